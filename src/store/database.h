@@ -1,0 +1,93 @@
+#pragma once
+// The access layer over SQLite: one connection, statements as RAII result objects, and the
+// table builders. Values always go in as bound parameters; table names are quoted identifiers.
+#include <sqlite3.h>
+
+#include <string>
+#include <string_view>
+
+namespace velora::store {
+
+// Wraps a double-quoted SQL identifier around any name, so a quote in it cannot end it early.
+std::string QuoteIdentifier(std::string_view name);
+
+// The result object: owns one prepared statement, empty when preparing failed.
+class Statement {
+ public:
+  Statement() = default;
+  explicit Statement(sqlite3_stmt* statement) noexcept : statement_(statement) {}
+  ~Statement() { Finalize(); }
+  Statement(Statement&& other) noexcept : statement_(other.statement_) { other.statement_ = nullptr; }
+  Statement& operator=(Statement&& other) noexcept;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  bool Valid() const noexcept { return statement_ != nullptr; }
+  // Parameters count from 1, as in SQL text (?1, ?2, …).
+  Statement& Bind(int index, std::string_view text) noexcept;
+  // True while a row is available; false at the end, on an error and at once when empty.
+  [[nodiscard]] bool Step() noexcept;
+  // Runs a statement that returns no rows; true when it completed.
+  [[nodiscard]] bool Run() noexcept;
+  // Text of a column of the current row; NULL gives the empty text.
+  std::string ColumnText(int column) const;
+  bool ColumnIsNull(int column) const noexcept;
+  int ColumnInt(int column) const noexcept;
+  // The SQLite result code, or 1 when there was no statement.
+  int Finalize() noexcept;
+
+ private:
+  sqlite3_stmt* statement_ = nullptr;
+};
+
+class Database {
+ public:
+  static constexpr int kOpenReadWrite = SQLITE_OPEN_READWRITE;
+  static constexpr int kOpenCreate = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+
+  Database() = default;
+  ~Database() { Close(); }
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Opens an existing file unless the create flag is given; the path is UTF-8.
+  [[nodiscard]] bool Open(const std::string& path_utf8, int flags = kOpenReadWrite) noexcept;
+  void Close() noexcept;
+  bool IsOpen() const noexcept { return db_ != nullptr; }
+
+  // Runs one or more statements without parameters; the error text only when asked for.
+  bool Execute(std::string_view sql, std::string* error = nullptr) noexcept;
+  Statement Query(std::string_view sql, bool* ok = nullptr) noexcept;
+
+  // Every table's name (column 0) and CREATE statement (column 1), never "sqlite_sequence".
+  Statement ListTables() noexcept;
+  // Exact comparison, letter case included.
+  bool TableExists(std::string_view name) noexcept;
+  bool DropTable(std::string_view name, std::string* error = nullptr) noexcept;
+  bool RenameTable(std::string_view old_name, std::string_view new_name,
+                   std::string* error = nullptr) noexcept;
+
+  // Savepoints; each returns the SQLite result code.
+  int Begin(std::string_view savepoint) noexcept;
+  int Commit(std::string_view savepoint) noexcept;
+  int Rollback(std::string_view savepoint) noexcept;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+// Groups writes that belong together in a savepoint and releases it on every path, also when a
+// statement inside failed, so one failure never undoes the others.
+class SavepointScope {
+ public:
+  SavepointScope(Database& db, std::string_view name) : db_(db), name_(name) { db_.Begin(name_); }
+  ~SavepointScope() { db_.Commit(name_); }
+  SavepointScope(const SavepointScope&) = delete;
+  SavepointScope& operator=(const SavepointScope&) = delete;
+
+ private:
+  Database& db_;
+  std::string name_;
+};
+
+}  // namespace velora::store

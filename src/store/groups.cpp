@@ -1,0 +1,54 @@
+#include "store/groups.h"
+
+#include <algorithm>
+
+#include "store/schema.h"
+#include "store/table_builder.h"
+
+namespace velora::store {
+
+bool IsFixedCategory(std::string_view name) {
+  return std::find(kFixedCategories.begin(), kFixedCategories.end(), name) != kFixedCategories.end();
+}
+
+std::vector<std::string> BuildCategoryList(Database& db) {
+  std::vector<std::string> list(kFixedCategories.begin(), kFixedCategories.end());
+  Statement tables = db.ListTables();
+  while (tables.Step()) {
+    std::string name = tables.ColumnText(0);
+    if (!IsFixedCategory(name)) list.push_back(std::move(name));
+  }
+  return list;
+}
+
+bool IsAcceptableGroupName(std::string_view name) {
+  bool visible = false;
+  for (const char c : name) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F) return false;
+    if (b != ' ') visible = true;
+  }
+  return visible;
+}
+
+GroupOutcome CreateGroup(Database& db, std::string_view name) {
+  if (IsAcceptableGroupName(name) && CreateTableFromFieldList(db, name, kItemFieldList) == kFieldListCreated) {
+    return {true, std::nullopt, {}};
+  }
+  return {false, ui::ToastKind::kFailed, kCreateGroupFailed};
+}
+
+GroupOutcome RenameGroup(Database& db, std::string_view old_name, std::string_view new_name) {
+  if (IsAcceptableGroupName(new_name) && db.RenameTable(old_name, new_name)) {
+    return {true, std::nullopt, {}};
+  }
+  return {false, ui::ToastKind::kFailed, kRenameGroupFailed};
+}
+
+GroupOutcome DeleteGroup(Database& db, std::string_view current_category) {
+  if (IsFixedCategory(current_category)) return {false, ui::ToastKind::kFailed, kFixedGroupUndeletable};
+  if (db.DropTable(current_category)) return {true, ui::ToastKind::kDone, kGroupDeleted};
+  return {false, ui::ToastKind::kFailed, kDeleteGroupFailed};
+}
+
+}  // namespace velora::store

@@ -1,0 +1,85 @@
+#include "store/items.h"
+
+#include "store/schema.h"
+
+namespace velora::store {
+namespace {
+
+std::optional<std::string> OptionalText(const Statement& q, int column) {
+  if (q.ColumnIsNull(column)) return std::nullopt;
+  return q.ColumnText(column);
+}
+
+ItemRow RowOf(const Statement& q) {
+  return {q.ColumnText(0), OptionalText(q, 1), OptionalText(q, 2), OptionalText(q, 3),
+          OptionalText(q, 4), OptionalText(q, 5)};
+}
+
+constexpr std::string_view kRowColumns = "select code,路径,名称,后缀,图标,日期 from ";
+
+bool UpdateColumn(Database& db, std::string_view table, std::string_view column, std::string_view code,
+                  std::string_view value) {
+  Statement q = db.Query("update " + QuoteIdentifier(table) + " set " + QuoteIdentifier(column) +
+                         "=?1 where code=?2");
+  q.Bind(1, value).Bind(2, code);
+  return q.Run();
+}
+
+}  // namespace
+
+std::vector<std::string> ListCodes(Database& db, std::string_view table) {
+  std::vector<std::string> codes;
+  Statement q = db.Query("select code from " + QuoteIdentifier(table) + " ORDER BY 日期 DESC");
+  while (q.Step()) codes.push_back(q.ColumnText(0));
+  return codes;
+}
+
+std::vector<ItemRow> ListItems(Database& db, std::string_view table) {
+  std::vector<ItemRow> rows;
+  Statement q = db.Query(std::string(kRowColumns) + QuoteIdentifier(table) + " ORDER BY 日期 DESC");
+  while (q.Step()) rows.push_back(RowOf(q));
+  return rows;
+}
+
+std::optional<ItemRow> ReadItem(Database& db, std::string_view table, std::string_view code) {
+  Statement q = db.Query(std::string(kRowColumns) + QuoteIdentifier(table) + " where code=?1");
+  q.Bind(1, code);
+  if (!q.Step()) return std::nullopt;
+  return RowOf(q);
+}
+
+bool AddItem(Database& db, std::string_view table, const ItemRow& row) {
+  SavepointScope savepoint(db, kSavepoint);
+  Statement insert = db.Query("insert into " + QuoteIdentifier(table) + " (code) values (?1)");
+  insert.Bind(1, row.code);
+  const bool inserted = insert.Run();  // fails in a keyed table that has the code: refresh it
+  if (!inserted && !db.TableExists(table)) return false;
+  bool ok = true;
+  const std::pair<std::string_view, const std::optional<std::string>*> columns[] = {
+      {column::kPath, &row.path}, {column::kName, &row.name}, {column::kSuffix, &row.suffix},
+      {column::kIcon, &row.icon}, {column::kDate, &row.date}};
+  for (const auto& [name, value] : columns) {
+    if (*value) ok = UpdateColumn(db, table, name, row.code, **value) && ok;
+  }
+  return ok;
+}
+
+bool SetIcon(Database& db, std::string_view table, std::string_view code, std::string_view icon) {
+  return UpdateColumn(db, table, column::kIcon, code, icon);
+}
+
+bool ClearIcon(Database& db, std::string_view table, std::string_view code) {
+  return UpdateColumn(db, table, column::kIcon, code, "");
+}
+
+bool RecordLaunch(Database& db, std::string_view table, std::string_view code, std::string_view now) {
+  return UpdateColumn(db, table, column::kDate, code, now);
+}
+
+bool DeleteItem(Database& db, std::string_view table, std::string_view code) {
+  Statement q = db.Query("delete from " + QuoteIdentifier(table) + " where code=?1");
+  q.Bind(1, code);
+  return q.Run();
+}
+
+}  // namespace velora::store
