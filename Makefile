@@ -1,0 +1,36 @@
+# The README's commands. Each installs what is missing first, so a fresh Debian machine needs
+# nothing else.
+NATIVE  := build/native
+WINDOWS := build/windows
+JOBS    ?= $(shell nproc)
+
+.PHONY: setup configure native windows test run dist bench clean
+
+setup:
+	@bash tools/setup.sh
+
+$(NATIVE)/CMakeCache.txt: | setup
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(WINDOWS)/CMakeCache.txt: | setup
+	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+
+native: setup $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS)
+
+windows: setup $(WINDOWS)/CMakeCache.txt
+	cmake --build $(WINDOWS) -j $(JOBS)
+
+test: native windows
+	cd $(NATIVE) && ctest --output-on-failure
+	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure
+
+dist: windows
+	mkdir -p dist
+	cp $(WINDOWS)/bin/Velora.exe dist/Velora.exe
+
+run: dist
+	tools/wine-run.sh dist/Velora.exe
+
+clean:
+	rm -rf build dist

@@ -1,0 +1,63 @@
+#include "app/app.h"
+
+#include "app/first_run.h"
+#include "app/restart_win32.h"
+#include "store/schema.h"
+#include "text/fs_path.h"
+
+namespace velora::app {
+
+int App::Run(const std::wstring& command_line) {
+  WaitForPredecessor(command_line);
+  if (!launcher_.Create(instance_, *this)) return handed_over_ ? 0 : 1;
+  (void)tip_.Create(instance_, launcher_.hwnd());
+  state_.startup_complete = true;
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+bool App::OnLauncherCreate(HWND window) {
+  state_.default_window_width = ui::kLauncherWidth;
+  state_.version_caption = std::string(kVersionCaption);
+
+  if (!single_instance_.Acquire()) {
+    BringRunningCopyForward(window, ui::kLauncherClass, ui::kLauncherTitle);
+    handed_over_ = true;
+    return false;
+  }
+
+  state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
+  PrepareDataDirectory(state_.data_directory);
+  if (state_.database.Open(text::PathToUtf8(DatabasePath(state_.data_directory)))) {
+    state_.window.current_category = std::string(store::kSoftwareCategory);
+  }
+
+  // Started by hand: shown and held; started with Windows: waits hidden in the tray.
+  state_.window.held = StartedByHand(GetTickCount64());
+  ShowWindow(window, state_.window.held ? SW_SHOW : SW_HIDE);
+  return true;
+}
+
+bool App::RunExitSteps() noexcept {
+  if (exited_) return false;
+  exited_ = true;
+  single_instance_.Release();
+  return true;
+}
+
+void App::Exit() noexcept {
+  if (RunExitSteps()) PostQuitMessage(0);
+}
+
+void App::Restart() noexcept {
+  if (!RunExitSteps()) return;
+  (void)StartReplacementCopy();
+  PostQuitMessage(0);
+}
+
+}  // namespace velora::app

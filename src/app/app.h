@@ -1,0 +1,57 @@
+#pragma once
+// The program: owns the process-wide state and both windows, runs the start-up sequence from
+// the launcher window's creation, the message loop, and Exit and Restart.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/single_instance_win32.h"
+#include "store/database.h"
+#include "ui/launcher_window.h"
+#include "ui/tip_window.h"
+#include "ui/window_state.h"
+
+namespace velora::app {
+
+inline constexpr wchar_t kInstanceEventName[] = L"Velora";
+inline constexpr std::string_view kVersionCaption = "当前版本   0.1.5";
+
+// The process-wide state: created once at start-up, alive until the process ends.
+struct AppState {
+  std::filesystem::path data_directory;
+  store::Database database;
+  ui::WindowState window;
+  int default_window_width = 0;
+  std::string version_caption;
+  bool startup_complete = false;
+};
+
+class App final : public ui::LauncherHost {
+ public:
+  explicit App(HINSTANCE instance) : instance_(instance) {}
+
+  // Start routine and message loop; the process exit code.
+  int Run(const std::wstring& command_line);
+
+  // Both end the message loop after the exit steps; Restart first starts the new copy.
+  void Exit() noexcept;
+  void Restart() noexcept;
+
+  AppState& state() noexcept { return state_; }
+
+ private:
+  bool OnLauncherCreate(HWND window) override;
+  void OnLauncherDestroy() override { Exit(); }
+  bool RunExitSteps() noexcept;
+
+  HINSTANCE instance_;
+  AppState state_;
+  SingleInstance single_instance_{kInstanceEventName};
+  ui::LauncherWindow launcher_;
+  ui::TipWindow tip_;
+  bool handed_over_ = false;
+  bool exited_ = false;
+};
+
+}  // namespace velora::app

@@ -1,0 +1,30 @@
+#pragma once
+// The data directory beside the executable and the files a first run writes into it.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace velora::app {
+
+inline constexpr std::string_view kDataFolderName = "配置";
+inline constexpr std::string_view kIconFolderName = "icon";
+inline constexpr std::string_view kDatabaseFileName = "Velora.db";
+inline constexpr std::string_view kSettingsFileName = "Velora配置.ini";
+
+std::filesystem::path DataDirectory(const std::filesystem::path& executable_directory);
+std::filesystem::path DatabasePath(const std::filesystem::path& data_directory);
+std::filesystem::path IconDirectory(const std::filesystem::path& data_directory);
+
+// Creates "配置" and "配置\icon" when absent, then writes every missing first-run file in a
+// fixed order. An existing file is never overwritten or compared; a failed write is quiet and
+// start-up goes on.
+void PrepareDataDirectory(const std::filesystem::path& data_directory);
+
+// A program started by hand, rather than with Windows, finds the system up for more than two
+// minutes; it then shows its panel held.
+inline constexpr bool StartedByHand(std::uint64_t milliseconds_since_boot) {
+  return milliseconds_since_boot > 120000;
+}
+
+}  // namespace velora::app

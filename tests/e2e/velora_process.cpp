@@ -1,0 +1,78 @@
+#include "e2e/velora_process.h"
+
+#include <atomic>
+#include <string>
+
+namespace velora::e2e {
+
+std::filesystem::path BuiltExecutable() {
+  std::string path = VELORA_EXE;
+  if (!path.empty() && path[0] == '/') {
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    path = "Z:" + path;
+  }
+  return std::filesystem::path(path);
+}
+
+ScratchFolder::ScratchFolder() {
+  static std::atomic<int> counter{0};
+  path_ = std::filesystem::temp_directory_path() /
+          (L"velora_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+VeloraProcess::VeloraProcess(const std::filesystem::path& exe) {
+  std::wstring command = L"\"" + exe.wstring() + L"\"";
+  const std::wstring directory = std::filesystem::temp_directory_path().wstring();
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                      &startup, &process_)) {
+    process_ = {};
+  }
+}
+
+VeloraProcess::~VeloraProcess() {
+  if (!process_.hProcess) return;
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND VeloraProcess::WaitForWindow(DWORD limit_ms) const {
+  const ULONGLONG until = GetTickCount64() + limit_ms;
+  do {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Velora", L"Velora")) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == process_.dwProcessId) return w;
+    }
+    if (WaitForSingleObject(process_.hProcess, 20) != WAIT_TIMEOUT) return nullptr;
+  } while (GetTickCount64() < until);
+  return nullptr;
+}
+
+std::optional<DWORD> VeloraProcess::WaitForExit(DWORD limit_ms) const {
+  if (!process_.hProcess || WaitForSingleObject(process_.hProcess, limit_ms) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+std::optional<DWORD> VeloraProcess::Close() {
+  if (HWND window = WaitForWindow(1000)) PostMessageW(window, WM_CLOSE, 0, 0);
+  return WaitForExit();
+}
+
+}  // namespace velora::e2e

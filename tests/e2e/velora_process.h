@@ -1,0 +1,58 @@
+#pragma once
+// Drives a copy of Velora.exe from outside: a private folder, the process, its window.
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+
+namespace velora::e2e {
+
+// Polls `condition` until it holds or `limit_ms` have passed.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD limit_ms = 5000) {
+  const ULONGLONG until = GetTickCount64() + limit_ms;
+  while (!condition()) {
+    if (GetTickCount64() >= until) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+// The built Velora.exe as a Windows path (the build tree is seen through Wine's Z: drive).
+std::filesystem::path BuiltExecutable();
+
+// A new, empty folder under the temporary folder, removed at the end.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class VeloraProcess {
+ public:
+  // Starts `exe` from another working folder, so nothing relies on the current directory.
+  explicit VeloraProcess(const std::filesystem::path& exe);
+  ~VeloraProcess();
+  VeloraProcess(const VeloraProcess&) = delete;
+  VeloraProcess& operator=(const VeloraProcess&) = delete;
+
+  bool Started() const { return process_.hProcess != nullptr; }
+  DWORD id() const { return process_.dwProcessId; }
+  // The process's top-level window of class and title "Velora", waited for up to `limit_ms`.
+  HWND WaitForWindow(DWORD limit_ms = 15000) const;
+  // The exit code once the process has ended within `limit_ms`.
+  std::optional<DWORD> WaitForExit(DWORD limit_ms = 15000) const;
+  // Closes the window as a user would and waits for the process to end.
+  std::optional<DWORD> Close();
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+}  // namespace velora::e2e

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Runs Windows programs under Wine for the build and the tests.
+#   wine-run.sh PROGRAM.exe [ARGS…]   run one program (inside a session when one is open,
+#                                     otherwise in a session of its own)
+#   wine-run.sh --session CMD [ARGS…] run CMD with one session around it: the prefix made on first
+#                                     use, Xvfb on a free display when there is no DISPLAY, one
+#                                     wineserver kept for the whole run; stops only what it started.
+set -euo pipefail
+repo="$(cd "$(dirname "$0")/.." && pwd)"
+self="$repo/tools/wine-run.sh"
+
+export WINEPREFIX="${VELORA_WINEPREFIX:-$repo/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No engine download offers, no menu files in the home folder.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+wine_bin="$(command -v wine64 || command -v wine)"
+
+ensure_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  if [ ! -f "$WINEPREFIX/.velora-ready" ]; then
+    echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
+    "$wine_bin" wineboot -i >/dev/null 2>&1 || true
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    for face in 微软雅黑 "Microsoft YaHei"; do
+      "$wine_bin" reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    done
+    # Text files open with a program in a fresh prefix only once .txt has a type.
+    "$wine_bin" reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.velora-ready"
+  fi
+  flock -u 9
+}
+
+free_display() {
+  local n
+  for n in $(seq 90 160); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then echo "$n"; return; fi
+  done
+  echo "wine-run: no free X display" >&2
+  exit 1
+}
+
+run_session() {
+  local xvfb_pid="" started_server=0 rc=0
+  if [ -z "${DISPLAY:-}" ]; then
+    local n
+    n="$(free_display)"
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.1
+    done
+  fi
+  ensure_prefix
+  # Answers 2 when a wineserver already runs for this prefix; that one is not ours to stop.
+  if wineserver -p >/dev/null 2>&1; then started_server=1; fi
+  # Start Wine's own services now, detached from our output: a test runner that waits for its
+  # children's output to close would otherwise wait for them forever.
+  "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  export VELORA_WINE_SESSION=1
+  "$@" || rc=$?
+  if [ "$started_server" = 1 ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  return "$rc"
+}
+
+if [ "${1:-}" = "--session" ]; then
+  shift
+  run_session "$@"
+elif [ -n "${VELORA_WINE_SESSION:-}" ]; then
+  exec "$wine_bin" "$@"
+else
+  run_session "$self" "$@"
+fi
