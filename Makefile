@@ -4,7 +4,7 @@ NATIVE  := build/native
 WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
 
-.PHONY: setup configure native windows test run dist bench clean
+.PHONY: setup native windows test run dist clean
 
 setup:
 	@bash tools/setup.sh
