@@ -1,0 +1,125 @@
+#include "exec/grid_model.h"
+
+#include <utility>
+
+#include "exec/grid_paging.h"
+#include "exec/item_kind.h"
+#include "exec/item_texts.h"
+#include "exec/names.h"
+#include "exec/suffix_icon.h"
+#include "text/hex.h"
+
+namespace velora::exec {
+
+ImageBytes CellImage(const store::ItemRow& row, const std::filesystem::path& data_dir) {
+  const std::string_view suffix_text = row.suffix ? std::string_view(*row.suffix) : std::string_view{};
+  const std::string_view icon = row.icon ? std::string_view(*row.icon) : std::string_view{};
+  if (IsPictureExtension(suffix_text)) return ImageBytes::Owned(text::HexDecodeLenient(icon));
+  return SuffixIcon(suffix_text, icon, row.code, data_dir);
+}
+
+GridCell CellOfRow(const store::ItemRow& row, const std::filesystem::path& data_dir) {
+  return {true, row.code, CaptionOfName(row.name.value_or(std::string())), CellImage(row, data_dir)};
+}
+
+bool PressCapturesMouse(std::string_view code) {
+  switch (KindOfCode(code).kind) {
+    case ItemKind::kMacro:
+    case ItemKind::kFunction:
+    case ItemKind::kTextSnippet:
+    case ItemKind::kPicture:
+      return true;
+    default:
+      return false;
+  }
+}
+
+GridModel::GridModel(store::Database& db, std::filesystem::path data_dir, LaunchPort& launch)
+    : db_(db), data_dir_(std::move(data_dir)), launch_(launch), capacity_(kDefaultCapacity) {}
+
+void GridModel::SetCategory(std::string table) {
+  category_ = std::move(table);
+  page_ = 0;
+}
+
+void GridModel::SetCapacity(int capacity) { capacity_ = ClampCapacity(capacity); }
+
+void GridModel::SetPage(int page) { page_ = page < 0 ? 0 : page; }
+
+void GridModel::Refresh() {
+  std::vector<store::ItemRow> rows = store::ListItems(db_, category_);
+  codes_.clear();
+  codes_.reserve(rows.size());
+  for (store::ItemRow& row : rows) codes_.push_back(std::move(row.code));
+
+  cells_.clear();
+  cells_.resize(static_cast<std::size_t>(capacity_));
+  const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
+  for (std::size_t i = 0; i < cells_.size() && first + i < rows.size(); ++i) {
+    store::ItemRow& row = rows[first + i];
+    row.code = codes_[first + i];
+    cells_[i] = CellOfRow(row, data_dir_);
+  }
+}
+
+const std::string* GridModel::CodeAt(int cell) const {
+  if (cell < 0 || cell >= capacity_) return nullptr;
+  const std::size_t n = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_) +
+                        static_cast<std::size_t>(cell);
+  return n < codes_.size() ? &codes_[n] : nullptr;
+}
+
+void GridModel::SetCellImage(int cell, ImageBytes image) {
+  if (cell < 0 || static_cast<std::size_t>(cell) >= cells_.size()) return;
+  cells_[static_cast<std::size_t>(cell)].image = std::move(image);
+}
+
+bool GridModel::Wheel(int wheel_delta) {
+  const int before = page_;
+  page_ = PageAfterWheel(page_, wheel_delta, codes_.size(), capacity_);
+  Refresh();
+  return page_ != before;
+}
+
+bool GridModel::Press(int cell) {
+  current_item_ = cell;
+  const std::string* code = CodeAt(cell);
+  return code && PressCapturesMouse(*code);
+}
+
+ClickOutcome GridModel::FinishClick(bool double_click_opens) {
+  if (!current_item_ || !CodeAt(*current_item_)) return ClickOutcome::kNothing;
+  if (double_click_opens) return ClickOutcome::kCaptionDrag;
+  LaunchCell(*current_item_);
+  return ClickOutcome::kLaunched;
+}
+
+bool GridModel::DoubleClick(int cell, bool double_click_opens) {
+  if (!double_click_opens || !CodeAt(cell)) return false;
+  LaunchCell(cell);
+  return true;
+}
+
+bool GridModel::RightClick(int cell) {
+  if (!CodeAt(cell)) return false;
+  current_item_ = cell;
+  return true;
+}
+
+bool GridModel::CurrentIsWebItem() const {
+  const std::string* code = current_item_ ? CodeAt(*current_item_) : nullptr;
+  return code && code->starts_with(prefix::kWeb);
+}
+
+std::string GridModel::TipAt(int cell) const {
+  const std::string* code = CodeAt(cell);
+  return code ? TipOfCode(*code) : std::string();
+}
+
+void GridModel::LaunchCell(int cell) {
+  const std::string* code = CodeAt(cell);
+  if (!code) return;
+  launch_.Launch({category_, cell, *code});
+}
+
+}  // namespace velora::exec

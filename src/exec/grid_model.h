@@ -1,0 +1,95 @@
+#pragma once
+// The item grid without its window: one page of the current category's items as cells, the
+// paging, and what a press, click, double click, right click or hover on a cell means. The
+// control draws the cells and forwards the mouse; launching goes out through the port.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exec/image_bytes.h"
+#include "exec/launch_port.h"
+#include "store/database.h"
+#include "store/items.h"
+
+namespace velora::exec {
+
+struct GridCell {
+  bool has_item = false;  // false for the cells past the end of the list
+  std::string code;
+  std::string caption;
+  ImageBytes image;  // encoded bytes; empty shows no image
+};
+
+// The image of a row: its stored thumbnail for the five picture suffixes (exact case), else
+// the image its 后缀 picks.
+ImageBytes CellImage(const store::ItemRow& row, const std::filesystem::path& data_dir);
+GridCell CellOfRow(const store::ItemRow& row, const std::filesystem::path& data_dir);
+
+enum class ClickOutcome {
+  kNothing,      // the press was on an empty cell or past the list
+  kLaunched,
+  kCaptionDrag,  // "双击图标打开" is on: a single click drags the window instead
+};
+
+class GridModel {
+ public:
+  GridModel(store::Database& db, std::filesystem::path data_dir, LaunchPort& launch);
+
+  // A new category starts at page 0; call Refresh afterwards.
+  void SetCategory(std::string table);
+  void SetCapacity(int capacity);
+  void SetPage(int page);
+  const std::string& category() const { return category_; }
+  int capacity() const { return capacity_; }
+  int page() const { return page_; }
+
+  // Reloads the item list with one query and rebuilds the page's cells from the same rows.
+  // Only the codes are kept afterwards.
+  void Refresh();
+  const std::vector<GridCell>& cells() const { return cells_; }
+  std::size_t item_count() const { return codes_.size(); }
+  // The list entry behind a cell of the current page; null for an empty cell.
+  const std::string* CodeAt(int cell) const;
+  // Replaces one cell's image without a rebuild (a fetched site icon, a cleared icon).
+  void SetCellImage(int cell, ImageBytes image);
+
+  // Turns the page and refreshes; true when the page changed.
+  bool Wheel(int wheel_delta);
+
+  // Left press: the cell becomes the current item. True when the press must capture the mouse
+  // so the release is seen wherever it happens: macros, functions, snippets and pictures, which
+  // act on the window the pointer is released over.
+  bool Press(int cell);
+  // Left release after a press.
+  ClickOutcome FinishClick(bool double_click_opens);
+  // True when it launched.
+  bool DoubleClick(int cell, bool double_click_opens);
+  // True when the item menu should open for the cell, which becomes the current item; the menu
+  // needs to know whether the item is a web item.
+  bool RightClick(int cell);
+  bool CurrentIsWebItem() const;
+  std::optional<int> current_item() const { return current_item_; }
+
+  // Empty when the cell shows no tip.
+  std::string TipAt(int cell) const;
+
+ private:
+  void LaunchCell(int cell);
+
+  store::Database& db_;
+  std::filesystem::path data_dir_;
+  LaunchPort& launch_;
+  std::string category_;
+  int capacity_;
+  int page_ = 0;
+  std::vector<std::string> codes_;
+  std::vector<GridCell> cells_;
+  std::optional<int> current_item_;
+};
+
+// Whether a press on an item with this code captures the mouse.
+bool PressCapturesMouse(std::string_view code);
+
+}  // namespace velora::exec
