@@ -2,6 +2,7 @@
 
 #include "app/first_run.h"
 #include "app/restart_win32.h"
+#include "store/groups.h"
 #include "store/schema.h"
 #include "text/fs_path.h"
 
@@ -10,7 +11,7 @@ namespace velora::app {
 int App::Run(const std::wstring& command_line) {
   WaitForPredecessor(command_line);
   if (!launcher_.Create(instance_, *this)) return handed_over_ ? 0 : 1;
-  (void)tip_.Create(instance_, launcher_.hwnd());
+  if (tip_.Create(instance_, launcher_.hwnd())) launcher_.SetTipWindow(&tip_);
   state_.startup_complete = true;
 
   MSG message{};
@@ -33,13 +34,17 @@ bool App::OnLauncherCreate(HWND window) {
 
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   PrepareDataDirectory(state_.data_directory);
+  ui::WindowState& window_state = launcher_.state();
   if (state_.database.Open(text::PathToUtf8(DatabasePath(state_.data_directory)))) {
-    state_.window.current_category = std::string(store::kSoftwareCategory);
+    window_state.current_category = std::string(store::kSoftwareCategory);
   }
+  launcher_.ApplyAppearance(ui::Appearance{});
+  launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
 
   // Started by hand: shown and held; started with Windows: waits hidden in the tray.
-  state_.window.held = StartedByHand(GetTickCount64());
-  ShowWindow(window, state_.window.held ? SW_SHOW : SW_HIDE);
+  window_state.held = StartedByHand(GetTickCount64());
+  launcher_.logic().SetPinShown(window_state.held);
+  ShowWindow(window, window_state.held ? SW_SHOW : SW_HIDE);
   return true;
 }
 

@@ -10,7 +10,6 @@
 #include "store/database.h"
 #include "ui/launcher_window.h"
 #include "ui/tip_window.h"
-#include "ui/window_state.h"
 
 namespace velora::app {
 
@@ -21,7 +20,6 @@ inline constexpr std::string_view kVersionCaption = "当前版本   0.1.5";
 struct AppState {
   std::filesystem::path data_directory;
   store::Database database;
-  ui::WindowState window;
   int default_window_width = 0;
   std::string version_caption;
   bool startup_complete = false;
@@ -43,6 +41,8 @@ class App final : public ui::LauncherHost {
  private:
   bool OnLauncherCreate(HWND window) override;
   void OnLauncherDestroy() override { Exit(); }
+  void OnCategoryChanged() override {}
+  void OnResizeFinished(ui::Size) override {}
   bool RunExitSteps() noexcept;
 
   HINSTANCE instance_;

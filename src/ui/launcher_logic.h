@@ -39,6 +39,8 @@ class LauncherLogic {
 
   // The pin: pinning holds the window and sets on-top; unpinning releases it.
   void TogglePin();
+  // Shows the pin as the held state says, as start-up does.
+  void SetPinShown(bool selected) { view_.SetPinSelected(selected); }
   // Centres the window on the pointer at page 0 and shows it.
   void Summon();
   // A gesture hides a held window that is not on top, otherwise summons.

@@ -1,43 +1,326 @@
 #include "ui/launcher_window.h"
 
-namespace velora::ui {
+#include <windowsx.h>
 
-bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host) noexcept {
+#include "toolkit/category_bar.h"
+#include "toolkit/gdiplus.h"
+#include "toolkit/glyphs.h"
+#include "toolkit/image_button.h"
+#include "toolkit/native_controls.h"
+#include "toolkit/panel.h"
+#include "ui/launcher_names.h"
+#include "ui/layout.h"
+#include "ui/tip_window.h"
+
+namespace velora::ui {
+namespace {
+
+constexpr UINT_PTR kQueueTimer = 1;  // 时钟_队列
+constexpr UINT kQueueInterval = 100;
+
+std::string Name(std::string_view name) { return std::string(name); }
+
+int DpiOf(HWND window) {
+  const UINT dpi = window ? GetDpiForWindow(window) : GetDpiForSystem();
+  return dpi ? static_cast<int>(dpi) : 96;
+}
+
+}  // namespace
+
+LauncherWindow::LauncherWindow() = default;
+LauncherWindow::~LauncherWindow() {
+  controls_.reset();  // the controls go before the window they live in
+}
+
+bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, Size design_size) noexcept {
   host_ = &host;
-  if (!RegisterClassOnce(instance, kLauncherClass)) return false;
+  initial_size_ = ClampWindowSize(design_size);
+  if (!RegisterClassOnce(instance, kLauncherClass, CS_DBLCLKS)) return false;
+  const int dpi = DpiOf(nullptr);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = work.left + (work.right - work.left - kLauncherWidth) / 2;
-  const int top = work.top + (work.bottom - work.top - kLauncherHeight) / 2;
-  return CreateWindowOf(instance, kLauncherClass, kLauncherTitle, WS_POPUP | WS_CLIPCHILDREN, 0,
-                        {left, top, left + kLauncherWidth, top + kLauncherHeight}, nullptr);
+  const int width = Scale(initial_size_.width, dpi);
+  const int height = Scale(initial_size_.height, dpi);
+  const int left = work.left + (work.right - work.left - width) / 2;
+  const int top = work.top + (work.bottom - work.top - height) / 2;
+  return CreateWindowOf(instance, kLauncherClass, kLauncherTitle, WS_POPUP | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
+                        {left, top, left + width, top + height}, nullptr);
 }
 
 LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   switch (message) {
     case WM_CREATE:
-      return host_->OnLauncherCreate(hwnd()) ? 0 : -1;
+      controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
+      controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
+      BuildControls();
+      Layout();
+      if (!host_->OnLauncherCreate(hwnd())) return -1;
+      SetTimer(hwnd(), kQueueTimer, kQueueInterval, nullptr);
+      return 0;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      const int dpi = DpiOf(hwnd());
+      info->ptMinTrackSize = {Scale(kMinimumWindow.width, dpi), Scale(kMinimumWindow.height, dpi)};
+      info->ptMaxTrackSize = {Scale(kMaximumWindow.width, dpi), Scale(kMaximumWindow.height, dpi)};
+      info->ptMaxSize = info->ptMaxTrackSize;
+      info->ptMaxPosition = {0, 0};
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      controls_->SetDpi(HIWORD(wparam));
+      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_EXITSIZEMOVE:
+      if (state_.resizing) {
+        state_.resizing = false;
+        capacity_ = GridCapacity(GridSize());
+        host_->OnResizeFinished(DesignSize());
+      }
+      return 0;
     case WM_NCHITTEST: {
-      // The bare panel moves when its background is dragged.
+      // The grip hands its corner to the system's sizing loop.
       const LRESULT hit = Default(message, wparam, lparam);
       return hit == HTCLIENT ? HTCAPTION : hit;
     }
-    case WM_PAINT:
-      Paint();
+    case WM_TIMER:
+      if (wparam == kQueueTimer) OnTimer();
       return 0;
+    case WM_COMMAND:
+      if (controls_ && controls_->RouteCommand(wparam, lparam)) return 0;
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps{};
+      HDC dc = BeginPaint(hwnd(), &ps);
+      RECT client{};
+      GetClientRect(hwnd(), &client);
+      toolkit::OffscreenSurface surface(dc, client.right, client.bottom);
+      PaintBackdrop(surface.dc(), client);
+      surface.Blit(dc, 0, 0);
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
     case WM_DESTROY:
+      KillTimer(hwnd(), kQueueTimer);
       host_->OnLauncherDestroy();
       return 0;
     default:
-      return Default(message, wparam, lparam);
+      break;
   }
+  return Default(message, wparam, lparam);
 }
 
-void LauncherWindow::Paint() noexcept {
-  PAINTSTRUCT ps{};
-  HDC dc = BeginPaint(hwnd(), &ps);
-  FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  EndPaint(hwnd(), &ps);
+void LauncherWindow::BuildControls() {
+  using namespace toolkit;
+  ControlHost& c = *controls_;
+  auto& background = c.Add<Panel>({Name(names::kBackground), nullptr, {1216, 48, 168, 80}, ""});
+  background.SetDragsWindow(true);
+
+  auto& holder = c.Add<Panel>({Name(names::kCategoryHolder), nullptr, {912, 56, 276, 32}, ""});
+  category_bar_ = &c.Add<CategoryBar>({Name(names::kCategoryBar), &holder, {0, -6, 48, 34}, ""});
+  category_bar_->on_select = [this](std::size_t, const std::string& caption) {
+    if (Control* recent = controls_->Find(names::kRecentList)) recent->Show(false);
+    state_.current_category = caption;
+    state_.page = 0;
+    host_->OnCategoryChanged();
+  };
+
+  auto& bar = c.Add<Panel>({Name(names::kCommandBar), nullptr, {624, 120, 200, 32}, ""});
+  bar.SetDragsWindow(true);
+  struct ButtonSpec {
+    std::string_view name;
+    Rect rect;
+    std::string_view tip;
+    ImageButton::Glyph glyph;
+  };
+  const ButtonSpec buttons[] = {
+      {names::kRecentButton, {4, 4, 24, 24}, names::kTipRecent, glyphs::Recent},
+      {names::kBookmarkButton, {39, 3, 24, 24}, names::kTipBookmark, glyphs::AddBookmark},
+      {names::kClearButton, {73, 2, 24, 24}, names::kTipClear, glyphs::Clear},
+      {names::kAddPositionButton, {105, 2, 24, 24}, names::kTipAddAtEnd, glyphs::AddAtEnd},
+      {names::kSettingsButton, {133, 3, 24, 24}, "", glyphs::Settings},
+      {names::kPinButton, {169, 2, 24, 24}, names::kTipPin, glyphs::Pin},
+  };
+  for (const ButtonSpec& spec : buttons) {
+    auto& button = c.Add<ImageButton>({Name(spec.name), &bar, spec.rect, ""});
+    button.SetGlyph(spec.glyph);
+    button.SetTip(std::string(spec.tip));
+    button.on_hover = [this](ImageButton& b, bool entered) {
+      if (!tip_) return;
+      if (!entered) return tip_->HideTip();
+      POINT at{};
+      GetCursorPos(&at);
+      tip_->ShowTip(b.tip(), {at.x, at.y});
+    };
+  }
+  pin_ = c.FindAs<ImageButton>(names::kPinButton);
+  pin_->on_click = [this](Control&) { logic_.TogglePin(); };
+  c.FindAs<ImageButton>(names::kAddPositionButton)->on_click = [](Control& control) {
+    // Selected: new items go to the front.
+    auto& b = static_cast<ImageButton&>(control);
+    b.SetSelected(!b.selected());
+    b.SetGlyph(b.selected() ? glyphs::AddAtFront : glyphs::AddAtEnd);
+    b.SetTip(std::string(b.selected() ? names::kTipAddAtFront : names::kTipAddAtEnd));
+  };
+
+  auto& content = c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, ""});
+  auto& recent = c.Add<ListView>({Name(names::kRecentList), &content, {240, 344, 217, 192}, ""});
+  recent.Show(false);
+  c.FindAs<ImageButton>(names::kRecentButton)->on_click = [&recent](Control&) { recent.Show(!recent.visible()); };
+
+  auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, ""});
+  grip.on_begin_resize = [this] { state_.resizing = true; };
+
+  auto& toast = c.Add<Panel>({Name(names::kToastTemplate), nullptr, {800, 520, 200, 60}, Name(names::kToastTitle)},
+                             type_word::kGroupBox);
+  toast.Show(false);
+
+  const std::pair<std::string_view, Rect> panels[] = {
+      {names::kSettingsPanel, {688, 160, 448, 256}},
+      {names::kBookmarkPanel, {1008, 464, 368, 120}},
+      {names::kShortcutPanel, {1136, 208, 234, 248}},
+      {names::kGroupPanel, {728, 424, 258, 88}},
+  };
+  for (const auto& [name, rect] : panels) {
+    auto& panel = c.Add<Panel>({Name(name), nullptr, rect, ""});
+    panel.SetFill(0xFFFFFFFF, 0xFFDCDFE6);
+    panel.Show(false);
+  }
+  c.FindAs<ImageButton>(names::kSettingsButton)->on_click = [this](Control&) {
+    Control* settings = controls_->Find(names::kSettingsPanel);
+    settings->Show(!settings->visible());
+    if (settings->visible()) SetWindowPos(settings->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  };
+
+  // The background lies under everything else.
+  SetWindowPos(background.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+Size LauncherWindow::DesignSize() const noexcept {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int dpi = controls_ ? controls_->dpi() : 96;
+  return {MulDiv(client.right, 96, dpi), MulDiv(client.bottom, 96, dpi)};
+}
+
+void LauncherWindow::Layout() {
+  if (!controls_) return;
+  const LauncherLayout l = ComputeLayout(DesignSize());
+  toolkit::ControlHost& c = *controls_;
+  const std::pair<std::string_view, Rect> places[] = {
+      {names::kBackground, l.background},   {names::kGrip, l.grip},
+      {names::kCommandBar, l.command_bar},  {names::kCategoryHolder, l.category_holder},
+      {names::kCategoryBar, l.category_bar}, {names::kContent, l.content},
+      {names::kSettingsPanel, l.panels[kSettingsPanel]}, {names::kBookmarkPanel, l.panels[kBookmarkPanel]},
+      {names::kGroupPanel, l.panels[kGroupPanel]},       {names::kShortcutPanel, l.panels[kShortcutPanel]},
+      {names::kRecentList, l.recent},
+  };
+  for (const auto& [name, rect] : places) {
+    if (toolkit::Control* control = c.Find(name)) control->Move(rect);
+  }
+  if (capacity_ == 0 || !state_.resizing) capacity_ = GridCapacity(GridSize());
+  UpdateRegion();
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void LauncherWindow::UpdateRegion() {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int diameter = 2 * controls_->Scale(appearance_.corner_radius);
+  HRGN region = diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter)
+                             : nullptr;
+  SetWindowRgn(hwnd(), region, TRUE);  // the window owns the region from here on
+}
+
+void LauncherWindow::PaintBackdrop(HDC dc, RECT area) const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  Gdiplus::Graphics g(dc);
+  g.TranslateTransform(static_cast<Gdiplus::REAL>(-area.left), static_cast<Gdiplus::REAL>(-area.top));
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+  // Outside the rounded shape the window region clips; paint it in the fill so no seam shows.
+  Gdiplus::SolidBrush fill(toolkit::ToColor(appearance_.background | 0xFF000000));
+  g.FillRectangle(&fill, static_cast<INT>(area.left), static_cast<INT>(area.top),
+                  static_cast<INT>(area.right - area.left), static_cast<INT>(area.bottom - area.top));
+  const float border = static_cast<float>(controls_->Scale(appearance_.border_width));
+  if (border <= 0) return;
+  const float radius = static_cast<float>(controls_->Scale(appearance_.corner_radius));
+  const float inset = border / 2;
+  const float w = static_cast<float>(client.right) - border;
+  const float h = static_cast<float>(client.bottom) - border;
+  Gdiplus::GraphicsPath path;
+  if (radius > 0) {
+    const float d = std::min({2 * radius, w, h});
+    path.AddArc(inset, inset, d, d, 180, 90);
+    path.AddArc(inset + w - d, inset, d, d, 270, 90);
+    path.AddArc(inset + w - d, inset + h - d, d, d, 0, 90);
+    path.AddArc(inset, inset + h - d, d, d, 90, 90);
+    path.CloseFigure();
+  } else {
+    path.AddRectangle(Gdiplus::RectF(inset, inset, w, h));
+  }
+  Gdiplus::Pen pen(toolkit::ToColor(appearance_.border), border);
+  g.DrawPath(&pen, &path);
+}
+
+void LauncherWindow::ApplyAppearance(const Appearance& appearance) {
+  appearance_ = appearance;
+  state_.text_colour = appearance.text;
+  UpdateRegion();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void LauncherWindow::FillCategoryBar(const std::vector<std::string>& names) {
+  category_bar_->SuspendRedraw();
+  category_bar_->Fill(names, state_.text_colour);
+  category_bar_->ResumeRedraw();
+}
+
+void LauncherWindow::OnTimer() {
+  const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kHideOnLeaveBox);
+  logic_.Tick(box && box->Checked());
+}
+
+void LauncherWindow::SetPinSelected(bool selected) {
+  if (pin_) pin_->SetSelected(selected);
+}
+
+bool LauncherWindow::IsVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
+void LauncherWindow::Show() { ShowWindow(hwnd(), SW_SHOW); }
+void LauncherWindow::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+Rect LauncherWindow::WindowRect() const {
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void LauncherWindow::MoveTo(Point top_left) {
+  SetWindowPos(hwnd(), nullptr, top_left.x, top_left.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void LauncherWindow::RefreshGrid() { host_->OnCategoryChanged(); }
+
+Point LauncherWindow::Pointer() const {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+Size LauncherWindow::Screen() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+Size LauncherWindow::GridSize() const {
+  const LauncherLayout l = ComputeLayout(DesignSize());
+  return {l.grid.width, l.grid.height};
 }
 
 }  // namespace velora::ui

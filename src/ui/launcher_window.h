@@ -1,8 +1,24 @@
 #pragma once
-// The launcher window: the frameless panel whose creation drives the whole start-up.
+// The launcher window: the frameless panel whose creation drives the whole start-up. It owns
+// the window state and its controls, lays them out for every size and DPI, and paints the
+// rounded, bordered background.
 #include <windows.h>
 
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "toolkit/base_window.h"
+#include "toolkit/control_host.h"
+#include "ui/appearance.h"
+#include "ui/launcher_logic.h"
+#include "ui/window_state.h"
+
+namespace velora::toolkit {
+class CategoryBar;
+class ImageButton;
+}  // namespace velora::toolkit
 
 namespace velora::ui {
 
@@ -11,6 +27,8 @@ inline constexpr wchar_t kLauncherTitle[] = L"Velora";
 inline constexpr int kLauncherWidth = 510;
 inline constexpr int kLauncherHeight = 311;
 
+class TipWindow;
+
 // What the window asks of the program that owns it.
 class LauncherHost {
  public:
@@ -18,17 +36,61 @@ class LauncherHost {
   // The start-up sequence; false stops the creation (a second copy handed over).
   virtual bool OnLauncherCreate(HWND window) = 0;
   virtual void OnLauncherDestroy() = 0;
+  // A category became the current one; the grid follows.
+  virtual void OnCategoryChanged() = 0;
+  // The user finished resizing; the new size is kept.
+  virtual void OnResizeFinished(Size design_size) = 0;
 };
 
-class LauncherWindow : public toolkit::BaseWindow<LauncherWindow> {
+class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private LauncherView {
  public:
-  [[nodiscard]] bool Create(HINSTANCE instance, LauncherHost& host) noexcept;
+  LauncherWindow();
+  ~LauncherWindow();
+
+  [[nodiscard]] bool Create(HINSTANCE instance, LauncherHost& host, Size design_size = {kLauncherWidth, kLauncherHeight}) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept;
 
+  WindowState& state() noexcept { return state_; }
+  toolkit::ControlHost& controls() noexcept { return *controls_; }
+  LauncherLogic& logic() noexcept { return logic_; }
+  void SetTipWindow(TipWindow* tip) noexcept { tip_ = tip; }
+
+  void FillCategoryBar(const std::vector<std::string>& names);
+  // Builds the background from the appearance values and repaints.
+  void ApplyAppearance(const Appearance& appearance);
+  // Items per page for the current grid size.
+  int capacity() const noexcept { return capacity_; }
+  Size DesignSize() const noexcept;
+
  private:
-  void Paint() noexcept;
+  void BuildControls();
+  void Layout();
+  void PaintBackdrop(HDC dc, RECT area) const;
+  void UpdateRegion();
+  void OnTimer();
+  void SetPinSelected(bool selected) override;
+
+  // LauncherView
+  bool IsVisible() const override;
+  void Show() override;
+  void Hide() override;
+  Rect WindowRect() const override;
+  void MoveTo(Point top_left) override;
+  void RefreshGrid() override;
+  Point Pointer() const override;
+  Size Screen() const override;
+  Size GridSize() const override;
 
   LauncherHost* host_ = nullptr;
+  std::unique_ptr<toolkit::ControlHost> controls_;
+  WindowState state_;
+  LauncherLogic logic_{state_, *this};
+  Appearance appearance_;
+  TipWindow* tip_ = nullptr;
+  toolkit::CategoryBar* category_bar_ = nullptr;
+  toolkit::ImageButton* pin_ = nullptr;
+  Size initial_size_{kLauncherWidth, kLauncherHeight};
+  int capacity_ = 0;
 };
 
 }  // namespace velora::ui

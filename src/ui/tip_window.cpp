@@ -1,11 +1,57 @@
 #include "ui/tip_window.h"
 
+#include "text/utf.h"
+#include "toolkit/gdi_objects.h"
+#include "toolkit/panel.h"
+#include "ui/launcher_names.h"
+
 namespace velora::ui {
+namespace {
+constexpr int kTipMaxWidth = 150;
+constexpr int kTipPadding = 6;
+}  // namespace
+
+TipWindow::TipWindow() = default;
+TipWindow::~TipWindow() = default;
 
 bool TipWindow::Create(HINSTANCE instance, HWND launcher) noexcept {
   if (!RegisterClassOnce(instance, kTipClass)) return false;
-  return CreateWindowOf(instance, kTipClass, L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+  return CreateWindowOf(instance, kTipClass, L"", WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST,
                         {50, 50, 50 + 380, 50 + 250}, launcher);
 }
+
+LRESULT TipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  switch (message) {
+    case WM_CREATE:
+      controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
+      controls_->paint_backdrop = [](HDC dc, RECT area) {
+        FillRect(dc, &area, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      };
+      label_ = &controls_->Add<toolkit::Label>({std::string(names::kTipLabel), nullptr, {64, 40, 150, 64}, ""});
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps{};
+      HDC dc = BeginPaint(hwnd(), &ps);
+      FillRect(dc, &ps.rcPaint, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    default:
+      return Default(message, wparam, lparam);
+  }
+}
+
+void TipWindow::ShowTip(std::string_view text, Point screen_at) {
+  if (text.empty() || !label_) return HideTip();
+  const SIZE size = toolkit::MeasureText(text::Widen(text), controls_->Font(12), controls_->Scale(kTipMaxWidth));
+  const int pad = controls_->Scale(kTipPadding);
+  label_->SetText(text);
+  const int dpi = controls_->dpi();
+  label_->Move({kTipPadding, kTipPadding, MulDiv(size.cx, 96, dpi) + 2, MulDiv(size.cy, 96, dpi) + 2});
+  SetWindowPos(hwnd(), HWND_TOPMOST, screen_at.x + 30, screen_at.y + 30, size.cx + 2 * pad + 4,
+               size.cy + 2 * pad + 4, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TipWindow::HideTip() { ShowWindow(hwnd(), SW_HIDE); }
 
 }  // namespace velora::ui

@@ -2,7 +2,16 @@
 // The small second window that shows hover tips; hidden until a tip is shown.
 #include <windows.h>
 
+#include <memory>
+#include <string_view>
+
 #include "toolkit/base_window.h"
+#include "toolkit/control_host.h"
+#include "ui/geometry.h"
+
+namespace velora::toolkit {
+class Label;
+}
 
 namespace velora::ui {
 
@@ -10,10 +19,18 @@ inline constexpr wchar_t kTipClass[] = L"VeloraTip";
 
 class TipWindow : public toolkit::BaseWindow<TipWindow> {
  public:
+  TipWindow();
+  ~TipWindow();
   [[nodiscard]] bool Create(HINSTANCE instance, HWND launcher) noexcept;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-    return Default(message, wparam, lparam);
-  }
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+
+  // Shows `text` near a screen point; an empty text hides the tip.
+  void ShowTip(std::string_view text, Point screen_at);
+  void HideTip();
+
+ private:
+  std::unique_ptr<toolkit::ControlHost> controls_;
+  toolkit::Label* label_ = nullptr;
 };
 
 }  // namespace velora::ui

@@ -1,0 +1,43 @@
+#pragma once
+// The category bar: one row of button cells. Its window text is the selected caption, so
+// assistive tools (and the end-to-end tests) can read which category is shown.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "toolkit/custom_control.h"
+#include "ui/category_bar_model.h"
+
+namespace velora::toolkit {
+
+class CategoryBar : public CustomControl {
+ public:
+  CategoryBar(ControlHost& host, ControlArgs args);
+
+  void Fill(const std::vector<std::string>& names, std::uint32_t text_colour);
+  void SetHoverSelects(bool on) { hover_selects_ = on; }
+  void SetCaption(std::size_t index, std::string caption, std::uint32_t colour);
+  const ui::CategoryBarModel& model() const { return model_; }
+
+  // A cell became the current category (by click, or by hover when that is on).
+  std::function<void(std::size_t index, const std::string& caption)> on_select;
+  std::function<void(std::size_t index)> on_right_click;
+
+ protected:
+  void Draw(HDC dc, RECT client) override;
+  void OnLeftDown(Mouse) override;
+  void OnRightDown(Mouse) override;
+  void OnMove(Mouse) override;
+  void OnLeave() override;
+
+ private:
+  std::optional<std::size_t> CellAt(POINT at) const;
+  void Selected(std::optional<std::string> caption, std::size_t index);
+
+  ui::CategoryBarModel model_;
+  bool hover_selects_ = false;
+  std::optional<std::size_t> hover_;
+};
+
+}  // namespace velora::toolkit

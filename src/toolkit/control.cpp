@@ -1,0 +1,100 @@
+#include "toolkit/control.h"
+
+#include "text/utf.h"
+#include "toolkit/control_host.h"
+
+namespace velora::toolkit {
+namespace {
+constexpr wchar_t kControlProperty[] = L"VeloraControl";
+}
+
+Control* ControlFromHwnd(HWND hwnd) { return static_cast<Control*>(GetPropW(hwnd, kControlProperty)); }
+
+Control::Control(ControlHost& host, std::string_view type_word, ControlArgs args)
+    : host_(host),
+      type_word_(type_word),
+      name_(std::move(args.name)),
+      parent_(args.parent),
+      rect_(args.rect),
+      initial_caption_(std::move(args.caption)) {}
+
+Control::~Control() {
+  if (hwnd_) {
+    RemovePropW(hwnd_, kControlProperty);
+    DestroyWindow(hwnd_);
+  }
+}
+
+HWND Control::ParentHwnd() const { return parent_ ? parent_->hwnd() : host_.window(); }
+
+bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style) {
+  const ui::Rect r = ui::Scale(rect_, host_.dpi());
+  const std::wstring caption = text::Widen(initial_caption_);
+  hwnd_ = CreateWindowExW(ex_style, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                          r.left, r.top, r.width, r.height, ParentHwnd(), nullptr,
+                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host_.window(), GWLP_HINSTANCE)), this);
+  if (!hwnd_) return false;
+  SetPropW(hwnd_, kControlProperty, this);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
+  return true;
+}
+
+void Control::Move(ui::Rect rect) {
+  rect_ = rect;
+  ApplyDpi();
+}
+
+void Control::ApplyDpi() {
+  if (!hwnd_) return;
+  const ui::Rect r = ui::Scale(rect_, host_.dpi());
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
+}
+
+void Control::Show(bool visible) {
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Control::visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+std::string Control::Text() const {
+  if (!hwnd_) return initial_caption_;
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(hwnd_, buffer.data(), length + 1);
+  buffer.resize(static_cast<std::size_t>(length));
+  return text::Narrow(buffer);
+}
+
+void Control::SetText(std::string_view text) {
+  if (hwnd_) SetWindowTextW(hwnd_, text::Widen(text).c_str());
+  Invalidate();
+}
+
+void Control::Focus() {
+  if (hwnd_) SetFocus(hwnd_);
+}
+
+void Control::CaptureMouse() {
+  if (hwnd_) SetCapture(hwnd_);
+}
+
+void Control::ReleaseMouse() {
+  if (GetCapture() == hwnd_) ReleaseCapture();
+}
+
+void Control::SuspendRedraw() {
+  if (hwnd_) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+void Control::ResumeRedraw() {
+  if (!hwnd_) return;
+  SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
+void Control::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+}  // namespace velora::toolkit

@@ -1,0 +1,93 @@
+#pragma once
+// Every control has one shape: made from ControlArgs, known to its window by type word and layout
+// name, placed in design pixels (scaled by the window's DPI), reporting events through callbacks.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "ui/geometry.h"
+
+namespace velora::toolkit {
+
+class Control;
+class ControlHost;
+
+struct ControlArgs {
+  std::string name;          // layout name, e.g. "超级按钮_固定"
+  Control* parent = nullptr;  // nullptr: the window itself
+  ui::Rect rect;             // design pixels relative to the parent
+  std::string caption;
+};
+
+namespace type_word {
+inline constexpr std::string_view kButton = "按钮";
+inline constexpr std::string_view kImageButton = "超级按钮";
+inline constexpr std::string_view kEdit = "编辑框";
+inline constexpr std::string_view kCheckBox = "选择框";
+inline constexpr std::string_view kComboBox = "组合框";
+inline constexpr std::string_view kDropDown = "下拉框";
+inline constexpr std::string_view kPanel = "图片框";
+inline constexpr std::string_view kLabel = "标签";
+inline constexpr std::string_view kListBox = "超级列表框";
+inline constexpr std::string_view kIconList = "图标列表框";
+inline constexpr std::string_view kTabs = "选择夹";
+inline constexpr std::string_view kGroupBox = "分组框";
+}  // namespace type_word
+
+class Control {
+ public:
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  std::string_view type_word() const { return type_word_; }
+  const std::string& name() const { return name_; }
+  HWND hwnd() const { return hwnd_; }
+  Control* parent() const { return parent_; }
+  ControlHost& host() const { return host_; }
+
+  ui::Rect rect() const { return rect_; }
+  void Move(ui::Rect rect);
+  void Show(bool visible);
+  bool visible() const;
+  virtual std::string Text() const;
+  virtual void SetText(std::string_view text);
+  void Focus();
+  void CaptureMouse();
+  void ReleaseMouse();
+  // Refilling a control paints once: suspend, change, resume.
+  void SuspendRedraw();
+  void ResumeRedraw();
+  void Invalidate();
+
+  // Re-applies the rectangle after the window's DPI changed.
+  virtual void ApplyDpi();
+
+  std::function<void(Control&)> on_click;
+  std::function<void(Control&)> on_change;
+
+ protected:
+  Control(ControlHost& host, std::string_view type_word, ControlArgs args);
+  // Creates the control's window; `cls` may be a system class.
+  bool CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style = 0);
+  HWND ParentHwnd() const;
+  // Native controls report through their parent's WM_COMMAND; the parent forwards here.
+  virtual void OnCommand(WORD /*code*/) {}
+  friend class ControlHost;
+
+ private:
+  ControlHost& host_;
+  std::string_view type_word_;
+  std::string name_;
+  Control* parent_;
+  ui::Rect rect_;
+  std::string initial_caption_;
+  HWND hwnd_ = nullptr;
+};
+
+// The Control behind a window handle made by the toolkit, if any.
+Control* ControlFromHwnd(HWND hwnd);
+
+}  // namespace velora::toolkit

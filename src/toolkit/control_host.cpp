@@ -1,0 +1,56 @@
+#include "toolkit/control_host.h"
+
+#include <algorithm>
+
+namespace velora::toolkit {
+
+ControlHost::ControlHost(HWND window) : window_(window) {
+  const UINT dpi = GetDpiForWindow(window);
+  dpi_ = dpi ? static_cast<int>(dpi) : 96;
+}
+
+void ControlHost::Destroy(Control& control) {
+  std::vector<Control*> children;
+  for (const auto& other : controls_) {
+    if (other->parent() == &control) children.push_back(other.get());
+  }
+  for (Control* child : children) Destroy(*child);
+  std::erase_if(controls_, [&](const auto& c) { return c.get() == &control; });
+}
+
+Control* ControlHost::Find(std::string_view name) const {
+  for (const auto& c : controls_) {
+    if (c->name() == name) return c.get();
+  }
+  return nullptr;
+}
+
+std::vector<Control*> ControlHost::OfType(std::string_view type_word) const {
+  std::vector<Control*> found;
+  for (const auto& c : controls_) {
+    if (c->type_word() == type_word) found.push_back(c.get());
+  }
+  return found;
+}
+
+void ControlHost::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  fonts_.clear();  // the controls take new fonts as they are moved
+  for (const auto& c : controls_) c->ApplyDpi();
+}
+
+HFONT ControlHost::Font(int points, bool bold) {
+  auto& font = fonts_[{points, bold}];
+  if (!font) font = MakeFont(points, dpi_, bold);
+  return font.get();
+}
+
+bool ControlHost::RouteCommand(WPARAM wparam, LPARAM lparam) {
+  Control* control = lparam ? ControlFromHwnd(reinterpret_cast<HWND>(lparam)) : nullptr;
+  if (!control) return false;
+  control->OnCommand(HIWORD(wparam));
+  return true;
+}
+
+}  // namespace velora::toolkit

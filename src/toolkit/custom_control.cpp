@@ -1,0 +1,108 @@
+#include "toolkit/custom_control.h"
+
+#include <windowsx.h>
+
+#include "toolkit/control_host.h"
+#include "toolkit/gdi_objects.h"
+
+namespace velora::toolkit {
+namespace {
+
+constexpr wchar_t kCustomClass[] = L"VeloraControl";
+
+bool RegisterCustomClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, kCustomClass, &wc)) return true;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kCustomClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+CustomControl::CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args)
+    : Control(host, type_word, std::move(args)) {
+  RegisterCustomClass(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host.window(), GWLP_HINSTANCE)),
+                      &CustomControl::Procedure);
+  CreateHwnd(kCustomClass, WS_CLIPCHILDREN);
+}
+
+LRESULT CALLBACK CustomControl::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  if (auto* self = dynamic_cast<CustomControl*>(ControlFromHwnd(hwnd))) {
+    return self->Handle(message, wparam, lparam);
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  const Mouse mouse{{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}};
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLeftDown(mouse);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftUp(mouse);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      OnLeftDoubleClick(mouse);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnRightDown(mouse);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!tracking_leave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      OnMove(mouse);
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      OnLeave();
+      return 0;
+    case WM_MOUSEWHEEL:
+      OnWheel(GET_WHEEL_DELTA_WPARAM(wparam));
+      return 0;
+    case WM_COMMAND:
+      if (host().RouteCommand(wparam, lparam)) return 0;
+      break;
+    default:
+      if (LRESULT result = 0; HandleExtra(message, result)) return result;
+      break;
+  }
+  return DefWindowProcW(hwnd(), message, wparam, lparam);
+}
+
+void CustomControl::Paint() noexcept {
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(hwnd(), &ps);
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  OffscreenSurface surface(dc, client.right, client.bottom);
+  RECT in_window = client;
+  MapWindowPoints(hwnd(), host().window(), reinterpret_cast<POINT*>(&in_window), 2);
+  if (host().paint_backdrop) {
+    host().paint_backdrop(surface.dc(), in_window);
+  } else {
+    FillRect(surface.dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  Draw(surface.dc(), client);
+  surface.Blit(dc, 0, 0);
+  EndPaint(hwnd(), &ps);
+}
+
+void CustomControl::DragWindow() const {
+  ReleaseCapture();
+  SendMessageW(host().window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+}  // namespace velora::toolkit

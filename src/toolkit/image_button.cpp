@@ -1,0 +1,52 @@
+#include "toolkit/image_button.h"
+
+#include "toolkit/control_host.h"
+#include "toolkit/gdiplus.h"
+
+namespace velora::toolkit {
+
+void ImageButton::Draw(HDC dc, RECT client) {
+  const int size = std::min(client.right, client.bottom);
+  if (hover_ || selected_) {
+    Gdiplus::Graphics g(dc);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Gdiplus::SolidBrush wash(Gdiplus::Color(selected_ ? 70 : 35, 64, 158, 255));
+    g.FillEllipse(&wash, 0, 0, size - 1, size - 1);
+  }
+  if (glyph_) glyph_(dc, size, selected_ ? 0xFF409EFF : colour_);
+}
+
+bool ImageButton::HandleExtra(UINT message, LRESULT& result) {
+  if (message != BM_GETCHECK) return false;
+  result = selected_ ? BST_CHECKED : BST_UNCHECKED;
+  return true;
+}
+
+void ImageButton::OnLeftDown(Mouse) {
+  pressed_ = true;
+  CaptureMouse();
+}
+
+void ImageButton::OnLeftUp(Mouse m) {
+  ReleaseMouse();
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const bool inside = PtInRect(&client, m.at) != FALSE;
+  if (pressed_ && inside && on_click) on_click(*this);
+  pressed_ = false;
+}
+
+void ImageButton::OnMove(Mouse) {
+  if (hover_) return;
+  hover_ = true;
+  Invalidate();
+  if (on_hover) on_hover(*this, true);
+}
+
+void ImageButton::OnLeave() {
+  hover_ = false;
+  Invalidate();
+  if (on_hover) on_hover(*this, false);
+}
+
+}  // namespace velora::toolkit

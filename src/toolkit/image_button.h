@@ -1,0 +1,46 @@
+#pragma once
+// A button drawn as a glyph, with a selected look, a hover look and a tip.
+#include <functional>
+#include <string>
+
+#include "toolkit/custom_control.h"
+
+namespace velora::toolkit {
+
+class ImageButton : public CustomControl {
+ public:
+  // Draws the glyph into a square of `size` device pixels at the origin in `colour`.
+  using Glyph = std::function<void(HDC dc, int size, std::uint32_t colour)>;
+
+  ImageButton(ControlHost& host, ControlArgs args)
+      : CustomControl(host, type_word::kImageButton, std::move(args)) {}
+
+  void SetGlyph(Glyph glyph) { glyph_ = std::move(glyph); Invalidate(); }
+  void SetSelected(bool selected) { selected_ = selected; Invalidate(); }
+  bool selected() const { return selected_; }
+  void SetColour(std::uint32_t argb) { colour_ = argb; Invalidate(); }
+  // The tip is also the window text, the name assistive tools read.
+  void SetTip(std::string tip) { SetText(tip); tip_ = std::move(tip); }
+  const std::string& tip() const { return tip_; }
+
+  std::function<void(ImageButton&, bool entered)> on_hover;
+
+ protected:
+  void Draw(HDC dc, RECT client) override;
+  void OnLeftDown(Mouse) override;
+  void OnLeftUp(Mouse) override;
+  void OnMove(Mouse) override;
+  void OnLeave() override;
+  // Answers BM_GETCHECK like a toggle button, so its state can be read from outside.
+  bool HandleExtra(UINT message, LRESULT& result) override;
+
+ private:
+  Glyph glyph_;
+  std::string tip_;
+  std::uint32_t colour_ = 0xFF303133;
+  bool selected_ = false;
+  bool hover_ = false;
+  bool pressed_ = false;
+};
+
+}  // namespace velora::toolkit

@@ -1,0 +1,146 @@
+#include "toolkit/native_controls.h"
+
+#include "text/utf.h"
+
+namespace velora::toolkit {
+
+EditBox::EditBox(ControlHost& host, ControlArgs args, bool multiline)
+    : Control(host, type_word::kEdit, std::move(args)) {
+  const DWORD style = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL |
+                      (multiline ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0);
+  CreateHwnd(L"EDIT", style);
+}
+
+void EditBox::OnCommand(WORD code) {
+  if (code == EN_CHANGE && on_change) on_change(*this);
+}
+
+CheckBox::CheckBox(ControlHost& host, ControlArgs args) : Control(host, type_word::kCheckBox, std::move(args)) {
+  CreateHwnd(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX);
+}
+
+bool CheckBox::Checked() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::SetChecked(bool checked) {
+  SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBox::OnCommand(WORD code) {
+  if (code == BN_CLICKED) {
+    if (on_click) on_click(*this);
+    if (on_change) on_change(*this);
+  }
+}
+
+PushButton::PushButton(ControlHost& host, ControlArgs args) : Control(host, type_word::kButton, std::move(args)) {
+  CreateHwnd(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON);
+}
+
+void PushButton::OnCommand(WORD code) {
+  if (code == BN_CLICKED && on_click) on_click(*this);
+}
+
+ComboBox::ComboBox(ControlHost& host, ControlArgs args, std::string_view type_word)
+    : Control(host, type_word, std::move(args)) {
+  CreateHwnd(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+}
+
+int ComboBox::Add(std::string_view text, long long number) {
+  const auto index = static_cast<int>(SendMessageW(hwnd(), CB_ADDSTRING, 0,
+                                                   reinterpret_cast<LPARAM>(text::Widen(text).c_str())));
+  if (index >= 0) SendMessageW(hwnd(), CB_SETITEMDATA, index, static_cast<LPARAM>(number));
+  return index;
+}
+
+void ComboBox::Delete(int index) { SendMessageW(hwnd(), CB_DELETESTRING, index, 0); }
+
+int ComboBox::Count() const { return static_cast<int>(SendMessageW(hwnd(), CB_GETCOUNT, 0, 0)); }
+
+std::string ComboBox::ItemText(int index) const {
+  const auto length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, index, 0);
+  if (length < 0) return {};
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(hwnd(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(static_cast<std::size_t>(length));
+  return text::Narrow(buffer);
+}
+
+long long ComboBox::ItemNumber(int index) const {
+  return static_cast<long long>(SendMessageW(hwnd(), CB_GETITEMDATA, index, 0));
+}
+
+int ComboBox::Selected() const { return static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)); }
+
+void ComboBox::Select(int index) { SendMessageW(hwnd(), CB_SETCURSEL, index, 0); }
+
+std::string ComboBox::Text() const {
+  const int index = Selected();
+  return index >= 0 ? ItemText(index) : std::string();
+}
+
+void ComboBox::OnCommand(WORD code) {
+  if (code == CBN_SELCHANGE && on_change) on_change(*this);
+}
+
+}  // namespace velora::toolkit
+
+#include <commctrl.h>
+
+#include "toolkit/control_host.h"
+
+namespace velora::toolkit {
+
+ListView::ListView(ControlHost& host, ControlArgs args) : Control(host, type_word::kListBox, std::move(args)) {
+  CreateHwnd(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER);
+  SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+}
+
+void ListView::AddColumn(std::string_view title, int design_width) {
+  std::wstring text = text::Widen(title);
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = text.data();
+  column.cx = host().Scale(design_width);
+  SendMessageW(hwnd(), LVM_INSERTCOLUMNW, ColumnCount(), reinterpret_cast<LPARAM>(&column));
+}
+
+int ListView::ColumnCount() const {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd(), LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+int ListView::AddRow(const std::vector<std::string>& cells) {
+  std::wstring first = cells.empty() ? std::wstring() : text::Widen(cells[0]);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = RowCount();
+  item.pszText = first.data();
+  const auto row = static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  for (std::size_t c = 1; row >= 0 && c < cells.size(); ++c) SetCellText(row, static_cast<int>(c), cells[c]);
+  return row;
+}
+
+int ListView::RowCount() const { return static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string ListView::CellText(int row, int column) const {
+  std::wstring buffer(1024, L'\0');
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = buffer.data();
+  item.cchTextMax = static_cast<int>(buffer.size());
+  const auto n = SendMessageW(hwnd(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  buffer.resize(static_cast<std::size_t>(n));
+  return text::Narrow(buffer);
+}
+
+void ListView::SetCellText(int row, int column, std::string_view text) {
+  std::wstring wide = text::Widen(text);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = wide.data();
+  SendMessageW(hwnd(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::Clear() { SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0); }
+
+}  // namespace velora::toolkit

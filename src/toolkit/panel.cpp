@@ -1,0 +1,59 @@
+#include "toolkit/panel.h"
+
+#include "text/utf.h"
+#include "toolkit/control_host.h"
+#include "toolkit/gdiplus.h"
+
+namespace velora::toolkit {
+
+void Panel::SetFill(std::optional<std::uint32_t> argb, std::uint32_t border_argb) {
+  fill_ = argb;
+  border_ = border_argb;
+  Invalidate();
+}
+
+void Panel::Draw(HDC dc, RECT client) {
+  if (!fill_) return;
+  Gdiplus::Graphics g(dc);
+  Gdiplus::SolidBrush brush(ToColor(*fill_));
+  g.FillRectangle(&brush, 0, 0, client.right, client.bottom);
+  if (border_ >> 24) {
+    Gdiplus::Pen pen(ToColor(border_), 1.0f);
+    g.DrawRectangle(&pen, 0, 0, client.right - 1, client.bottom - 1);
+  }
+}
+
+void Panel::OnLeftDown(Mouse) {
+  if (drags_window_) DragWindow();
+}
+
+void Label::Draw(HDC dc, RECT client) {
+  HGDIOBJ old = SelectObject(dc, host().Font(12));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ToColorRef(colour_));
+  const std::wstring text = text::Widen(Text());
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
+void Grip::Draw(HDC dc, RECT client) {
+  Gdiplus::Graphics g(dc);
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  Gdiplus::SolidBrush brush(ToColor(colour_));
+  const float dot = static_cast<float>(host().Scale(2));
+  const float step = static_cast<float>(client.right) / 3.0f;
+  // Six dots in a falling triangle point at the corner that moves.
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 2 - row; col < 3; ++col) {
+      g.FillEllipse(&brush, col * step + (step - dot) / 2, row * step + (step - dot) / 2, dot, dot);
+    }
+  }
+}
+
+void Grip::OnLeftDown(Mouse) {
+  if (on_begin_resize) on_begin_resize();
+  ReleaseCapture();
+  SendMessageW(host().window(), WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, 0);
+}
+
+}  // namespace velora::toolkit

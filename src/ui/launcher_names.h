@@ -1,0 +1,39 @@
+#pragma once
+// Layout names of the launcher window's components; the settings file keys control states by
+// these names, so they never change.
+#include <string_view>
+
+namespace velora::ui::names {
+
+inline constexpr std::string_view kBackground = "图片框_窗口背景";
+inline constexpr std::string_view kCommandBar = "图片框_设置栏";
+inline constexpr std::string_view kRecentButton = "超级按钮_最近打开";
+inline constexpr std::string_view kBookmarkButton = "超级按钮_书签";
+inline constexpr std::string_view kClearButton = "超级按钮_清空";
+inline constexpr std::string_view kAddPositionButton = "超级按钮_添加位置";
+inline constexpr std::string_view kSettingsButton = "超级按钮_设置";
+inline constexpr std::string_view kPinButton = "超级按钮_固定";
+inline constexpr std::string_view kCategoryHolder = "图片框_分组框";
+inline constexpr std::string_view kCategoryBar = "超级列表框_分组";
+inline constexpr std::string_view kContent = "图片框_图标背景";
+inline constexpr std::string_view kRecentList = "超级列表框";
+inline constexpr std::string_view kGrip = "按钮EX_调整";
+inline constexpr std::string_view kToastTemplate = "分组框_弹出提示";
+inline constexpr std::string_view kSettingsPanel = "图片框_程序设置";
+inline constexpr std::string_view kBookmarkPanel = "图片框_添加书签";
+inline constexpr std::string_view kShortcutPanel = "图片框_添加快捷键";
+inline constexpr std::string_view kGroupPanel = "图片框_添加分组";
+inline constexpr std::string_view kHideOnLeaveBox = "选择框_移出窗口隐藏";
+inline constexpr std::string_view kHoverSelectBox = "选择框_分组滑动显示";
+inline constexpr std::string_view kTipLabel = "标签文本";
+
+inline constexpr std::string_view kTipRecent = "最近打开";
+inline constexpr std::string_view kTipBookmark = "添加书签";
+inline constexpr std::string_view kTipClear = "清空列表";
+inline constexpr std::string_view kTipAddAtEnd = "添加在尾";
+inline constexpr std::string_view kTipAddAtFront = "添加在前";
+inline constexpr std::string_view kTipPin = "窗口置顶";
+inline constexpr std::string_view kTipGrip = "调整窗口大小";
+inline constexpr std::string_view kToastTitle = "信息框";
+
+}  // namespace velora::ui::names
