@@ -1,0 +1,59 @@
+#include "app/settings/autostart.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "text/fs_path.h"
+
+using namespace velora::app;
+using velora::ui::ToastKind;
+
+namespace {
+
+// A Run key whose writes can be made to fail silently, as without administrator rights.
+class FakeRunKey : public RunKey {
+ public:
+  bool HasValue(std::string_view name) override { return values.count(std::string(name)) > 0; }
+  void SetValue(std::string_view name, std::string_view data) override {
+    if (writable) values[std::string(name)] = data;
+  }
+  void DeleteValue(std::string_view name) override {
+    if (writable) values.erase(std::string(name));
+  }
+
+  std::map<std::string, std::string> values;
+  bool writable = true;
+};
+
+const std::filesystem::path kExecutable = velora::text::PathFromUtf8("C:/程序/Velora.exe");
+
+}  // namespace
+
+TEST(Autostart, OutcomesComeFromReadingTheKeyBack) {
+  FakeRunKey key;
+  EXPECT_EQ(SetAutostart(key, kExecutable, true),
+            (AutostartOutcome{true, ToastKind::kDone, "开机启动设置成功"}));
+  EXPECT_TRUE(AutostartExists(key, kExecutable));
+  EXPECT_EQ(SetAutostart(key, kExecutable, false),
+            (AutostartOutcome{false, ToastKind::kDone, "开机启动取消完成"}));
+  EXPECT_FALSE(AutostartExists(key, kExecutable));
+
+  key.writable = false;
+  EXPECT_EQ(SetAutostart(key, kExecutable, true),
+            (AutostartOutcome{false, ToastKind::kFailed, "开机启动设置失败"}));
+  key.values["Velora.exe"] = "written by another tool";
+  EXPECT_EQ(SetAutostart(key, kExecutable, false),
+            (AutostartOutcome{true, ToastKind::kFailed, "开机启动取消失败"}));
+}
+
+TEST(Autostart, ValueNamedAfterTheFileHoldsTheFullPath) {
+  FakeRunKey key;
+  (void)SetAutostart(key, kExecutable, true);
+  ASSERT_EQ(key.values.size(), 1u);
+  EXPECT_EQ(key.values.begin()->first, "Velora.exe");
+  EXPECT_EQ(velora::text::PathFromUtf8(key.values.begin()->second),
+            std::filesystem::path(kExecutable).make_preferred());
+  // A copy elsewhere under the same name shares the value.
+  EXPECT_TRUE(AutostartExists(key, velora::text::PathFromUtf8("D:/其他/Velora.exe")));
+}
