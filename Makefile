@@ -21,6 +21,12 @@ native: setup $(NATIVE)/CMakeCache.txt
 windows: setup $(WINDOWS)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS)
 
+# Benchmarks of the native tree (Google Benchmark), printed as time per iteration.
+.PHONY: bench
+bench: setup $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS) --target velora_benchmarks
+	$(NATIVE)/benchmarks/velora_benchmarks
+
 test: native windows
 	cd $(NATIVE) && ctest --output-on-failure
 	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure

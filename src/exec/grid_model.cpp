@@ -47,26 +47,21 @@ void GridModel::SetCapacity(int capacity) { capacity_ = ClampCapacity(capacity);
 void GridModel::SetPage(int page) { page_ = page < 0 ? 0 : page; }
 
 void GridModel::Refresh() {
-  std::vector<store::ItemRow> rows = store::ListItems(db_, category_);
+  const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
+  store::ItemPage slice = store::ListItemPage(db_, category_, first, static_cast<std::size_t>(capacity_));
+  item_count_ = slice.total;
   codes_.clear();
-  codes_.reserve(rows.size());
-  for (store::ItemRow& row : rows) codes_.push_back(std::move(row.code));
-
   cells_.clear();
   cells_.resize(static_cast<std::size_t>(capacity_));
-  const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
-  for (std::size_t i = 0; i < cells_.size() && first + i < rows.size(); ++i) {
-    store::ItemRow& row = rows[first + i];
-    row.code = codes_[first + i];
-    cells_[i] = CellOfRow(row, data_dir_);
+  for (std::size_t i = 0; i < slice.rows.size() && i < cells_.size(); ++i) {
+    cells_[i] = CellOfRow(slice.rows[i], data_dir_);
+    codes_.push_back(std::move(slice.rows[i].code));
   }
 }
 
 const std::string* GridModel::CodeAt(int cell) const {
-  if (cell < 0 || cell >= capacity_) return nullptr;
-  const std::size_t n = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_) +
-                        static_cast<std::size_t>(cell);
-  return n < codes_.size() ? &codes_[n] : nullptr;
+  if (cell < 0 || static_cast<std::size_t>(cell) >= codes_.size()) return nullptr;
+  return &codes_[static_cast<std::size_t>(cell)];
 }
 
 void GridModel::SetCellImage(int cell, ImageBytes image) {
@@ -76,7 +71,7 @@ void GridModel::SetCellImage(int cell, ImageBytes image) {
 
 bool GridModel::Wheel(int wheel_delta) {
   const int before = page_;
-  page_ = PageAfterWheel(page_, wheel_delta, codes_.size(), capacity_);
+  page_ = PageAfterWheel(page_, wheel_delta, item_count_, capacity_);
   Refresh();
   return page_ != before;
 }

@@ -45,11 +45,12 @@ class GridModel {
   int capacity() const { return capacity_; }
   int page() const { return page_; }
 
-  // Reloads the item list with one query and rebuilds the page's cells from the same rows.
-  // Only the codes are kept afterwards.
+  // Reads the category's size and the page's rows in list order ("ORDER BY 日期 DESC") and
+  // rebuilds the cells; nothing is read per cell. Only the page's codes are kept: every cell
+  // action and the wheel need no more.
   void Refresh();
   const std::vector<GridCell>& cells() const { return cells_; }
-  std::size_t item_count() const { return codes_.size(); }
+  std::size_t item_count() const { return item_count_; }
   // The list entry behind a cell of the current page; null for an empty cell.
   const std::string* CodeAt(int cell) const;
   // Replaces one cell's image without a rebuild (a fetched site icon, a cleared icon).
@@ -84,7 +85,8 @@ class GridModel {
   std::string category_;
   int capacity_;
   int page_ = 0;
-  std::vector<std::string> codes_;
+  std::size_t item_count_ = 0;
+  std::vector<std::string> codes_;  // of the current page
   std::vector<GridCell> cells_;
   std::optional<int> current_item_;
 };

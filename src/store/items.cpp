@@ -1,5 +1,7 @@
 #include "store/items.h"
 
+#include <algorithm>
+
 #include "store/schema.h"
 
 namespace velora::store {
@@ -39,6 +41,35 @@ std::vector<ItemRow> ListItems(Database& db, std::string_view table) {
   Statement q = db.Query(std::string(kRowColumns) + QuoteIdentifier(table) + " ORDER BY 日期 DESC");
   while (q.Step()) rows.push_back(RowOf(q));
   return rows;
+}
+
+ItemPage ListItemPage(Database& db, std::string_view table, std::size_t first, std::size_t count) {
+  // The order is taken once over the row ids alone, which keeps the sort small; only the
+  // slice's rows are then read whole, by id, in one statement.
+  ItemPage page;
+  const std::string quoted = QuoteIdentifier(table);
+  std::vector<std::string> ids;
+  Statement order = db.Query("select rowid from " + quoted + " ORDER BY 日期 DESC");
+  while (order.Step()) {
+    if (page.total >= first && page.total - first < count) ids.push_back(order.ColumnText(0));
+    ++page.total;
+  }
+  if (ids.empty()) return page;
+
+  std::string sql = "select code,路径,名称,后缀,图标,日期,rowid from " + quoted + " where rowid in (";
+  for (std::size_t i = 0; i < ids.size(); ++i) sql += (i ? ",?" : "?") + std::to_string(i + 1);
+  Statement rows = db.Query(sql + ")");
+  for (std::size_t i = 0; i < ids.size(); ++i) rows.Bind(static_cast<int>(i + 1), ids[i]);
+  std::vector<std::optional<ItemRow>> slots(ids.size());
+  while (rows.Step()) {
+    const auto at = std::find(ids.begin(), ids.end(), rows.ColumnText(6));
+    if (at != ids.end()) slots[static_cast<std::size_t>(at - ids.begin())] = RowOf(rows);
+  }
+  // A row deleted in between is left out rather than shown as an empty item.
+  for (auto& slot : slots) {
+    if (slot) page.rows.push_back(std::move(*slot));
+  }
+  return page;
 }
 
 std::optional<ItemRow> ReadItem(Database& db, std::string_view table, std::string_view code) {

@@ -1,5 +1,6 @@
 #pragma once
 // The statements on category tables: list, read, add, icon, launch stamp, delete.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,14 @@ struct ItemRow {
 std::vector<std::string> ListCodes(Database& db, std::string_view table);
 // Whole rows in the same order, for a refresh that reads the table once.
 std::vector<ItemRow> ListItems(Database& db, std::string_view table);
+// One page of a category in the same order: how many items the category holds and the whole
+// rows of `count` entries from `first` on. Only that slice is read into memory, so a refresh
+// costs the same for a category of ten items as for one of a hundred thousand.
+struct ItemPage {
+  std::size_t total = 0;
+  std::vector<ItemRow> rows;
+};
+ItemPage ListItemPage(Database& db, std::string_view table, std::size_t first, std::size_t count);
 std::optional<ItemRow> ReadItem(Database& db, std::string_view table, std::string_view code);
 
 // Insert of the code, then one update per given column, inside the savepoint: in a keyed table

@@ -137,6 +137,25 @@ TEST_F(GridModelTest, EighteenItemsReachAnEmptySecondPage) {
   for (const GridCell& cell : grid.cells()) EXPECT_FALSE(cell.has_item);
 }
 
+// The grid reads only its page; that slice must be exactly the one the whole list would give,
+// undated rows included.
+TEST_F(GridModelTest, APageOfTheListIsTheSameSliceAsTheWholeList) {
+  AddItems(25);
+  ASSERT_TRUE(store::AddItem(db, kTable, {"$$文本$$空", {}, "空", "文本", "", ""}));
+  ASSERT_TRUE(store::AddItem(db, kTable, {"$$文本$$无", {}, "无", "文本", {}, {}}));
+  const std::vector<store::ItemRow> all = store::ListItems(db, kTable);
+  ASSERT_EQ(all.size(), 27u);
+  for (const std::size_t first : {0u, 10u, 20u, 26u}) {
+    const store::ItemPage page = store::ListItemPage(db, kTable, first, 10);
+    EXPECT_EQ(page.total, 27u);
+    const std::vector<store::ItemRow> expected(all.begin() + static_cast<long>(first),
+                                               all.begin() + static_cast<long>(std::min<std::size_t>(first + 10, 27)));
+    EXPECT_EQ(page.rows, expected) << first;
+  }
+  EXPECT_EQ(store::ListItemPage(db, kTable, 27, 10).rows.size(), 0u);
+  EXPECT_EQ(store::ListItemPage(db, "不存在", 0, 10).total, 0u);
+}
+
 TEST_F(GridModelTest, CellsTakeCaptionAndImageFromTheirRow) {
   const std::string picture_code = text::PathCode("C:\\图\\猫.png");
   const std::string upper_picture = text::PathCode(text::PathToUtf8(folder.path() / "狗.JPG"));
