@@ -30,23 +30,25 @@ std::vector<Point> DockOffPath(const Rect& window, const Rect& screen) {
   const int h = window.height;
   if (at.x == screen.left) {
     const int floor = screen.left + kSlideUntil - w;
-    Slide(path, at, &Point::x, -kDockHorizontalStep, [&](int x) { return x > floor; },
-          screen.left + kStrip - w);
+    Slide(
+        path, at, &Point::x, -kDockHorizontalStep, [&](int x) { return x > floor; },
+        screen.left + kStrip - w);
   }
   if (at.x == screen.right() - w) {
     const int ceiling = screen.right() - kSlideUntil;
-    Slide(path, at, &Point::x, kDockHorizontalStep, [&](int x) { return x < ceiling; },
-          screen.right() - kStrip);
+    Slide(
+        path, at, &Point::x, kDockHorizontalStep, [&](int x) { return x < ceiling; },
+        screen.right() - kStrip);
   }
   if (at.y == screen.top) {
     const int floor = screen.top + kSlideUntil - h;
-    Slide(path, at, &Point::y, -kDockVerticalStep, [&](int y) { return y > floor; },
-          screen.top + kStrip - h);
+    Slide(
+        path, at, &Point::y, -kDockVerticalStep, [&](int y) { return y > floor; }, screen.top + kStrip - h);
   }
   if (at.y == screen.bottom() - h) {
     const int ceiling = screen.bottom() - kSlideUntil;
-    Slide(path, at, &Point::y, kDockVerticalStep, [&](int y) { return y < ceiling; },
-          screen.bottom() - kStrip);
+    Slide(
+        path, at, &Point::y, kDockVerticalStep, [&](int y) { return y < ceiling; }, screen.bottom() - kStrip);
   }
   return path;
 }

@@ -24,7 +24,8 @@ ToastMotion::~ToastMotion() { ReleaseRow(); }
 
 Rect ToastMotion::rect() const {
   int top = target_top_;
-  if (phase_ == Phase::kSlide) top = kToastStartTop + (target_top_ - kToastStartTop) * step_ / kToastSlideSteps;
+  if (phase_ == Phase::kSlide)
+    top = kToastStartTop + (target_top_ - kToastStartTop) * step_ / kToastSlideSteps;
   return {left_, top, width_, kToastHeight};
 }
 

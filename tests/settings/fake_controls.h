@@ -46,7 +46,9 @@ class FakeControls : public app::ControlPort {
     Log("SetChecked " + std::string(name) + (checked ? " 1" : " 0"));
     At(name).checked = checked;
   }
-  std::vector<app::ComboEntry> ComboEntries(std::string_view name) const override { return Get(name).entries; }
+  std::vector<app::ComboEntry> ComboEntries(std::string_view name) const override {
+    return Get(name).entries;
+  }
   int ComboSelection(std::string_view name) const override { return Get(name).selected; }
   void ClearComboEntries(std::string_view name) override {
     At(name).entries.clear();

@@ -23,11 +23,11 @@ std::string RoundTrip(const std::string& value) {
 // machine reading them must not matter (under Wine here it is 1252).
 TEST(IniDocument, ReadsGbkBytesWhateverTheSystemCodePage) {
   const std::string file =
-      "[\xB3\xF5\xCA\xBC\xBB\xAF]\r\n"               // [初始化]
-      "\xB4\xB0\xBF\xDA\xBF\xED\xB6\xC8=640\r\n"     // 窗口宽度=640
-      "[\xB1\xE0\xBC\xAD\xBF\xF2]\r\n"               // [编辑框]
-      "\xB1\xE0\xBC\xAD\xBF\xF2_\xC3\xFB\xB3\xC6="   // 编辑框_名称=
-      "\xD6\xD0\xCE\xC4 abc\r\n";                    // 中文 abc
+      "[\xB3\xF5\xCA\xBC\xBB\xAF]\r\n"              // [初始化]
+      "\xB4\xB0\xBF\xDA\xBF\xED\xB6\xC8=640\r\n"    // 窗口宽度=640
+      "[\xB1\xE0\xBC\xAD\xBF\xF2]\r\n"              // [编辑框]
+      "\xB1\xE0\xBC\xAD\xBF\xF2_\xC3\xFB\xB3\xC6="  // 编辑框_名称=
+      "\xD6\xD0\xCE\xC4 abc\r\n";                   // 中文 abc
   const IniDocument doc = IniDocument::Parse(file);
   EXPECT_EQ(doc.Get("初始化", "窗口宽度"), "640");
   EXPECT_EQ(doc.Get("编辑框", "编辑框_名称"), "中文 abc");
@@ -43,19 +43,19 @@ TEST(IniDocument, WritesGbkSectionsAndKeysWithCrlf) {
 }
 
 TEST(IniDocument, ReadsLikeTheProfileFunctions) {
-  const IniDocument doc = IniDocument::Parse(Utf8ToGbk(
-      "stray line before any section\n"
-      "  [ 初始化 ]  \n"
-      "  窗口宽度 =  640  \r"
-      "窗口宽度=999\n"              // a second line of the same key: the first wins
-      "Key_A=\"quoted\"\n"
-      "Key_B='single'\n"
-      "Key_C=\"not closed\n"
-      "Key_D=\"\n"
-      "; a comment\n"
-      "no equals sign\n"
-      "[初始化]\n"
-      "窗口高度=1\n"));             // a repeated section is never reached
+  const IniDocument doc =
+      IniDocument::Parse(Utf8ToGbk("stray line before any section\n"
+                                   "  [ 初始化 ]  \n"
+                                   "  窗口宽度 =  640  \r"
+                                   "窗口宽度=999\n"  // a second line of the same key: the first wins
+                                   "Key_A=\"quoted\"\n"
+                                   "Key_B='single'\n"
+                                   "Key_C=\"not closed\n"
+                                   "Key_D=\"\n"
+                                   "; a comment\n"
+                                   "no equals sign\n"
+                                   "[初始化]\n"
+                                   "窗口高度=1\n"));  // a repeated section is never reached
   EXPECT_EQ(doc.Get("初始化", "窗口宽度"), "640");
   EXPECT_EQ(doc.Get("初始化", "key_a"), "quoted");  // ASCII letter case does not count
   EXPECT_EQ(doc.Get("初始化", "KEY_B"), "single");
@@ -67,8 +67,8 @@ TEST(IniDocument, ReadsLikeTheProfileFunctions) {
 }
 
 TEST(IniDocument, KeepsLinesItDoesNotChange) {
-  const std::string original = Utf8ToGbk(
-      "; written by hand\r\n[其他]\r\n名字 = \"值\" \r\n孤行\r\n\r\n[初始化]\r\n窗口宽度=1\r\n");
+  const std::string original =
+      Utf8ToGbk("; written by hand\r\n[其他]\r\n名字 = \"值\" \r\n孤行\r\n\r\n[初始化]\r\n窗口宽度=1\r\n");
   IniDocument doc = IniDocument::Parse(original);
   ASSERT_TRUE(doc.Set("初始化", "窗口宽度", "510"));
   const IniDocument again = IniDocument::Parse(doc.Serialize());
@@ -81,8 +81,8 @@ TEST(IniDocument, KeepsLinesItDoesNotChange) {
 // What a reader would trim or unquote is stored quoted, so it comes back exactly; quoting also
 // reads right with the Windows profile functions.
 TEST(IniDocument, ValuesComeBackExactly) {
-  for (const std::string value : {"  leading and trailing  ", "\"both quoted\"", "'single'", "\"",
-                                  "\"half", "a=b=c", "[not a section]", "", "\ttab"}) {
+  for (const std::string value : {"  leading and trailing  ", "\"both quoted\"", "'single'", "\"", "\"half",
+                                  "a=b=c", "[not a section]", "", "\ttab"}) {
     EXPECT_EQ(RoundTrip(value), value) << value;
   }
 }

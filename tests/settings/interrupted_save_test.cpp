@@ -64,3 +64,19 @@ TEST(InterruptedSave, ReadOnlyFileIsNotReplaced) {
   EXPECT_FALSE(std::filesystem::exists(AtomicFile::TemporaryPath(target)));
   SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+// A file that exists but cannot be read is not rewritten from nothing: lines the program did not
+// write would be lost.
+TEST(InterruptedSave, UnreadableFileIsNotRewrittenBlind) {
+  velora::testing::SettingsFolder folder;
+  const std::filesystem::path target = SettingsPath(folder.path());
+  const std::string good = velora::text::Utf8ToGbk("[其他]\r\n键=值\r\n");
+  ASSERT_TRUE(WriteFileAtomically(target, good));
+  {
+    Handle exclusive(
+        CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(exclusive.get(), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(SaveWindowSize(target, 700, 320));
+  }
+  EXPECT_EQ(ReadFileBytes(target), good);
+}

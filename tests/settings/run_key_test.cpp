@@ -30,15 +30,15 @@ class RunKeyTest : public ::testing::Test {
     DWORD size = sizeof(data);
     DWORD type = 0;
     if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKeyPath, velora::text::Widen(name).c_str(), RRF_RT_ANY, &type,
-                     data, &size) != ERROR_SUCCESS || type != REG_SZ) {
+                     data, &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
       return std::nullopt;
     }
     return std::wstring(data);
   }
 
   const std::string name = "velora_测试_" + std::to_string(GetCurrentProcessId()) + ".exe";
-  const std::filesystem::path executable =
-      velora::text::PathFromUtf8("C:\\程序 目录\\" + name);
+  const std::filesystem::path executable = velora::text::PathFromUtf8("C:\\程序 目录\\" + name);
   RegistryRunKey key;
 };
 

@@ -104,39 +104,38 @@ TEST_F(SettingsTest, LoadRunsItsStepsInOrder) {
       "[初始化]\r\n窗口宽度=600\r\n窗口高度=400\r\n");
   (void)Load();
   EXPECT_EQ(window.controls.log,
-            (std::vector<std::string>{
-                "SetComboSelection 下拉框_热键", "SetText 下拉框_热键",
-                "SetChecked 选择框_开机启动 1", "SetChecked 选择框_靠边伸缩 0",
-                "SetChecked 选择框_鼠标中键呼出 0",
-                "RegisterHotkey 2",  // from the restored selection
-                "AutostartExists", "SetChecked 选择框_开机启动 0",
-                "StopDocking",
-                "SetWindowSize 600x400", "PaintBackground",
-                "SetText 编辑框_圆角度", "SetText 编辑框_边线宽度",
-                "SetSwatchColour 标签EX_背景色", "SetSwatchColour 标签EX_字体色",
-                "SetSwatchColour 标签EX_边线色"}));
+            (std::vector<std::string>{"SetComboSelection 下拉框_热键", "SetText 下拉框_热键",
+                                      "SetChecked 选择框_开机启动 1", "SetChecked 选择框_靠边伸缩 0",
+                                      "SetChecked 选择框_鼠标中键呼出 0",
+                                      "RegisterHotkey 2",  // from the restored selection
+                                      "AutostartExists", "SetChecked 选择框_开机启动 0", "StopDocking",
+                                      "SetWindowSize 600x400", "PaintBackground", "SetText 编辑框_圆角度",
+                                      "SetText 编辑框_边线宽度", "SetSwatchColour 标签EX_背景色",
+                                      "SetSwatchColour 标签EX_字体色", "SetSwatchColour 标签EX_边线色"}));
 }
 
 TEST_F(SettingsTest, RestoredStatesGiveWayToTheRegistryAndDocking) {
-  WriteFile("[选择框]\r\n选择框_开机启动=假\r\n选择框_靠边伸缩=真\r\n选择框_鼠标中键呼出=真\r\n"
-            "[编辑框]\r\n编辑框_圆角度=44\r\n");
+  WriteFile(
+      "[选择框]\r\n选择框_开机启动=假\r\n选择框_靠边伸缩=真\r\n选择框_鼠标中键呼出=真\r\n"
+      "[编辑框]\r\n编辑框_圆角度=44\r\n");
   window.autostart = true;
   (void)Load();
   EXPECT_TRUE(window.controls["选择框_开机启动"].checked);
   EXPECT_FALSE(window.controls["选择框_鼠标中键呼出"].checked);  // docking started
-  EXPECT_EQ(window.controls["编辑框_圆角度"].text, "0");  // the appearance value wins
+  EXPECT_EQ(window.controls["编辑框_圆角度"].text, "0");         // the appearance value wins
 }
 
 TEST_F(SettingsTest, ColoursAndNumbersReadAsStored) {
-  WriteFile("[初始化]\r\n图表数量=24\r\n窗口底色=4294967295\r\n窗口字色=-16777216\r\n"
-            "窗口圆角=abc\r\n窗口线色=\r\n窗口线宽=7px\r\n");
+  WriteFile(
+      "[初始化]\r\n图表数量=24\r\n窗口底色=4294967295\r\n窗口字色=-16777216\r\n"
+      "窗口圆角=abc\r\n窗口线色=\r\n窗口线宽=7px\r\n");
   const InitialSettings s = Load();
   EXPECT_EQ(s.icons_per_page, 24);
   EXPECT_EQ(s.appearance.background, 0xFFFFFFFFu);  // the unsigned form reads the same
   EXPECT_EQ(s.appearance.text, 0xFF000000u);
   EXPECT_EQ(window_state.text_colour, 0xFF000000u);
-  EXPECT_EQ(s.appearance.corner_radius, 0);          // malformed
-  EXPECT_EQ(s.appearance.border, 0u);                // present but empty: no default
+  EXPECT_EQ(s.appearance.corner_radius, 0);  // malformed
+  EXPECT_EQ(s.appearance.border, 0u);        // present but empty: no default
   EXPECT_EQ(s.appearance.border_width, 7);
   EXPECT_EQ(s.window_width, 510);
 }

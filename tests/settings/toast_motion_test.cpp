@@ -18,8 +18,8 @@ void Slide(ToastMotion& toast) {
 TEST(Toast, WidthByGbkLength) {
   EXPECT_EQ(ToastWidth("1234567890123456789"), 230);   // 19 bytes
   EXPECT_EQ(ToastWidth("12345678901234567890"), 350);  // 20 bytes
-  EXPECT_EQ(ToastWidth("开机启动设置成功"), 230);       // 16 bytes in GBK, 24 in UTF-8
-  EXPECT_EQ(ToastWidth("开机启动设置成功abcd"), 350);   // 20 bytes
+  EXPECT_EQ(ToastWidth("开机启动设置成功"), 230);      // 16 bytes in GBK, 24 in UTF-8
+  EXPECT_EQ(ToastWidth("开机启动设置成功abcd"), 350);  // 20 bytes
 }
 
 TEST(Toast, QuickSuccessionStacksRowsAndFreesThemAtTheFade) {

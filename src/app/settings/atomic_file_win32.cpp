@@ -13,8 +13,8 @@ constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
 }  // namespace
 
 std::unique_ptr<AtomicFile> AtomicFile::Begin(const std::filesystem::path& target) {
-  const HANDLE handle = CreateFileW(TemporaryPath(target).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle = CreateFileW(TemporaryPath(target).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::unique_ptr<AtomicFile>(new AtomicFile(target, reinterpret_cast<std::intptr_t>(handle)));
 }

@@ -48,7 +48,8 @@ std::string StoredValue(const ControlPort& controls, ControlType type, const std
     case ControlType::kEdit:
       return EscapeEditText(controls.Text(name));
     case ControlType::kCombo:
-      return EncodeComboState({controls.ComboEntries(name), controls.ComboSelection(name), controls.Text(name)});
+      return EncodeComboState(
+          {controls.ComboEntries(name), controls.ComboSelection(name), controls.Text(name)});
     case ControlType::kCheck:
       return std::string(controls.Checked(name) ? kCheckedValue : kUncheckedValue);
   }
@@ -101,7 +102,10 @@ std::string UnescapeEditText(std::string_view stored) {
 std::string EncodeComboState(const ComboState& state) {
   std::string value;
   for (const ComboEntry& entry : state.entries) {
-    value.append(entry.title).append(kFieldSeparator).append(std::to_string(entry.data)).append(kEntrySeparator);
+    value.append(entry.title)
+        .append(kFieldSeparator)
+        .append(std::to_string(entry.data))
+        .append(kEntrySeparator);
   }
   value.append(std::to_string(state.selected)).append(kFieldSeparator).append(state.text);
   return ReplaceAll(value, "\"", kQuoteEscape);

@@ -1,6 +1,6 @@
 #pragma once
-// The state of every edit box, combo box and check box of a window, kept in the settings file
-// under one section per control type with the controls' layout names as keys.
+// The state of every edit box, combo box (drop-down lists too) and check box of a window, kept in the
+// settings file under one section per control type with the controls' layout names as keys.
 #include <cstdint>
 #include <string>
 #include <string_view>

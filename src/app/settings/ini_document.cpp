@@ -39,7 +39,8 @@ std::string_view Unquote(std::string_view raw) {
 // The stored form that reads back as exactly `value`.
 std::string Quote(std::string_view value) {
   std::string clean(value);
-  std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      clean.begin(), clean.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   const bool altered_by_reading =
       !clean.empty() && (IsBlank(clean.front()) || IsBlank(clean.back()) ||
                          (clean.size() >= 2 && IsQuote(clean.front()) && clean.back() == clean.front()));

@@ -38,9 +38,8 @@ class RegKey {
 
 bool RegistryRunKey::HasValue(std::string_view name) {
   RegKey key;
-  return key.Open(KEY_READ) &&
-         RegQueryValueExW(key.get(), text::Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
-             ERROR_SUCCESS;
+  return key.Open(KEY_READ) && RegQueryValueExW(key.get(), text::Widen(name).c_str(), nullptr, nullptr,
+                                                nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 void RegistryRunKey::SetValue(std::string_view name, std::string_view data) {
