@@ -33,6 +33,15 @@ TEST(IniDocument, ReadsGbkBytesWhateverTheSystemCodePage) {
   EXPECT_EQ(doc.Get("编辑框", "编辑框_名称"), "中文 abc");
 }
 
+TEST(IniDocument, ReadsAFileAnEditorSavedAsUnicode) {
+  const IniDocument utf8 = IniDocument::Parse("\xEF\xBB\xBF[初始化]\r\n窗口宽度=640\r\n");
+  EXPECT_EQ(utf8.Get("初始化", "窗口宽度"), "640");
+  const std::u16string wide = u"[初始化]\r\n窗口宽度=641\r\n";
+  std::string bytes = "\xFF\xFE";
+  for (char16_t unit : wide) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  EXPECT_EQ(IniDocument::Parse(bytes).Get("初始化", "窗口宽度"), "641");
+}
+
 TEST(IniDocument, WritesGbkSectionsAndKeysWithCrlf) {
   IniDocument doc;
   ASSERT_TRUE(doc.Set("初始化", "窗口宽度", "510"));

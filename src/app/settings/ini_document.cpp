@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "text/gbk.h"
+#include "text/utf.h"
 
 namespace velora::app {
 namespace {
@@ -49,11 +50,26 @@ std::string Quote(std::string_view value) {
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
+// The file is GBK, but a user may have saved it from an editor as Unicode with a byte-order
+// mark; the profile functions honour the mark, and so do we. The next save writes GBK again.
+std::string DecodeFile(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) {
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                     static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+    return text::Utf16ToUtf8(units);
+  }
+  return text::GbkToUtf8(bytes);
+}
+
 }  // namespace
 
 IniDocument IniDocument::Parse(std::string_view gbk_bytes) {
   IniDocument doc;
-  const std::string text = text::GbkToUtf8(gbk_bytes);
+  const std::string text = DecodeFile(gbk_bytes);
   std::string_view rest = text;
   while (!rest.empty()) {
     const std::size_t end = rest.find_first_of("\r\n");
