@@ -26,6 +26,11 @@ ImageBytes FileOrEmpty(const std::filesystem::path& path) {
   return bytes ? ImageBytes::Owned(std::move(*bytes)) : ImageBytes();
 }
 
+std::optional<std::string> IconFileBytes(const std::filesystem::path& data_dir, std::string_view key) {
+  const auto path = IconFilePath(data_dir, key);
+  return path ? ReadFileBytes(*path) : std::nullopt;
+}
+
 }  // namespace
 
 std::string AsciiLower(std::string_view text) {
@@ -36,7 +41,11 @@ std::string AsciiLower(std::string_view text) {
   return out;
 }
 
-std::filesystem::path IconFilePath(const std::filesystem::path& data_dir, std::string_view icon_key) {
+std::optional<std::filesystem::path> IconFilePath(const std::filesystem::path& data_dir,
+                                                  std::string_view icon_key) {
+  if (icon_key.find_first_of("\\/:") != std::string_view::npos) {
+    return std::nullopt;
+  }
   std::string file_name(icon_key);
   file_name += kIconFileEnding;
   return data_dir / text::PathFromUtf8(kIconFolder) / text::PathFromUtf8(file_name);
@@ -45,11 +54,14 @@ std::filesystem::path IconFilePath(const std::filesystem::path& data_dir, std::s
 ImageBytes SuffixIcon(std::string_view suffix_text, std::string_view icon, std::string_view code,
                       const std::filesystem::path& data_dir) {
   const std::string s = AsciiLower(suffix_text);
-  if (s == suffix::kProgram) return FileOrEmpty(IconFilePath(data_dir, icon));
+  if (s == suffix::kProgram) {
+    auto bytes = IconFileBytes(data_dir, icon);
+    return bytes ? ImageBytes::Owned(std::move(*bytes)) : ImageBytes();
+  }
   if (s == suffix::kFolder) return Builtin(BuiltinImage::kFolder);
   if (s == suffix::kTextFile) return Builtin(BuiltinImage::kTextFile);
   if (s == suffix::kBookmark) {
-    if (auto bytes = ReadFileBytes(IconFilePath(data_dir, icon))) return ImageBytes::Owned(std::move(*bytes));
+    if (auto bytes = IconFileBytes(data_dir, icon)) return ImageBytes::Owned(std::move(*bytes));
     return Builtin(BuiltinImage::kBookmark);
   }
   if (s == place::kThisPc) return Builtin(BuiltinImage::kThisPc);

@@ -48,6 +48,15 @@ TEST_F(SuffixIconTest, BookmarkPrefersItsSiteIcon) {
   EXPECT_EQ(Icon("书签", ""), ImageBytesOf(BuiltinImage::kBookmark));
 }
 
+TEST_F(SuffixIconTest, AKeyThatIsNotAFileNameReadsNothingOutsideTheCache) {
+  Write(data_dir() / "outside.ico", "not an icon of the cache");
+  const std::string absolute = text::PathToUtf8(data_dir() / "outside");
+  EXPECT_EQ(Icon(".exe", absolute), "");
+  EXPECT_EQ(Icon(".exe", "../outside"), "");
+  EXPECT_EQ(Icon(".exe", "..\\outside"), "");
+  EXPECT_EQ(Icon("书签", absolute), ImageBytesOf(BuiltinImage::kBookmark));
+}
+
 TEST_F(SuffixIconTest, BuiltinImagesBySuffix) {
   EXPECT_EQ(Icon("文件夹"), ImageBytesOf(BuiltinImage::kFolder));
   EXPECT_EQ(Icon(".TXT"), ImageBytesOf(BuiltinImage::kTextFile));
