@@ -38,7 +38,8 @@ ComboState DecodeComboState(std::string_view stored);
 
 // A window's controls as the persistence sees them, found by layout name. The setters act as
 // the program, not as the user: they must not raise the controls' change events (restoring
-// "选择框_开机启动" must not touch the registry).
+// "选择框_开机启动" must not touch the registry). A name the window does not have reads as
+// empty and unchecked, and setting it does nothing.
 class ControlPort {
  public:
   virtual ~ControlPort() = default;
