@@ -51,6 +51,6 @@ struct Response {
   bool body_cut_off = false;  // the body reached kMaxBodyBytes and reading stopped there
 };
 
-Response Request(const RequestParams& params) noexcept;
+[[nodiscard]] Response Request(const RequestParams& params) noexcept;
 
 }  // namespace velora::net

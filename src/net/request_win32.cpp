@@ -84,7 +84,7 @@ std::string RawHeaders(HINTERNET request) {
   }
   block.resize(size / sizeof(wchar_t));
   std::string headers = text::Narrow(block);
-  // Only the header lines, as a scriptable client's header block has them.
+  // Only the header lines; the status is reported on its own.
   const std::size_t status_end = headers.find("\r\n");
   return status_end == std::string::npos ? std::string() : headers.substr(status_end + 2);
 }

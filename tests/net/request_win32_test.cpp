@@ -277,6 +277,14 @@ TEST(Request, FailuresGiveAnEmptyBody) {
   EXPECT_TRUE(refused.body.empty());
   EXPECT_EQ(refused.status, 0);
 
+  // A server that accepts and closes at once.
+  auto closer = LocalServer::Start([](SOCKET, LocalServer&) {});
+  ASSERT_TRUE(closer);
+  p.url = "http://127.0.0.1:" + std::to_string(closer->port()) + "/";
+  Response closed = Request(p);
+  EXPECT_TRUE(closed.body.empty());
+  EXPECT_EQ(closed.status, 0);
+
   p.url = "not a url";
   EXPECT_TRUE(Request(p).body.empty());
   p.url = "ftp://127.0.0.1/file";
