@@ -101,8 +101,10 @@ void CustomControl::Paint() noexcept {
 }
 
 void CustomControl::DragWindow() const {
+  POINT at{};
+  GetCursorPos(&at);
   ReleaseCapture();
-  SendMessageW(host().window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  SendMessageW(host().window(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 }  // namespace velora::toolkit

@@ -28,6 +28,8 @@ class ImageButton : public CustomControl {
  protected:
   void Draw(HDC dc, RECT client) override;
   void OnLeftDown(Mouse) override;
+  // A quick second click arrives as a double click; it is a press all the same.
+  void OnLeftDoubleClick(Mouse m) override { OnLeftDown(m); }
   void OnLeftUp(Mouse) override;
   void OnMove(Mouse) override;
   void OnLeave() override;

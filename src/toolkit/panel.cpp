@@ -23,8 +23,10 @@ void Panel::Draw(HDC dc, RECT client) {
   }
 }
 
-void Panel::OnLeftDown(Mouse) {
-  if (drags_window_) DragWindow();
+bool Panel::HandleExtra(UINT message, LRESULT& result) {
+  if (message != WM_NCHITTEST || !drags_window_) return false;
+  result = HTTRANSPARENT;
+  return true;
 }
 
 void Label::Draw(HDC dc, RECT client) {
@@ -51,9 +53,31 @@ void Grip::Draw(HDC dc, RECT client) {
 }
 
 void Grip::OnLeftDown(Mouse) {
+  POINT at{};
+  GetCursorPos(&at);
   if (on_begin_resize) on_begin_resize();
   ReleaseCapture();
-  SendMessageW(host().window(), WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, 0);
+  SendMessageW(host().window(), WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, MAKELPARAM(at.x, at.y));
+  if (on_end_resize) on_end_resize();
+}
+
+void Grip::OnMove(Mouse) {
+  if (!hover_) {
+    hover_ = true;
+    if (on_hover) on_hover(true);
+  }
+}
+
+void Grip::OnLeave() {
+  hover_ = false;
+  if (on_hover) on_hover(false);
+}
+
+bool Grip::HandleExtra(UINT message, LRESULT& result) {
+  if (message != WM_SETCURSOR) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_SIZENWSE));
+  result = TRUE;
+  return true;
 }
 
 }  // namespace velora::toolkit

@@ -14,11 +14,12 @@ class Panel : public CustomControl {
       : CustomControl(host, type, std::move(args)) {}
 
   void SetFill(std::optional<std::uint32_t> argb, std::uint32_t border_argb = 0);
+  // A panel that moves the window lets the mouse through to it, whose caption it then is.
   void SetDragsWindow(bool drags) { drags_window_ = drags; }
 
  protected:
   void Draw(HDC dc, RECT client) override;
-  void OnLeftDown(Mouse) override;
+  bool HandleExtra(UINT message, LRESULT& result) override;
 
  private:
   std::optional<std::uint32_t> fill_;
@@ -39,19 +40,28 @@ class Label : public CustomControl {
   std::uint32_t colour_ = 0xFF303133;
 };
 
-// The resize grip: a small dotted corner that starts the system's sizing loop.
+// The resize grip: a small dotted corner that hands the window to the system's sizing loop, as
+// if the bottom-right corner of a sizing frame had been pressed; the loop keeps the limits the
+// window gives in WM_GETMINMAXINFO. The end callback runs when the loop is over.
 class Grip : public CustomControl {
  public:
   Grip(ControlHost& host, ControlArgs args) : CustomControl(host, type_word::kButton, std::move(args)) {}
-  std::function<void()> on_begin_resize;
   void SetColour(std::uint32_t argb) { colour_ = argb; Invalidate(); }
+
+  std::function<void()> on_begin_resize;
+  std::function<void()> on_end_resize;
+  std::function<void(bool entered)> on_hover;
 
  protected:
   void Draw(HDC dc, RECT client) override;
   void OnLeftDown(Mouse) override;
+  void OnMove(Mouse) override;
+  void OnLeave() override;
+  bool HandleExtra(UINT message, LRESULT& result) override;
 
  private:
   std::uint32_t colour_ = 0xFF909399;
+  bool hover_ = false;
 };
 
 }  // namespace velora::toolkit

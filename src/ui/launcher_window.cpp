@@ -43,7 +43,9 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, Size design_
   const int height = Scale(initial_size_.height, dpi);
   const int left = work.left + (work.right - work.left - width) / 2;
   const int top = work.top + (work.bottom - work.top - height) / 2;
-  return CreateWindowOf(instance, kLauncherClass, kLauncherTitle, WS_POPUP | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
+  // The sizing frame lets the grip use the system's sizing loop; it is never drawn.
+  return CreateWindowOf(instance, kLauncherClass, kLauncherTitle, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN,
+                        WS_EX_APPWINDOW,
                         {left, top, left + width, top + height}, nullptr);
 }
 
@@ -76,18 +78,11 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
                    suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
-    case WM_EXITSIZEMOVE:
-      if (state_.resizing) {
-        state_.resizing = false;
-        capacity_ = GridCapacity(GridSize());
-        host_->OnResizeFinished(DesignSize());
-      }
-      return 0;
-    case WM_NCHITTEST: {
-      // The grip hands its corner to the system's sizing loop.
-      const LRESULT hit = Default(message, wparam, lparam);
-      return hit == HTCLIENT ? HTCAPTION : hit;
-    }
+
+    case WM_NCCALCSIZE:
+      return 0;  // the sizing frame takes no room: the client area is the whole window
+    case WM_NCHITTEST:
+      return HTCAPTION;  // the uncovered background moves the window
     case WM_TIMER:
       if (wparam == kQueueTimer) OnTimer();
       return 0;
@@ -177,6 +172,17 @@ void LauncherWindow::BuildControls() {
 
   auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, ""});
   grip.on_begin_resize = [this] { state_.resizing = true; };
+  grip.on_end_resize = [this] {
+    state_.resizing = false;
+    capacity_ = GridCapacity(GridSize());
+    host_->OnResizeFinished(DesignSize());
+  };
+  grip.on_hover = [this](bool entered) {
+    if (!tip_) return;
+    if (!entered) return tip_->HideTip();
+    const Point at = Pointer();
+    tip_->ShowTip(names::kTipGrip, at);
+  };
 
   auto& toast = c.Add<Panel>({Name(names::kToastTemplate), nullptr, {800, 520, 200, 60}, Name(names::kToastTitle)},
                              type_word::kGroupBox);
@@ -199,8 +205,14 @@ void LauncherWindow::BuildControls() {
     if (settings->visible()) SetWindowPos(settings->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   };
 
-  // The background lies under everything else.
-  SetWindowPos(background.hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Stack the components from the background up: each raised one lies above those before it.
+  const std::string_view stacking[] = {names::kBackground,    names::kContent,      names::kCategoryHolder,
+                                       names::kCommandBar,    names::kGrip,         names::kSettingsPanel,
+                                       names::kBookmarkPanel, names::kShortcutPanel, names::kGroupPanel,
+                                       names::kToastTemplate};
+  for (std::string_view name : stacking) {
+    SetWindowPos(c.Find(name)->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 Size LauncherWindow::DesignSize() const noexcept {

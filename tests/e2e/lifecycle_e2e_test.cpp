@@ -65,7 +65,12 @@ TEST_F(LifecycleTest, FirstRunWritesItsFilesInOrderAndASecondRunWritesNothing) {
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right - rect.left, 510);
     EXPECT_EQ(rect.bottom - rect.top, 311);
-    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    // Frameless: no caption, and the client area is the whole window.
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, 0);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 510);
+    EXPECT_EQ(client.bottom, 311);
     // Started long after boot: shown and held, once start-up has run.
     if (GetTickCount64() > 120000) {
       EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));

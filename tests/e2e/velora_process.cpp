@@ -5,14 +5,19 @@
 
 namespace velora::e2e {
 
-std::filesystem::path BuiltExecutable() {
-  std::string path = VELORA_EXE;
+namespace {
+// Paths of the build tree are Unix paths; Wine shows them on drive Z:.
+std::filesystem::path WindowsPath(std::string path) {
   if (!path.empty() && path[0] == '/') {
     for (char& c : path) c = c == '/' ? '\\' : c;
     path = "Z:" + path;
   }
   return std::filesystem::path(path);
 }
+}  // namespace
+
+std::filesystem::path BuiltExecutable() { return WindowsPath(VELORA_EXE); }
+std::filesystem::path ScreenshotFolder() { return WindowsPath(VELORA_SCREENSHOTS); }
 
 ScratchFolder::ScratchFolder() {
   static std::atomic<int> counter{0};

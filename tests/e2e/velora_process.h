@@ -20,6 +20,8 @@ bool WaitUntil(Condition condition, DWORD limit_ms = 5000) {
 
 // The built Velora.exe as a Windows path (the build tree is seen through Wine's Z: drive).
 std::filesystem::path BuiltExecutable();
+// Where the end-to-end tests leave their screenshots, in the build tree.
+std::filesystem::path ScreenshotFolder();
 
 // A new, empty folder under the temporary folder, removed at the end.
 class ScratchFolder {

@@ -1,0 +1,110 @@
+#include "e2e/desktop_input.h"
+
+#include <objidl.h>
+
+#include <algorithm>
+#include <string>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include "e2e/velora_process.h"
+
+namespace velora::e2e {
+namespace {
+
+void Send(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+// Lets the program under test take the input before the next step.
+void Settle(DWORD ms = 60) { Sleep(ms); }
+
+struct Search {
+  std::wstring_view text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchText(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  wchar_t buffer[256] = {};
+  GetWindowTextW(child, buffer, 256);
+  if (search->text == buffer) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void MoveMouse(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  Settle(30);
+}
+
+void Click(POINT screen) {
+  MoveMouse(screen);
+  Send(MOUSEEVENTF_LEFTDOWN);
+  Settle();
+  Send(MOUSEEVENTF_LEFTUP);
+  Settle(150);
+}
+
+void Drag(POINT from, POINT to) {
+  MoveMouse(from);
+  Send(MOUSEEVENTF_LEFTDOWN);
+  Settle(150);
+  constexpr int kSteps = 10;
+  for (int i = 1; i <= kSteps; ++i) {
+    SetCursorPos(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps);
+    Send(MOUSEEVENTF_MOVE);  // a zero move makes the sizing loop read the new position
+    Settle(40);
+  }
+  Send(MOUSEEVENTF_LEFTUP);
+  Settle(300);
+}
+
+HWND FindChildByText(HWND parent, std::wstring_view text) {
+  Search search{text};
+  EnumChildWindows(parent, MatchText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool SaveScreenshot(HWND window, std::wstring_view file_name) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  bool saved = false;
+  {
+    Gdiplus::Bitmap image(bitmap, nullptr);
+    const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    std::filesystem::path folder = ScreenshotFolder();
+    std::filesystem::create_directories(folder);
+    const std::wstring path = (folder / std::wstring(file_name)).wstring();
+    saved = image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  }
+  Gdiplus::GdiplusShutdown(token);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
+}
+
+}  // namespace velora::e2e

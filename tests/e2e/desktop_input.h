@@ -1,0 +1,21 @@
+#pragma once
+// Real input and pictures of the screen, as a person would give and see them.
+#include <windows.h>
+
+#include <filesystem>
+#include <string_view>
+
+namespace velora::e2e {
+
+void MoveMouse(POINT screen);
+void Click(POINT screen);
+// Presses at `from`, moves to `to` in small steps and releases there.
+void Drag(POINT from, POINT to);
+
+// A child window of `parent` (at any depth) whose text is `text`, or null.
+HWND FindChildByText(HWND parent, std::wstring_view text);
+
+// Saves the screen area of `window` as a PNG under the build tree's screenshot folder.
+bool SaveScreenshot(HWND window, std::wstring_view file_name);
+
+}  // namespace velora::e2e

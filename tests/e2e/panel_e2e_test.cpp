@@ -1,0 +1,128 @@
+// The panel driven with real input: categories, the grip, the pin, and how it looks at two
+// display scales.
+#include <gtest/gtest.h>
+
+#include "e2e/desktop_input.h"
+#include "e2e/velora_process.h"
+#include "text/utf.h"
+
+using namespace velora::e2e;
+
+namespace {
+
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
+// Sets the display scale that Wine gives programs started from now on.
+void SetDisplayDpi(DWORD dpi) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+  }
+}
+
+class PanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    exe = folder.path() / L"Velora.exe";
+    std::filesystem::copy_file(BuiltExecutable(), exe);
+  }
+
+  // Starts the program and waits until its panel is on screen.
+  HWND Start(VeloraProcess& velora) {
+    HWND window = velora.WaitForWindow();
+    if (!window || !WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) return nullptr;
+    Sleep(300);  // the first paint
+    return window;
+  }
+
+  static RECT Rect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+  }
+
+  static std::wstring Text(HWND window) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(window, buffer, 256);
+    return buffer;
+  }
+
+  ScratchFolder folder;
+  std::filesystem::path exe;
+};
+
+}  // namespace
+
+TEST_F(PanelTest, ClickingACategoryMakesItCurrent) {
+  VeloraProcess velora(exe);
+  HWND window = Start(velora);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(SaveScreenshot(window, L"panel_96dpi.png"));
+
+  // The bar's window text is the current category.
+  HWND bar = FindChildByText(window, L"软件");
+  ASSERT_NE(bar, nullptr);
+  RECT r = Rect(bar);
+  bool reached = false;
+  for (int x = r.left + 4; x < r.right && !reached; x += 12) {
+    Click({x, r.top + 20});
+    reached = Text(bar) == L"书签";
+  }
+  EXPECT_TRUE(reached) << "last category: " << velora::text::Narrow(Text(bar));
+  EXPECT_TRUE(SaveScreenshot(window, L"panel_bookmarks_selected.png"));
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(PanelTest, GripResizesWithinTheLimits) {
+  VeloraProcess velora(exe);
+  HWND window = Start(velora);
+  ASSERT_NE(window, nullptr);
+  const RECT before = Rect(window);
+  ASSERT_EQ(before.right - before.left, 510);
+
+  Drag({before.right - 5, before.bottom - 5}, {before.right + 145, before.bottom + 95});
+  RECT after = Rect(window);
+  EXPECT_NEAR(after.right - after.left, 660, 3);
+  EXPECT_NEAR(after.bottom - after.top, 411, 3);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_TRUE(SaveScreenshot(window, L"panel_resized.png"));
+
+  // Far smaller than allowed: the limits hold at 510 × 132.
+  Drag({after.right - 5, after.bottom - 5}, {after.left + 100, after.top + 50});
+  after = Rect(window);
+  EXPECT_EQ(after.right - after.left, 510);
+  EXPECT_EQ(after.bottom - after.top, 132);
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(PanelTest, PinReleasesAndHoldsAgain) {
+  VeloraProcess velora(exe);
+  HWND window = Start(velora);
+  ASSERT_NE(window, nullptr);
+  HWND pin = FindChildByText(window, L"窗口置顶");
+  ASSERT_NE(pin, nullptr);
+  // Started by hand: held, so the pin shows selected.
+  EXPECT_EQ(SendMessageW(pin, BM_GETCHECK, 0, 0), BST_CHECKED);
+  const RECT r = Rect(pin);
+  const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  Click(centre);
+  EXPECT_EQ(SendMessageW(pin, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Click(centre);
+  EXPECT_EQ(SendMessageW(pin, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(PanelTest, At150PercentThePanelScalesWithTheDisplay) {
+  SetDisplayDpi(144);
+  VeloraProcess velora(exe);
+  HWND window = Start(velora);
+  SetDisplayDpi(96);
+  ASSERT_NE(window, nullptr);
+  const RECT r = Rect(window);
+  EXPECT_EQ(r.right - r.left, 765);
+  EXPECT_EQ(r.bottom - r.top, 467);
+  EXPECT_TRUE(SaveScreenshot(window, L"panel_144dpi.png"));
+  EXPECT_EQ(velora.Close(), 0u);
+}
