@@ -1,0 +1,35 @@
+#pragma once
+// A real top-level window with a ControlHost for the toolkit's integration tests, and a message
+// pump for the tests that wait on timers or menus.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "toolkit/control_host.h"
+
+namespace velora::toolkit::testing {
+
+class TestWindow {
+ public:
+  TestWindow();
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  ControlHost& host() { return *host_; }
+
+  // Called for every message before the default handling; returning true consumes it.
+  std::function<bool(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result)> on_message;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+  HWND hwnd_ = nullptr;
+  std::unique_ptr<ControlHost> host_;
+};
+
+// Dispatches messages until `done` holds or `timeout_ms` passes; true when `done` held.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms);
+
+}  // namespace velora::toolkit::testing
