@@ -76,7 +76,7 @@ LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) noexce
       if (host().RouteCommand(wparam, lparam)) return 0;
       break;
     default:
-      if (LRESULT result = 0; HandleExtra(message, result)) return result;
+      if (LRESULT result = 0; HandleExtra(message, wparam, lparam, result)) return result;
       break;
   }
   return DefWindowProcW(hwnd(), message, wparam, lparam);

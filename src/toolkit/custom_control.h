@@ -26,7 +26,9 @@ class CustomControl : public Control {
   virtual void OnLeave() {}
   virtual void OnWheel(int /*delta*/) {}
   // Any other message a control answers itself; true when it did.
-  virtual bool HandleExtra(UINT /*message*/, LRESULT& /*result*/) { return false; }
+  virtual bool HandleExtra(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT& /*result*/) {
+    return false;
+  }
   // The move loop of the window, as if its caption had been pressed.
   void DragWindow() const;
 

@@ -16,7 +16,7 @@ void ImageButton::Draw(HDC dc, RECT client) {
   if (glyph_) glyph_(dc, size, selected_ ? 0xFF409EFF : colour_);
 }
 
-bool ImageButton::HandleExtra(UINT message, LRESULT& result) {
+bool ImageButton::HandleExtra(UINT message, WPARAM, LPARAM, LRESULT& result) {
   if (message != BM_GETCHECK) return false;
   result = selected_ ? BST_CHECKED : BST_UNCHECKED;
   return true;

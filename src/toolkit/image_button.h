@@ -34,7 +34,7 @@ class ImageButton : public CustomControl {
   void OnMove(Mouse) override;
   void OnLeave() override;
   // Answers BM_GETCHECK like a toggle button, so its state can be read from outside.
-  bool HandleExtra(UINT message, LRESULT& result) override;
+  bool HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:
   Glyph glyph_;

@@ -23,7 +23,7 @@ void Panel::Draw(HDC dc, RECT client) {
   }
 }
 
-bool Panel::HandleExtra(UINT message, LRESULT& result) {
+bool Panel::HandleExtra(UINT message, WPARAM, LPARAM, LRESULT& result) {
   if (message != WM_NCHITTEST || !drags_window_) return false;
   result = HTTRANSPARENT;
   return true;
@@ -73,7 +73,7 @@ void Grip::OnLeave() {
   if (on_hover) on_hover(false);
 }
 
-bool Grip::HandleExtra(UINT message, LRESULT& result) {
+bool Grip::HandleExtra(UINT message, WPARAM, LPARAM, LRESULT& result) {
   if (message != WM_SETCURSOR) return false;
   SetCursor(LoadCursorW(nullptr, IDC_SIZENWSE));
   result = TRUE;

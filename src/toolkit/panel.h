@@ -19,7 +19,7 @@ class Panel : public CustomControl {
 
  protected:
   void Draw(HDC dc, RECT client) override;
-  bool HandleExtra(UINT message, LRESULT& result) override;
+  bool HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:
   std::optional<std::uint32_t> fill_;
@@ -57,7 +57,7 @@ class Grip : public CustomControl {
   void OnLeftDown(Mouse) override;
   void OnMove(Mouse) override;
   void OnLeave() override;
-  bool HandleExtra(UINT message, LRESULT& result) override;
+  bool HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:
   std::uint32_t colour_ = 0xFF909399;

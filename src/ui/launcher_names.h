@@ -17,6 +17,7 @@ inline constexpr std::string_view kCategoryHolder = "图片框_分组框";
 inline constexpr std::string_view kCategoryBar = "超级列表框_分组";
 inline constexpr std::string_view kContent = "图片框_图标背景";
 inline constexpr std::string_view kRecentList = "超级列表框";
+inline constexpr std::string_view kGrid = "图标列表框";
 inline constexpr std::string_view kGrip = "按钮EX_调整";
 inline constexpr std::string_view kToastTemplate = "分组框_弹出提示";
 inline constexpr std::string_view kSettingsPanel = "图片框_程序设置";
@@ -25,6 +26,7 @@ inline constexpr std::string_view kShortcutPanel = "图片框_添加快捷键";
 inline constexpr std::string_view kGroupPanel = "图片框_添加分组";
 inline constexpr std::string_view kHideOnLeaveBox = "选择框_移出窗口隐藏";
 inline constexpr std::string_view kHoverSelectBox = "选择框_分组滑动显示";
+inline constexpr std::string_view kDoubleClickOpensBox = "选择框_双击图标打开";
 inline constexpr std::string_view kTipLabel = "标签文本";
 
 inline constexpr std::string_view kTipRecent = "最近打开";

@@ -70,6 +70,16 @@ void Drag(POINT from, POINT to) {
   Settle(300);
 }
 
+void Wheel(POINT screen, int notches) {
+  MoveMouse(screen);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+  SendInput(1, &input, sizeof input);
+  Settle(250);
+}
+
 HWND FindChildByText(HWND parent, std::wstring_view text) {
   Search search{text};
   EnumChildWindows(parent, MatchText, reinterpret_cast<LPARAM>(&search));

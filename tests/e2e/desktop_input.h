@@ -12,6 +12,9 @@ void Click(POINT screen);
 // Presses at `from`, moves to `to` in small steps and releases there.
 void Drag(POINT from, POINT to);
 
+// Turns the wheel over `screen` by `notches` (positive: away from the user).
+void Wheel(POINT screen, int notches);
+
 // A child window of `parent` (at any depth) whose text is `text`, or null.
 HWND FindChildByText(HWND parent, std::wstring_view text);
 

@@ -1,0 +1,154 @@
+#include "toolkit/icon_list.h"
+
+#include "text/utf.h"
+#include "toolkit/control_host.h"
+#include "toolkit/gdiplus.h"
+
+namespace velora::toolkit {
+
+void IconList::SetTemplate(const CellTemplate& cell_template) {
+  template_ = cell_template;
+  Invalidate();
+}
+
+void IconList::Delete(int first, int count) {
+  if (first < 0 || count <= 0 || first >= Count()) return;
+  const int last = std::min(Count(), first + count);
+  cells_.erase(cells_.begin() + first, cells_.begin() + last);
+  hover_ = -1;
+  Invalidate();
+}
+
+int IconList::Append() {
+  cells_.emplace_back();
+  Invalidate();
+  return Count() - 1;
+}
+
+void IconList::SetImage(int cell, std::shared_ptr<const Image> image) {
+  if (cell < 0 || cell >= Count()) return;
+  cells_[cell].image = std::move(image);
+  Invalidate();
+}
+
+void IconList::SetText(int cell, std::string text, std::uint32_t colour) {
+  if (cell < 0 || cell >= Count()) return;
+  cells_[cell].text = text::Widen(text);
+  cells_[cell].colour = colour;
+  Invalidate();
+}
+
+int IconList::Columns() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  return std::max<int>(1, client.right / std::max(1, host().Scale(template_.cell.width)));
+}
+
+int IconList::CellAt(POINT at) const {
+  const int width = host().Scale(template_.cell.width);
+  const int height = host().Scale(template_.cell.height);
+  if (at.x < 0 || at.y < 0 || width <= 0 || height <= 0) return -1;
+  const int column = at.x / width;
+  if (column >= Columns()) return -1;
+  const int index = (at.y / height) * Columns() + column;
+  return index < Count() ? index : -1;
+}
+
+void IconList::Draw(HDC dc, RECT client) {
+  const int columns = Columns();
+  const int width = host().Scale(template_.cell.width);
+  const int height = host().Scale(template_.cell.height);
+  HGDIOBJ old_font = SelectObject(dc, host().Font(template_.text_points));
+  SetBkMode(dc, TRANSPARENT);
+  for (int i = 0; i < Count(); ++i) {
+    const int left = (i % columns) * width;
+    const int top = (i / columns) * height;
+    if (top >= client.bottom) break;
+    const Cell& cell = cells_[i];
+    if (i == hover_ && (cell.image || !cell.text.empty())) {
+      Gdiplus::Graphics g(dc);
+      Gdiplus::SolidBrush wash(Gdiplus::Color(28, 64, 158, 255));
+      g.FillRectangle(&wash, left + 2, top + 2, width - 4, height - 4);
+    }
+    if (cell.image) {
+      const ui::Rect r = ui::Scale(template_.image, host().dpi());
+      DrawImage(dc, *cell.image, {left + r.left, top + r.top, left + r.right(), top + r.bottom()});
+    }
+    if (!cell.text.empty()) {
+      const ui::Rect r = ui::Scale(template_.text, host().dpi());
+      RECT text_rect{left + r.left, top + r.top, left + r.right(), top + r.bottom()};
+      SetTextColor(dc, ToColorRef(cell.colour));
+      DrawTextW(dc, cell.text.c_str(), static_cast<int>(cell.text.size()), &text_rect,
+                DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | DT_EDITCONTROL);
+    }
+  }
+  SelectObject(dc, old_font);
+}
+
+void IconList::OnLeftDown(Mouse m) {
+  if (on_press) on_press(CellAt(m.at));
+}
+
+void IconList::OnLeftUp(Mouse m) {
+  if (on_release) on_release(CellAt(m.at));
+}
+
+void IconList::OnLeftDoubleClick(Mouse m) {
+  if (on_double_click) on_double_click(CellAt(m.at));
+}
+
+void IconList::OnRightDown(Mouse m) {
+  if (on_right_click) on_right_click(CellAt(m.at));
+}
+
+void IconList::OnMove(Mouse m) {
+  const int cell = CellAt(m.at);
+  if (cell == hover_) return;
+  if (hover_ < 0) SetFocus(hwnd());  // the pointer entering the grid gives it the keyboard
+  hover_ = cell;
+  Invalidate();
+  if (on_hover) on_hover(cell);
+}
+
+void IconList::OnLeave() {
+  if (hover_ < 0) return;
+  hover_ = -1;
+  Invalidate();
+  if (on_hover) on_hover(-1);
+}
+
+void IconList::OnWheel(int delta) {
+  if (on_wheel) on_wheel(delta);
+}
+
+bool IconList::HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  // Captions answer the list box messages, so assistive tools (and tests) can read the cells.
+  const Cell* cell = wparam < cells_.size() ? &cells_[wparam] : nullptr;
+  switch (message) {
+    case WM_SETCURSOR:
+      if (!pointer_) return false;
+      SetCursor(pointer_);
+      result = TRUE;
+      return true;
+    case LB_GETCOUNT:
+      result = Count();
+      return true;
+    case LB_GETTEXTLEN:
+      result = cell ? static_cast<LRESULT>(cell->text.size()) : LB_ERR;
+      return true;
+    case LB_GETTEXT:
+      if (!cell) {
+        result = LB_ERR;
+      } else {
+        auto* out = reinterpret_cast<wchar_t*>(lparam);
+        std::copy(cell->text.begin(), cell->text.end(), out);
+        out[cell->text.size()] = L'\0';
+        result = static_cast<LRESULT>(cell->text.size());
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace velora::toolkit

@@ -1,0 +1,74 @@
+#pragma once
+// The icon list: cells of one template (an image element above a text element) laid out left to
+// right, top to bottom. The program sets each cell's image and text; the list reports presses,
+// releases, double clicks, right clicks, hovers and the wheel by cell index.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/custom_control.h"
+#include "toolkit/image.h"
+
+namespace velora::toolkit {
+
+// Design pixels within one cell.
+struct CellTemplate {
+  ui::Size cell{77, 90};
+  ui::Rect image{18, 10, 40, 40};
+  ui::Rect text{0, 55, 77, 30};
+  int text_points = 12;
+};
+
+class IconList : public CustomControl {
+ public:
+  IconList(ControlHost& host, ControlArgs args) : CustomControl(host, type_word::kIconList, std::move(args)) {}
+
+  void SetTemplate(const CellTemplate& cell_template);
+  const CellTemplate& cell_template() const { return template_; }
+  int Count() const { return static_cast<int>(cells_.size()); }
+  void Delete(int first, int count);
+  int Append();
+  // The image may be shared between cells (built-in images are decoded once).
+  void SetImage(int cell, std::shared_ptr<const Image> image);
+  void SetText(int cell, std::string text, std::uint32_t colour);
+  // Sets the pointer shown over the list; null restores the arrow.
+  void SetPointer(HCURSOR cursor) { pointer_ = cursor; }
+
+  std::function<void(int cell)> on_press;
+  std::function<void(int cell)> on_release;
+  std::function<void(int cell)> on_double_click;
+  std::function<void(int cell)> on_right_click;
+  std::function<void(int cell)> on_hover;  // -1 when the pointer left every cell
+  std::function<void(int delta)> on_wheel;
+
+  // The cell under a point of the control, -1 when none.
+  int CellAt(POINT at) const;
+
+ protected:
+  void Draw(HDC dc, RECT client) override;
+  void OnLeftDown(Mouse) override;
+  void OnLeftUp(Mouse) override;
+  void OnLeftDoubleClick(Mouse) override;
+  void OnRightDown(Mouse) override;
+  void OnMove(Mouse) override;
+  void OnLeave() override;
+  void OnWheel(int delta) override;
+  bool HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+
+ private:
+  struct Cell {
+    std::shared_ptr<const Image> image;
+    std::wstring text;
+    std::uint32_t colour = 0;
+  };
+  int Columns() const;
+
+  CellTemplate template_;
+  std::vector<Cell> cells_;
+  int hover_ = -1;
+  HCURSOR pointer_ = nullptr;
+};
+
+}  // namespace velora::toolkit

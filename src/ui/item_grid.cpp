@@ -1,0 +1,115 @@
+#include "ui/item_grid.h"
+
+#include "assets/images/builtin_images.h"
+
+namespace velora::ui {
+namespace {
+
+// Cells decode their pictures at 100 × 100 and draw them at 40 × 40 design pixels, so they stay
+// sharp up to 250 %.
+constexpr Size kDecodeSize{100, 100};
+
+HCURSOR LoadPressPointer() {
+  const std::string_view bytes = assets::ImageBytesOf(assets::BuiltinImage::kPressPointer);
+  // A .cur file: a 6-byte header and a 16-byte entry, whose last field is the image's offset.
+  if (bytes.size() < 22) return nullptr;
+  const auto offset = static_cast<std::size_t>(static_cast<unsigned char>(bytes[18]) |
+                                               static_cast<unsigned char>(bytes[19]) << 8);
+  const unsigned hotspot_x = static_cast<unsigned char>(bytes[10]);
+  const unsigned hotspot_y = static_cast<unsigned char>(bytes[12]);
+  if (offset >= bytes.size()) return nullptr;
+  // CreateIconFromResourceEx wants the hotspot in front of the image for a cursor.
+  std::string resource;
+  resource.push_back(static_cast<char>(hotspot_x & 0xFF));
+  resource.push_back(static_cast<char>(hotspot_x >> 8));
+  resource.push_back(static_cast<char>(hotspot_y & 0xFF));
+  resource.push_back(static_cast<char>(hotspot_y >> 8));
+  resource.append(bytes.substr(offset));
+  return CreateIconFromResourceEx(reinterpret_cast<PBYTE>(resource.data()), static_cast<DWORD>(resource.size()),
+                                  FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+}
+
+}  // namespace
+
+ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database& db, std::filesystem::path data_dir)
+    : list_(list), state_(state), model_(db, std::move(data_dir), *this), press_pointer_(LoadPressPointer()) {
+  list_.on_press = [this](int cell) { OnPress(cell); };
+  list_.on_release = [this](int) { OnRelease(); };
+  list_.on_double_click = [this](int cell) {
+    if (cell >= 0) model_.DoubleClick(cell, double_click_opens && double_click_opens());
+  };
+  list_.on_right_click = [this](int cell) {
+    if (cell >= 0 && model_.RightClick(cell)) {
+      state_.current_item = cell;
+      if (open_item_menu) open_item_menu(model_.CurrentIsWebItem());
+    }
+  };
+  list_.on_hover = [this](int cell) {
+    if (show_tip) show_tip(cell >= 0 ? model_.TipAt(cell) : std::string());
+  };
+  list_.on_wheel = [this](int delta) {
+    if (model_.Wheel(delta)) {
+      state_.page = model_.page();
+      Refresh();
+    }
+  };
+}
+
+void ItemGrid::SetCapacity(int capacity) { model_.SetCapacity(capacity); }
+
+void ItemGrid::Refresh() {
+  if (model_.category() != state_.current_category) model_.SetCategory(state_.current_category);
+  model_.SetPage(state_.page);
+  model_.Refresh();
+  list_.SuspendRedraw();
+  list_.Delete(0, list_.Count());
+  for (const exec::GridCell& cell : model_.cells()) {
+    const int index = list_.Append();
+    if (!cell.has_item) continue;
+    list_.SetImage(index, ImageOf(cell.image));
+    list_.SetText(index, cell.caption, state_.text_colour);
+  }
+  list_.ResumeRedraw();
+}
+
+std::shared_ptr<const toolkit::Image> ItemGrid::ImageOf(const exec::ImageBytes& bytes) {
+  if (bytes.empty()) return nullptr;
+  bool builtin = false;
+  for (std::size_t i = 0; i < assets::kBuiltinImageCount && !builtin; ++i) {
+    builtin = assets::ImageBytesOf(static_cast<assets::BuiltinImage>(i)).data() == bytes.bytes().data();
+  }
+  if (builtin) {
+    auto& cached = builtin_images_[bytes.bytes().data()];
+    if (!cached) cached = toolkit::DecodeImage(bytes.bytes(), kDecodeSize);
+    return cached;
+  }
+  return toolkit::DecodeImage(bytes.bytes(), kDecodeSize);
+}
+
+void ItemGrid::OnPress(int cell) {
+  if (cell < 0) return;
+  state_.current_item = cell;
+  state_.item_pressed = true;
+  if (model_.Press(cell)) {
+    list_.SetPointer(press_pointer_);
+    SetCursor(press_pointer_);
+    list_.CaptureMouse();
+  }
+}
+
+void ItemGrid::OnRelease() {
+  if (!state_.item_pressed) return;
+  list_.ReleaseMouse();
+  list_.SetPointer(nullptr);
+  state_.item_pressed = false;
+  if (model_.FinishClick(double_click_opens && double_click_opens()) == exec::ClickOutcome::kCaptionDrag &&
+      drag_window) {
+    drag_window();
+  }
+}
+
+void ItemGrid::Launch(const exec::LaunchTarget& target) {
+  if (launch_) launch_->Launch(target);
+}
+
+}  // namespace velora::ui

@@ -1,0 +1,52 @@
+#pragma once
+// The item grid on screen: the grid model's page of cells shown in the icon list, with the
+// press, click, double click, right click, hover and wheel handling of the launcher window.
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "exec/grid_model.h"
+#include "toolkit/icon_list.h"
+#include "ui/window_state.h"
+
+namespace velora::ui {
+
+class ItemGrid : private exec::LaunchPort {
+ public:
+  ItemGrid(toolkit::IconList& list, WindowState& state, store::Database& db, std::filesystem::path data_dir);
+
+  // Launching is wired by the program; until it is, a launch does nothing.
+  void SetLaunchPort(exec::LaunchPort* port) { launch_ = port; }
+  // Shows the tip of a cell (empty text hides it).
+  std::function<void(const std::string& text)> show_tip;
+  // Opens the item menu for the current item; true when it is a web item.
+  std::function<void(bool web_item)> open_item_menu;
+  // Whether "双击图标打开" is ticked.
+  std::function<bool()> double_click_opens;
+  // The window's caption drag, for a single click when double clicks open.
+  std::function<void()> drag_window;
+
+  void SetCapacity(int capacity);
+  int capacity() const { return model_.capacity(); }
+  // Rebuilds the page of the current category at the window state's page.
+  void Refresh();
+  const exec::GridModel& model() const { return model_; }
+
+ private:
+  void Launch(const exec::LaunchTarget& target) override;
+  std::shared_ptr<const toolkit::Image> ImageOf(const exec::ImageBytes& bytes);
+  void OnPress(int cell);
+  void OnRelease();
+
+  toolkit::IconList& list_;
+  WindowState& state_;
+  exec::GridModel model_;
+  exec::LaunchPort* launch_ = nullptr;
+  // Built-in images live as long as the program: decode each once.
+  std::map<const char*, std::shared_ptr<const toolkit::Image>> builtin_images_;
+  HCURSOR press_pointer_ = nullptr;
+};
+
+}  // namespace velora::ui
