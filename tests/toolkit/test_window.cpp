@@ -27,7 +27,7 @@ class GdiplusEnvironment : public ::testing::Environment {
 
 }  // namespace
 
-TestWindow::TestWindow() {
+TestWindow::TestWindow(bool visible) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   if (!GetClassInfoExW(instance, kClass, &wc)) {
@@ -38,9 +38,14 @@ TestWindow::TestWindow() {
     wc.lpszClassName = kClass;
     RegisterClassExW(&wc);
   }
-  hwnd_ = CreateWindowExW(0, kClass, L"toolkit test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 640,
-                          480, nullptr, nullptr, instance, this);
+  hwnd_ = CreateWindowExW(0, kClass, L"toolkit test", WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0),
+                          100, 100, 640, 480, nullptr, nullptr, instance, this);
   if (hwnd_) host_ = std::make_unique<ControlHost>(hwnd_);
+}
+
+void TestWindow::ResetHost() {
+  host_.reset();
+  host_ = std::make_unique<ControlHost>(hwnd_);
 }
 
 TestWindow::~TestWindow() {

@@ -10,15 +10,19 @@
 
 namespace velora::toolkit::testing {
 
+// Wine takes about two seconds to destroy a shown top-level window on a display without a
+// window manager, so windows start hidden and tests that need a shown one share it.
 class TestWindow {
  public:
-  TestWindow();
+  explicit TestWindow(bool visible = false);
   ~TestWindow();
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
 
   HWND hwnd() const { return hwnd_; }
   ControlHost& host() { return *host_; }
+  // A fresh host: every control of the previous one is destroyed.
+  void ResetHost();
 
   // Called for every message before the default handling; returning true consumes it.
   std::function<bool(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result)> on_message;

@@ -1,0 +1,98 @@
+#include "toolkit/animation.h"
+
+namespace velora::toolkit {
+namespace {
+constexpr wchar_t kAnimatorClass[] = L"VeloraAnimator";
+}
+
+std::unique_ptr<Animator> Animator::Create() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(instance, kAnimatorClass, &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Animator::Procedure;
+    wc.hInstance = instance;
+    wc.lpszClassName = kAnimatorClass;
+    if (!RegisterClassExW(&wc)) return nullptr;
+  }
+  std::unique_ptr<Animator> animator(new Animator());
+  animator->window_ =
+      CreateWindowExW(0, kAnimatorClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  if (!animator->window_) return nullptr;
+  SetWindowLongPtrW(animator->window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(animator.get()));
+  return animator;
+}
+
+Animator::~Animator() {
+  if (window_) DestroyWindow(window_);  // its timers go with it
+}
+
+unsigned Animator::Start(AnimationSpec spec, Callback callback) {
+  if (!callback) return 0;
+  do {
+    ++last_id_;
+  } while (last_id_ == 0 || tasks_.count(last_id_));
+  const unsigned id = last_id_;
+  if (!SetTimer(window_, id, spec.interval_ms ? spec.interval_ms : 1, nullptr)) return 0;
+  auto task = std::make_shared<Task>();
+  task->spec = spec;
+  task->callback = std::move(callback);
+  tasks_.emplace(id, std::move(task));
+  return id;
+}
+
+void Animator::Cancel(unsigned id) {
+  const auto found = tasks_.find(id);
+  if (found == tasks_.end()) return;
+  KillTimer(window_, id);
+  found->second->cancelled = true;  // a tick that is calling back sees it
+  tasks_.erase(found);
+}
+
+LRESULT CALLBACK Animator::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  auto* self = reinterpret_cast<Animator*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self && message == WM_TIMER) {
+    self->Tick(static_cast<unsigned>(wparam));
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+bool Animator::Report(unsigned id, Task& task, AnimationEvent event) noexcept {
+  const AnimationSpec& s = task.spec;
+  AnimationFrame frame{event, id, task.frame, s.frames, s.from, s.to, s.from};
+  if (event == AnimationEvent::kEnd || (s.frames > 0 && task.frame >= s.frames)) {
+    frame.value = s.to;  // exact, whatever the rounding of the steps
+  } else if (s.frames > 0) {
+    frame.value = s.from + (s.to - s.from) * task.frame / s.frames;
+  }
+  try {
+    task.callback(frame);
+  } catch (...) {
+    Cancel(id);  // a failing callback stops only its own animation
+    return false;
+  }
+  return !task.cancelled;
+}
+
+void Animator::Tick(unsigned id) noexcept {
+  const auto found = tasks_.find(id);
+  if (found == tasks_.end()) {
+    KillTimer(window_, id);
+    return;
+  }
+  // Held here so that a callback cancelling its own animation does not free it under us.
+  const std::shared_ptr<Task> task = found->second;
+  if (task->frame == 0 && !Report(id, *task, AnimationEvent::kBegin)) return;
+  if (task->frame < task->spec.frames) {
+    ++task->frame;
+    if (!Report(id, *task, AnimationEvent::kStep)) return;
+  }
+  if (task->frame >= task->spec.frames) {
+    Cancel(id);  // finished before its end is reported, so the callback may start the next one
+    task->cancelled = false;
+    Report(id, *task, AnimationEvent::kEnd);
+  }
+}
+
+}  // namespace velora::toolkit
