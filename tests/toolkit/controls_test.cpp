@@ -1,0 +1,236 @@
+// The toolkit's controls on a real window: found by name and type, cloned and destroyed with
+// their children, placed in design pixels at any DPI, and the native and custom controls'
+// own operations.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "test_window.h"
+#include "text/utf.h"
+#include "toolkit/category_bar.h"
+#include "toolkit/control_host.h"
+#include "toolkit/gdi_objects.h"
+#include "toolkit/image_button.h"
+#include "toolkit/native_controls.h"
+#include "toolkit/panel.h"
+
+namespace velora::toolkit {
+namespace {
+
+// The device rectangle of a control's window, relative to its parent window.
+ui::Rect DeviceRect(const Control& control) {
+  RECT r{};
+  GetWindowRect(control.hwnd(), &r);
+  MapWindowPoints(nullptr, GetParent(control.hwnd()), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+class Controls : public ::testing::Test {
+ protected:
+  // One shown window for the suite: Wine is slow to destroy shown windows.
+  static void SetUpTestSuite() { window_ = new testing::TestWindow(true); }
+  static void TearDownTestSuite() {
+    delete window_;
+    window_ = nullptr;
+  }
+  void TearDown() override { window_->ResetHost(); }
+  ControlHost& host() { return window_->host(); }
+
+  static testing::TestWindow* window_;
+};
+testing::TestWindow* Controls::window_ = nullptr;
+
+TEST_F(Controls, FoundByLayoutNameAndListedByTypeWord) {
+  auto& background = host().Add<Panel>({"图片框_背景", nullptr, {0, 0, 300, 200}, ""});
+  auto& address = host().Add<EditBox>({"编辑框_书签地址", &background, {10, 10, 200, 24}, ""});
+  auto& autostart = host().Add<CheckBox>({"选择框_开机启动", &background, {10, 40, 120, 20}, "开机启动"});
+  auto& hide = host().Add<CheckBox>({"选择框_移出窗口隐藏", &background, {10, 60, 120, 20}, "移出窗口隐藏"});
+
+  EXPECT_EQ(host().Find("编辑框_书签地址"), &address);
+  EXPECT_EQ(host().FindAs<CheckBox>("选择框_开机启动"), &autostart);
+  EXPECT_EQ(host().FindAs<CheckBox>("编辑框_书签地址"), nullptr);
+  EXPECT_EQ(host().Find("编辑框_不存在"), nullptr);
+  EXPECT_EQ(host().OfType(type_word::kCheckBox), (std::vector<Control*>{&autostart, &hide}));
+  EXPECT_EQ(host().OfType(type_word::kEdit), (std::vector<Control*>{&address}));
+  EXPECT_TRUE(host().OfType(type_word::kDropDown).empty());
+  EXPECT_EQ(ControlFromHwnd(hide.hwnd()), &hide);
+  EXPECT_EQ(GetParent(address.hwnd()), background.hwnd());
+}
+
+TEST_F(Controls, CloneCopiesTheModelAndDestroyTakesTheChildrenAlong) {
+  auto& frame = host().Add<Panel>({"图片框_提示", nullptr, {20, 20, 200, 60}, ""});
+  auto& inner = host().Add<Panel>({"图片框_内框", &frame, {5, 5, 100, 40}, ""});
+  auto& caption = host().Add<Label>({"标签_提示", &inner, {2, 2, 90, 20}, "完成"});
+  auto& clone = host().Clone(caption, "标签_提示1");
+
+  EXPECT_NE(clone.hwnd(), caption.hwnd());
+  EXPECT_EQ(clone.Text(), "完成");
+  EXPECT_EQ(clone.rect(), caption.rect());
+  EXPECT_EQ(clone.parent(), &inner);
+  EXPECT_EQ(GetParent(clone.hwnd()), inner.hwnd());
+  EXPECT_EQ(host().Find("标签_提示1"), &clone);
+
+  const HWND windows[] = {frame.hwnd(), inner.hwnd(), caption.hwnd(), clone.hwnd()};
+  auto& other = host().Add<Label>({"标签_其他", nullptr, {0, 100, 50, 20}, "x"});
+  host().Destroy(frame);
+  for (const char* name : {"图片框_提示", "图片框_内框", "标签_提示", "标签_提示1"}) {
+    EXPECT_EQ(host().Find(name), nullptr) << name;
+  }
+  for (HWND hwnd : windows) EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(host().Find("标签_其他"), &other);
+  EXPECT_TRUE(IsWindow(other.hwnd()));
+}
+
+TEST_F(Controls, MoveShowTextAndFocusOnNativeAndCustomControls) {
+  auto& edit = host().Add<EditBox>({"编辑框_名称", nullptr, {10, 10, 100, 24}, "初始"});
+  auto& label = host().Add<Label>({"标签_状态", nullptr, {10, 50, 100, 20}, "状态："});
+  for (Control* control : {static_cast<Control*>(&edit), static_cast<Control*>(&label)}) {
+    SCOPED_TRACE(control->name());
+    control->Move({30, 40, 120, 26});
+    EXPECT_EQ(control->rect(), (ui::Rect{30, 40, 120, 26}));
+    EXPECT_EQ(DeviceRect(*control), (ui::Rect{30, 40, 120, 26}));
+    EXPECT_TRUE(control->visible());
+    control->Show(false);
+    EXPECT_FALSE(control->visible());
+    control->Show(true);
+    EXPECT_TRUE(control->visible());
+    control->SetText("软件重启 ✓ 😀");
+    EXPECT_EQ(control->Text(), "软件重启 ✓ 😀");
+    wchar_t raw[32]{};
+    GetWindowTextW(control->hwnd(), raw, 32);
+    EXPECT_EQ(text::Narrow(raw), "软件重启 ✓ 😀");
+  }
+  EXPECT_EQ(edit.Text(), "软件重启 ✓ 😀");
+  edit.Focus();
+  EXPECT_EQ(GetFocus(), edit.hwnd());
+  label.Focus();
+  EXPECT_EQ(GetFocus(), label.hwnd());
+}
+
+TEST_F(Controls, DesignGeometryScalesWithTheWindowDpi) {
+  auto& panel = host().Add<Panel>({"图片框_设置", nullptr, {10, 20, 200, 100}, ""});
+  auto& box = host().Add<CheckBox>({"选择框_图标自动置顶", &panel, {7, 9, 101, 21}, "图标自动置顶"});
+  host().SetDpi(144);
+  EXPECT_EQ(host().dpi(), 144);
+  EXPECT_EQ(DeviceRect(panel), (ui::Rect{15, 30, 300, 150}));
+  EXPECT_EQ(DeviceRect(box), (ui::Rect{11, 14, 152, 32}));  // 10.5 and 13.5 round up
+  EXPECT_EQ(box.rect(), (ui::Rect{7, 9, 101, 21}));         // the design rectangle stays
+  box.Move({20, 20, 40, 40});
+  EXPECT_EQ(DeviceRect(box), (ui::Rect{30, 30, 60, 60}));
+  // The font follows: "微软雅黑" 12 is 24 pixels high at 144 DPI.
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box.hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -24);
+  host().SetDpi(96);
+  EXPECT_EQ(DeviceRect(box), (ui::Rect{20, 20, 40, 40}));
+}
+
+TEST_F(Controls, CheckBoxReportsClicksAndKeepsItsState) {
+  auto& box = host().Add<CheckBox>({"选择框_分组滑动显示", nullptr, {10, 10, 150, 20}, "分组滑动显示"});
+  int changes = 0;
+  box.on_change = [&](Control&) { ++changes; };
+  EXPECT_FALSE(box.Checked());
+  box.SetChecked(true);
+  EXPECT_TRUE(box.Checked());
+  EXPECT_EQ(changes, 0);  // setting from code is no user change
+  SendMessageW(box.hwnd(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(box.Checked());
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Controls, DropDownItemsCarryNumbersAndASelection) {
+  auto& keys = host().Add<ComboBox>({"下拉框_热键", nullptr, {10, 10, 120, 200}, ""}, type_word::kDropDown);
+  EXPECT_EQ(host().OfType(type_word::kDropDown), (std::vector<Control*>{&keys}));
+  EXPECT_EQ(keys.Add("F2", 113), 0);
+  EXPECT_EQ(keys.Add("F1", 112), 1);  // kept in the order added
+  EXPECT_EQ(keys.Add("无", -1), 2);
+  EXPECT_EQ(keys.Count(), 3);
+  EXPECT_EQ(keys.Selected(), -1);
+  EXPECT_EQ(keys.Text(), "");
+  keys.Select(1);
+  EXPECT_EQ(keys.Selected(), 1);
+  EXPECT_EQ(keys.Text(), "F1");
+  EXPECT_EQ(keys.ItemNumber(1), 112);
+  EXPECT_EQ(keys.ItemNumber(2), -1);
+  keys.Delete(0);
+  EXPECT_EQ(keys.Count(), 2);
+  EXPECT_EQ(keys.ItemText(0), "F1");
+  EXPECT_EQ(keys.ItemNumber(0), 112);
+  EXPECT_EQ(keys.ItemText(5), "");
+}
+
+TEST_F(Controls, ListViewColumnsRowsAndCells) {
+  auto& list = host().Add<ListView>({"超级列表框_最近", nullptr, {10, 10, 300, 200}, ""});
+  list.AddColumn("名称", 120);
+  list.AddColumn("路径", 160);
+  EXPECT_EQ(list.ColumnCount(), 2);
+  EXPECT_EQ(list.AddRow({"记事本", "C:\\Windows\\notepad.exe"}), 0);
+  EXPECT_EQ(list.AddRow({"文档"}), 1);
+  EXPECT_EQ(list.RowCount(), 2);
+  EXPECT_EQ(list.CellText(0, 1), "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(list.CellText(1, 0), "文档");
+  EXPECT_EQ(list.CellText(1, 1), "");
+  list.SetCellText(1, 1, "D:\\资料\\报告.docx");
+  EXPECT_EQ(list.CellText(1, 1), "D:\\资料\\报告.docx");
+  list.Clear();
+  EXPECT_EQ(list.RowCount(), 0);
+  EXPECT_EQ(list.ColumnCount(), 2);
+}
+
+TEST_F(Controls, CategoryBarCellsFollowTheCaptionsAndAClickSelects) {
+  auto& bar = host().Add<CategoryBar>({"超级列表框_分组", nullptr, {0, 0, 600, 38}, ""});
+  const std::vector<std::string> names = {"软件", "目录", "书签", "我的常用网站"};
+  bar.Fill(names, 0xFF303133);
+  EXPECT_EQ(bar.Text(), "软件");
+  const auto font = MakeFont(14, 96);
+  const auto& cells = bar.model().cells();
+  ASSERT_EQ(cells.size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(cells[i].caption, names[i]);
+    EXPECT_EQ(cells[i].width, MeasureText(text::Widen(names[i]), font.get()).cx + 10) << names[i];
+  }
+  EXPECT_GT(cells[3].width, cells[2].width);
+  EXPECT_TRUE(cells[0].selected);
+
+  std::vector<std::pair<std::size_t, std::string>> selected;
+  bar.on_select = [&](std::size_t index, const std::string& caption) {
+    selected.emplace_back(index, caption);
+  };
+  const int x = cells[0].width + cells[1].width + cells[2].width / 2;
+  // The press also starts the window's move loop; the queued release ends it.
+  PostMessageW(bar.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+  SendMessageW(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+  testing::PumpUntil([] { return false; }, 20);
+  EXPECT_EQ(bar.Text(), "书签");
+  ASSERT_EQ(selected.size(), 1u);
+  EXPECT_EQ(selected[0], (std::pair<std::size_t, std::string>{2, "书签"}));
+  EXPECT_FALSE(bar.model().cells()[0].selected);
+  EXPECT_TRUE(bar.model().cells()[2].selected);
+
+  bar.Fill({"软件", "目录"}, 0xFF303133);  // a refill selects the first cell again
+  EXPECT_EQ(bar.Text(), "软件");
+}
+
+TEST_F(Controls, ImageButtonAnswersCheckStateAndClicksOnlyWhenReleasedInside) {
+  auto& pin = host().Add<ImageButton>({"超级按钮_固定", nullptr, {10, 10, 24, 24}, ""});
+  int clicks = 0;
+  pin.on_click = [&](Control&) { ++clicks; };
+  EXPECT_EQ(SendMessageW(pin.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  pin.SetSelected(true);
+  EXPECT_EQ(SendMessageW(pin.hwnd(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  pin.SetSelected(false);
+  EXPECT_EQ(SendMessageW(pin.hwnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  SendMessageW(pin.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(pin.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
+  EXPECT_EQ(clicks, 1);
+  SendMessageW(pin.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(pin.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(60, 6));  // dragged off before release
+  EXPECT_EQ(clicks, 1);
+  pin.SetTip("固定窗口");
+  EXPECT_EQ(pin.Text(), "固定窗口");
+}
+
+}  // namespace
+}  // namespace velora::toolkit
