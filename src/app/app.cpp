@@ -2,6 +2,7 @@
 
 #include "app/first_run.h"
 #include "app/restart_win32.h"
+#include "ui/settings_ui.h"
 #include "store/groups.h"
 #include "store/schema.h"
 #include "text/fs_path.h"
@@ -13,6 +14,7 @@ int App::Run(const std::wstring& command_line) {
   if (!launcher_.Create(instance_, *this)) return handed_over_ ? 0 : 1;
   if (tip_.Create(instance_, launcher_.hwnd())) launcher_.SetTipWindow(&tip_);
   state_.startup_complete = true;
+  launcher_.settings().SetStartupComplete();
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -38,7 +40,7 @@ bool App::OnLauncherCreate(HWND window) {
   if (state_.database.Open(text::PathToUtf8(DatabasePath(state_.data_directory)))) {
     window_state.current_category = std::string(store::kSoftwareCategory);
   }
-  launcher_.ApplyAppearance(ui::Appearance{});
+  LoadAllSettings();
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
 
   // Started by hand: shown and held; started with Windows: waits hidden in the tray.
@@ -51,6 +53,7 @@ bool App::OnLauncherCreate(HWND window) {
 bool App::RunExitSteps() noexcept {
   if (exited_) return false;
   exited_ = true;
+  SaveAllSettings();
   single_instance_.Release();
   return true;
 }

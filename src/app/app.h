@@ -23,6 +23,10 @@ struct AppState {
   int default_window_width = 0;
   std::string version_caption;
   bool startup_complete = false;
+  // From the settings file; the appearance changes on "应用", the count after a resize.
+  ui::Appearance appearance;
+  int icons_per_page = 18;
+  std::filesystem::path settings_file;  // empty until loaded: nothing is saved before
 };
 
 class App final : public ui::LauncherHost {
@@ -42,8 +46,12 @@ class App final : public ui::LauncherHost {
   bool OnLauncherCreate(HWND window) override;
   void OnLauncherDestroy() override { Exit(); }
   void OnCategoryChanged() override {}
-  void OnResizeFinished(ui::Size) override {}
+  void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
+  // The settings file: loaded at start-up, saved on "保存", Exit and Restart (app_settings.cpp).
+  void LoadAllSettings();
+  void SaveAllSettings() noexcept;
+  void WireSettingsPanel();
 
   HINSTANCE instance_;
   AppState state_;

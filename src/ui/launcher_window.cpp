@@ -10,6 +10,7 @@
 #include "toolkit/panel.h"
 #include "ui/launcher_names.h"
 #include "ui/layout.h"
+#include "ui/settings_ui.h"
 #include "ui/tip_window.h"
 
 namespace velora::ui {
@@ -29,6 +30,7 @@ int DpiOf(HWND window) {
 
 LauncherWindow::LauncherWindow() = default;
 LauncherWindow::~LauncherWindow() {
+  settings_.reset();  // it holds controls and timers of the window
   controls_.reset();  // the controls go before the window they live in
 }
 
@@ -55,6 +57,8 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
       controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
       BuildControls();
+      settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_);
+      settings_->Build();
       Layout();
       if (!host_->OnLauncherCreate(hwnd())) return -1;
       SetTimer(hwnd(), kQueueTimer, kQueueInterval, nullptr);
@@ -83,6 +87,9 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       return 0;  // the sizing frame takes no room: the client area is the whole window
     case WM_NCHITTEST:
       return HTCAPTION;  // the uncovered background moves the window
+    case WM_HOTKEY:
+      if (settings_ && static_cast<int>(wparam) == settings_->hotkey_id()) logic_.HotkeyPressed();
+      return 0;
     case WM_TIMER:
       if (wparam == kQueueTimer) OnTimer();
       return 0;
@@ -147,13 +154,7 @@ void LauncherWindow::BuildControls() {
     auto& button = c.Add<ImageButton>({Name(spec.name), &bar, spec.rect, ""});
     button.SetGlyph(spec.glyph);
     button.SetTip(std::string(spec.tip));
-    button.on_hover = [this](ImageButton& b, bool entered) {
-      if (!tip_) return;
-      if (!entered) return tip_->HideTip();
-      POINT at{};
-      GetCursorPos(&at);
-      tip_->ShowTip(b.tip(), {at.x, at.y});
-    };
+    button.on_hover = [this](ImageButton& b, bool entered) { settings_->ShowTip(entered, b.tip()); };
   }
   pin_ = c.FindAs<ImageButton>(names::kPinButton);
   pin_->on_click = [this](Control&) { logic_.TogglePin(); };
@@ -177,12 +178,7 @@ void LauncherWindow::BuildControls() {
     capacity_ = GridCapacity(GridSize());
     host_->OnResizeFinished(DesignSize());
   };
-  grip.on_hover = [this](bool entered) {
-    if (!tip_) return;
-    if (!entered) return tip_->HideTip();
-    const Point at = Pointer();
-    tip_->ShowTip(names::kTipGrip, at);
-  };
+  grip.on_hover = [this](bool entered) { settings_->ShowTip(entered, names::kTipGrip); };
 
   auto& toast = c.Add<Panel>({Name(names::kToastTemplate), nullptr, {800, 520, 200, 60}, Name(names::kToastTitle)},
                              type_word::kGroupBox);
@@ -314,6 +310,11 @@ Rect LauncherWindow::WindowRect() const {
   RECT r{};
   GetWindowRect(hwnd(), &r);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void LauncherWindow::SetTipWindow(TipWindow* tip) noexcept {
+  tip_ = tip;
+  if (settings_) settings_->SetTipWindow(tip);
 }
 
 void LauncherWindow::MoveTo(Point top_left) {

@@ -28,6 +28,7 @@ inline constexpr int kLauncherWidth = 510;
 inline constexpr int kLauncherHeight = 311;
 
 class TipWindow;
+class SettingsUi;
 
 // What the window asks of the program that owns it.
 class LauncherHost {
@@ -53,7 +54,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   WindowState& state() noexcept { return state_; }
   toolkit::ControlHost& controls() noexcept { return *controls_; }
   LauncherLogic& logic() noexcept { return logic_; }
-  void SetTipWindow(TipWindow* tip) noexcept { tip_ = tip; }
+  void SetTipWindow(TipWindow* tip) noexcept;
+  // The settings panel and what it switches (toasts, tips, docking, hotkey).
+  SettingsUi& settings() noexcept { return *settings_; }
 
   void FillCategoryBar(const std::vector<std::string>& names);
   // Builds the background from the appearance values and repaints.
@@ -90,6 +93,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   toolkit::CategoryBar* category_bar_ = nullptr;
   toolkit::ImageButton* pin_ = nullptr;
   Size initial_size_{kLauncherWidth, kLauncherHeight};
+  std::unique_ptr<SettingsUi> settings_;
   int capacity_ = 0;
 };
 

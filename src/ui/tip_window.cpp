@@ -4,13 +4,9 @@
 #include "toolkit/gdi_objects.h"
 #include "toolkit/panel.h"
 #include "ui/launcher_names.h"
+#include "ui/tip_text.h"
 
 namespace velora::ui {
-namespace {
-constexpr int kTipMaxWidth = 150;
-constexpr int kTipPadding = 6;
-}  // namespace
-
 TipWindow::TipWindow() = default;
 TipWindow::~TipWindow() = default;
 
@@ -43,13 +39,15 @@ LRESULT TipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noe
 
 void TipWindow::ShowTip(std::string_view text, Point screen_at) {
   if (text.empty() || !label_) return HideTip();
-  const SIZE size = toolkit::MeasureText(text::Widen(text), controls_->Font(12), controls_->Scale(kTipMaxWidth));
-  const int pad = controls_->Scale(kTipPadding);
+  const SIZE size = toolkit::MeasureText(text::Widen(text), controls_->Font(12), controls_->Scale(kTipMaxTextWidth));
+  const TipPlacement place = PlaceTip(screen_at, {size.cx, size.cy});
   label_->SetText(text);
+  // The label is placed in design pixels, the window in screen pixels.
   const int dpi = controls_->dpi();
-  label_->Move({kTipPadding, kTipPadding, MulDiv(size.cx, 96, dpi) + 2, MulDiv(size.cy, 96, dpi) + 2});
-  SetWindowPos(hwnd(), HWND_TOPMOST, screen_at.x + 30, screen_at.y + 30, size.cx + 2 * pad + 4,
-               size.cy + 2 * pad + 4, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  const auto design = [dpi](int device) { return MulDiv(device, 96, dpi); };
+  label_->Move({place.label.left, place.label.top, design(place.label.width), design(place.label.height)});
+  SetWindowPos(hwnd(), HWND_TOPMOST, place.window.left, place.window.top, place.window.width, place.window.height,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void TipWindow::HideTip() { ShowWindow(hwnd(), SW_HIDE); }

@@ -1,0 +1,91 @@
+#pragma once
+// Picking any colour: a saturation-value field for the hue chosen on a hue bar beside it, a
+// preview, and a hexadecimal entry for an exact value. Plus the small pieces the colour frames
+// are made of: a swatch that shows one colour and a frame that holds it; both report clicks.
+#include <cstdint>
+#include <functional>
+
+#include "toolkit/custom_control.h"
+#include "ui/colour_hsv.h"
+
+namespace velora::toolkit {
+
+inline constexpr std::string_view kColourPickerType = "选色板";
+
+class ColourPicker : public CustomControl {
+ public:
+  ColourPicker(ControlHost& host, ControlArgs args);
+  ~ColourPicker() override;
+
+  std::uint32_t Colour() const;
+  // As the program: no on_change.
+  void SetColour(std::uint32_t argb);
+  void ApplyDpi() override;
+
+  // The user picked a colour (field, bar or entry).
+  std::function<void(ColourPicker&, std::uint32_t argb)> on_pick;
+
+  // Design rectangles of the parts, in the picker.
+  static constexpr ui::Rect kField{0, 0, 190, 132};
+  static constexpr ui::Rect kHueBar{198, 0, 34, 132};
+  static constexpr ui::Rect kEntry{0, 138, 96, 22};
+  static constexpr ui::Rect kPreview{104, 138, 128, 22};
+
+ protected:
+  void Draw(HDC dc, RECT client) override;
+  void OnLeftDown(Mouse m) override;
+  void OnMove(Mouse m) override;
+  void OnLeftUp(Mouse m) override;
+
+ private:
+  enum class Drag { kNone, kField, kHue };
+  static LRESULT CALLBACK EntryProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                         DWORD_PTR data) noexcept;
+  void PickAt(POINT at);
+  void TakeEntry();
+  void ShowEntry();
+  void Picked();
+  RECT Part(ui::Rect design) const;
+
+  ui::Hsv hsv_{0, 0, 1};
+  std::uint8_t alpha_ = 0xFF;
+  Drag drag_ = Drag::kNone;
+  HWND entry_ = nullptr;
+};
+
+// One colour as the background of a small box.
+class ColourSwatch : public CustomControl {
+ public:
+  ColourSwatch(ControlHost& host, ControlArgs args) : CustomControl(host, type_word::kLabel, std::move(args)) {}
+  std::uint32_t Colour() const { return colour_; }
+  void SetColour(std::uint32_t argb) { colour_ = argb; Invalidate(); }
+
+ protected:
+  void Draw(HDC dc, RECT client) override;
+  void OnLeftDown(Mouse) override {
+    if (on_click) on_click(*this);
+  }
+
+ private:
+  std::uint32_t colour_ = 0xFFFFFFFF;
+};
+
+// A bordered holder that reports a click anywhere on it, its children's included when they
+// pass theirs on.
+class Frame : public CustomControl {
+ public:
+  Frame(ControlHost& host, ControlArgs args, std::string_view type = type_word::kPanel)
+      : CustomControl(host, type, std::move(args)) {}
+  void SetSelected(bool selected) { selected_ = selected; Invalidate(); }
+
+ protected:
+  void Draw(HDC dc, RECT client) override;
+  void OnLeftDown(Mouse) override {
+    if (on_click) on_click(*this);
+  }
+
+ private:
+  bool selected_ = false;
+};
+
+}  // namespace velora::toolkit

@@ -1,0 +1,56 @@
+#include "toolkit/timers.h"
+
+namespace velora::toolkit {
+namespace {
+constexpr wchar_t kTimerClass[] = L"VeloraTimers";
+}
+
+Timers::Timers() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(instance, kTimerClass, &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Timers::Procedure;
+    wc.hInstance = instance;
+    wc.lpszClassName = kTimerClass;
+    RegisterClassExW(&wc);
+  }
+  window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Timers::~Timers() {
+  if (!window_) return;
+  for (const auto& [id, tick] : ticks_) KillTimer(window_, id);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
+}
+
+void Timers::Start(UINT_PTR id, UINT interval_ms, std::function<void()> tick) {
+  if (!window_) return;
+  ticks_[id] = std::move(tick);
+  SetTimer(window_, id, interval_ms, nullptr);
+}
+
+void Timers::Stop(UINT_PTR id) {
+  if (window_) KillTimer(window_, id);
+  ticks_.erase(id);
+}
+
+void Timers::OnTimer(UINT_PTR id) noexcept {
+  const auto it = ticks_.find(id);
+  if (it == ticks_.end()) return;
+  // The callback may stop or restart its own timer: run a copy.
+  const std::function<void()> tick = it->second;
+  tick();
+}
+
+LRESULT CALLBACK Timers::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  if (message == WM_TIMER) {
+    if (auto* self = reinterpret_cast<Timers*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->OnTimer(wparam);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+}  // namespace velora::toolkit

@@ -1,0 +1,308 @@
+#include "ui/settings_panel.h"
+
+#include <charconv>
+#include <string>
+
+#include "app/settings/names.h"
+#include "text/utf.h"
+#include "toolkit/colour_picker.h"
+#include "toolkit/glyphs.h"
+#include "toolkit/gdiplus.h"
+#include "toolkit/image_button.h"
+#include "toolkit/native_controls.h"
+#include "toolkit/panel.h"
+#include "toolkit/tab_control.h"
+#include "ui/launcher_names.h"
+#include "ui/settings_panel_names.h"
+
+namespace velora::ui {
+namespace {
+
+namespace sn = settings_names;
+using toolkit::Control;
+using toolkit::ControlArgs;
+
+std::string Name(std::string_view name) { return std::string(name); }
+
+// Page controls are placed in the tab control's coordinates; the page starts right of the strip.
+Rect OnPage(Rect r) { return {r.left - toolkit::TabControl::kStripWidth, r.top, r.width, r.height}; }
+
+int LeadingInteger(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() ? value : 0;
+}
+
+void DrawCross(HDC dc, int size, std::uint32_t colour) {
+  Gdiplus::Graphics g(dc);
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  Gdiplus::Pen pen(toolkit::ToColor(colour), static_cast<float>(size) / 16);
+  const float a = static_cast<float>(size) * 0.34f;
+  const float b = static_cast<float>(size) * 0.66f;
+  g.DrawLine(&pen, a, a, b, b);
+  g.DrawLine(&pen, b, a, a, b);
+}
+
+}  // namespace
+
+int SteppedValue(std::string_view text, int step) {
+  const long long sum = static_cast<long long>(LeadingInteger(text)) + step;
+  if (step > 0) return sum < kNumberFieldMaximum ? static_cast<int>(sum) : kNumberFieldMaximum;
+  return sum > 0 ? static_cast<int>(sum) : 0;
+}
+
+SettingsPanel::SettingsPanel(toolkit::ControlHost& controls, SettingsPanelEvents events)
+    : controls_(controls), events_(std::move(events)) {}
+
+void SettingsPanel::Build() {
+  using namespace toolkit;
+  ControlHost& c = controls_;
+  Control* panel = c.Find(names::kSettingsPanel);
+  if (!panel) return;
+
+  auto& title = c.Add<ImageButton>({Name(sn::kTitle), panel, {0, 4, 72, 24}, ""});
+  title.SetTip(Name(sn::kTitleCaption));
+  title.SetGlyph([&title, caption = text::Widen(sn::kTitleCaption)](HDC dc, int size, std::uint32_t colour) {
+    glyphs::Settings(dc, size, colour);
+    HGDIOBJ old = SelectObject(dc, title.host().Font(12, true));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorRef(colour));
+    RECT r{size + size / 4, 0, title.host().Scale(72), size};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(dc, old);
+  });
+  auto& close = c.Add<ImageButton>({Name(sn::kClose), panel, {416, 0, 32, 32}, ""});
+  close.SetGlyph(DrawCross);
+  close.on_click = [panel](Control&) { panel->Show(false); };
+
+  auto& body = c.Add<Panel>({Name(sn::kBody), panel, {1, 32, 445, 222}, ""});
+  body.SetFill(0xFFFFFFFF);
+  auto& tabs = c.Add<TabControl>({Name(sn::kTabs), &body, {-1, 0, 448, 222}, ""});
+  const Rect page_rect{TabControl::kStripWidth, 1, 448 - TabControl::kStripWidth - 2, 219};
+  auto& options = c.Add<Panel>({Name(sn::kOptionsPage), &tabs, page_rect, ""});
+  auto& skin = c.Add<Panel>({Name(sn::kSkinPage), &tabs, page_rect, ""});
+  auto& about = c.Add<Panel>({Name(sn::kAboutPage), &tabs, page_rect, ""});
+  for (Panel* page : {&options, &skin, &about}) page->SetFill(0xFFFFFFFF);
+  BuildOptionsPage(options);
+  BuildSkinPage(skin);
+  BuildAboutPage(about);
+  tabs.AddPage(sn::kOptionsTab, options);
+  tabs.AddPage(sn::kSkinTab, skin);
+  tabs.AddPage(sn::kAboutTab, about);
+}
+
+void SettingsPanel::BuildOptionsPage(Control& page) {
+  using namespace toolkit;
+  ControlHost& c = controls_;
+  struct Box {
+    std::string_view name;
+    Rect rect;
+  };
+  const Box boxes[] = {
+      {sn::kSideButtonBox, {88, 16, 152, 16}},   {sn::kMiddleButtonBox, {88, 48, 144, 16}},
+      {app::kDockingBox, {88, 80, 144, 16}},     {names::kHideOnLeaveBox, {88, 112, 136, 16}},
+      {app::kAutostartBox, {88, 144, 112, 16}},  {sn::kLaunchToFrontBox, {88, 184, 136, 16}},
+      {sn::kTipsOffBox, {232, 80, 152, 16}},     {names::kHoverSelectBox, {232, 112, 128, 16}},
+      {sn::kDoubleClickBox, {232, 144, 128, 16}},
+  };
+  for (const Box& box : boxes) {
+    // The caption is the name after its type word.
+    const std::string caption(box.name.substr(box.name.find('_') + 1));
+    c.Add<CheckBox>({Name(box.name), &page, OnPage(box.rect), caption});
+  }
+  c.FindAs<CheckBox>(app::kDockingBox)->on_click = [this](Control& box) {
+    if (events_.docking_switched) events_.docking_switched(static_cast<CheckBox&>(box).Checked());
+  };
+  for (std::string_view gesture : {sn::kSideButtonBox, sn::kMiddleButtonBox}) {
+    c.FindAs<CheckBox>(gesture)->on_click = [this](Control& box) {
+      // A gesture and docking exclude each other.
+      if (!static_cast<CheckBox&>(box).Checked() || !Checked(app::kDockingBox)) return;
+      SetDockingBox(false);
+      if (events_.docking_switched) events_.docking_switched(false);
+    };
+  }
+  c.FindAs<CheckBox>(app::kAutostartBox)->on_click = [this](Control& box) {
+    if (events_.autostart_switched) events_.autostart_switched(static_cast<CheckBox&>(box).Checked());
+  };
+
+  c.Add<Label>({Name(sn::kHotkeyLabel), &page, OnPage({235, 11, 112, 26}), Name(sn::kHotkeyCaption)});
+  auto& keys = c.Add<ComboBox>({Name(app::kHotkeyList), &page, OnPage({235, 40, 101, 32}), ""},
+                               type_word::kDropDown);
+  for (int i = 1; i <= 12; ++i) keys.Add("F" + std::to_string(i));
+  keys.on_change = [this](Control& list) {
+    if (events_.hotkey_chosen) events_.hotkey_chosen(static_cast<ComboBox&>(list).Selected());
+  };
+
+  c.Add<PushButton>({Name(sn::kRestartButton), &page, OnPage({296, 184, 64, 32}), Name(sn::kRestartCaption)})
+      .on_click = [this](Control&) {
+    if (events_.restart) events_.restart();
+  };
+  c.Add<PushButton>({Name(sn::kSaveButton), &page, OnPage({368, 184, 64, 32}), Name(sn::kSaveCaption)}).on_click =
+      [this](Control&) {
+        if (events_.save) events_.save();
+      };
+}
+
+void SettingsPanel::BuildColourFrame(Control& page, std::string_view frame_name, std::string_view swatch_name,
+                                     std::string_view mark_name, Rect rect, ColourTarget target) {
+  using namespace toolkit;
+  auto& frame = controls_.Add<Frame>({Name(frame_name), &page, OnPage(rect), ""});
+  auto& swatch = controls_.Add<ColourSwatch>({Name(swatch_name), &frame, {4, 4, 37, 32}, ""});
+  auto& mark = controls_.Add<Panel>({Name(mark_name), &frame, {45, 14, rect.width - 50, 12}, ""});
+  mark.SetFill(0xFFF2F3F5);
+  const auto choose = [this, target](Control&) { Target(target); };
+  frame.on_click = choose;
+  swatch.on_click = choose;
+}
+
+void SettingsPanel::BuildNumberField(Control& page, std::string_view field_name, std::string_view label_name,
+                                     std::string_view caption, Rect rect, std::string_view down_name,
+                                     std::string_view up_name, int step) {
+  using namespace toolkit;
+  ControlHost& c = controls_;
+  constexpr int kLabelWidth = 56;
+  constexpr int kButton = 16;
+  auto& field = c.Add<EditBox>({Name(field_name), &page, OnPage(rect), "0"});
+  // The inner label and the buttons lie on the field; its text keeps clear of them.
+  SendMessageW(field.hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+               MAKELPARAM(c.Scale(kLabelWidth + 2), c.Scale(kButton + 4)));
+  const Rect r = OnPage(rect);
+  auto& label = c.Add<Label>({Name(label_name), &page, {r.left + 3, r.top + 3, kLabelWidth, 22}, Name(caption)});
+  auto& up = c.Add<PushButton>({Name(up_name), &page, {r.right() - kButton - 3, r.top + 3, kButton, kButton}, "+"});
+  auto& down = c.Add<PushButton>(
+      {Name(down_name), &page, {r.right() - kButton - 3, r.bottom() - kButton - 3, kButton, kButton}, "-"});
+  for (Control* over : {static_cast<Control*>(&label), static_cast<Control*>(&up), static_cast<Control*>(&down)}) {
+    SetWindowPos(over->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  up.on_click = [&field, step](Control&) { field.SetText(std::to_string(SteppedValue(field.Text(), step))); };
+  down.on_click = [&field, step](Control&) { field.SetText(std::to_string(SteppedValue(field.Text(), -step))); };
+}
+
+void SettingsPanel::BuildSkinPage(Control& page) {
+  using namespace toolkit;
+  ControlHost& c = controls_;
+  c.Add<Label>({Name(sn::kBackgroundLabel), &page, OnPage({60, 16, 87, 24}), "背景色："});
+  BuildColourFrame(page, sn::kBackgroundFrame, app::kBackgroundSwatch, sn::kBackgroundMark, {120, 8, 64, 40},
+                   ColourTarget::kBackground);
+  c.Add<Label>({Name(sn::kTextColourLabel), &page, OnPage({59, 64, 87, 24}), "字体色："});
+  BuildColourFrame(page, sn::kTextColourFrame, app::kTextColourSwatch, sn::kTextColourMark, {120, 56, 72, 40},
+                   ColourTarget::kText);
+  c.Add<Label>({Name(sn::kBorderColourLabel), &page, OnPage({188, 16, 87, 24}), "边线色："});
+  BuildColourFrame(page, sn::kBorderColourFrame, app::kBorderColourSwatch, sn::kBorderColourMark,
+                   {248, 8, 68, 40}, ColourTarget::kBorder);
+  BuildNumberField(page, app::kCornerRadiusField, sn::kRadiusLabel, "圆角度：", {64, 112, 128, 41}, sn::kRadiusDown,
+                   sn::kRadiusUp, kRadiusStep);
+  BuildNumberField(page, app::kBorderWidthField, sn::kBorderWidthLabel, "边线宽：", {320, 8, 120, 41},
+                   sn::kBorderWidthDown, sn::kBorderWidthUp, 1);
+  picker_ = &c.Add<ColourPicker>({Name(sn::kPicker), &page, OnPage({208, 56, 232, 160}), ""});
+  picker_->on_pick = [this](ColourPicker&, std::uint32_t argb) { Picked(argb); };
+  c.Add<PushButton>({Name(sn::kApplyButton), &page, OnPage({64, 176, 128, 32}), Name(sn::kApplyCaption)})
+      .on_click = [this](Control&) {
+    if (events_.apply) events_.apply();
+  };
+  Target(ColourTarget::kBackground);
+}
+
+void SettingsPanel::BuildAboutPage(Control& page) {
+  using namespace toolkit;
+  ControlHost& c = controls_;
+  c.Add<Label>({Name(sn::kAboutName), &page, OnPage({96, 16, 816, 26}), Name(sn::kProductName)});
+  c.Add<Label>({Name(sn::kVersionLabel), &page, OnPage({96, 50, 144, 26}), ""});
+  c.Add<Label>({Name(sn::kDisclaimerTitle), &page, OnPage({96, 104, 784, 26}), Name(sn::kDisclaimerCaption)});
+  c.Add<Label>({Name(sn::kDisclaimerText), &page, OnPage({96, 136, 256, 72}), Name(sn::kDisclaimer)});
+}
+
+void SettingsPanel::Toggle() {
+  Control* panel = controls_.Find(names::kSettingsPanel);
+  if (!panel) return;
+  panel->Show(!panel->visible());
+  if (panel->visible()) SetWindowPos(panel->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void SettingsPanel::SetVersionCaption(std::string_view caption) {
+  if (Control* label = controls_.Find(sn::kVersionLabel)) label->SetText(caption);
+}
+
+void SettingsPanel::SetHotkeyResult(bool registered) {
+  if (Control* label = controls_.Find(sn::kHotkeyLabel)) label->SetText(registered ? sn::kHotkeyDone : sn::kHotkeyFailed);
+}
+
+int SettingsPanel::HotkeySelection() const {
+  const auto* list = controls_.FindAs<toolkit::ComboBox>(app::kHotkeyList);
+  return list ? list->Selected() : -1;
+}
+
+bool SettingsPanel::Checked(std::string_view name) const {
+  const auto* box = controls_.FindAs<toolkit::CheckBox>(name);
+  return box && box->Checked();
+}
+
+void SettingsPanel::SetGestureBoxes(bool checked) {
+  for (std::string_view name : {sn::kSideButtonBox, sn::kMiddleButtonBox}) {
+    if (auto* box = controls_.FindAs<toolkit::CheckBox>(name)) box->SetChecked(checked);
+  }
+}
+
+void SettingsPanel::SetDockingBox(bool checked) {
+  if (auto* box = controls_.FindAs<toolkit::CheckBox>(app::kDockingBox)) box->SetChecked(checked);
+}
+
+void SettingsPanel::SetAutostartBox(bool checked) {
+  if (auto* box = controls_.FindAs<toolkit::CheckBox>(app::kAutostartBox)) box->SetChecked(checked);
+}
+
+bool SettingsPanel::TipsOff() const { return Checked(sn::kTipsOffBox); }
+
+std::string_view SettingsPanel::SwatchOf(ColourTarget target) const {
+  switch (target) {
+    case ColourTarget::kText:
+      return app::kTextColourSwatch;
+    case ColourTarget::kBorder:
+      return app::kBorderColourSwatch;
+    default:
+      return app::kBackgroundSwatch;
+  }
+}
+
+std::uint32_t SettingsPanel::SwatchColour(std::string_view swatch) const {
+  const auto* s = controls_.FindAs<toolkit::ColourSwatch>(swatch);
+  return s ? s->Colour() : 0;
+}
+
+void SettingsPanel::SetSwatchColour(std::string_view swatch, std::uint32_t argb) {
+  if (auto* s = controls_.FindAs<toolkit::ColourSwatch>(swatch)) s->SetColour(argb);
+  if (picker_ && swatch == SwatchOf(target_)) picker_->SetColour(argb);
+}
+
+void SettingsPanel::Target(ColourTarget target) {
+  target_ = target;
+  const std::pair<ColourTarget, std::string_view> frames[] = {{ColourTarget::kBackground, sn::kBackgroundFrame},
+                                                              {ColourTarget::kText, sn::kTextColourFrame},
+                                                              {ColourTarget::kBorder, sn::kBorderColourFrame}};
+  for (const auto& [t, name] : frames) {
+    if (auto* frame = controls_.FindAs<toolkit::Frame>(name)) frame->SetSelected(t == target);
+  }
+  if (picker_) picker_->SetColour(SwatchColour(SwatchOf(target)));
+}
+
+void SettingsPanel::Picked(std::uint32_t argb) {
+  if (auto* s = controls_.FindAs<toolkit::ColourSwatch>(SwatchOf(target_))) s->SetColour(argb);
+  if (target_ == ColourTarget::kText && events_.text_colour_picked) events_.text_colour_picked(argb);
+  if (target_ == ColourTarget::kBorder && events_.border_colour_picked) events_.border_colour_picked(argb);
+}
+
+Appearance SettingsPanel::PageAppearance() const {
+  Appearance a;
+  a.background = SwatchColour(app::kBackgroundSwatch);
+  a.text = SwatchColour(app::kTextColourSwatch);
+  a.border = SwatchColour(app::kBorderColourSwatch);
+  const Control* radius = controls_.Find(app::kCornerRadiusField);
+  const Control* width = controls_.Find(app::kBorderWidthField);
+  a.corner_radius = radius ? LeadingInteger(radius->Text()) : 0;
+  a.border_width = width ? LeadingInteger(width->Text()) : 0;
+  return a;
+}
+
+}  // namespace velora::ui

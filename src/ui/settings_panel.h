@@ -1,0 +1,82 @@
+#pragma once
+// The settings panel "图片框_程序设置": its title, close button and the tab control with the
+// pages "设置", "皮肤" and "关于", and what each control does at once. What the program does
+// with an option (docking, autostart, saving, …) reaches it through the events.
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "toolkit/control_host.h"
+#include "ui/appearance.h"
+
+namespace velora::toolkit {
+class ColourPicker;
+class Frame;
+}  // namespace velora::toolkit
+
+namespace velora::ui {
+
+struct SettingsPanelEvents {
+  std::function<void(bool on)> docking_switched;
+  std::function<void(bool on)> autostart_switched;
+  std::function<void(int index)> hotkey_chosen;
+  std::function<void(std::uint32_t argb)> text_colour_picked;
+  std::function<void(std::uint32_t argb)> border_colour_picked;
+  std::function<void()> apply;
+  std::function<void()> save;
+  std::function<void()> restart;
+};
+
+// Colour targets of the picker.
+enum class ColourTarget { kBackground = 1, kText = 2, kBorder = 3 };
+
+// Limits of the two number fields.
+inline constexpr int kRadiusStep = 5;
+inline constexpr int kNumberFieldMaximum = 50;
+
+// The radius field's "+" and "-", the border width's "+1" and "-1": never below 0, never above
+// 50; text that is not a number counts as 0.
+int SteppedValue(std::string_view text, int step);
+
+class SettingsPanel {
+ public:
+  SettingsPanel(toolkit::ControlHost& controls, SettingsPanelEvents events);
+
+  // Fills the panel, which the launcher window made hidden.
+  void Build();
+  void Toggle();
+
+  void SetVersionCaption(std::string_view caption);
+  void SetHotkeyResult(bool registered);
+  int HotkeySelection() const;
+  // Both mouse call-up boxes, as docking starts (unchecked) or stops (checked).
+  void SetGestureBoxes(bool checked);
+  void SetDockingBox(bool checked);
+  void SetAutostartBox(bool checked);
+  bool TipsOff() const;
+  void SetSwatchColour(std::string_view swatch, std::uint32_t argb);
+  // The values "应用" takes: the swatches and the two number fields.
+  Appearance PageAppearance() const;
+
+ private:
+  void BuildOptionsPage(toolkit::Control& page);
+  void BuildSkinPage(toolkit::Control& page);
+  void BuildAboutPage(toolkit::Control& page);
+  void BuildNumberField(toolkit::Control& page, std::string_view field, std::string_view label,
+                        std::string_view caption, ui::Rect rect, std::string_view down, std::string_view up,
+                        int step);
+  void BuildColourFrame(toolkit::Control& page, std::string_view frame, std::string_view swatch,
+                        std::string_view mark, ui::Rect rect, ColourTarget target);
+  void Target(ColourTarget target);
+  void Picked(std::uint32_t argb);
+  std::string_view SwatchOf(ColourTarget target) const;
+  std::uint32_t SwatchColour(std::string_view swatch) const;
+  bool Checked(std::string_view name) const;
+
+  toolkit::ControlHost& controls_;
+  SettingsPanelEvents events_;
+  ColourTarget target_ = ColourTarget::kBackground;
+  toolkit::ColourPicker* picker_ = nullptr;
+};
+
+}  // namespace velora::ui

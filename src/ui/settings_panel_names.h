@@ -1,0 +1,67 @@
+#pragma once
+// Layout names and captions of the settings panel. The control-state sections of the settings
+// file are keyed by these names, so they never change. Names the settings file's load steps
+// touch live in app/settings/names.h, those the launcher window reads in launcher_names.h.
+#include <string_view>
+
+namespace velora::ui::settings_names {
+
+inline constexpr std::string_view kTitle = "超级按钮_程序设置";
+inline constexpr std::string_view kClose = "超级按钮_设置关闭1";
+inline constexpr std::string_view kBody = "图片框_设置窗口2";
+inline constexpr std::string_view kTabs = "选择夹_组件";
+inline constexpr std::string_view kOptionsPage = "图片框_设置页";
+inline constexpr std::string_view kSkinPage = "图片框_皮肤页";
+inline constexpr std::string_view kAboutPage = "图片框_关于页";
+
+// Page "设置".
+inline constexpr std::string_view kSideButtonBox = "选择框_鼠标侧键上呼出";
+inline constexpr std::string_view kMiddleButtonBox = "选择框_鼠标中键呼出";
+inline constexpr std::string_view kLaunchToFrontBox = "选择框_图标自动置顶";
+inline constexpr std::string_view kTipsOffBox = "选择框_关闭提示";
+inline constexpr std::string_view kDoubleClickBox = "选择框_双击图标打开";
+inline constexpr std::string_view kHotkeyLabel = "标签_呼出快捷键";
+inline constexpr std::string_view kRestartButton = "按钮_程序重启";
+inline constexpr std::string_view kSaveButton = "按钮_保存配置";
+
+// Page "皮肤".
+inline constexpr std::string_view kBackgroundLabel = "标签_功能键3";
+inline constexpr std::string_view kBackgroundFrame = "编辑框_rgb颜色值";
+inline constexpr std::string_view kBackgroundMark = "图片框_可清空4";
+inline constexpr std::string_view kTextColourLabel = "标签_功能键4";
+inline constexpr std::string_view kTextColourFrame = "编辑框_rgb颜色值1";
+inline constexpr std::string_view kTextColourMark = "图片框_可清空1";
+inline constexpr std::string_view kBorderColourLabel = "标签_功能键6";
+inline constexpr std::string_view kBorderColourFrame = "编辑框_rgb颜色值2";
+inline constexpr std::string_view kBorderColourMark = "图片框_可清空2";
+inline constexpr std::string_view kRadiusLabel = "标签_功能键5";
+inline constexpr std::string_view kRadiusDown = "按钮_减";
+inline constexpr std::string_view kRadiusUp = "按钮_加";
+inline constexpr std::string_view kBorderWidthLabel = "标签_功能键7";
+inline constexpr std::string_view kBorderWidthDown = "按钮_减1";
+inline constexpr std::string_view kBorderWidthUp = "按钮_加1";
+inline constexpr std::string_view kPicker = "选色板_取色";
+inline constexpr std::string_view kApplyButton = "按钮_应用设置";
+
+// Page "关于".
+inline constexpr std::string_view kAboutName = "标签_关于";
+inline constexpr std::string_view kVersionLabel = "标签_当前版本";
+inline constexpr std::string_view kDisclaimerTitle = "标签_关于声明";
+inline constexpr std::string_view kDisclaimerText = "标签_声明内容";
+
+// Captions.
+inline constexpr std::string_view kTitleCaption = "设置";
+inline constexpr std::string_view kOptionsTab = "设置";
+inline constexpr std::string_view kSkinTab = "皮肤";
+inline constexpr std::string_view kAboutTab = "关于";
+inline constexpr std::string_view kHotkeyCaption = "呼出窗口热键";
+inline constexpr std::string_view kHotkeyDone = "热键注册成功";
+inline constexpr std::string_view kHotkeyFailed = "热键注册失败";
+inline constexpr std::string_view kRestartCaption = "重启";
+inline constexpr std::string_view kSaveCaption = "保存";
+inline constexpr std::string_view kApplyCaption = "应用";
+inline constexpr std::string_view kProductName = "Velora";
+inline constexpr std::string_view kDisclaimerCaption = "免责申明";
+inline constexpr std::string_view kDisclaimer = "1.因使用本软件产生的任何问题，软件作者概不负责。";
+
+}  // namespace velora::ui::settings_names

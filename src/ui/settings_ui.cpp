@@ -1,0 +1,136 @@
+#include "ui/settings_ui.h"
+
+#include <commctrl.h>
+
+#include "toolkit/gdiplus.h"
+#include "ui/layout.h"
+#include "ui/settings_panel_names.h"
+#include "ui/tip_text.h"
+#include "ui/tip_window.h"
+
+namespace velora::ui {
+namespace {
+constexpr UINT_PTR kPageSubclass = 0x5e7;
+}
+
+SettingsUi::SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state)
+    : window_(window),
+      controls_(controls),
+      state_(state),
+      port_(controls),
+      hotkey_(window),
+      docking_(window, state),
+      toasts_(controls, state),
+      panel_(controls, Events()) {}
+
+SettingsUi::~SettingsUi() {
+  for (HWND page : pages_) {
+    if (IsWindow(page)) RemoveWindowSubclass(page, &SettingsUi::PageProcedure, kPageSubclass);
+  }
+}
+
+void SettingsUi::Build() {
+  panel_.Build();
+  // The pages colour the text of their native controls as the port was told.
+  for (std::string_view name : {settings_names::kOptionsPage, settings_names::kSkinPage, settings_names::kAboutPage}) {
+    if (toolkit::Control* page = controls_.Find(name)) {
+      pages_.push_back(page->hwnd());
+      SetWindowSubclass(page->hwnd(), &SettingsUi::PageProcedure, kPageSubclass, reinterpret_cast<DWORD_PTR>(this));
+    }
+  }
+}
+
+SettingsPanelEvents SettingsUi::Events() {
+  SettingsPanelEvents e;
+  e.docking_switched = [this](bool on) { on ? StartDocking() : StopDocking(); };
+  e.autostart_switched = [this](bool on) { SwitchAutostart(on); };
+  e.hotkey_chosen = [this](int index) { ChooseHotkey(index); };
+  e.text_colour_picked = [this](std::uint32_t argb) { state_.text_colour = argb; };
+  e.border_colour_picked = [this](std::uint32_t argb) {
+    if (actions.border_colour_picked) actions.border_colour_picked(argb);
+  };
+  e.apply = [this] {
+    if (actions.apply) actions.apply(panel_.PageAppearance());
+  };
+  e.save = [this] {
+    if (actions.save) actions.save();
+  };
+  e.restart = [this] {
+    if (actions.restart) actions.restart();
+  };
+  return e;
+}
+
+void SettingsUi::RegisterHotkey() {
+  // Nothing chosen yet: no key to register, and nothing failed.
+  const int index = panel_.HotkeySelection();
+  if (index < 0) return;
+  if (!hotkey_.RegisterFunctionKey(index)) panel_.SetHotkeyResult(false);
+}
+
+void SettingsUi::ChooseHotkey(int index) { panel_.SetHotkeyResult(hotkey_.RegisterFunctionKey(index)); }
+
+bool SettingsUi::AutostartExists() { return actions.autostart_exists && actions.autostart_exists(); }
+
+void SettingsUi::SwitchAutostart(bool on) {
+  if (!actions.set_autostart) return;
+  const app::AutostartOutcome outcome = actions.set_autostart(on);
+  panel_.SetAutostartBox(outcome.checked);
+  toasts_.Show(outcome.kind, outcome.toast);
+}
+
+void SettingsUi::StartDocking() {
+  docking_.Start();
+  panel_.SetGestureBoxes(false);
+}
+
+void SettingsUi::StopDocking() {
+  docking_.Stop();
+  panel_.SetGestureBoxes(true);
+}
+
+void SettingsUi::SetWindowSize(int width, int height) {
+  const Size size = ClampWindowSize({width, height});
+  const int w = controls_.Scale(size.width);
+  const int h = controls_.Scale(size.height);
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
+               w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsUi::PaintBackground(const Appearance& appearance) {
+  if (actions.paint_background) actions.paint_background(appearance);
+}
+
+void SettingsUi::SetSwatchColour(std::string_view swatch, std::uint32_t argb) { panel_.SetSwatchColour(swatch, argb); }
+
+void SettingsUi::ShowTip(bool on, std::string_view text) {
+  if (!tip_) return;
+  if (!TipShown(startup_complete_, panel_.TipsOff(), on, text)) return tip_->HideTip();
+  POINT at{};
+  GetCursorPos(&at);
+  tip_->ShowTip(TipText(text), {at.x, at.y});
+}
+
+LRESULT CALLBACK SettingsUi::PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                           DWORD_PTR data) noexcept {
+  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
+      message == WM_CTLCOLORLISTBOX) {
+    // The pages are white: so are the backgrounds of their native controls.
+    const auto* self = reinterpret_cast<const SettingsUi*>(data);
+    LRESULT brush = DefSubclassProc(hwnd, message, wparam, lparam);
+    HDC dc = reinterpret_cast<HDC>(wparam);
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+      SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+      brush = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    }
+    if (const std::optional<std::uint32_t> colour = self->port_.TextColourOf(reinterpret_cast<HWND>(lparam))) {
+      SetTextColor(dc, toolkit::ToColorRef(*colour));
+    }
+    return brush;
+  }
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+}  // namespace velora::ui

@@ -1,0 +1,86 @@
+#pragma once
+// Everything the settings panel switches on the launcher window, in one owner: the panel, the
+// control port the settings file is loaded and saved through, the call-up hotkey, edge docking,
+// toasts and hover tips. It is the window the settings load steps drive.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "app/settings/autostart.h"
+#include "app/settings/settings.h"
+#include "ui/docking_win32.h"
+#include "ui/hotkey_win32.h"
+#include "ui/settings_panel.h"
+#include "ui/settings_ports_win32.h"
+#include "ui/toasts_win32.h"
+
+namespace velora::ui {
+
+class TipWindow;
+
+class SettingsUi final : public app::SettingsWindow {
+ public:
+  // What only the program can do.
+  struct Actions {
+    std::function<bool()> autostart_exists;
+    std::function<app::AutostartOutcome(bool on)> set_autostart;
+    std::function<void(const Appearance&)> paint_background;
+    std::function<void(std::uint32_t argb)> border_colour_picked;
+    std::function<void(const Appearance&)> apply;
+    std::function<void()> save;
+    std::function<void()> restart;
+  };
+
+  SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state);
+  ~SettingsUi() override;
+  SettingsUi(const SettingsUi&) = delete;
+  SettingsUi& operator=(const SettingsUi&) = delete;
+
+  // Fills the settings panel; call once the launcher window's controls exist.
+  void Build();
+  Actions actions;
+
+  SettingsPanel& panel() { return panel_; }
+  WindowControls& port() { return port_; }
+  int hotkey_id() const { return hotkey_.id(); }
+  bool docking() const { return docking_.running(); }
+
+  void ShowToast(ToastKind kind, std::string_view text) { toasts_.Show(kind, text); }
+  // A hover tip under the rules: only after start-up, never while "关闭提示" is ticked.
+  void ShowTip(bool on, std::string_view text);
+  void SetTipWindow(TipWindow* tip) { tip_ = tip; }
+  void SetStartupComplete() { startup_complete_ = true; }
+
+  // app::SettingsWindow
+  app::ControlPort& Controls() override { return port_; }
+  void RegisterHotkey() override;
+  bool AutostartExists() override;
+  void StartDocking() override;
+  void StopDocking() override;
+  void SetWindowSize(int width, int height) override;
+  void PaintBackground(const Appearance& appearance) override;
+  void SetSwatchColour(std::string_view swatch, std::uint32_t argb) override;
+
+ private:
+  static LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                        DWORD_PTR data) noexcept;
+  SettingsPanelEvents Events();
+  void ChooseHotkey(int index);
+  void SwitchAutostart(bool on);
+
+  HWND window_;
+  toolkit::ControlHost& controls_;
+  WindowState& state_;
+  WindowControls port_;
+  WindowHotkey hotkey_;
+  DockingDriver docking_;
+  Toasts toasts_;
+  SettingsPanel panel_;
+  std::vector<HWND> pages_;
+  TipWindow* tip_ = nullptr;
+  bool startup_complete_ = false;
+};
+
+}  // namespace velora::ui

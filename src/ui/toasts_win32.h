@@ -1,0 +1,68 @@
+#pragma once
+// Toasts on the launcher window: each a clone of the hidden template "分组框_弹出提示" that
+// slides in under the toasts already showing, holds, fades and is destroyed. Timers drive every
+// step, so a caller returns at once and the window keeps answering.
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "toolkit/custom_control.h"
+#include "toolkit/timers.h"
+#include "ui/toast_kind.h"
+#include "ui/toast_motion.h"
+#include "ui/window_state.h"
+
+namespace velora::toolkit {
+class ControlHost;
+}
+
+namespace velora::ui {
+
+// One toast: its icon, its text (also its window text), and how opaque it is drawn.
+class ToastView : public toolkit::CustomControl {
+ public:
+  ToastView(toolkit::ControlHost& host, toolkit::ControlArgs args);
+  void SetKind(ToastKind kind) { kind_ = kind; Invalidate(); }
+  void SetAlpha(std::uint8_t alpha) { alpha_ = alpha; Invalidate(); }
+
+ protected:
+  void Draw(HDC dc, RECT client) override;
+
+ private:
+  ToastKind kind_ = ToastKind::kDone;
+  std::uint8_t alpha_ = 255;
+};
+
+class Toasts {
+ public:
+  Toasts(toolkit::ControlHost& controls, WindowState& state) : controls_(controls), state_(state) {}
+  ~Toasts();
+  Toasts(const Toasts&) = delete;
+  Toasts& operator=(const Toasts&) = delete;
+
+  void Show(ToastKind kind, std::string_view text);
+  std::size_t running() const { return running_.size(); }
+
+ private:
+  static constexpr UINT kSlideFrameMs = 10;
+  static constexpr UINT kFadeFrameMs = 25;
+  struct Running {
+    ToastView* view = nullptr;
+    ToastKind kind = ToastKind::kDone;
+    std::string text;
+    std::unique_ptr<ToastMotion> motion;
+  };
+  void Begin(UINT_PTR id);
+  void Slide(UINT_PTR id);
+  void Fade(UINT_PTR id);
+  int WindowDesignWidth() const;
+
+  toolkit::ControlHost& controls_;
+  WindowState& state_;
+  std::map<UINT_PTR, Running> running_;
+  toolkit::Timers timers_;
+  UINT_PTR next_id_ = 1;
+};
+
+}  // namespace velora::ui
