@@ -3,6 +3,7 @@
 #include <windows.h>
 // GDI+ headers need min/max and the COM IStream declarations.
 #include <algorithm>
+#include <cstdint>
 namespace Gdiplus {
 using std::max;
 using std::min;
