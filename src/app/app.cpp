@@ -6,6 +6,7 @@
 #include "store/groups.h"
 #include "store/schema.h"
 #include "text/fs_path.h"
+#include "toolkit/category_bar.h"
 
 namespace velora::app {
 
@@ -41,6 +42,8 @@ bool App::OnLauncherCreate(HWND window) {
     window_state.current_category = std::string(store::kSoftwareCategory);
   }
   LoadAllSettings();
+  launcher_.AttachGrid(state_.database, state_.data_directory);
+  launcher_.RefreshGrid();
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
 
   // Started by hand: shown and held; started with Windows: waits hidden in the tray.
@@ -66,6 +69,33 @@ void App::Restart() noexcept {
   if (!RunExitSteps()) return;
   (void)StartReplacementCopy();
   PostQuitMessage(0);
+}
+
+void App::Report(const store::GroupOutcome& outcome) {
+  if (outcome.toast_kind) launcher_.settings().ShowToast(*outcome.toast_kind, outcome.toast_text);
+}
+
+bool App::CreateGroup(const std::string& name) {
+  const store::GroupOutcome outcome = store::CreateGroup(state_.database, name);
+  Report(outcome);
+  if (outcome.changed) launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+  return outcome.changed;
+}
+
+bool App::RenameGroup(const std::string& new_name) {
+  const int cell = launcher_.state().remembered_group_cell;
+  const auto& cells = launcher_.category_bar().model().cells();
+  if (cell < 0 || static_cast<std::size_t>(cell) >= cells.size()) return false;
+  const store::GroupOutcome outcome = store::RenameGroup(state_.database, cells[cell].caption, new_name);
+  Report(outcome);
+  // The cell shows the new name in grey; the list is not rebuilt and the shown category stays.
+  if (outcome.changed) launcher_.category_bar().SetCaption(cell, new_name, ui::kHoverCaptionColour);
+  return outcome.changed;
+}
+
+void App::DeleteGroup() {
+  Report(store::DeleteGroup(state_.database, launcher_.state().current_category));
+  launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
 }
 
 }  // namespace velora::app

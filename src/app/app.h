@@ -8,6 +8,7 @@
 
 #include "app/single_instance_win32.h"
 #include "store/database.h"
+#include "store/groups.h"
 #include "ui/launcher_window.h"
 #include "ui/tip_window.h"
 
@@ -40,6 +41,12 @@ class App final : public ui::LauncherHost {
   void Exit() noexcept;
   void Restart() noexcept;
 
+  // Group changes from the add-group panel and the group menu; each reports through a toast
+  // and redraws the category bar. True when the change was made (the panel then closes).
+  bool CreateGroup(const std::string& name);
+  bool RenameGroup(const std::string& new_name);  // the remembered bar cell
+  void DeleteGroup();                              // the shown category
+
   AppState& state() noexcept { return state_; }
 
  private:
@@ -48,6 +55,7 @@ class App final : public ui::LauncherHost {
   void OnCategoryChanged() override {}
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
+  void Report(const store::GroupOutcome& outcome);
   // The settings file: loaded at start-up, saved on "保存", Exit and Restart (app_settings.cpp).
   void LoadAllSettings();
   void SaveAllSettings() noexcept;

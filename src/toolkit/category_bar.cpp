@@ -63,15 +63,16 @@ void CategoryBar::Draw(HDC dc, RECT client) {
   SelectObject(dc, old);
 }
 
-void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index) {
+void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index,
+                           const std::function<void(std::size_t, const std::string&)>& notify) {
   if (!caption) return;
   Control::SetText(*caption);
   Invalidate();
-  if (on_select) on_select(index, *caption);
+  if (notify) notify(index, *caption);
 }
 
 void CategoryBar::OnLeftDown(Mouse m) {
-  if (const auto index = CellAt(m.at)) Selected(model_.Select(*index), *index);
+  if (const auto index = CellAt(m.at)) Selected(model_.Select(*index), *index, on_select);
   DragWindow();  // pressing and dragging the bar moves the window
 }
 
@@ -84,8 +85,8 @@ void CategoryBar::OnMove(Mouse m) {
   if (index == hover_) return;
   hover_ = index;
   SetFocus(hwnd());
-  if (index && hover_selects_) {
-    Selected(model_.HoverSelect(*index), *index);
+  if (index && hover_selects && hover_selects()) {
+    Selected(model_.HoverSelect(*index), *index, on_hover_select);
   } else {
     Invalidate();
   }

@@ -16,13 +16,15 @@ class CategoryBar : public CustomControl {
   CategoryBar(ControlHost& host, ControlArgs args);
 
   void Fill(const std::vector<std::string>& names, std::uint32_t text_colour);
-  void SetHoverSelects(bool on) { hover_selects_ = on; }
   void SetCaption(std::size_t index, std::string caption, std::uint32_t colour);
   const ui::CategoryBarModel& model() const { return model_; }
 
-  // A cell became the current category (by click, or by hover when that is on).
+  // A cell became the current category by a click, or by a hover when hovering selects.
   std::function<void(std::size_t index, const std::string& caption)> on_select;
+  std::function<void(std::size_t index, const std::string& caption)> on_hover_select;
   std::function<void(std::size_t index)> on_right_click;
+  // Asked on every hover: whether hovering a cell selects it.
+  std::function<bool()> hover_selects;
 
  protected:
   void Draw(HDC dc, RECT client) override;
@@ -33,10 +35,10 @@ class CategoryBar : public CustomControl {
 
  private:
   std::optional<std::size_t> CellAt(POINT at) const;
-  void Selected(std::optional<std::string> caption, std::size_t index);
+  void Selected(std::optional<std::string> caption, std::size_t index,
+                const std::function<void(std::size_t, const std::string&)>& notify);
 
   ui::CategoryBarModel model_;
-  bool hover_selects_ = false;
   std::optional<std::size_t> hover_;
 };
 

@@ -28,6 +28,9 @@ bool PointerLeftWindow(Rect window, Point pointer);
 
 bool ShouldAutoHide(const WindowState& state, bool visible, bool hide_on_leave, Rect window, Point pointer);
 
+// The group menu opens left of and below the pointer, clear of the cell it was opened on.
+constexpr Point GroupMenuPosition(Point cursor) { return {cursor.x - 50, cursor.y + 20}; }
+
 inline constexpr unsigned kTrayLeftButtonDown = 513;
 inline constexpr unsigned kTrayRightButtonDown = 516;
 

@@ -5,9 +5,11 @@
 #include "toolkit/category_bar.h"
 #include "toolkit/gdiplus.h"
 #include "toolkit/glyphs.h"
+#include "toolkit/icon_list.h"
 #include "toolkit/image_button.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
+#include "ui/item_grid.h"
 #include "ui/launcher_names.h"
 #include "ui/layout.h"
 #include "ui/settings_ui.h"
@@ -129,9 +131,16 @@ void LauncherWindow::BuildControls() {
   category_bar_ = &c.Add<CategoryBar>({Name(names::kCategoryBar), &holder, {0, -6, 48, 34}, ""});
   category_bar_->on_select = [this](std::size_t, const std::string& caption) {
     if (Control* recent = controls_->Find(names::kRecentList)) recent->Show(false);
-    state_.current_category = caption;
-    state_.page = 0;
-    host_->OnCategoryChanged();
+    ShowCategory(caption);
+  };
+  // Hovering selects only while "分组滑动显示" is ticked, and leaves the recent list as it is.
+  category_bar_->hover_selects = [this] {
+    const auto* box = controls_->FindAs<CheckBox>(names::kHoverSelectBox);
+    return box && box->Checked();
+  };
+  category_bar_->on_hover_select = [this](std::size_t, const std::string& caption) { ShowCategory(caption); };
+  category_bar_->on_right_click = [this](std::size_t index) {
+    state_.remembered_group_cell = static_cast<int>(index);
   };
 
   auto& bar = c.Add<Panel>({Name(names::kCommandBar), nullptr, {624, 120, 200, 32}, ""});
@@ -167,15 +176,20 @@ void LauncherWindow::BuildControls() {
   };
 
   auto& content = c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, ""});
+  c.Add<IconList>({Name(names::kGrid), &content, {55, 352, 181, 179}, ""});
   auto& recent = c.Add<ListView>({Name(names::kRecentList), &content, {240, 344, 217, 192}, ""});
   recent.Show(false);
-  c.FindAs<ImageButton>(names::kRecentButton)->on_click = [&recent](Control&) { recent.Show(!recent.visible()); };
+  c.FindAs<ImageButton>(names::kRecentButton)->on_click = [&recent](Control&) {
+    recent.Show(!recent.visible());
+    if (recent.visible()) SetWindowPos(recent.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  };
 
   auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, ""});
   grip.on_begin_resize = [this] { state_.resizing = true; };
   grip.on_end_resize = [this] {
     state_.resizing = false;
-    capacity_ = GridCapacity(GridSize());
+    SetCapacity(GridCapacity(GridSize()));
+    RefreshGrid();
     host_->OnResizeFinished(DesignSize());
   };
   grip.on_hover = [this](bool entered) { settings_->ShowTip(entered, names::kTipGrip); };
@@ -228,12 +242,11 @@ void LauncherWindow::Layout() {
       {names::kCategoryBar, l.category_bar}, {names::kContent, l.content},
       {names::kSettingsPanel, l.panels[kSettingsPanel]}, {names::kBookmarkPanel, l.panels[kBookmarkPanel]},
       {names::kGroupPanel, l.panels[kGroupPanel]},       {names::kShortcutPanel, l.panels[kShortcutPanel]},
-      {names::kRecentList, l.recent},
+      {names::kRecentList, l.recent},      {names::kGrid, l.grid},
   };
   for (const auto& [name, rect] : places) {
     if (toolkit::Control* control = c.Find(name)) control->Move(rect);
   }
-  if (capacity_ == 0 || !state_.resizing) capacity_ = GridCapacity(GridSize());
   UpdateRegion();
   InvalidateRect(hwnd(), nullptr, FALSE);
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -321,7 +334,37 @@ void LauncherWindow::MoveTo(Point top_left) {
   SetWindowPos(hwnd(), nullptr, top_left.x, top_left.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void LauncherWindow::RefreshGrid() { host_->OnCategoryChanged(); }
+void LauncherWindow::ShowCategory(const std::string& category) {
+  state_.current_category = category;
+  state_.page = 0;
+  RefreshGrid();
+  host_->OnCategoryChanged();
+}
+
+void LauncherWindow::RefreshGrid() {
+  if (grid_) grid_->Refresh();
+}
+
+void LauncherWindow::SetCapacity(int capacity) {
+  capacity_ = capacity;
+  if (grid_) grid_->SetCapacity(capacity);
+}
+
+void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory) {
+  auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
+  grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
+  grid_->SetCapacity(capacity_);
+  grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
+  grid_->double_click_opens = [this] {
+    const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kDoubleClickOpensBox);
+    return box && box->Checked();
+  };
+  grid_->drag_window = [this] {
+    const Point at = Pointer();
+    ReleaseCapture();
+    SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+  };
+}
 
 Point LauncherWindow::Pointer() const {
   POINT p{};

@@ -4,12 +4,14 @@
 // rounded, bordered background.
 #include <windows.h>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "toolkit/base_window.h"
+#include "store/database.h"
 #include "toolkit/control_host.h"
 #include "ui/appearance.h"
 #include "ui/launcher_logic.h"
@@ -28,6 +30,7 @@ inline constexpr int kLauncherWidth = 510;
 inline constexpr int kLauncherHeight = 311;
 
 class TipWindow;
+class ItemGrid;
 class SettingsUi;
 
 // What the window asks of the program that owns it.
@@ -59,14 +62,23 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   SettingsUi& settings() noexcept { return *settings_; }
 
   void FillCategoryBar(const std::vector<std::string>& names);
+  toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }
   // Builds the background from the appearance values and repaints.
   void ApplyAppearance(const Appearance& appearance);
-  // Items per page for the current grid size.
+  // Shows the category's items once the store is open.
+  void AttachGrid(store::Database& db, const std::filesystem::path& data_directory);
+  ItemGrid* grid() noexcept { return grid_.get(); }
+  // Rebuilds the grid's page of the current category.
+  void RefreshGrid() override;
+  // Items per page: from the settings at start-up, from the grid's size after a resize.
   int capacity() const noexcept { return capacity_; }
+  void SetCapacity(int capacity);
   Size DesignSize() const noexcept;
 
  private:
   void BuildControls();
+  // Makes a category current at page 0 and shows its items.
+  void ShowCategory(const std::string& category);
   void Layout();
   void PaintBackdrop(HDC dc, RECT area) const;
   void UpdateRegion();
@@ -79,7 +91,6 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void Hide() override;
   Rect WindowRect() const override;
   void MoveTo(Point top_left) override;
-  void RefreshGrid() override;
   Point Pointer() const override;
   Size Screen() const override;
   Size GridSize() const override;
@@ -93,8 +104,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   toolkit::CategoryBar* category_bar_ = nullptr;
   toolkit::ImageButton* pin_ = nullptr;
   Size initial_size_{kLauncherWidth, kLauncherHeight};
+  std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<SettingsUi> settings_;
-  int capacity_ = 0;
+  int capacity_ = 18;
 };
 
 }  // namespace velora::ui

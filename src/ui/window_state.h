@@ -18,6 +18,7 @@ struct WindowState {
   bool search_with_clipboard = false;
   std::uint32_t text_colour = 0xFE000000;
   int toasts_showing = 0;
+  int remembered_group_cell = 0;  // the bar cell the group menu was last opened on
 };
 
 }  // namespace velora::ui

@@ -86,6 +86,23 @@ HWND FindChildByText(HWND parent, std::wstring_view text) {
   return search.found;
 }
 
+HWND FindItemGrid(HWND window) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM param) -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        if (std::wstring(cls) == L"VeloraControl" && SendMessageW(child, LB_GETCOUNT, 0, 0) > 0) {
+          *reinterpret_cast<HWND*>(param) = child;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 bool SaveScreenshot(HWND window, std::wstring_view file_name) {
   RECT r{};
   GetWindowRect(window, &r);

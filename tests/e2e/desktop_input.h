@@ -18,6 +18,9 @@ void Wheel(POINT screen, int notches);
 // A child window of `parent` (at any depth) whose text is `text`, or null.
 HWND FindChildByText(HWND parent, std::wstring_view text);
 
+// The item grid: the custom control that answers the list box messages with its cells.
+HWND FindItemGrid(HWND window);
+
 // Saves the screen area of `window` as a PNG under the build tree's screenshot folder.
 bool SaveScreenshot(HWND window, std::wstring_view file_name);
 

@@ -32,24 +32,6 @@ class GridTest : public ::testing::Test {
     return window;
   }
 
-  // The grid answers LB_GETCOUNT; the category bar's text is a category name.
-  static HWND FindGrid(HWND window) {
-    HWND found = nullptr;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-          wchar_t cls[32] = {};
-          GetClassNameW(child, cls, 32);
-          if (std::wstring(cls) == L"VeloraControl" && SendMessageW(child, LB_GETCOUNT, 0, 0) > 0) {
-            *reinterpret_cast<HWND*>(param) = child;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-  }
-
   static std::vector<std::wstring> Captions(HWND grid) {
     std::vector<std::wstring> captions;
     const auto count = SendMessageW(grid, LB_GETCOUNT, 0, 0);
@@ -109,7 +91,7 @@ TEST_F(GridTest, SoftwareShowsTheSystemPlacesAndBookmarksTheirImage) {
   VeloraProcess velora(exe);
   HWND window = Start(velora);
   ASSERT_NE(window, nullptr);
-  HWND grid = FindGrid(window);
+  HWND grid = FindItemGrid(window);
   ASSERT_NE(grid, nullptr);
   const auto software = Captions(grid);
   ASSERT_EQ(software.size(), 18u);  // a full page, empty cells past the end
@@ -153,7 +135,7 @@ TEST_F(GridTest, FortyItemsPageWithTheWheel) {
   HWND window = Start(velora);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(ChooseCategory(window, L"目录"));
-  HWND grid = FindGrid(window);
+  HWND grid = FindItemGrid(window);
   ASSERT_NE(grid, nullptr);
   RECT r{};
   GetWindowRect(grid, &r);

@@ -87,6 +87,12 @@ TEST_F(PanelTest, GripResizesWithinTheLimits) {
   EXPECT_NEAR(after.right - after.left, 660, 3);
   EXPECT_NEAR(after.bottom - after.top, 411, 3);
   EXPECT_EQ(after.left, before.left);
+  // The grid (window less 2 across and 33 down) holds whole 77 × 90 cells after the resize.
+  HWND grid = FindItemGrid(window);
+  ASSERT_NE(grid, nullptr);
+  const int width = after.right - after.left;
+  const int height = after.bottom - after.top;
+  EXPECT_EQ(SendMessageW(grid, LB_GETCOUNT, 0, 0), ((width - 2) / 77) * ((height - 33) / 90));
   EXPECT_TRUE(SaveScreenshot(window, L"panel_resized.png"));
 
   // Far smaller than allowed: the limits hold at 510 × 132.

@@ -128,3 +128,9 @@ TEST(LauncherLogic, TickHidesOnlyWhenThePointerLeft) {
   logic.Tick(true);
   EXPECT_FALSE(view.visible);
 }
+
+TEST(LauncherLogic, GroupMenuOpensLeftAndBelowThePointer) {
+  EXPECT_EQ(GroupMenuPosition({300, 200}).x, 250);
+  EXPECT_EQ(GroupMenuPosition({300, 200}).y, 220);
+  EXPECT_EQ(GroupMenuPosition({10, 0}).x, -40);  // the menu itself keeps to the screen
+}
