@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "app/first_run.h"
+#include "app/resource_ids.h"
 #include "app/restart_win32.h"
 #include "ui/settings_ui.h"
 #include "store/groups.h"
@@ -13,6 +14,11 @@ namespace velora::app {
 int App::Run(const std::wstring& command_line) {
   WaitForPredecessor(command_line);
   if (!launcher_.Create(instance_, *this)) return handed_over_ ? 0 : 1;
+  for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    const int size = GetSystemMetrics(metric);
+    const auto icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORA), IMAGE_ICON, size, size, LR_SHARED);
+    SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
   if (tip_.Create(instance_, launcher_.hwnd())) launcher_.SetTipWindow(&tip_);
   state_.startup_complete = true;
   launcher_.settings().SetStartupComplete();

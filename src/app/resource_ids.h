@@ -1,0 +1,3 @@
+#pragma once
+// Resources compiled into Velora.exe.
+#define IDI_VELORA 1
