@@ -70,6 +70,8 @@ void ItemGrid::Refresh() {
     list_.SetText(index, cell.caption, state_.text_colour);
   }
   list_.ResumeRedraw();
+  // The cell under the pointer may hold another item now; its tip returns on the next move.
+  if (show_tip) show_tip({});
 }
 
 std::shared_ptr<const toolkit::Image> ItemGrid::ImageOf(const exec::ImageBytes& bytes) {
