@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "net/header_text.h"
+#include "text/split.h"
 
 namespace velora::net {
 namespace {
@@ -21,7 +22,7 @@ std::vector<std::string_view> Entries(std::string_view cookies, std::string& sto
   storage = std::string(TrimBlanks(cookies));
   if (!storage.empty() && storage.back() == ';') storage += ' ';
   std::vector<std::string_view> entries;
-  for (std::string_view entry : SplitOn(storage, kSeparator)) {
+  for (std::string_view entry : text::Split(storage, kSeparator)) {
     if (!entry.empty()) entries.push_back(entry);
   }
   return entries;
@@ -37,7 +38,7 @@ std::string StripCookiePrefix(std::string_view cookies) { return EraseAllNoCase(
 
 std::string ResponseCookies(std::string_view header_block) {
   std::string cookies;
-  for (std::string_view line : SplitOn(header_block, "\r\n")) {
+  for (std::string_view line : text::Split(header_block, "\r\n")) {
     const std::size_t colon = line.find(": ");
     if (colon == std::string_view::npos || line.substr(0, colon) != "Set-Cookie") continue;
     const std::string cookie = line.find(';') != std::string_view::npos

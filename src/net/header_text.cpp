@@ -38,14 +38,4 @@ std::string EraseAllNoCase(std::string_view text, std::string_view needle) {
   return out;
 }
 
-std::vector<std::string_view> SplitOn(std::string_view text, std::string_view separator) {
-  std::vector<std::string_view> pieces;
-  for (std::size_t at = text.find(separator); at != std::string_view::npos; at = text.find(separator)) {
-    pieces.push_back(text.substr(0, at));
-    text.remove_prefix(at + separator.size());
-  }
-  pieces.push_back(text);
-  return pieces;
-}
-
 }  // namespace velora::net

@@ -16,7 +16,4 @@ std::size_t FindNoCase(std::string_view haystack, std::string_view needle) noexc
 // Every occurrence of `needle` removed, ASCII letter case ignored.
 std::string EraseAllNoCase(std::string_view text, std::string_view needle);
 
-// Pieces between separators, empty pieces included.
-std::vector<std::string_view> SplitOn(std::string_view text, std::string_view separator);
-
 }  // namespace velora::net

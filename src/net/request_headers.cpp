@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "net/header_text.h"
+#include "text/split.h"
 #include "net/request_rules.h"
 #include "text/base64.h"
 #include "text/gbk.h"
@@ -47,7 +48,7 @@ std::string CompleteHeaders(std::string_view extra, std::string_view url, int me
 
 std::string NormaliseHeaderCase(std::string_view headers) {
   std::string out;
-  for (std::string_view line : SplitOn(headers, "\r\n")) {
+  for (std::string_view line : text::Split(headers, "\r\n")) {
     const std::size_t colon = line.find(':');
     if (colon == std::string_view::npos) continue;
     std::string name(line.substr(0, colon));
@@ -67,7 +68,7 @@ std::vector<HeaderField> HeaderFields(std::string_view headers) {
     if (auto field = FieldOf(headers)) fields.push_back(std::move(*field));
     return fields;
   }
-  for (std::string_view line : SplitOn(headers, "\r\n")) {
+  for (std::string_view line : text::Split(headers, "\r\n")) {
     if (line.empty()) continue;
     auto field = FieldOf(line);
     if (!field || (field->name == "Connection" && field->value == "keep-alive")) continue;

@@ -2,19 +2,10 @@
 
 #include <charconv>
 
+#include "text/split.h"
+
 namespace velora::store {
 namespace {
-
-std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
-  std::vector<std::string_view> pieces;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(separator, start)) != std::string_view::npos;
-       start = at + separator.size()) {
-    pieces.push_back(text.substr(start, at - start));
-  }
-  pieces.push_back(text.substr(start));
-  return pieces;
-}
 
 // Leading digits as a number, 0 when there are none, as a lenient integer read does.
 int LeadingInt(std::string_view text) {
@@ -77,8 +68,8 @@ bool CreateTable(Database& db, std::string_view table, const std::vector<FieldDe
 
 std::vector<FieldDescription> ParseFieldList(std::string_view field_list) {
   std::vector<FieldDescription> fields;
-  for (std::string_view line : Split(field_list, "\r\n")) {
-    const std::vector<std::string_view> pieces = Split(line, "|");
+  for (std::string_view line : text::Split(field_list, "\r\n")) {
+    const std::vector<std::string_view> pieces = text::Split(line, "|");
     if (pieces.size() != 3) continue;
     FieldDescription f;
     f.name = std::string(pieces[0]);

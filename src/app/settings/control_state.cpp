@@ -2,30 +2,13 @@
 
 #include "app/settings/decimal.h"
 #include "app/settings/names.h"
+#include "text/split.h"
 
 namespace velora::app {
 namespace {
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(from, start)) != std::string_view::npos; start = at + from.size()) {
-    out.append(text.substr(start, at - start)).append(to);
-  }
-  out.append(text.substr(start));
-  return out;
-}
-
-std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
-  std::vector<std::string_view> pieces;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(separator, start)) != std::string_view::npos;
-       start = at + separator.size()) {
-    pieces.push_back(text.substr(start, at - start));
-  }
-  pieces.push_back(text.substr(start));
-  return pieces;
-}
+using text::ReplaceAll;
+using text::Split;
 
 // The text before the first separator and after the last; both empty without one.
 std::pair<std::string_view, std::string_view> Fields(std::string_view piece) {
