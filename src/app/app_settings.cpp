@@ -34,7 +34,6 @@ void App::WireSettingsPanel() {
     state_.appearance = look;
     launcher_.ApplyAppearance(look);
     launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
-    launcher_.RefreshGrid();
   };
   a.save = [this] { SaveAllSettings(); };
   a.restart = [this] { Restart(); };
