@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "e2e/desktop_input.h"
+#include "e2e/installed_copy.h"
 #include "e2e/velora_process.h"
 #include "store/database.h"
 #include "store/items.h"
@@ -18,20 +19,8 @@ using namespace velora::e2e;
 
 namespace {
 
-class GridTest : public ::testing::Test {
+class GridTest : public InstalledCopyTest {
  protected:
-  void SetUp() override {
-    exe = folder.path() / L"Velora.exe";
-    std::filesystem::copy_file(BuiltExecutable(), exe);
-  }
-
-  HWND Start(VeloraProcess& velora) {
-    HWND window = velora.WaitForWindow();
-    if (!window || !WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) return nullptr;
-    Sleep(400);
-    return window;
-  }
-
   static std::vector<std::wstring> Captions(HWND grid) {
     std::vector<std::wstring> captions;
     const auto count = SendMessageW(grid, LB_GETCOUNT, 0, 0);
@@ -80,16 +69,13 @@ class GridTest : public ::testing::Test {
     ReleaseDC(nullptr, screen);
     return colours;
   }
-
-  ScratchFolder folder;
-  std::filesystem::path exe;
 };
 
 }  // namespace
 
 TEST_F(GridTest, SoftwareShowsTheSystemPlacesAndBookmarksTheirImage) {
   VeloraProcess velora(exe);
-  HWND window = Start(velora);
+  HWND window = StartShown(velora);
   ASSERT_NE(window, nullptr);
   HWND grid = FindItemGrid(window);
   ASSERT_NE(grid, nullptr);
@@ -132,7 +118,7 @@ TEST_F(GridTest, FortyItemsPageWithTheWheel) {
     }
   }
   VeloraProcess velora(exe);
-  HWND window = Start(velora);
+  HWND window = StartShown(velora);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(ChooseCategory(window, L"目录"));
   HWND grid = FindItemGrid(window);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "e2e/directory_watch.h"
+#include "e2e/installed_copy.h"
 #include "e2e/velora_process.h"
 #include "store/database.h"
 #include "text/fs_path.h"
@@ -14,13 +15,8 @@ using velora::store::Database;
 
 namespace {
 
-class LifecycleTest : public ::testing::Test {
+class LifecycleTest : public InstalledCopyTest {
  protected:
-  void SetUp() override {
-    exe = folder.path() / L"Velora.exe";
-    std::filesystem::copy_file(BuiltExecutable(), exe);
-  }
-
   std::filesystem::path Data() const { return folder.path() / L"配置"; }
   std::filesystem::path Store() const { return Data() / L"Velora.db"; }
 
@@ -40,8 +36,6 @@ class LifecycleTest : public ::testing::Test {
     EXPECT_EQ(velora.Close(), 0u);
   }
 
-  ScratchFolder folder;
-  std::filesystem::path exe;
 };
 
 std::size_t FirstAppearance(const std::vector<FileEvent>& events, const std::wstring& name) {

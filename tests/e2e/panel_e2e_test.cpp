@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/desktop_input.h"
+#include "e2e/installed_copy.h"
 #include "e2e/velora_process.h"
 #include "text/utf.h"
 
@@ -22,21 +23,8 @@ void SetDisplayDpi(DWORD dpi) {
   }
 }
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public InstalledCopyTest {
  protected:
-  void SetUp() override {
-    exe = folder.path() / L"Velora.exe";
-    std::filesystem::copy_file(BuiltExecutable(), exe);
-  }
-
-  // Starts the program and waits until its panel is on screen.
-  HWND Start(VeloraProcess& velora) {
-    HWND window = velora.WaitForWindow();
-    if (!window || !WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) return nullptr;
-    Sleep(300);  // the first paint
-    return window;
-  }
-
   static RECT Rect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -48,16 +36,13 @@ class PanelTest : public ::testing::Test {
     GetWindowTextW(window, buffer, 256);
     return buffer;
   }
-
-  ScratchFolder folder;
-  std::filesystem::path exe;
 };
 
 }  // namespace
 
 TEST_F(PanelTest, ClickingACategoryMakesItCurrent) {
   VeloraProcess velora(exe);
-  HWND window = Start(velora);
+  HWND window = StartShown(velora);
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(SaveScreenshot(window, L"panel_96dpi.png"));
 
@@ -77,7 +62,7 @@ TEST_F(PanelTest, ClickingACategoryMakesItCurrent) {
 
 TEST_F(PanelTest, GripResizesWithinTheLimits) {
   VeloraProcess velora(exe);
-  HWND window = Start(velora);
+  HWND window = StartShown(velora);
   ASSERT_NE(window, nullptr);
   const RECT before = Rect(window);
   ASSERT_EQ(before.right - before.left, 510);
@@ -105,7 +90,7 @@ TEST_F(PanelTest, GripResizesWithinTheLimits) {
 
 TEST_F(PanelTest, PinReleasesAndHoldsAgain) {
   VeloraProcess velora(exe);
-  HWND window = Start(velora);
+  HWND window = StartShown(velora);
   ASSERT_NE(window, nullptr);
   HWND pin = FindChildByText(window, L"窗口置顶");
   ASSERT_NE(pin, nullptr);
@@ -123,7 +108,7 @@ TEST_F(PanelTest, PinReleasesAndHoldsAgain) {
 TEST_F(PanelTest, At150PercentThePanelScalesWithTheDisplay) {
   SetDisplayDpi(144);
   VeloraProcess velora(exe);
-  HWND window = Start(velora);
+  HWND window = StartShown(velora);
   SetDisplayDpi(96);
   ASSERT_NE(window, nullptr);
   const RECT r = Rect(window);
