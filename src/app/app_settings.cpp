@@ -34,6 +34,7 @@ void App::WireSettingsPanel() {
     state_.appearance = look;
     launcher_.ApplyAppearance(look);
     launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+    launcher_.RefreshGrid();
   };
   a.save = [this] { SaveAllSettings(); };
   a.restart = [this] { Restart(); };
@@ -46,6 +47,7 @@ void App::LoadAllSettings() {
   const InitialSettings loaded = LoadSettings(file, settings, launcher_.state(), state_.default_window_width);
   state_.appearance = loaded.appearance;
   state_.icons_per_page = loaded.icons_per_page;
+  launcher_.SetCapacity(loaded.icons_per_page);
   state_.settings_file = file;
 }
 
