@@ -27,15 +27,15 @@ Animator::~Animator() {
   if (window_) DestroyWindow(window_);  // its timers go with it
 }
 
-unsigned Animator::Start(AnimationSpec spec, Callback callback) {
+unsigned Animator::Start(AnimationSteps steps, Callback callback) {
   if (!callback) return 0;
   do {
     ++last_id_;
   } while (last_id_ == 0 || tasks_.count(last_id_));
   const unsigned id = last_id_;
-  if (!SetTimer(window_, id, spec.interval_ms ? spec.interval_ms : 1, nullptr)) return 0;
+  if (!SetTimer(window_, id, steps.interval_ms ? steps.interval_ms : 1, nullptr)) return 0;
   auto task = std::make_shared<Task>();
-  task->spec = spec;
+  task->steps = steps;
   task->callback = std::move(callback);
   tasks_.emplace(id, std::move(task));
   return id;
@@ -59,7 +59,7 @@ LRESULT CALLBACK Animator::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPA
 }
 
 bool Animator::Report(unsigned id, Task& task, AnimationEvent event) noexcept {
-  const AnimationSpec& s = task.spec;
+  const AnimationSteps& s = task.steps;
   AnimationFrame frame{event, id, task.frame, s.frames, s.from, s.to, s.from};
   if (event == AnimationEvent::kEnd || (s.frames > 0 && task.frame >= s.frames)) {
     frame.value = s.to;  // exact, whatever the rounding of the steps
@@ -84,11 +84,11 @@ void Animator::Tick(unsigned id) noexcept {
   // Held here so that a callback cancelling its own animation does not free it under us.
   const std::shared_ptr<Task> task = found->second;
   if (task->frame == 0 && !Report(id, *task, AnimationEvent::kBegin)) return;
-  if (task->frame < task->spec.frames) {
+  if (task->frame < task->steps.frames) {
     ++task->frame;
     if (!Report(id, *task, AnimationEvent::kStep)) return;
   }
-  if (task->frame >= task->spec.frames) {
+  if (task->frame >= task->steps.frames) {
     Cancel(id);  // finished before its end is reported, so the callback may start the next one
     task->cancelled = false;
     Report(id, *task, AnimationEvent::kEnd);

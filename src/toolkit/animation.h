@@ -22,7 +22,7 @@ struct AnimationFrame {
   double value = 0;  // from at begin, to at the last step and at end
 };
 
-struct AnimationSpec {
+struct AnimationSteps {
   double from = 0;
   double to = 0;
   int frames = 10;  // 0 or less: begin and end at once on the first tick
@@ -41,7 +41,7 @@ class Animator {
 
   // The animation's id (never 0), or 0 when its timer could not start. The first tick reports
   // begin and the first step.
-  [[nodiscard]] unsigned Start(AnimationSpec spec, Callback callback);
+  [[nodiscard]] unsigned Start(AnimationSteps steps, Callback callback);
   // Stops an animation without its end notification; safe from any callback, its own included.
   void Cancel(unsigned id);
   bool Running(unsigned id) const { return tasks_.count(id) != 0; }
@@ -49,7 +49,7 @@ class Animator {
 
  private:
   struct Task {
-    AnimationSpec spec;
+    AnimationSteps steps;
     Callback callback;
     int frame = 0;
     bool cancelled = false;

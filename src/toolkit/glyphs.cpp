@@ -92,4 +92,10 @@ void Pin(HDC dc, int size, std::uint32_t colour) {
   c.Line(12, 13, 12, 20.5f);
 }
 
+void Close(HDC dc, int size, std::uint32_t colour) {
+  Canvas c(dc, size, colour);
+  c.Line(8.2f, 8.2f, 15.8f, 15.8f);
+  c.Line(15.8f, 8.2f, 8.2f, 15.8f);
+}
+
 }  // namespace velora::toolkit::glyphs

@@ -13,5 +13,6 @@ void AddAtEnd(HDC dc, int size, std::uint32_t colour);     // lines with an arro
 void AddAtFront(HDC dc, int size, std::uint32_t colour);   // lines with an arrow to the top
 void Settings(HDC dc, int size, std::uint32_t colour);     // three sliders
 void Pin(HDC dc, int size, std::uint32_t colour);          // a push pin
+void Close(HDC dc, int size, std::uint32_t colour);        // a cross, for a panel's close button
 
 }  // namespace velora::toolkit::glyphs

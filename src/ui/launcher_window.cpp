@@ -145,13 +145,13 @@ void LauncherWindow::BuildControls() {
 
   auto& bar = c.Add<Panel>({Name(names::kCommandBar), nullptr, {624, 120, 200, 32}, ""});
   bar.SetDragsWindow(true);
-  struct ButtonSpec {
+  struct ButtonPlace {
     std::string_view name;
     Rect rect;
     std::string_view tip;
     ImageButton::Glyph glyph;
   };
-  const ButtonSpec buttons[] = {
+  const ButtonPlace buttons[] = {
       {names::kRecentButton, {4, 4, 24, 24}, names::kTipRecent, glyphs::Recent},
       {names::kBookmarkButton, {39, 3, 24, 24}, names::kTipBookmark, glyphs::AddBookmark},
       {names::kClearButton, {73, 2, 24, 24}, names::kTipClear, glyphs::Clear},
@@ -159,20 +159,25 @@ void LauncherWindow::BuildControls() {
       {names::kSettingsButton, {133, 3, 24, 24}, "", glyphs::Settings},
       {names::kPinButton, {169, 2, 24, 24}, names::kTipPin, glyphs::Pin},
   };
-  for (const ButtonSpec& spec : buttons) {
-    auto& button = c.Add<ImageButton>({Name(spec.name), &bar, spec.rect, ""});
-    button.SetGlyph(spec.glyph);
-    button.SetTip(std::string(spec.tip));
+  for (const ButtonPlace& place : buttons) {
+    auto& button = c.Add<ImageButton>({Name(place.name), &bar, place.rect, ""});
+    button.SetGlyph(place.glyph);
+    button.SetTip(std::string(place.tip));
     button.on_hover = [this](ImageButton& b, bool entered) { settings_->ShowTip(entered, b.tip()); };
   }
   pin_ = c.FindAs<ImageButton>(names::kPinButton);
   pin_->on_click = [this](Control&) { logic_.TogglePin(); };
-  c.FindAs<ImageButton>(names::kAddPositionButton)->on_click = [](Control& control) {
-    // Selected: new items go to the front.
+  // Selected: new items go to the end, undated; not selected: to the front.
+  auto& position = *c.FindAs<ImageButton>(names::kAddPositionButton);
+  const auto show_position = [](ImageButton& b) {
+    b.SetGlyph(b.selected() ? glyphs::AddAtEnd : glyphs::AddAtFront);
+    b.SetTip(std::string(b.selected() ? names::kTipAddAtEnd : names::kTipAddAtFront));
+  };
+  show_position(position);
+  position.on_click = [show_position](Control& control) {
     auto& b = static_cast<ImageButton&>(control);
     b.SetSelected(!b.selected());
-    b.SetGlyph(b.selected() ? glyphs::AddAtFront : glyphs::AddAtEnd);
-    b.SetTip(std::string(b.selected() ? names::kTipAddAtFront : names::kTipAddAtEnd));
+    show_position(b);
   };
 
   auto& content = c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, ""});

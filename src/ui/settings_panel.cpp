@@ -35,16 +35,6 @@ int LeadingInteger(std::string_view text) {
   return error == std::errc() ? value : 0;
 }
 
-void DrawCross(HDC dc, int size, std::uint32_t colour) {
-  Gdiplus::Graphics g(dc);
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  Gdiplus::Pen pen(toolkit::ToColor(colour), static_cast<float>(size) / 16);
-  const float a = static_cast<float>(size) * 0.34f;
-  const float b = static_cast<float>(size) * 0.66f;
-  g.DrawLine(&pen, a, a, b, b);
-  g.DrawLine(&pen, b, a, a, b);
-}
-
 }  // namespace
 
 int SteppedValue(std::string_view text, int step) {
@@ -74,7 +64,7 @@ void SettingsPanel::Build() {
     SelectObject(dc, old);
   });
   auto& close = c.Add<ImageButton>({Name(sn::kClose), panel, {416, 0, 32, 32}, ""});
-  close.SetGlyph(DrawCross);
+  close.SetGlyph(toolkit::glyphs::Close);
   close.on_click = [panel](Control&) { panel->Show(false); };
 
   auto& body = c.Add<Panel>({Name(sn::kBody), panel, {1, 32, 445, 222}, ""});
