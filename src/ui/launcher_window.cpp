@@ -9,6 +9,7 @@
 #include "toolkit/image_button.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
+#include "ui/bookmark_panel.h"
 #include "ui/item_grid.h"
 #include "ui/launcher_names.h"
 #include "ui/layout.h"
@@ -213,6 +214,7 @@ void LauncherWindow::BuildControls() {
     auto& panel = c.Add<Panel>({Name(name), nullptr, rect, ""});
     panel.SetFill(0xFFFFFFFF, 0xFFDCDFE6);
     panel.Show(false);
+    if (name == names::kBookmarkPanel) BuildBookmarkPanel(c, panel);
   }
   c.FindAs<ImageButton>(names::kSettingsButton)->on_click = [this](Control&) {
     Control* settings = controls_->Find(names::kSettingsPanel);
