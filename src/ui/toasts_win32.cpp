@@ -93,6 +93,8 @@ void Toasts::Begin(UINT_PTR id) {
   toast.view->SetKind(toast.kind);
   toast.view->Move(toast.motion->rect());
   toast.view->Show(true);
+  // Above every panel and its controls, which were created before it.
+  SetWindowPos(toast.view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(toast.view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   timers_.Start(id, kSlideFrameMs, [this, id] { Slide(id); });
 }
