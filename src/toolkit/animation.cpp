@@ -1,25 +1,16 @@
 #include "toolkit/animation.h"
 
+#include "toolkit/message_window.h"
+
 namespace velora::toolkit {
 namespace {
 constexpr wchar_t kAnimatorClass[] = L"VeloraAnimator";
 }
 
 std::unique_ptr<Animator> Animator::Create() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  if (!GetClassInfoExW(instance, kAnimatorClass, &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Animator::Procedure;
-    wc.hInstance = instance;
-    wc.lpszClassName = kAnimatorClass;
-    if (!RegisterClassExW(&wc)) return nullptr;
-  }
   std::unique_ptr<Animator> animator(new Animator());
-  animator->window_ =
-      CreateWindowExW(0, kAnimatorClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  animator->window_ = CreateMessageWindow(kAnimatorClass, &Animator::Procedure, animator.get());
   if (!animator->window_) return nullptr;
-  SetWindowLongPtrW(animator->window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(animator.get()));
   return animator;
 }
 
@@ -50,7 +41,7 @@ void Animator::Cancel(unsigned id) {
 }
 
 LRESULT CALLBACK Animator::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  auto* self = reinterpret_cast<Animator*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = MessageWindowOwner<Animator>(hwnd);
   if (self && message == WM_TIMER) {
     self->Tick(static_cast<unsigned>(wparam));
     return 0;

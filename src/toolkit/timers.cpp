@@ -1,23 +1,13 @@
 #include "toolkit/timers.h"
 
+#include "toolkit/message_window.h"
+
 namespace velora::toolkit {
 namespace {
 constexpr wchar_t kTimerClass[] = L"VeloraTimers";
 }
 
-Timers::Timers() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  if (!GetClassInfoExW(instance, kTimerClass, &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Timers::Procedure;
-    wc.hInstance = instance;
-    wc.lpszClassName = kTimerClass;
-    RegisterClassExW(&wc);
-  }
-  window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-  if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+Timers::Timers() : window_(CreateMessageWindow(kTimerClass, &Timers::Procedure, this)) {}
 
 Timers::~Timers() {
   if (!window_) return;
@@ -47,7 +37,7 @@ void Timers::OnTimer(UINT_PTR id) noexcept {
 
 LRESULT CALLBACK Timers::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
   if (message == WM_TIMER) {
-    if (auto* self = reinterpret_cast<Timers*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) self->OnTimer(wparam);
+    if (auto* self = MessageWindowOwner<Timers>(hwnd)) self->OnTimer(wparam);
     return 0;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
