@@ -7,7 +7,7 @@ repo="$(cd "$(dirname "$0")/.." && pwd)"
 packages=(
   cmake make g++ git pkg-config
   g++-mingw-w64-x86-64-posix
-  wine64 xvfb xdotool x11-utils
+  wine wine64 xvfb xdotool x11-utils
   fonts-wqy-zenhei imagemagick librsvg2-bin icoutils
   libgtest-dev googletest libbenchmark-dev libssl-dev
 )

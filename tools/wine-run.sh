@@ -16,7 +16,12 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-wine_bin="$(command -v wine64 || command -v wine)"
+# Debian's wine64 package puts no launcher on PATH; the launcher comes with the package wine.
+wine_bin="$(command -v wine || command -v wine64 || true)"
+if [ -z "$wine_bin" ]; then
+  echo "wine-run: no Wine launcher (wine or wine64) on PATH; run tools/setup.sh, which installs the package wine" >&2
+  exit 127
+fi
 
 ensure_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -46,8 +51,16 @@ free_display() {
   exit 1
 }
 
+display_answers() {
+  xdpyinfo -display "$1" >/dev/null 2>&1
+}
+
 run_session() {
   local xvfb_pid="" started_server=0 rc=0
+  if [ -n "${DISPLAY:-}" ] && ! display_answers "$DISPLAY"; then
+    echo "wine-run: the display $DISPLAY does not answer; starting a virtual one" >&2
+    unset DISPLAY
+  fi
   if [ -z "${DISPLAY:-}" ]; then
     local n
     n="$(free_display)"
@@ -55,9 +68,14 @@ run_session() {
     xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+      display_answers ":$n" && break
       sleep 0.1
     done
+    if ! display_answers ":$n"; then
+      echo "wine-run: the virtual display :$n (Xvfb) did not start; windows cannot be made" >&2
+      kill "$xvfb_pid" 2>/dev/null || true
+      exit 1
+    fi
   fi
   ensure_prefix
   # Answers 2 when a wineserver already runs for this prefix; that one is not ours to stop.
