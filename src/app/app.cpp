@@ -7,27 +7,35 @@
 #include "store/groups.h"
 #include "store/schema.h"
 #include "text/fs_path.h"
+#include "text/utf.h"
 #include "toolkit/category_bar.h"
 
 namespace velora::app {
 
 int App::Run(const std::wstring& command_line) {
   WaitForPredecessor(command_line);
-  if (!launcher_.Create(instance_, *this)) return handed_over_ ? 0 : 1;
+  if (!gdiplus_.ok()) {
+    MessageBoxW(nullptr, text::Widen(kGdiplusFailed).c_str(), ui::kLauncherTitle, MB_ICONERROR | MB_OK);
+    return 1;
+  }
+  if (!launcher_.Create(instance_, *this, gdiplus_)) return handed_over_ ? 0 : 1;
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     const int size = GetSystemMetrics(metric);
     const auto icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORA), IMAGE_ICON, size, size, LR_SHARED);
     SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
-  if (tip_.Create(instance_, launcher_.hwnd())) launcher_.SetTipWindow(&tip_);
+  (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
   state_.startup_complete = true;
   launcher_.settings().SetStartupComplete();
+  ReportStoreProblem();
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  // The windows go while the whole program is alive; the launcher takes its tip window along.
+  launcher_.Destroy();
   return 0;
 }
 
@@ -44,9 +52,8 @@ bool App::OnLauncherCreate(HWND window) {
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   PrepareDataDirectory(state_.data_directory);
   ui::WindowState& window_state = launcher_.state();
-  if (state_.database.Open(text::PathToUtf8(DatabasePath(state_.data_directory)))) {
-    window_state.current_category = std::string(store::kSoftwareCategory);
-  }
+  state_.store_outcome = store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
   LoadAllSettings();
   launcher_.AttachGrid(state_.database, state_.data_directory);
   launcher_.RefreshGrid();
@@ -65,6 +72,49 @@ bool App::RunExitSteps() noexcept {
   SaveAllSettings();
   single_instance_.Release();
   return true;
+}
+
+void App::OnSessionEnding() {
+  // Log-off and shutdown end the process without Exit: keep what the user set now.
+  SaveAllSettings();
+}
+
+void App::ReportStoreProblem() {
+  const store::OpenOutcome outcome = state_.store_outcome;
+  if (outcome == store::OpenOutcome::kOpened) return;
+  const std::string text = StoreProblemText(outcome, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  MessageBoxW(launcher_.hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle,
+              (outcome == store::OpenOutcome::kReadOnly ? MB_ICONWARNING : MB_ICONERROR) | MB_OK);
+}
+
+std::string StoreProblemText(store::OpenOutcome outcome, const std::string& path) {
+  using store::OpenOutcome;
+  std::string_view first;
+  std::string_view after;
+  switch (outcome) {
+    case OpenOutcome::kOpened:
+      return {};
+    case OpenOutcome::kReadOnly:
+      first = "物品数据库是只读的：";
+      after = "可以浏览和启动其中的物品，但添加、修改和删除都无法保存。";
+      break;
+    case OpenOutcome::kLocked:
+      first = "物品数据库正被其他程序占用，暂时无法读取：";
+      after = "请关闭占用它的程序，然后重新启动 Velora。面板暂时为空，文件保持原样。";
+      break;
+    case OpenOutcome::kDamaged:
+      first = "物品数据库已损坏，无法读取：";
+      after = "文件保持原样，未做任何修改，可先备份它。面板暂时为空。";
+      break;
+    case OpenOutcome::kMissing:
+    case OpenOutcome::kUnreadable:
+      first = "无法打开物品数据库：";
+      after = "请确认 Velora 所在的文件夹可以读写，然后重新启动 Velora。面板暂时为空。";
+      break;
+  }
+  std::string text(first);
+  text.append("\n").append(path).append("\n\n").append(after);
+  return text;
 }
 
 void App::Exit() noexcept {

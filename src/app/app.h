@@ -9,13 +9,18 @@
 #include "app/single_instance_win32.h"
 #include "store/database.h"
 #include "store/groups.h"
+#include "store/open_store.h"
+#include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
-#include "ui/tip_window.h"
 
 namespace velora::app {
 
 inline constexpr wchar_t kInstanceEventName[] = L"Velora";
 inline constexpr std::string_view kVersionCaption = "当前版本   0.1.5";
+inline constexpr std::string_view kGdiplusFailed = "图形组件 GDI+ 无法启动，Velora 不能运行。";
+
+// What the user is told when the item store cannot be used; the file's path follows the first line.
+std::string StoreProblemText(store::OpenOutcome outcome, const std::string& path);
 
 // The process-wide state: created once at start-up, alive until the process ends.
 struct AppState {
@@ -24,6 +29,7 @@ struct AppState {
   int default_window_width = 0;
   std::string version_caption;
   bool startup_complete = false;
+  store::OpenOutcome store_outcome = store::OpenOutcome::kOpened;
   // From the settings file; the appearance changes on "应用", the count after a resize.
   ui::Appearance appearance;
   int icons_per_page = 18;
@@ -52,6 +58,9 @@ class App final : public ui::LauncherHost {
  private:
   bool OnLauncherCreate(HWND window) override;
   void OnLauncherDestroy() override { Exit(); }
+  void OnSessionEnding() override;
+  // Tells the user, once the panel is up, why it is empty or cannot save.
+  void ReportStoreProblem();
   void OnCategoryChanged() override {}
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
@@ -62,10 +71,11 @@ class App final : public ui::LauncherHost {
   void WireSettingsPanel();
 
   HINSTANCE instance_;
+  // Started before any window exists and ended after the last one is gone.
+  toolkit::GdiplusSession gdiplus_;
   AppState state_;
   SingleInstance single_instance_{kInstanceEventName};
   ui::LauncherWindow launcher_;
-  ui::TipWindow tip_;
   bool handed_over_ = false;
   bool exited_ = false;
 };

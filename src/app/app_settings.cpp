@@ -15,12 +15,14 @@ void App::WireSettingsPanel() {
   settings.panel().SetVersionCaption(state_.version_caption);
   ui::SettingsUi::Actions& a = settings.actions;
   a.autostart_exists = [] {
-    RegistryRunKey run_key;
-    return AutostartExists(run_key, ExecutablePath());
+    RegistryRunKey machine(RunKeyScope::kMachine);
+    RegistryRunKey user(RunKeyScope::kUser);
+    return AutostartExists({machine, user}, ExecutablePath());
   };
   a.set_autostart = [](bool on) {
-    RegistryRunKey run_key;
-    return SetAutostart(run_key, ExecutablePath(), on);
+    RegistryRunKey machine(RunKeyScope::kMachine);
+    RegistryRunKey user(RunKeyScope::kUser);
+    return SetAutostart({machine, user}, ExecutablePath(), on);
   };
   a.paint_background = [this](const ui::Appearance& look) { launcher_.ApplyAppearance(look); };
   a.border_colour_picked = [this](std::uint32_t argb) {

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <filesystem>
 
+#include "core/handles_win32.h"
+
 namespace velora::app {
 namespace {
 constexpr wchar_t kAfterExitSwitch[] = L"--after-exit";
@@ -36,31 +38,30 @@ std::optional<HANDLE> PredecessorHandle(const std::wstring& command_line) {
 }
 
 bool StartReplacementCopy() noexcept {
-  HANDLE self = nullptr;
-  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
-                       SYNCHRONIZE, TRUE, 0)) {
+  HANDLE duplicate = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &duplicate, SYNCHRONIZE,
+                       TRUE, 0)) {
     return false;
   }
+  const core::UniqueHandle self(duplicate);
   const std::wstring executable = ExecutablePath();
-  std::wstring command_line = RestartCommandLine(executable, self);
+  std::wstring command_line = RestartCommandLine(executable, self.get());
   const std::wstring directory = std::filesystem::path(executable).parent_path().wstring();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   const BOOL started = CreateProcessW(executable.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0,
                                       nullptr, directory.c_str(), &startup, &process);
-  CloseHandle(self);
-  if (!started) return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
+  const core::UniqueHandle thread(process.hThread);
+  const core::UniqueHandle child(process.hProcess);
+  return started != FALSE;
 }
 
 void WaitForPredecessor(const std::wstring& command_line, DWORD limit_ms) noexcept {
   const std::optional<HANDLE> predecessor = PredecessorHandle(command_line);
   if (!predecessor) return;
-  WaitForSingleObject(*predecessor, limit_ms);
-  CloseHandle(*predecessor);
+  const core::UniqueHandle handle(*predecessor);
+  WaitForSingleObject(handle.get(), limit_ms);
 }
 
 }  // namespace velora::app

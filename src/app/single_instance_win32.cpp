@@ -4,11 +4,8 @@ namespace velora::app {
 
 bool SingleInstance::Acquire() noexcept {
   if (event_) return true;
-  if (HANDLE other = OpenEventW(EVENT_ALL_ACCESS, FALSE, name_.c_str())) {
-    CloseHandle(other);
-    return false;
-  }
-  event_ = CreateEventW(nullptr, FALSE, FALSE, name_.c_str());
+  if (const core::UniqueHandle other(OpenEventW(EVENT_ALL_ACCESS, FALSE, name_.c_str())); other) return false;
+  event_.reset(CreateEventW(nullptr, FALSE, FALSE, name_.c_str()));
   if (event_ && GetLastError() == ERROR_ALREADY_EXISTS) {  // lost a race with another start
     Release();
     return false;
@@ -16,10 +13,7 @@ bool SingleInstance::Acquire() noexcept {
   return event_ != nullptr;
 }
 
-void SingleInstance::Release() noexcept {
-  if (event_) CloseHandle(event_);
-  event_ = nullptr;
-}
+void SingleInstance::Release() noexcept { event_.reset(); }
 
 void BringRunningCopyForward(HWND own_window, const wchar_t* class_name, const wchar_t* title) noexcept {
   if (own_window) SetWindowTextW(own_window, L"");

@@ -4,12 +4,13 @@
 
 #include <string>
 
+#include "core/handles_win32.h"
+
 namespace velora::app {
 
 class SingleInstance {
  public:
   explicit SingleInstance(std::wstring event_name) : name_(std::move(event_name)) {}
-  ~SingleInstance() { Release(); }
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -20,7 +21,7 @@ class SingleInstance {
 
  private:
   std::wstring name_;
-  HANDLE event_ = nullptr;
+  core::UniqueHandle event_;
 };
 
 // Clears the own window's title so the search cannot find this copy, then shows the running

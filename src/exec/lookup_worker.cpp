@@ -1,5 +1,7 @@
 #include "exec/lookup_worker.h"
 
+#include "core/guarded.h"
+
 namespace velora::exec {
 
 LookupWorker::~LookupWorker() {
@@ -12,17 +14,10 @@ bool LookupWorker::Start(Lookup lookup, Sink sink) {
   if (thread_.joinable()) thread_.join();
   try {
     thread_ = std::thread([this, lookup = std::move(lookup), sink = std::move(sink)] {
-      std::string result;
-      try {
-        result = lookup();
-      } catch (...) {
-        result.clear();
-      }
-      try {
-        sink(std::move(result));
-      } catch (...) {
-        // Nothing may leave the worker; the result is lost, as a failed lookup's would be.
-      }
+      // Nothing may leave the worker: a failed lookup delivers an empty result, a failed
+      // delivery is lost as a failed lookup's would be.
+      std::string result = core::Guarded("address lookup", [&] { return lookup(); }, [] { return std::string(); });
+      core::Guarded("address lookup delivery", [&] { sink(std::move(result)); });
       busy_.store(false);
     });
   } catch (...) {

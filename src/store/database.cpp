@@ -71,6 +71,21 @@ bool Database::Open(const std::string& path_utf8, int flags) noexcept {
   return true;
 }
 
+void Database::SetBusyWait(int milliseconds) noexcept {
+  if (db_) sqlite3_busy_timeout(db_, milliseconds);
+}
+
+int Database::Probe() noexcept {
+  if (!db_) return SQLITE_MISUSE;
+  sqlite3_stmt* raw = nullptr;
+  int rc = sqlite3_prepare_v2(db_, "SELECT count(*) FROM sqlite_master", -1, &raw, nullptr);
+  Statement statement(raw);
+  if (rc == SQLITE_OK) rc = sqlite3_step(raw);
+  return rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db_);
+}
+
+bool Database::ReadOnly() const noexcept { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
+
 void Database::Close() noexcept {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;

@@ -54,6 +54,13 @@ class Database {
   [[nodiscard]] bool Open(const std::string& path_utf8, int flags = kOpenReadWrite) noexcept;
   void Close() noexcept;
   bool IsOpen() const noexcept { return db_ != nullptr; }
+  // How long a statement waits for another connection's lock before it fails with SQLITE_BUSY.
+  void SetBusyWait(int milliseconds) noexcept;
+  // Reads the schema: SQLITE_OK when the file is a readable database, else the SQLite error code
+  // (SQLITE_NOTADB, SQLITE_CORRUPT, SQLITE_BUSY, …).
+  int Probe() noexcept;
+  // True when the connection can only read (a read-only file).
+  bool ReadOnly() const noexcept;
 
   // Runs one or more statements without parameters; the error text only when asked for.
   bool Execute(std::string_view sql, std::string* error = nullptr) noexcept;

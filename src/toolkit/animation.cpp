@@ -1,4 +1,5 @@
 #include "toolkit/animation.h"
+#include "core/guarded.h"
 
 #include "toolkit/message_window.h"
 
@@ -41,12 +42,17 @@ void Animator::Cancel(unsigned id) {
 }
 
 LRESULT CALLBACK Animator::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  auto* self = MessageWindowOwner<Animator>(hwnd);
-  if (self && message == WM_TIMER) {
-    self->Tick(static_cast<unsigned>(wparam));
-    return 0;
-  }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
+  return core::Guarded(
+      "animation procedure",
+      [&]() -> LRESULT {
+      auto* self = MessageWindowOwner<Animator>(hwnd);
+      if (self && message == WM_TIMER) {
+        self->Tick(static_cast<unsigned>(wparam));
+        return 0;
+      }
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
 }
 
 bool Animator::Report(unsigned id, Task& task, AnimationEvent event) noexcept {
@@ -57,9 +63,9 @@ bool Animator::Report(unsigned id, Task& task, AnimationEvent event) noexcept {
   } else if (s.frames > 0) {
     frame.value = s.from + (s.to - s.from) * task.frame / s.frames;
   }
-  try {
-    task.callback(frame);
-  } catch (...) {
+  bool failed = false;
+  core::Guarded("animation callback", [&] { task.callback(frame); }, [&] { failed = true; });
+  if (failed) {
     Cancel(id);  // a failing callback stops only its own animation
     return false;
   }

@@ -1,7 +1,13 @@
 #pragma once
 // One class per window: the static procedure binds `this` on WM_NCCREATE and forwards every
 // message to the derived class's HandleMessage. The object owns its HWND.
+//
+// A derived class destroys its window in its own destructor (Destroy), while every member its
+// WM_DESTROY handler touches is still alive. The base destructor is only the safety net: it
+// unbinds first, so the messages of a late destruction never reach a half-destroyed object.
 #include <windows.h>
+
+#include "core/guarded.h"
 
 namespace velora::toolkit {
 
@@ -12,10 +18,17 @@ class BaseWindow {
   BaseWindow(const BaseWindow&) = delete;
   BaseWindow& operator=(const BaseWindow&) = delete;
   ~BaseWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (!hwnd_) return;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
   }
 
   HWND hwnd() const noexcept { return hwnd_; }
+
+  // Destroys the window now; its WM_DESTROY runs on the whole object. Safe to call twice.
+  void Destroy() noexcept {
+    if (hwnd_) DestroyWindow(hwnd_);
+  }
 
  protected:
   static bool RegisterClassOnce(HINSTANCE instance, const wchar_t* class_name, UINT style = 0) noexcept {
@@ -52,7 +65,9 @@ class BaseWindow {
       self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-    const LRESULT result = self->HandleMessage(message, wparam, lparam);
+    const LRESULT result = core::Guarded(
+        "window procedure", [&] { return self->HandleMessage(message, wparam, lparam); },
+        [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
     if (message == WM_NCDESTROY) {
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;

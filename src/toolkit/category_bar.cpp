@@ -33,9 +33,10 @@ std::optional<std::size_t> CategoryBar::CellAt(POINT at) const {
 }
 
 void CategoryBar::Draw(HDC dc, RECT client) {
+  CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  HGDIOBJ old = SelectObject(dc, host().Font(kCaptionPoints));
+  const Selection font_selection(dc, host().Font(kCaptionPoints));
   SetBkMode(dc, TRANSPARENT);
   const int cell_height = host().Scale(ui::kCategoryCellHeight);
   int left = 0;
@@ -60,7 +61,6 @@ void CategoryBar::Draw(HDC dc, RECT client) {
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     left += width;
   }
-  SelectObject(dc, old);
 }
 
 void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index,

@@ -1,4 +1,5 @@
 #include "toolkit/colour_picker.h"
+#include "core/guarded.h"
 
 #include <commctrl.h>
 
@@ -41,9 +42,8 @@ void PaintPixels(HDC dc, RECT at, ColourAt colour_at) {
 }
 
 void Outline(HDC dc, RECT r, std::uint32_t argb) {
-  HBRUSH brush = CreateSolidBrush(ToColorRef(argb));
-  FrameRect(dc, &r, brush);
-  DeleteObject(brush);
+  const UniqueBrush brush(CreateSolidBrush(ToColorRef(argb)));
+  FrameRect(dc, &r, brush.get());
 }
 
 }  // namespace
@@ -119,6 +119,7 @@ void ColourPicker::Draw(HDC dc, RECT) {
   const int mx = field.left + static_cast<int>(hsv_.saturation * (fw - 1));
   const int my = field.top + static_cast<int>((1 - hsv_.value) * (fh - 1));
   const int ring = host().Scale(4);
+  CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   Gdiplus::Pen dark(Gdiplus::Color(255, 0, 0, 0), 1.5f);
@@ -128,9 +129,8 @@ void ColourPicker::Draw(HDC dc, RECT) {
   g.DrawRectangle(&dark, static_cast<INT>(bar.left - 1), hy - 2, static_cast<INT>(bar.right - bar.left + 1), 4);
 
   const RECT preview = Part(kPreview);
-  HBRUSH fill = CreateSolidBrush(ToColorRef(Colour()));
-  FillRect(dc, &preview, fill);
-  DeleteObject(fill);
+  const UniqueBrush fill(CreateSolidBrush(ToColorRef(Colour())));
+  FillRect(dc, &preview, fill.get());
   Outline(dc, preview, kOutline);
 }
 
@@ -187,16 +187,22 @@ void ColourPicker::TakeEntry() {
 
 LRESULT CALLBACK ColourPicker::EntryProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                               DWORD_PTR data) noexcept {
-  auto* self = reinterpret_cast<ColourPicker*>(data);
-  if (message == WM_CHAR && wparam == VK_RETURN) {
-    self->TakeEntry();
-    return 0;  // no beep
-  }
-  if (message == WM_KILLFOCUS) self->TakeEntry();
-  return DefSubclassProc(hwnd, message, wparam, lparam);
+  return core::Guarded(
+      "colour entry procedure",
+      [&]() -> LRESULT {
+      auto* self = reinterpret_cast<ColourPicker*>(data);
+      if (message == WM_CHAR && wparam == VK_RETURN) {
+        self->TakeEntry();
+        return 0;  // no beep
+      }
+      if (message == WM_KILLFOCUS) self->TakeEntry();
+      return DefSubclassProc(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }
 
 void ColourSwatch::Draw(HDC dc, RECT client) {
+  CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   Gdiplus::SolidBrush brush(ToColor(colour_ | 0xFF000000));
   g.FillRectangle(&brush, 0, 0, client.right, client.bottom);
@@ -205,9 +211,8 @@ void ColourSwatch::Draw(HDC dc, RECT client) {
 }
 
 void Frame::Draw(HDC dc, RECT client) {
-  HBRUSH fill = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
-  FillRect(dc, &client, fill);
-  DeleteObject(fill);
+  const UniqueBrush fill(CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+  FillRect(dc, &client, fill.get());
   Outline(dc, client, selected_ ? kSelectedOutline : kOutline);
 }
 

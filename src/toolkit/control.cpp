@@ -1,5 +1,7 @@
 #include "toolkit/control.h"
 
+#include <commctrl.h>
+
 #include "text/utf.h"
 #include "toolkit/control_host.h"
 
@@ -19,10 +21,20 @@ Control::Control(ControlHost& host, std::string_view type_word, ControlArgs args
       initial_caption_(std::move(args.caption)) {}
 
 Control::~Control() {
-  if (hwnd_) {
-    RemovePropW(hwnd_, kControlProperty);
-    DestroyWindow(hwnd_);
+  // Null once the window went with its parent (see LifetimeProcedure).
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+// Every control's window tells its control when it is gone, whoever destroyed it, so the control
+// never destroys a handle that may name another window by then.
+LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                            DWORD_PTR data) noexcept {
+  if (message == WM_NCDESTROY) {
+    RemovePropW(hwnd, kControlProperty);
+    RemoveWindowSubclass(hwnd, &Control::LifetimeProcedure, id);
+    reinterpret_cast<Control*>(data)->hwnd_ = nullptr;
   }
+  return DefSubclassProc(hwnd, message, wparam, lparam);
 }
 
 HWND Control::ParentHwnd() const { return parent_ ? parent_->hwnd() : host_.window(); }
@@ -35,6 +47,7 @@ bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style) {
                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host_.window(), GWLP_HINSTANCE)), this);
   if (!hwnd_) return false;
   SetPropW(hwnd_, kControlProperty, this);
+  SetWindowSubclass(hwnd_, &Control::LifetimeProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
   return true;
 }

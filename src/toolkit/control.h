@@ -78,6 +78,9 @@ class Control {
   friend class ControlHost;
 
  private:
+  static LRESULT CALLBACK LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                            DWORD_PTR data) noexcept;
+
   ControlHost& host_;
   std::string_view type_word_;
   std::string name_;

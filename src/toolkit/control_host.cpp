@@ -1,12 +1,19 @@
 #include "toolkit/control_host.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velora::toolkit {
 
 ControlHost::ControlHost(HWND window) : window_(window) {
   const UINT dpi = GetDpiForWindow(window);
   dpi_ = dpi ? static_cast<int>(dpi) : 96;
+}
+
+ControlHost::~ControlHost() {
+  // Children were added after their parents: going backwards, each control goes before the
+  // control its window lives in.
+  while (!controls_.empty()) controls_.pop_back();
 }
 
 void ControlHost::Destroy(Control& control) {
@@ -36,7 +43,9 @@ std::vector<Control*> ControlHost::OfType(std::string_view type_word) const {
 void ControlHost::SetDpi(int dpi) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
-  fonts_.clear();  // the controls take new fonts as they are moved
+  // The controls still draw with the old fonts until each has taken its new one: free the old
+  // fonts only after that.
+  const auto old_fonts = std::exchange(fonts_, {});
   for (const auto& c : controls_) c->ApplyDpi();
 }
 

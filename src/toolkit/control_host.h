@@ -17,6 +17,7 @@ namespace velora::toolkit {
 class ControlHost {
  public:
   explicit ControlHost(HWND window);
+  ~ControlHost();
   ControlHost(const ControlHost&) = delete;
   ControlHost& operator=(const ControlHost&) = delete;
 

@@ -1,4 +1,5 @@
 #include "toolkit/custom_control.h"
+#include "core/guarded.h"
 
 #include <windowsx.h>
 
@@ -32,13 +33,18 @@ CustomControl::CustomControl(ControlHost& host, std::string_view type_word, Cont
 }
 
 LRESULT CALLBACK CustomControl::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  if (auto* self = dynamic_cast<CustomControl*>(ControlFromHwnd(hwnd))) {
-    return self->Handle(message, wparam, lparam);
-  }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
+  return core::Guarded(
+      "control procedure",
+      [&]() -> LRESULT {
+      if (auto* self = dynamic_cast<CustomControl*>(ControlFromHwnd(hwnd))) {
+        return self->Handle(message, wparam, lparam);
+      }
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
 }
 
-LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   const Mouse mouse{{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}};
   switch (message) {
     case WM_ERASEBKGND:
@@ -82,7 +88,7 @@ LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) noexce
   return DefWindowProcW(hwnd(), message, wparam, lparam);
 }
 
-void CustomControl::Paint() noexcept {
+void CustomControl::Paint() {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(hwnd(), &ps);
   RECT client{};

@@ -34,8 +34,8 @@ class CustomControl : public Control {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam) noexcept;
-  void Paint() noexcept;
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void Paint();
   bool tracking_leave_ = false;
 };
 

@@ -11,14 +11,12 @@ UniqueFont MakeFont(int points, int dpi, bool bold) {
 }
 
 SIZE MeasureText(std::wstring_view text, HFONT font, int max_width) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  const WindowDc screen(nullptr);
+  const Selection font_selection(screen.get(), font);
   RECT r{0, 0, max_width > 0 ? max_width : 100000, 0};
   const std::wstring copy(text);
   UINT flags = DT_CALCRECT | DT_NOPREFIX | (max_width > 0 ? DT_WORDBREAK : DT_SINGLELINE);
-  DrawTextW(dc, copy.c_str(), static_cast<int>(copy.size()), &r, flags);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  DrawTextW(screen.get(), copy.c_str(), static_cast<int>(copy.size()), &r, flags);
   return {r.right - r.left, r.bottom - r.top};
 }
 

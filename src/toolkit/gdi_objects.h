@@ -5,15 +5,16 @@
 #include <memory>
 #include <string_view>
 
+#include "core/handles_win32.h"
+
 namespace velora::toolkit {
 
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const noexcept {
-    if (object) DeleteObject(object);
-  }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
+using core::GdiObjectDeleter;
+using core::Selection;
+using core::UniqueBitmap;
+using core::UniqueBrush;
+using core::UniqueFont;
+using core::WindowDc;
 
 // "微软雅黑" at `points` for a display of `dpi`.
 UniqueFont MakeFont(int points, int dpi, bool bold = false);

@@ -8,7 +8,7 @@ namespace {
 // Glyphs are designed on a 24 × 24 grid with a 1.8 unit stroke.
 struct Canvas {
   Canvas(HDC dc, int size, std::uint32_t colour)
-      : g(dc), pen(ToColor(colour), 1.8f * size / 24.0f), brush(ToColor(colour)) {
+      : g((CheckGdiplusLive(), dc)), pen(ToColor(colour), 1.8f * size / 24.0f), brush(ToColor(colour)) {
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     g.ScaleTransform(size / 24.0f, size / 24.0f);
     pen.SetWidth(1.8f);

@@ -58,7 +58,7 @@ void IconList::Draw(HDC dc, RECT client) {
   const int columns = Columns();
   const int width = host().Scale(template_.cell.width);
   const int height = host().Scale(template_.cell.height);
-  HGDIOBJ old_font = SelectObject(dc, host().Font(template_.text_points));
+  const Selection font_selection(dc, host().Font(template_.text_points));
   SetBkMode(dc, TRANSPARENT);
   for (int i = 0; i < Count(); ++i) {
     const int left = (i % columns) * width;
@@ -66,6 +66,7 @@ void IconList::Draw(HDC dc, RECT client) {
     if (top >= client.bottom) break;
     const Cell& cell = cells_[i];
     if (i == hover_ && (cell.image || !cell.text.empty())) {
+      CheckGdiplusLive();
       Gdiplus::Graphics g(dc);
       Gdiplus::SolidBrush wash(Gdiplus::Color(28, 64, 158, 255));
       g.FillRectangle(&wash, left + 2, top + 2, width - 4, height - 4);
@@ -82,7 +83,6 @@ void IconList::Draw(HDC dc, RECT client) {
                 DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | DT_EDITCONTROL);
     }
   }
-  SelectObject(dc, old_font);
 }
 
 void IconList::OnLeftDown(Mouse m) {

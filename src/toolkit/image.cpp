@@ -52,6 +52,7 @@ std::unique_ptr<Image> Fit(Gdiplus::Image& source, ui::Size size) {
   const int source_height = static_cast<int>(source.GetHeight());
   if (source.GetLastStatus() != Gdiplus::Ok || source_width <= 0 || source_height <= 0) return nullptr;
   if (size.width <= 0 || size.height <= 0) size = {source_width, source_height};
+  CheckGdiplusLive();
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(size.width, size.height, PixelFormat32bppARGB);
   if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
 
@@ -80,6 +81,7 @@ std::unique_ptr<Image> DecodeWithGdiplus(std::string_view bytes, ui::Size size) 
       SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
   if (!stream) return nullptr;
   // GDI+ reads the stream lazily, so the copy is made while the stream lives.
+  CheckGdiplusLive();
   Gdiplus::Bitmap source(stream.get());
   if (source.GetLastStatus() != Gdiplus::Ok) return nullptr;
   return Fit(source, size);
@@ -194,6 +196,7 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeIconDib(std::string_view data) {
     for (std::uint32_t& p : pixels) p |= 0xFF000000u;
   }
 
+  CheckGdiplusLive();
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
   Gdiplus::BitmapData locked{};
   const Gdiplus::Rect all(0, 0, width, height);
@@ -248,6 +251,7 @@ std::unique_ptr<Image> DecodeImage(std::string_view bytes, ui::Size size) {
 
 void DrawImage(HDC dc, const Image& image, RECT target) {
   const ui::Size size = image.size();
+  CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
   g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);

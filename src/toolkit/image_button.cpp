@@ -8,6 +8,7 @@ namespace velora::toolkit {
 void ImageButton::Draw(HDC dc, RECT client) {
   const int size = std::min(client.right, client.bottom);
   if (hover_ || selected_) {
+    CheckGdiplusLive();
     Gdiplus::Graphics g(dc);
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     Gdiplus::SolidBrush wash(Gdiplus::Color(selected_ ? 70 : 35, 64, 158, 255));

@@ -14,6 +14,7 @@ void Panel::SetFill(std::optional<std::uint32_t> argb, std::uint32_t border_argb
 
 void Panel::Draw(HDC dc, RECT client) {
   if (!fill_) return;
+  CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   Gdiplus::SolidBrush brush(ToColor(*fill_));
   g.FillRectangle(&brush, 0, 0, client.right, client.bottom);
@@ -30,15 +31,15 @@ bool Panel::HandleExtra(UINT message, WPARAM, LPARAM, LRESULT& result) {
 }
 
 void Label::Draw(HDC dc, RECT client) {
-  HGDIOBJ old = SelectObject(dc, host().Font(12));
+  const Selection font_selection(dc, host().Font(12));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(colour_));
   const std::wstring text = text::Widen(Text());
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
 }
 
 void Grip::Draw(HDC dc, RECT client) {
+  CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   Gdiplus::SolidBrush brush(ToColor(colour_));

@@ -1,4 +1,5 @@
 #include "toolkit/popup_menu.h"
+#include "core/guarded.h"
 
 #include <commctrl.h>
 
@@ -12,7 +13,6 @@ constexpr UINT_PTR kSubclassId = 0x564D;  // any constant: one menu tracks at a 
 constexpr int kPadding = 4;
 constexpr int kCaptionIndent = 10;
 
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 
 }  // namespace
 
@@ -74,33 +74,33 @@ int PopupMenu::Popup(HWND owner, POINT screen) {
   // Copies: the callback may destroy this menu, for example by building the next one.
   const Callback callback = on_choose_;
   const MenuChoice choice{id, Caption(id)};
-  if (callback) {
-    try {
-      callback(choice);
-    } catch (...) {
-      // A failed action leaves the display as it was; nothing crosses into the message loop.
-    }
-  }
+  // A failed action leaves the display as it was; nothing crosses into the message loop.
+  if (callback) core::Guarded("menu choice", [&] { callback(choice); });
   return id;
 }
 
 LRESULT CALLBACK PopupMenu::OwnerProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                            DWORD_PTR self) noexcept {
-  const auto* menu = reinterpret_cast<const PopupMenu*>(self);
-  if (message == WM_MEASUREITEM) {
-    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-    if (measure->CtlType == ODT_MENU && menu->ItemOf(measure->itemData)) {
-      menu->Measure(*measure);
-      return TRUE;
-    }
-  } else if (message == WM_DRAWITEM) {
-    const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-    if (draw->CtlType == ODT_MENU && menu->ItemOf(draw->itemData)) {
-      menu->Draw(*draw);
-      return TRUE;
-    }
-  }
-  return DefSubclassProc(hwnd, message, wparam, lparam);
+  return core::Guarded(
+      "menu owner procedure",
+      [&]() -> LRESULT {
+      const auto* menu = reinterpret_cast<const PopupMenu*>(self);
+      if (message == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+        if (measure->CtlType == ODT_MENU && menu->ItemOf(measure->itemData)) {
+          menu->Measure(*measure);
+          return TRUE;
+        }
+      } else if (message == WM_DRAWITEM) {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        if (draw->CtlType == ODT_MENU && menu->ItemOf(draw->itemData)) {
+          menu->Draw(*draw);
+          return TRUE;
+        }
+      }
+      return DefSubclassProc(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }
 
 void PopupMenu::Measure(MEASUREITEMSTRUCT& measure) const {
@@ -132,14 +132,13 @@ void PopupMenu::Draw(const DRAWITEMSTRUCT& draw) const {
     DrawImage(dc, *item.icon, {pad, pad, pad + side, pad + side});
     text_left = pad + side + pad;
   }
-  HGDIOBJ old_font = SelectObject(dc, font_.get());
+  const Selection font_selection(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(style_.text_colour));
   RECT text{text_left, 0, width - ui::Scale(kPadding, dpi_), height};
   const std::wstring caption = text::Widen(item.caption);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  SelectObject(dc, old_font);
   surface.Blit(draw.hDC, draw.rcItem.left, draw.rcItem.top);
 }
 

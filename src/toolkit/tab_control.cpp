@@ -1,4 +1,5 @@
 #include "toolkit/tab_control.h"
+#include "core/guarded.h"
 
 #include <commctrl.h>
 
@@ -75,37 +76,40 @@ void TabControl::ShowSelectedPage() {
 void TabControl::DrawTab(const DRAWITEMSTRUCT& item) const {
   const bool selected = static_cast<int>(item.itemID) == Selected();
   RECT r = item.rcItem;
-  HBRUSH fill = CreateSolidBrush(selected ? kSelectedFill : RGB(0xFF, 0xFF, 0xFF));
-  FillRect(item.hDC, &r, fill);
-  DeleteObject(fill);
+  const UniqueBrush fill(CreateSolidBrush(selected ? kSelectedFill : RGB(0xFF, 0xFF, 0xFF)));
+  FillRect(item.hDC, &r, fill.get());
   if (item.itemID >= captions_.size()) return;
-  HGDIOBJ old = SelectObject(item.hDC, host().Font(12, selected));
+  const Selection font_selection(item.hDC, host().Font(12, selected));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, selected ? kSelectedText : kTabText);
   const std::wstring& caption = captions_[item.itemID];
   DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &r,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(item.hDC, old);
 }
 
 LRESULT CALLBACK TabControl::ParentProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                              DWORD_PTR data) noexcept {
-  auto* self = reinterpret_cast<TabControl*>(data);
-  if (message == WM_NOTIFY) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-    if (header->hwndFrom == self->hwnd() && header->code == TCN_SELCHANGE) {
-      self->ShowSelectedPage();
-      if (self->on_change) self->on_change(*self);
-      return 0;
-    }
-  } else if (message == WM_DRAWITEM) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-    if (item->hwndItem == self->hwnd()) {
-      self->DrawTab(*item);
-      return TRUE;
-    }
-  }
-  return DefSubclassProc(hwnd, message, wparam, lparam);
+  return core::Guarded(
+      "tab parent procedure",
+      [&]() -> LRESULT {
+      auto* self = reinterpret_cast<TabControl*>(data);
+      if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header->hwndFrom == self->hwnd() && header->code == TCN_SELCHANGE) {
+          self->ShowSelectedPage();
+          if (self->on_change) self->on_change(*self);
+          return 0;
+        }
+      } else if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        if (item->hwndItem == self->hwnd()) {
+          self->DrawTab(*item);
+          return TRUE;
+        }
+      }
+      return DefSubclassProc(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }
 
 }  // namespace velora::toolkit

@@ -1,4 +1,5 @@
 #include "toolkit/timers.h"
+#include "core/guarded.h"
 
 #include "toolkit/message_window.h"
 
@@ -27,7 +28,7 @@ void Timers::Stop(UINT_PTR id) {
   ticks_.erase(id);
 }
 
-void Timers::OnTimer(UINT_PTR id) noexcept {
+void Timers::OnTimer(UINT_PTR id) {
   const auto it = ticks_.find(id);
   if (it == ticks_.end()) return;
   // The callback may stop or restart its own timer: run a copy.
@@ -36,11 +37,16 @@ void Timers::OnTimer(UINT_PTR id) noexcept {
 }
 
 LRESULT CALLBACK Timers::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-  if (message == WM_TIMER) {
-    if (auto* self = MessageWindowOwner<Timers>(hwnd)) self->OnTimer(wparam);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
+  return core::Guarded(
+      "timer procedure",
+      [&]() -> LRESULT {
+      if (message == WM_TIMER) {
+        if (auto* self = MessageWindowOwner<Timers>(hwnd)) self->OnTimer(wparam);
+        return 0;
+      }
+      return DefWindowProcW(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
 }
 
 }  // namespace velora::toolkit

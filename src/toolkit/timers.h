@@ -24,7 +24,7 @@ class Timers {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
-  void OnTimer(UINT_PTR id) noexcept;
+  void OnTimer(UINT_PTR id);
 
   HWND window_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> ticks_;

@@ -93,8 +93,8 @@ void ItemGrid::OnPress(int cell) {
   state_.current_item = cell;
   state_.item_pressed = true;
   if (model_.Press(cell)) {
-    list_.SetPointer(press_pointer_);
-    SetCursor(press_pointer_);
+    list_.SetPointer(press_pointer_.get());
+    SetCursor(press_pointer_.get());
     list_.CaptureMouse();
   }
 }

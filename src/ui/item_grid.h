@@ -8,6 +8,7 @@
 #include <string>
 
 #include "exec/grid_model.h"
+#include "core/handles_win32.h"
 #include "toolkit/icon_list.h"
 #include "ui/window_state.h"
 
@@ -46,7 +47,7 @@ class ItemGrid : private exec::LaunchPort {
   exec::LaunchPort* launch_ = nullptr;
   // Built-in images live as long as the program: decode each once.
   std::map<const char*, std::shared_ptr<const toolkit::Image>> builtin_images_;
-  HCURSOR press_pointer_ = nullptr;
+  core::UniqueIcon press_pointer_;
 };
 
 }  // namespace velora::ui

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "core/handles_win32.h"
 #include "toolkit/category_bar.h"
 #include "toolkit/gdiplus.h"
 #include "toolkit/glyphs.h"
@@ -33,11 +34,16 @@ int DpiOf(HWND window) {
 
 LauncherWindow::LauncherWindow() = default;
 LauncherWindow::~LauncherWindow() {
-  settings_.reset();  // it holds controls and timers of the window
-  controls_.reset();  // the controls go before the window they live in
+  Destroy();  // while every member its WM_DESTROY reaches is alive; the tip window goes along
+  settings_.reset();  // it holds controls, timers and the tip window of the window
+  grid_.reset();      // it draws into a control
+  controls_.reset();
+  tip_.reset();
 }
 
-bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, Size design_size) noexcept {
+bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolkit::GdiplusSession& gdiplus,
+                            Size design_size) noexcept {
+  if (!gdiplus.ok()) return false;
   host_ = &host;
   initial_size_ = ClampWindowSize(design_size);
   if (!RegisterClassOnce(instance, kLauncherClass, CS_DBLCLKS)) return false;
@@ -54,7 +60,7 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, Size design_
                         {left, top, left + width, top + height}, nullptr);
 }
 
-LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
       controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
@@ -112,6 +118,11 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       EndPaint(hwnd(), &ps);
       return 0;
     }
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam) host_->OnSessionEnding();
+      return 0;
     case WM_DESTROY:
       KillTimer(hwnd(), kQueueTimer);
       host_->OnLauncherDestroy();
@@ -263,14 +274,15 @@ void LauncherWindow::UpdateRegion() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   const int diameter = 2 * controls_->Scale(appearance_.corner_radius);
-  HRGN region = diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter)
-                             : nullptr;
-  SetWindowRgn(hwnd(), region, TRUE);  // the window owns the region from here on
+  core::UniqueRegion region(
+      diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter) : nullptr);
+  (void)core::SetWindowRegion(hwnd(), std::move(region), true);
 }
 
 void LauncherWindow::PaintBackdrop(HDC dc, RECT area) const {
   RECT client{};
   GetClientRect(hwnd(), &client);
+  toolkit::CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   g.TranslateTransform(static_cast<Gdiplus::REAL>(-area.left), static_cast<Gdiplus::REAL>(-area.top));
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -332,9 +344,12 @@ Rect LauncherWindow::WindowRect() const {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void LauncherWindow::SetTipWindow(TipWindow* tip) noexcept {
-  tip_ = tip;
-  if (settings_) settings_->SetTipWindow(tip);
+bool LauncherWindow::CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus) {
+  auto tip = std::make_unique<TipWindow>();
+  if (!tip->Create(instance, hwnd(), gdiplus)) return false;
+  tip_ = std::move(tip);
+  if (settings_) settings_->SetTipWindow(tip_.get());
+  return true;
 }
 
 void LauncherWindow::MoveTo(Point top_left) {

@@ -13,6 +13,7 @@
 #include "toolkit/base_window.h"
 #include "store/database.h"
 #include "toolkit/control_host.h"
+#include "toolkit/gdiplus.h"
 #include "ui/appearance.h"
 #include "ui/launcher_logic.h"
 #include "ui/window_state.h"
@@ -40,6 +41,8 @@ class LauncherHost {
   // The start-up sequence; false stops the creation (a second copy handed over).
   virtual bool OnLauncherCreate(HWND window) = 0;
   virtual void OnLauncherDestroy() = 0;
+  // Log-off or shutdown is ending the process; Exit will not run.
+  virtual void OnSessionEnding() = 0;
   // A category became the current one; the grid follows.
   virtual void OnCategoryChanged() = 0;
   // The user finished resizing; the new size is kept.
@@ -51,13 +54,16 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   LauncherWindow();
   ~LauncherWindow();
 
-  [[nodiscard]] bool Create(HINSTANCE instance, LauncherHost& host, Size design_size = {kLauncherWidth, kLauncherHeight}) noexcept;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+  // The live GDI+ session is asked for because every paint of the panel needs one.
+  [[nodiscard]] bool Create(HINSTANCE instance, LauncherHost& host, const toolkit::GdiplusSession& gdiplus,
+                            Size design_size = {kLauncherWidth, kLauncherHeight}) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   WindowState& state() noexcept { return state_; }
   toolkit::ControlHost& controls() noexcept { return *controls_; }
   LauncherLogic& logic() noexcept { return logic_; }
-  void SetTipWindow(TipWindow* tip) noexcept;
+  // The hover-tip window, owned by this window and gone with it; false when it could not be made.
+  bool CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus);
   // The settings panel and what it switches (toasts, tips, docking, hotkey).
   SettingsUi& settings() noexcept { return *settings_; }
 
@@ -100,7 +106,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   WindowState state_;
   LauncherLogic logic_{state_, *this};
   Appearance appearance_;
-  TipWindow* tip_ = nullptr;
+  std::unique_ptr<TipWindow> tip_;
   toolkit::CategoryBar* category_bar_ = nullptr;
   toolkit::ImageButton* pin_ = nullptr;
   Size initial_size_{kLauncherWidth, kLauncherHeight};

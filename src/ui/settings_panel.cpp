@@ -5,6 +5,7 @@
 
 #include "app/settings/names.h"
 #include "text/utf.h"
+#include "toolkit/gdi_objects.h"
 #include "toolkit/colour_picker.h"
 #include "toolkit/glyphs.h"
 #include "toolkit/gdiplus.h"
@@ -56,12 +57,11 @@ void SettingsPanel::Build() {
   title.SetTip(Name(sn::kTitleCaption));
   title.SetGlyph([&title, caption = text::Widen(sn::kTitleCaption)](HDC dc, int size, std::uint32_t colour) {
     glyphs::Settings(dc, size, colour);
-    HGDIOBJ old = SelectObject(dc, title.host().Font(12, true));
+    const toolkit::Selection font_selection(dc, title.host().Font(12, true));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(colour));
     RECT r{size + size / 4, 0, title.host().Scale(72), size};
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(dc, old);
   });
   auto& close = c.Add<ImageButton>({Name(sn::kClose), panel, {416, 0, 32, 32}, ""});
   close.SetGlyph(toolkit::glyphs::Close);

@@ -1,4 +1,5 @@
 #include "ui/settings_ui.h"
+#include "core/guarded.h"
 
 #include <commctrl.h>
 
@@ -115,22 +116,27 @@ void SettingsUi::ShowTip(bool on, std::string_view text) {
 
 LRESULT CALLBACK SettingsUi::PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                            DWORD_PTR data) noexcept {
-  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
-      message == WM_CTLCOLORLISTBOX) {
-    // The pages are white: so are the backgrounds of their native controls.
-    const auto* self = reinterpret_cast<const SettingsUi*>(data);
-    LRESULT brush = DefSubclassProc(hwnd, message, wparam, lparam);
-    HDC dc = reinterpret_cast<HDC>(wparam);
-    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
-      SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
-      brush = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    }
-    if (const std::optional<std::uint32_t> colour = self->port_.TextColourOf(reinterpret_cast<HWND>(lparam))) {
-      SetTextColor(dc, toolkit::ToColorRef(*colour));
-    }
-    return brush;
-  }
-  return DefSubclassProc(hwnd, message, wparam, lparam);
+  return core::Guarded(
+      "settings page procedure",
+      [&]() -> LRESULT {
+      if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
+          message == WM_CTLCOLORLISTBOX) {
+        // The pages are white: so are the backgrounds of their native controls.
+        const auto* self = reinterpret_cast<const SettingsUi*>(data);
+        LRESULT brush = DefSubclassProc(hwnd, message, wparam, lparam);
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+          SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+          brush = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        }
+        if (const std::optional<std::uint32_t> colour = self->port_.TextColourOf(reinterpret_cast<HWND>(lparam))) {
+          SetTextColor(dc, toolkit::ToColorRef(*colour));
+        }
+        return brush;
+      }
+      return DefSubclassProc(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }
 
 }  // namespace velora::ui

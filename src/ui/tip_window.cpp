@@ -8,15 +8,16 @@
 
 namespace velora::ui {
 TipWindow::TipWindow() = default;
-TipWindow::~TipWindow() = default;
+TipWindow::~TipWindow() { Destroy(); }
 
-bool TipWindow::Create(HINSTANCE instance, HWND launcher) noexcept {
+bool TipWindow::Create(HINSTANCE instance, HWND launcher, const toolkit::GdiplusSession& gdiplus) noexcept {
+  if (!gdiplus.ok()) return false;
   if (!RegisterClassOnce(instance, kTipClass)) return false;
   return CreateWindowOf(instance, kTipClass, L"", WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST,
                         {50, 50, 50 + 380, 50 + 250}, launcher);
 }
 
-LRESULT TipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+LRESULT TipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
       controls_ = std::make_unique<toolkit::ControlHost>(hwnd());

@@ -7,6 +7,7 @@
 
 #include "toolkit/base_window.h"
 #include "toolkit/control_host.h"
+#include "toolkit/gdiplus.h"
 #include "ui/geometry.h"
 
 namespace velora::toolkit {
@@ -21,8 +22,8 @@ class TipWindow : public toolkit::BaseWindow<TipWindow> {
  public:
   TipWindow();
   ~TipWindow();
-  [[nodiscard]] bool Create(HINSTANCE instance, HWND launcher) noexcept;
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+  [[nodiscard]] bool Create(HINSTANCE instance, HWND launcher, const toolkit::GdiplusSession& gdiplus) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Shows `text` near a screen point; an empty text hides the tip.
   void ShowTip(std::string_view text, Point screen_at);

@@ -1,6 +1,7 @@
 #include "ui/toasts_win32.h"
 
 #include "text/utf.h"
+#include "toolkit/gdi_objects.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_names.h"
@@ -39,6 +40,7 @@ ToastView::ToastView(toolkit::ControlHost& host, toolkit::ControlArgs args)
 
 void ToastView::Draw(HDC dc, RECT client) {
   // Drawn over the window's backdrop with the toast's opacity, so the fade shows on any system.
+  toolkit::CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
@@ -53,13 +55,12 @@ void ToastView::Draw(HDC dc, RECT client) {
   // GDI draws the text: it honours the font substitutes that GDI+ ignores. The fade mixes
   // the ink into the fill, since GDI text has no alpha.
   const auto mix = [this](int ink, int paper) { return (ink * alpha_ + paper * (255 - alpha_)) / 255; };
-  HGDIOBJ old = SelectObject(dc, host().Font(12));
+  const toolkit::Selection font_selection(dc, host().Font(12));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(mix(0x30, 0xF4), mix(0x31, 0xF4), mix(0x33, 0xF5)));
   RECT area{static_cast<LONG>(2 * pad + icon), 0, client.right - static_cast<LONG>(pad), client.bottom};
   const std::wstring text = text::Widen(Text());
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, old);
 }
 
 Toasts::~Toasts() {

@@ -30,30 +30,64 @@ const std::filesystem::path kExecutable = velora::text::PathFromUtf8("C:/程序/
 
 }  // namespace
 
-TEST(Autostart, OutcomesComeFromReadingTheKeyBack) {
-  FakeRunKey key;
-  EXPECT_EQ(SetAutostart(key, kExecutable, true),
-            (AutostartOutcome{true, ToastKind::kDone, "开机启动设置成功"}));
-  EXPECT_TRUE(AutostartExists(key, kExecutable));
-  EXPECT_EQ(SetAutostart(key, kExecutable, false),
-            (AutostartOutcome{false, ToastKind::kDone, "开机启动取消完成"}));
-  EXPECT_FALSE(AutostartExists(key, kExecutable));
+class AutostartTest : public ::testing::Test {
+ protected:
+  FakeRunKey machine;
+  FakeRunKey user;
+  RunKeys keys{machine, user};
+};
 
-  key.writable = false;
-  EXPECT_EQ(SetAutostart(key, kExecutable, true),
+TEST_F(AutostartTest, OutcomesComeFromReadingTheKeysBack) {
+  EXPECT_EQ(SetAutostart(keys, kExecutable, true),
+            (AutostartOutcome{true, ToastKind::kDone, "开机启动设置成功"}));
+  EXPECT_TRUE(AutostartExists(keys, kExecutable));
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false),
+            (AutostartOutcome{false, ToastKind::kDone, "开机启动取消完成"}));
+  EXPECT_FALSE(AutostartExists(keys, kExecutable));
+
+  machine.writable = false;
+  user.writable = false;
+  EXPECT_EQ(SetAutostart(keys, kExecutable, true),
             (AutostartOutcome{false, ToastKind::kFailed, "开机启动设置失败"}));
-  key.values["Velora.exe"] = "written by another tool";
-  EXPECT_EQ(SetAutostart(key, kExecutable, false),
+  machine.values["Velora.exe"] = "written by another tool";
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false),
             (AutostartOutcome{true, ToastKind::kFailed, "开机启动取消失败"}));
 }
 
-TEST(Autostart, ValueNamedAfterTheFileHoldsTheFullPath) {
-  FakeRunKey key;
-  (void)SetAutostart(key, kExecutable, true);
-  ASSERT_EQ(key.values.size(), 1u);
-  EXPECT_EQ(key.values.begin()->first, "Velora.exe");
-  EXPECT_EQ(velora::text::PathFromUtf8(key.values.begin()->second),
+TEST_F(AutostartTest, MachineKeyWhereAllowedTheUsersKeyWhereRefused) {
+  (void)SetAutostart(keys, kExecutable, true);
+  EXPECT_EQ(machine.values.size(), 1u);
+  EXPECT_TRUE(user.values.empty());
+  (void)SetAutostart(keys, kExecutable, false);
+
+  // Not elevated: the machine's key refuses, the box still ends up ticked.
+  machine.writable = false;
+  EXPECT_EQ(SetAutostart(keys, kExecutable, true),
+            (AutostartOutcome{true, ToastKind::kDone, "开机启动设置成功"}));
+  EXPECT_TRUE(machine.values.empty());
+  ASSERT_EQ(user.values.count("Velora.exe"), 1u);
+  EXPECT_TRUE(AutostartExists(keys, kExecutable));
+  // Off removes it from wherever it is.
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false).toast, "开机启动取消完成");
+  EXPECT_TRUE(user.values.empty());
+}
+
+TEST_F(AutostartTest, EitherKeyShowsTheBoxTickedAndOffClearsBoth) {
+  user.values["Velora.exe"] = "C:\\old\\Velora.exe";
+  EXPECT_TRUE(AutostartExists(keys, kExecutable));
+  machine.values["Velora.exe"] = "C:\\other\\Velora.exe";
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false),
+            (AutostartOutcome{false, ToastKind::kDone, "开机启动取消完成"}));
+  EXPECT_TRUE(machine.values.empty());
+  EXPECT_TRUE(user.values.empty());
+}
+
+TEST_F(AutostartTest, ValueNamedAfterTheFileHoldsTheFullPath) {
+  (void)SetAutostart(keys, kExecutable, true);
+  ASSERT_EQ(machine.values.size(), 1u);
+  EXPECT_EQ(machine.values.begin()->first, "Velora.exe");
+  EXPECT_EQ(velora::text::PathFromUtf8(machine.values.begin()->second),
             std::filesystem::path(kExecutable).make_preferred());
   // A copy elsewhere under the same name shares the value.
-  EXPECT_TRUE(AutostartExists(key, velora::text::PathFromUtf8("D:/其他/Velora.exe")));
+  EXPECT_TRUE(AutostartExists(keys, velora::text::PathFromUtf8("D:/其他/Velora.exe")));
 }

@@ -8,21 +8,32 @@ std::string AutostartValueName(const std::filesystem::path& executable) {
   return text::PathToUtf8(executable.filename());
 }
 
-bool AutostartExists(RunKey& run_key, const std::filesystem::path& executable) {
-  return run_key.HasValue(AutostartValueName(executable));
+namespace {
+
+bool HasValue(RunKeys keys, const std::string& name) {
+  return keys.machine.HasValue(name) || keys.user.HasValue(name);
 }
 
-AutostartOutcome SetAutostart(RunKey& run_key, const std::filesystem::path& executable, bool on) {
+}  // namespace
+
+bool AutostartExists(RunKeys keys, const std::filesystem::path& executable) {
+  return HasValue(keys, AutostartValueName(executable));
+}
+
+AutostartOutcome SetAutostart(RunKeys keys, const std::filesystem::path& executable, bool on) {
   const std::string name = AutostartValueName(executable);
   if (on) {
     // The full path, without quotes or arguments, in the system's own separators.
-    run_key.SetValue(name, text::PathToUtf8(std::filesystem::path(executable).make_preferred()));
-    return run_key.HasValue(name) ? AutostartOutcome{true, ui::ToastKind::kDone, kAutostartOnDone}
-                                  : AutostartOutcome{false, ui::ToastKind::kFailed, kAutostartOnFailed};
+    const std::string data = text::PathToUtf8(std::filesystem::path(executable).make_preferred());
+    keys.machine.SetValue(name, data);
+    if (!keys.machine.HasValue(name)) keys.user.SetValue(name, data);
+    return HasValue(keys, name) ? AutostartOutcome{true, ui::ToastKind::kDone, kAutostartOnDone}
+                                : AutostartOutcome{false, ui::ToastKind::kFailed, kAutostartOnFailed};
   }
-  run_key.DeleteValue(name);
-  return run_key.HasValue(name) ? AutostartOutcome{true, ui::ToastKind::kFailed, kAutostartOffFailed}
-                                : AutostartOutcome{false, ui::ToastKind::kDone, kAutostartOffDone};
+  keys.machine.DeleteValue(name);
+  keys.user.DeleteValue(name);
+  return HasValue(keys, name) ? AutostartOutcome{true, ui::ToastKind::kFailed, kAutostartOffFailed}
+                              : AutostartOutcome{false, ui::ToastKind::kDone, kAutostartOffDone};
 }
 
 }  // namespace velora::app

@@ -1,7 +1,9 @@
 #pragma once
 // Starting with Windows: a value in the machine-wide Run key named after the executable's file
-// name, holding its full path. What the check box shows always comes from reading the value
-// back, never from the result of the write or the delete.
+// name, holding its full path. Most users may not write the machine's key (it needs an elevated
+// program), so where it is refused the value goes into the user's own Run key instead. What the
+// check box shows always comes from reading the keys back, never from the result of a write or a
+// delete.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -35,9 +37,16 @@ struct AutostartOutcome {
 // Copies of the program with one file name share one value, wherever they live.
 std::string AutostartValueName(const std::filesystem::path& executable);
 
-bool AutostartExists(RunKey& run_key, const std::filesystem::path& executable);
+// The machine's key is tried first; the user's key is the fallback.
+struct RunKeys {
+  RunKey& machine;
+  RunKey& user;
+};
 
-// `on` is the check box's new state.
-AutostartOutcome SetAutostart(RunKey& run_key, const std::filesystem::path& executable, bool on);
+// True when either key holds the value.
+bool AutostartExists(RunKeys keys, const std::filesystem::path& executable);
+
+// `on` is the check box's new state. Switching off removes the value from both keys.
+AutostartOutcome SetAutostart(RunKeys keys, const std::filesystem::path& executable, bool on);
 
 }  // namespace velora::app

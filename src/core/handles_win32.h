@@ -1,0 +1,75 @@
+#pragma once
+// Owners for the system handles the program holds, in one place: kernel objects, GDI objects,
+// icons and cursors, window regions, device contexts and the objects selected into them.
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace velora::core {
+
+struct KernelHandleCloser {
+  void operator()(HANDLE handle) const noexcept {
+    if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+};
+using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const noexcept {
+    if (object) DeleteObject(object);
+  }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, GdiObjectDeleter>;
+
+// Icons and cursors made at run time (not shared ones loaded from resources).
+struct IconDestroyer {
+  void operator()(HICON icon) const noexcept {
+    if (icon) DestroyIcon(icon);
+  }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+
+// GetDC paired with ReleaseDC; a null window gives the screen's DC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// SelectObject paired with putting the previous object back.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() {
+    if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// Hands a region to a window. The window owns it once SetWindowRgn succeeds; on failure the
+// region is still ours and is freed here.
+inline bool SetWindowRegion(HWND window, UniqueRegion region, bool redraw) noexcept {
+  if (!SetWindowRgn(window, region.get(), redraw ? TRUE : FALSE)) return false;
+  (void)region.release();
+  return true;
+}
+
+}  // namespace velora::core

@@ -1,0 +1,169 @@
+// The launcher and tip windows made and torn down in every order the program takes (exit,
+// restart, a second copy handing over, a DPI change before exit), again and again: nothing may
+// crash, no exit step may reach a half-destroyed window, and no window, GDI object or kernel
+// handle may be left behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "toolkit/control_host.h"
+#include "toolkit/gdiplus.h"
+#include "ui/launcher_window.h"
+#include "ui/settings_ui.h"
+
+namespace velora::ui {
+namespace {
+
+// Does at exit what the program does: reads the window's size and every control's state.
+class ExitingHost final : public LauncherHost {
+ public:
+  explicit ExitingHost(bool accept) : accept_(accept) {}
+  void Attach(LauncherWindow& window) { window_ = &window; }
+  bool OnLauncherCreate(HWND) override { return accept_; }
+  void OnLauncherDestroy() override {
+    ++destroyed;
+    if (!window_ || !window_->hwnd()) return;
+    last_size = window_->DesignSize();
+    autostart_box_ = window_->settings().port().Checked("选择框_开机启动");
+  }
+  void OnSessionEnding() override {}
+  void OnCategoryChanged() override {}
+  void OnResizeFinished(Size) override {}
+
+  int destroyed = 0;
+  Size last_size;
+
+ private:
+  bool accept_;
+  LauncherWindow* window_ = nullptr;
+  bool autostart_box_ = false;
+};
+
+struct Usage {
+  DWORD gdi;
+  DWORD user;
+  DWORD handles;
+};
+
+Usage Measure() {
+  Usage u{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
+          0};
+  GetProcessHandleCount(GetCurrentProcess(), &u.handles);
+  return u;
+}
+
+int ThreadWindows() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND, LPARAM counter) {
+        ++*reinterpret_cast<int*>(counter);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+void Pump() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+enum class Order {
+  kExit,         // the loop ended: the window destroyed explicitly, then the object
+  kObjectsOnly,  // the object goes with its windows still alive
+  kDpiChange,    // the DPI changes and back, then the object goes
+};
+
+class TeardownTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { gdiplus_ = std::make_unique<toolkit::GdiplusSession>(); }
+  static void TearDownTestSuite() { gdiplus_.reset(); }
+
+  void RunOnce(Order order) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    ExitingHost host(true);
+    auto launcher = std::make_unique<LauncherWindow>();
+    host.Attach(*launcher);
+    ASSERT_TRUE(launcher->Create(instance, host, *gdiplus_));
+    ASSERT_TRUE(launcher->CreateTipWindow(instance, *gdiplus_));
+    ShowWindow(launcher->hwnd(), SW_SHOW);
+    UpdateWindow(launcher->hwnd());
+    launcher->settings().SetStartupComplete();
+    launcher->settings().ShowTip(true, "提示文字");
+    launcher->settings().ShowToast(ToastKind::kDone, "完成了");
+    Pump();
+
+    switch (order) {
+      case Order::kExit:
+        launcher->Destroy();
+        EXPECT_EQ(host.destroyed, 1);
+        EXPECT_EQ(host.last_size, (Size{kLauncherWidth, kLauncherHeight}));
+        break;
+      case Order::kObjectsOnly:
+        break;
+      case Order::kDpiChange: {
+        RECT r{};
+        GetWindowRect(launcher->hwnd(), &r);
+        for (WORD dpi : {WORD{144}, WORD{96}}) {
+          SendMessageW(launcher->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+          RedrawWindow(launcher->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+          Pump();
+        }
+        break;
+      }
+    }
+    launcher.reset();
+    Pump();
+    // The exit steps ran once, on the whole window, whichever way it went.
+    EXPECT_EQ(host.destroyed, 1);
+  }
+
+  static inline std::unique_ptr<toolkit::GdiplusSession> gdiplus_;
+};
+
+}  // namespace
+
+TEST_F(TeardownTest, EveryOrderLeavesNoWindowsAndNoHandlesBehind) {
+  for (Order order : {Order::kExit, Order::kObjectsOnly, Order::kDpiChange}) {
+    SCOPED_TRACE(static_cast<int>(order));
+    RunOnce(order);  // the first round loads what stays loaded (classes, fonts, GDI+ caches)
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(ThreadWindows(), 0);
+    const Usage before = Measure();
+    for (int round = 0; round < 3; ++round) {
+      RunOnce(order);
+      ASSERT_FALSE(HasFatalFailure());
+    }
+    const Usage after = Measure();
+    EXPECT_EQ(ThreadWindows(), 0);
+    // Wine answers 0 to both counts; Windows counts every GDI and USER object and kernel handle.
+    if (before.gdi > 0) {
+      EXPECT_EQ(after.gdi, before.gdi);
+      EXPECT_EQ(after.user, before.user);
+    }
+    if (before.handles > 0) EXPECT_EQ(after.handles, before.handles);
+  }
+}
+
+TEST_F(TeardownTest, SecondCopyHandingOverRefusesCreationCleanly) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (int round = 0; round < 5; ++round) {
+    ExitingHost host(false);  // as a second copy does after bringing the first forward
+    LauncherWindow launcher;
+    host.Attach(launcher);
+    EXPECT_FALSE(launcher.Create(instance, host, *gdiplus_));
+    EXPECT_EQ(launcher.hwnd(), nullptr);
+    // Windows sends WM_DESTROY to a window whose creation was refused; Wine does not.
+    EXPECT_LE(host.destroyed, 1);
+  }
+  EXPECT_EQ(ThreadWindows(), 0);
+}
+
+}  // namespace velora::ui
