@@ -148,7 +148,9 @@ TEST_F(TeardownTest, EveryOrderLeavesNoWindowsAndNoHandlesBehind) {
       EXPECT_EQ(after.gdi, before.gdi);
       EXPECT_EQ(after.user, before.user);
     }
-    if (before.handles > 0) EXPECT_EQ(after.handles, before.handles);
+    if (before.handles > 0) {
+      EXPECT_EQ(after.handles, before.handles);
+    }
   }
 }
 
