@@ -3,6 +3,8 @@
 NATIVE  := build/native
 WINDOWS := build/windows
 JOBS    ?= $(shell nproc)
+# dist/Velora.exe must stay below this many bytes.
+DIST_LIMIT := 10000000
 
 .PHONY: setup native windows test run dist clean
 
@@ -31,9 +33,10 @@ test: native windows
 	cd $(NATIVE) && ctest --output-on-failure
 	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure
 
-dist: windows
-	mkdir -p dist
-	cp $(WINDOWS)/bin/Velora.exe dist/Velora.exe
+# Optimised and stripped; the symbols stay in $(WINDOWS)/bin/Velora.exe.debug.
+dist: setup $(WINDOWS)/CMakeCache.txt
+	cmake --build $(WINDOWS) -j $(JOBS) --target Velora
+	bash tools/ship-exe.sh $(WINDOWS)/bin/Velora.exe dist/Velora.exe $(DIST_LIMIT)
 
 run: dist
 	tools/wine-run.sh dist/Velora.exe
