@@ -28,9 +28,8 @@ target_compile_definitions(sqlite3 PUBLIC
   SQLITE_OMIT_LOAD_EXTENSION=1
   SQLITE_DEFAULT_MEMSTATUS=0)
 # The library is third-party code: no project warnings, no sanitizers, always optimised.
-target_compile_options(sqlite3 PRIVATE -O2 -w)
+target_compile_options(sqlite3 PRIVATE ${VELORA_THIRD_PARTY_OPTIONS})
 if(VELORA_NATIVE)
-  target_compile_options(sqlite3 PRIVATE -fno-sanitize=all)
   find_package(Threads REQUIRED)
   target_link_libraries(sqlite3 PUBLIC Threads::Threads)
 endif()

@@ -10,6 +10,7 @@ packages=(
   wine wine64 xvfb xdotool x11-utils
   fonts-wqy-zenhei imagemagick librsvg2-bin icoutils
   libgtest-dev googletest libbenchmark-dev libssl-dev
+  clang-format
 )
 
 missing=()

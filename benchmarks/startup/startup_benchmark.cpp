@@ -1,0 +1,274 @@
+// Start-up time of Velora.exe against a bare window program that starts the same system
+// libraries: from CreateProcess until a top-level window of the new process is visible, and
+// until the process first answers a sent message (its start-up code is done, it waits for input).
+//
+//   velora_startup_benchmark VELORA.exe BARE.exe [RUNS]
+//
+// Each program runs from a copy in a folder of its own. The first run of each is a warm-up and is
+// not counted; for Velora it is also the run that writes the data folder and, on closing, the
+// settings file, so the counted runs start as every later start of an installed copy does. The two programs
+// take turns, so anything that slows the machine meanwhile weighs on both.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr DWORD kWindowLimitMs = 20000;
+constexpr DWORD kExitLimitMs = 10000;
+constexpr ULONGLONG kBootWindowMs = 120000;  // Velora starts hidden this soon after boot
+constexpr int kDefaultRuns = 21;
+
+// Build-tree paths given as Unix paths are seen through Wine's Z: drive.
+fs::path WindowsPath(std::wstring path) {
+  if (!path.empty() && path[0] == L'/') {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    path = L"Z:" + path;
+  }
+  return fs::absolute(fs::path(path));
+}
+
+class Stopwatch {
+ public:
+  Stopwatch() {
+    QueryPerformanceFrequency(&frequency_);
+    QueryPerformanceCounter(&start_);
+  }
+  double Milliseconds() const {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
+           static_cast<double>(frequency_.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER frequency_{};
+  LARGE_INTEGER start_{};
+};
+
+// Owns a started process; ends it when nobody closed it.
+class ChildProcess {
+ public:
+  explicit ChildProcess(const PROCESS_INFORMATION& info) : info_(info) {}
+  ~ChildProcess() {
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(info_.hProcess, 1);
+      WaitForSingleObject(info_.hProcess, kExitLimitMs);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  HANDLE handle() const { return info_.hProcess; }
+  DWORD id() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_;
+};
+
+struct WindowSearch {
+  DWORD process_id;
+  HWND window;
+};
+
+BOOL CALLBACK MatchVisibleWindow(HWND window, LPARAM lparam) {
+  auto& search = *reinterpret_cast<WindowSearch*>(lparam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.process_id || !IsWindowVisible(window)) return TRUE;
+  search.window = window;
+  return FALSE;
+}
+
+HWND VisibleWindowOf(DWORD process_id) {
+  WindowSearch search{process_id, nullptr};
+  EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.window;
+}
+
+struct Sample {
+  double visible_ms = 0;
+  double ready_ms = 0;
+  SIZE size{};
+};
+
+struct Program {
+  const char* name;
+  fs::path copy;
+  std::vector<Sample> samples;
+};
+
+enum class Ending { kClose, kTerminate };
+
+std::optional<Sample> StartOnce(const fs::path& exe, const fs::path& directory, Ending ending,
+                                std::string& error) {
+  std::wstring command = L"\"" + exe.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const Stopwatch clock;
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                      &startup, &info)) {
+    error = "cannot start it (error " + std::to_string(GetLastError()) + ")";
+    return std::nullopt;
+  }
+  const ChildProcess process(info);
+  HWND window = nullptr;
+  while ((window = VisibleWindowOf(process.id())) == nullptr) {
+    if (WaitForSingleObject(process.handle(), 1) != WAIT_TIMEOUT) {
+      error = "it ended without showing a window (is another copy running?)";
+      return std::nullopt;
+    }
+    if (clock.Milliseconds() > kWindowLimitMs) {
+      error = "it showed no window within " + std::to_string(kWindowLimitMs / 1000) + " s";
+      return std::nullopt;
+    }
+  }
+  Sample sample;
+  sample.visible_ms = clock.Milliseconds();
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kWindowLimitMs, &answer)) {
+    error = "its window did not answer";
+    return std::nullopt;
+  }
+  sample.ready_ms = clock.Milliseconds();
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  sample.size = {rect.right - rect.left, rect.bottom - rect.top};
+  if (ending == Ending::kClose) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  } else {
+    TerminateProcess(process.handle(), 0);
+  }
+  if (WaitForSingleObject(process.handle(), kExitLimitMs) != WAIT_OBJECT_0) {
+    error = "it did not end";
+    return std::nullopt;
+  }
+  return sample;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::vector<double> Field(const Program& program, double Sample::*field) {
+  std::vector<double> values;
+  for (const Sample& sample : program.samples) values.push_back(sample.*field);
+  return values;
+}
+
+void PrintRatio(const char* label, const Program& velora, const Program& bare, double Sample::*field) {
+  const double velora_ms = Median(Field(velora, field));
+  const double bare_ms = Median(Field(bare, field));
+  std::printf("%s velora %.0f ms, bare %.0f ms, ratio %.2f\n", label, velora_ms, bare_ms,
+              velora_ms / bare_ms);
+}
+
+void PrintSpread(const Program& program) {
+  const std::vector<double> visible = Field(program, &Sample::visible_ms);
+  const auto [low, high] = std::minmax_element(visible.begin(), visible.end());
+  const SIZE size = program.samples.front().size;
+  std::printf("  %-6s %zu runs, visible after %.0f-%.0f ms, window %ldx%ld\n", program.name, visible.size(),
+              *low, *high, size.cx, size.cy);
+}
+
+// A folder of its own under the temporary folder, removed at the end.
+class Workspace {
+ public:
+  Workspace()
+      : path_(fs::temp_directory_path() / (L"velora_startup_" + std::to_wstring(GetCurrentProcessId()))) {
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  // A copy of `exe` alone in a new subfolder, as an installed program is.
+  fs::path Install(const fs::path& exe, const wchar_t* folder) const {
+    fs::create_directories(path_ / folder);
+    const fs::path copy = path_ / folder / exe.filename();
+    fs::copy_file(exe, copy);
+    return copy;
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int runs) {
+  const ULONGLONG uptime = GetTickCount64();
+  if (uptime <= kBootWindowMs) {
+    const DWORD wait = static_cast<DWORD>(kBootWindowMs - uptime + 1000);
+    std::fprintf(stderr,
+                 "velora_startup_benchmark: Velora starts hidden this soon after boot; waiting %lu s\n",
+                 wait / 1000);
+    Sleep(wait);
+  }
+  const Workspace workspace;
+  Program programs[] = {{"velora", workspace.Install(velora_exe, L"velora"), {}},
+                        {"bare", workspace.Install(bare_exe, L"bare"), {}}};
+  for (int run = 0; run < runs; ++run) {
+    for (Program& program : programs) {
+      std::string error;
+      // The warm-up ends as a user ends it, so a program that saves its settings on exit has saved
+      // them for the counted runs. Those are ended, not closed: Wine without a window manager
+      // waits two seconds for every window it unmaps, and the exit is not what is measured.
+      const Ending ending = run == 0 ? Ending::kClose : Ending::kTerminate;
+      const std::optional<Sample> sample = StartOnce(program.copy, workspace.path(), ending, error);
+      if (!sample) {
+        std::fprintf(stderr, "velora_startup_benchmark: %s, run %d: %s\n", program.name, run + 1,
+                     error.c_str());
+        return 1;
+      }
+      if (run > 0) program.samples.push_back(*sample);
+    }
+  }
+  PrintRatio("startup:", programs[0], programs[1], &Sample::visible_ms);
+  PrintRatio("startup-ready:", programs[0], programs[1], &Sample::ready_ms);
+  for (const Program& program : programs) PrintSpread(program);
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  int count = 0;
+  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!args || count < 3 || count > 4) {
+    std::fprintf(stderr, "usage: velora_startup_benchmark VELORA.exe BARE.exe [RUNS]\n");
+    return 2;
+  }
+  const int runs = count == 4 ? _wtoi(args[3]) : kDefaultRuns;
+  if (runs < 2) {
+    std::fprintf(stderr, "velora_startup_benchmark: RUNS is at least 2 (the first is not counted)\n");
+    return 2;
+  }
+  const fs::path velora_exe = WindowsPath(args[1]);
+  const fs::path bare_exe = WindowsPath(args[2]);
+  LocalFree(args);
+  try {
+    return Measure(velora_exe, bare_exe, runs);
+  } catch (const fs::filesystem_error& error) {
+    std::fprintf(stderr, "velora_startup_benchmark: %s\n", error.what());
+    return 1;
+  }
+}

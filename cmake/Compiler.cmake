@@ -1,0 +1,41 @@
+# Flags per compiler, so the same CMake files serve GCC and Clang (both trees here) and MSVC.
+#   VELORA_WARNINGS             warnings as errors, for the project's own targets
+#   VELORA_THIRD_PARTY_OPTIONS  for vendored C code (sqlite3): quiet and always optimised
+option(VELORA_SANITIZE "AddressSanitizer and UndefinedBehaviorSanitizer in the native tree" ON)
+
+if(MSVC)
+  set(VELORA_WARNINGS /W4 /WX)
+  set(VELORA_THIRD_PARTY_OPTIONS /w)
+  # Sources are UTF-8 (the system's Chinese names are string constants).
+  add_compile_options(/utf-8 /permissive- /Zc:__cplusplus)
+  # Static runtime: one self-contained program, as with mingw-w64 below.
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+else()
+  set(VELORA_WARNINGS -Wall -Wextra -Werror -Wno-missing-field-initializers)
+  set(VELORA_THIRD_PARTY_OPTIONS -O2 -w)
+endif()
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+endif()
+
+if(MINGW)
+  # No libstdc++, libgcc or winpthread DLLs beside the program.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Code and data nothing refers to are left out of the executables.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
+  # GUI programs enter at wWinMain; console programs (the tests) keep main.
+  add_link_options($<$<BOOL:$<TARGET_PROPERTY:WIN32_EXECUTABLE>>:-municode>)
+endif()
+
+if(VELORA_NATIVE AND VELORA_SANITIZE)
+  set(VELORA_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${VELORA_SANITIZERS})
+  add_link_options(${VELORA_SANITIZERS})
+  list(APPEND VELORA_THIRD_PARTY_OPTIONS -fno-sanitize=all)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # GCC 12 reports false maybe-uninitialized warnings inside libstdc++ under the sanitizers.
+    list(APPEND VELORA_WARNINGS -Wno-maybe-uninitialized)
+  endif()
+endif()
