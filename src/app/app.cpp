@@ -18,16 +18,12 @@ int App::Run(const std::wstring& command_line) {
     MessageBoxW(nullptr, text::Widen(kGdiplusFailed).c_str(), ui::kLauncherTitle, MB_ICONERROR | MB_OK);
     return 1;
   }
-  if (!launcher_.Create(instance_, *this, gdiplus_)) return handed_over_ ? 0 : 1;
-  for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-    const int size = GetSystemMetrics(metric);
-    const auto icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORA), IMAGE_ICON, size, size, LR_SHARED);
-    SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  // A second copy hands over before it builds anything.
+  if (!single_instance_.Acquire()) {
+    BringRunningCopyForward(nullptr, ui::kLauncherClass, ui::kLauncherTitle);
+    return 0;
   }
-  (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
-  state_.startup_complete = true;
-  launcher_.settings().SetStartupComplete();
-  ReportStoreProblem();
+  if (!launcher_.Create(instance_, *this, gdiplus_)) return 1;
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -43,18 +39,12 @@ bool App::OnLauncherCreate(HWND window) {
   state_.default_window_width = ui::kLauncherWidth;
   state_.version_caption = std::string(kVersionCaption);
 
-  if (!single_instance_.Acquire()) {
-    BringRunningCopyForward(window, ui::kLauncherClass, ui::kLauncherTitle);
-    handed_over_ = true;
-    return false;
-  }
-
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   PrepareDataDirectory(state_.data_directory);
   ui::WindowState& window_state = launcher_.state();
   state_.store_outcome = store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
   if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
-  LoadAllSettings();
+  LoadInitialSettings();
   launcher_.AttachGrid(state_.database, state_.data_directory);
   launcher_.RefreshGrid();
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
@@ -64,6 +54,22 @@ bool App::OnLauncherCreate(HWND window) {
   launcher_.logic().SetPinShown(window_state.held);
   ShowWindow(window, window_state.held ? SW_SHOW : SW_HIDE);
   return true;
+}
+
+void App::OnLauncherShown() {
+  // What the first look of the panel does not need: the settings panel and every control's
+  // state, the window icons, the tip window.
+  launcher_.BuildSettingsPanel();
+  LoadControlStates();
+  for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    const int size = GetSystemMetrics(metric);
+    const auto icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORA), IMAGE_ICON, size, size, LR_SHARED);
+    SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
+  (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
+  state_.startup_complete = true;
+  launcher_.settings().SetStartupComplete();
+  ReportStoreProblem();
 }
 
 bool App::RunExitSteps() noexcept {

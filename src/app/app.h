@@ -57,6 +57,7 @@ class App final : public ui::LauncherHost {
 
  private:
   bool OnLauncherCreate(HWND window) override;
+  void OnLauncherShown() override;
   void OnLauncherDestroy() override { Exit(); }
   void OnSessionEnding() override;
   // Tells the user, once the panel is up, why it is empty or cannot save.
@@ -65,8 +66,10 @@ class App final : public ui::LauncherHost {
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
   void Report(const store::GroupOutcome& outcome);
-  // The settings file: loaded at start-up, saved on "保存", Exit and Restart (app_settings.cpp).
-  void LoadAllSettings();
+  // The settings file: loaded at start-up in two steps, saved on "保存", Exit and Restart
+  // (app_settings.cpp).
+  void LoadInitialSettings();
+  void LoadControlStates();
   void SaveAllSettings() noexcept;
   void WireSettingsPanel();
 
@@ -76,7 +79,6 @@ class App final : public ui::LauncherHost {
   AppState state_;
   SingleInstance single_instance_{kInstanceEventName};
   ui::LauncherWindow launcher_;
-  bool handed_over_ = false;
   bool exited_ = false;
 };
 

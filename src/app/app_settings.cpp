@@ -11,9 +11,7 @@
 namespace velora::app {
 
 void App::WireSettingsPanel() {
-  ui::SettingsUi& settings = launcher_.settings();
-  settings.panel().SetVersionCaption(state_.version_caption);
-  ui::SettingsUi::Actions& a = settings.actions;
+  ui::SettingsUi::Actions& a = launcher_.settings().actions;
   a.autostart_exists = [] {
     RegistryRunKey machine(RunKeyScope::kMachine);
     RegistryRunKey user(RunKeyScope::kUser);
@@ -42,14 +40,23 @@ void App::WireSettingsPanel() {
   a.restart = [this] { Restart(); };
 }
 
-void App::LoadAllSettings() {
+void App::LoadInitialSettings() {
   WireSettingsPanel();
-  ui::SettingsUi& settings = launcher_.settings();
-  const std::filesystem::path file = SettingsPath(state_.data_directory);
-  const InitialSettings loaded = LoadSettings(file, settings, launcher_.state(), state_.default_window_width);
+  const InitialSettings loaded =
+      app::LoadInitialSettings(SettingsPath(state_.data_directory), launcher_.settings(), launcher_.state(),
+                               state_.default_window_width);
   state_.appearance = loaded.appearance;
   state_.icons_per_page = loaded.icons_per_page;
   launcher_.SetCapacity(loaded.icons_per_page);
+}
+
+void App::LoadControlStates() {
+  launcher_.settings().panel().SetVersionCaption(state_.version_caption);
+  const std::filesystem::path file = SettingsPath(state_.data_directory);
+  InitialSettings loaded;
+  loaded.appearance = state_.appearance;
+  app::LoadControlStates(file, launcher_.settings(), loaded);
+  // Only from here on may a save write the controls' states: before, it would write defaults.
   state_.settings_file = file;
 }
 

@@ -21,6 +21,7 @@ namespace velora::ui {
 namespace {
 
 constexpr UINT_PTR kQueueTimer = 1;  // 时钟_队列
+constexpr UINT kShownMessage = WM_APP + 1;
 constexpr UINT kQueueInterval = 100;
 
 std::string Name(std::string_view name) { return std::string(name); }
@@ -67,10 +68,15 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
       BuildControls();
       settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_);
-      settings_->Build();
       Layout();
+      // Posted before the panel can show, so the rest of start-up comes before any request
+      // that the shown panel may receive.
+      PostMessageW(hwnd(), kShownMessage, 0, 0);
       if (!host_->OnLauncherCreate(hwnd())) return -1;
       SetTimer(hwnd(), kQueueTimer, kQueueInterval, nullptr);
+      return 0;
+    case kShownMessage:
+      host_->OnLauncherShown();
       return 0;
     case WM_SIZE:
       Layout();
@@ -242,6 +248,8 @@ void LauncherWindow::BuildControls() {
     SetWindowPos(c.Find(name)->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
+
+void LauncherWindow::BuildSettingsPanel() { settings_->Build(); }
 
 Size LauncherWindow::DesignSize() const noexcept {
   RECT client{};

@@ -38,8 +38,10 @@ class SettingsUi;
 class LauncherHost {
  public:
   virtual ~LauncherHost() = default;
-  // The start-up sequence; false stops the creation (a second copy handed over).
+  // The start-up sequence up to showing the panel; false stops the creation.
   virtual bool OnLauncherCreate(HWND window) = 0;
+  // The rest of start-up, once the panel has shown (posted from the creation).
+  virtual void OnLauncherShown() = 0;
   virtual void OnLauncherDestroy() = 0;
   // Log-off or shutdown is ending the process; Exit will not run.
   virtual void OnSessionEnding() = 0;
@@ -64,8 +66,10 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   LauncherLogic& logic() noexcept { return logic_; }
   // The hover-tip window, owned by this window and gone with it; false when it could not be made.
   bool CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus);
-  // The settings panel and what it switches (toasts, tips, docking, hotkey).
+  // The settings panel and what it switches (toasts, tips, docking, hotkey). Its controls are
+  // built by BuildSettingsPanel, after the panel first shows.
   SettingsUi& settings() noexcept { return *settings_; }
+  void BuildSettingsPanel();
 
   void FillCategoryBar(const std::vector<std::string>& names);
   toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }

@@ -40,8 +40,16 @@ std::filesystem::path SettingsPath(const std::filesystem::path& data_directory) 
   return data_directory / text::PathFromUtf8(kSettingsFileName);
 }
 
-InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& window,
-                             ui::WindowState& window_state, int default_window_width) {
+InitialSettings LoadInitialSettings(const std::filesystem::path& file, SettingsWindow& window,
+                                    ui::WindowState& window_state, int default_window_width) {
+  const InitialSettings settings = ReadInitialSettings(ReadOrEmpty(file), default_window_width);
+  window.SetWindowSize(settings.window_width, settings.window_height);
+  window_state.text_colour = settings.appearance.text;
+  window.PaintBackground(settings.appearance);
+  return settings;
+}
+
+void LoadControlStates(const std::filesystem::path& file, SettingsWindow& window, const InitialSettings& initial) {
   const IniDocument doc = ReadOrEmpty(file);
   ControlPort& controls = window.Controls();
   for (ControlType type : kRestoreOrder) RestoreControlStates(doc, controls, type);
@@ -55,17 +63,19 @@ InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& 
     window.StopDocking();
   }
 
-  const InitialSettings settings = ReadInitialSettings(doc, default_window_width);
-  window.SetWindowSize(settings.window_width, settings.window_height);
-  window_state.text_colour = settings.appearance.text;
-
-  const Appearance& look = settings.appearance;
-  window.PaintBackground(look);
+  // The appearance values win over what the fields' own states said.
+  const Appearance& look = initial.appearance;
   controls.SetText(kCornerRadiusField, std::to_string(look.corner_radius));
   controls.SetText(kBorderWidthField, std::to_string(look.border_width));
   window.SetSwatchColour(kBackgroundSwatch, look.background);
   window.SetSwatchColour(kTextColourSwatch, look.text);
   window.SetSwatchColour(kBorderColourSwatch, look.border);
+}
+
+InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& window,
+                             ui::WindowState& window_state, int default_window_width) {
+  const InitialSettings settings = LoadInitialSettings(file, window, window_state, default_window_width);
+  LoadControlStates(file, window, settings);
   return settings;
 }
 

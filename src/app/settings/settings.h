@@ -30,8 +30,15 @@ class SettingsWindow {
 // The settings file in the data directory.
 std::filesystem::path SettingsPath(const std::filesystem::path& data_directory);
 
-// A missing or unreadable file loads as defaults. Returns the "初始化" values for the
-// process-wide state; the text colour also goes to the window state.
+// A missing or unreadable file loads as defaults. Start-up loads in two steps so the panel shows
+// before its hidden parts are built: first the window's size and look from "初始化" (returned for
+// the process-wide state; the text colour also goes to the window state)…
+InitialSettings LoadInitialSettings(const std::filesystem::path& file, SettingsWindow& window,
+                                    ui::WindowState& window_state, int default_window_width);
+// …then, once the settings panel exists, every control's state and what follows from it (hotkey,
+// autostart box, docking, the appearance fields and swatches).
+void LoadControlStates(const std::filesystem::path& file, SettingsWindow& window, const InitialSettings& initial);
+// Both steps at once.
 InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& window,
                              ui::WindowState& window_state, int default_window_width);
 
