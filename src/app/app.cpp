@@ -95,7 +95,7 @@ bool App::RenameGroup(const std::string& new_name) {
   const store::GroupOutcome outcome = store::RenameGroup(state_.database, cells[cell].caption, new_name);
   Report(outcome);
   // The cell shows the new name in grey; the list is not rebuilt and the shown category stays.
-  if (outcome.changed) launcher_.category_bar().SetCaption(cell, new_name, ui::kHoverCaptionColour);
+  if (outcome.changed) launcher_.category_bar().SetCaption(cell, new_name, toolkit::kHoverCaptionColour);
   return outcome.changed;
 }
 

@@ -35,20 +35,20 @@ GroupOutcome CreateGroup(Database& db, std::string_view name) {
   if (IsAcceptableGroupName(name) && CreateTableFromFieldList(db, name, kItemFieldList) == kFieldListCreated) {
     return {true, std::nullopt, {}};
   }
-  return {false, ui::ToastKind::kFailed, kCreateGroupFailed};
+  return {false, core::ToastKind::kFailed, kCreateGroupFailed};
 }
 
 GroupOutcome RenameGroup(Database& db, std::string_view old_name, std::string_view new_name) {
   if (IsAcceptableGroupName(new_name) && db.RenameTable(old_name, new_name)) {
     return {true, std::nullopt, {}};
   }
-  return {false, ui::ToastKind::kFailed, kRenameGroupFailed};
+  return {false, core::ToastKind::kFailed, kRenameGroupFailed};
 }
 
 GroupOutcome DeleteGroup(Database& db, std::string_view current_category) {
-  if (IsFixedCategory(current_category)) return {false, ui::ToastKind::kFailed, kFixedGroupUndeletable};
-  if (db.DropTable(current_category)) return {true, ui::ToastKind::kDone, kGroupDeleted};
-  return {false, ui::ToastKind::kFailed, kDeleteGroupFailed};
+  if (IsFixedCategory(current_category)) return {false, core::ToastKind::kFailed, kFixedGroupUndeletable};
+  if (db.DropTable(current_category)) return {true, core::ToastKind::kDone, kGroupDeleted};
+  return {false, core::ToastKind::kFailed, kDeleteGroupFailed};
 }
 
 }  // namespace velora::store

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "store/database.h"
-#include "ui/toast_kind.h"
+#include "core/toast_kind.h"
 
 namespace velora::store {
 
@@ -17,7 +17,7 @@ std::vector<std::string> BuildCategoryList(Database& db);
 // What a group operation did, and the toast the window shows for it, if any.
 struct GroupOutcome {
   bool changed = false;
-  std::optional<ui::ToastKind> toast_kind;
+  std::optional<core::ToastKind> toast_kind;
   std::string_view toast_text;
 };
 

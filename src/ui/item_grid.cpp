@@ -1,6 +1,7 @@
 #include "ui/item_grid.h"
 
 #include "assets/images/builtin_images.h"
+#include "ui/core_types.h"
 
 namespace velora::ui {
 namespace {

@@ -13,7 +13,7 @@
 #include "toolkit/base_window.h"
 #include "store/database.h"
 #include "toolkit/control_host.h"
-#include "ui/appearance.h"
+#include "ui/core_types.h"
 #include "ui/launcher_logic.h"
 #include "ui/window_state.h"
 

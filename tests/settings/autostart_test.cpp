@@ -7,7 +7,7 @@
 #include "text/fs_path.h"
 
 using namespace velora::app;
-using velora::ui::ToastKind;
+using velora::core::ToastKind;
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "text/utf.h"
 
 using namespace velora::app;
-using velora::ui::ToastKind;
+using velora::core::ToastKind;
 
 namespace {
 

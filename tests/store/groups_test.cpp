@@ -7,7 +7,7 @@
 #include "store/temp_store.h"
 
 using namespace velora::store;
-using velora::ui::ToastKind;
+using velora::core::ToastKind;
 
 namespace {
 

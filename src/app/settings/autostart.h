@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/toast_kind.h"
+#include "core/toast_kind.h"
 
 namespace velora::app {
 
@@ -26,7 +26,7 @@ class RunKey {
 
 struct AutostartOutcome {
   bool checked;
-  ui::ToastKind kind;
+  core::ToastKind kind;
   std::string_view toast;
 
   bool operator==(const AutostartOutcome&) const = default;

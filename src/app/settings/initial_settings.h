@@ -5,11 +5,11 @@
 
 #include "app/settings/decimal.h"
 #include "app/settings/ini_document.h"
-#include "ui/appearance.h"
+#include "core/appearance.h"
 
 namespace velora::app {
 
-using ui::Appearance;
+using core::Appearance;
 
 struct InitialSettings {
   int icons_per_page = 18;

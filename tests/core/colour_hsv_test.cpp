@@ -1,8 +1,8 @@
-#include "ui/colour_hsv.h"
+#include "core/colour_hsv.h"
 
 #include <gtest/gtest.h>
 
-using namespace velora::ui;
+using namespace velora::core;
 
 TEST(ColourHsv, PrimariesAndGreysRoundTripWithTheirAlpha) {
   for (std::uint32_t argb : {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFE000000u, 0xFFFFFFFFu, 0x80336699u,

@@ -1,6 +1,6 @@
-#include "ui/category_bar_model.h"
+#include "toolkit/category_bar_model.h"
 
-namespace velora::ui {
+namespace velora::toolkit {
 
 void CategoryBarModel::Fill(const std::vector<std::string>& names, std::uint32_t text_colour) {
   cells_.clear();
@@ -40,4 +40,4 @@ std::optional<std::size_t> CategoryBarModel::CellAt(int x) const {
   return std::nullopt;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::toolkit

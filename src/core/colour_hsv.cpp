@@ -1,9 +1,9 @@
-#include "ui/colour_hsv.h"
+#include "core/colour_hsv.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace velora::ui {
+namespace velora::core {
 namespace {
 
 std::uint32_t Channel(double unit) {
@@ -86,4 +86,4 @@ std::optional<std::uint32_t> ParseHexColour(std::string_view text, std::uint8_t 
   return value;
 }
 
-}  // namespace velora::ui
+}  // namespace velora::core

@@ -1,6 +1,7 @@
 #pragma once
-// Plain geometry shared by the window logic; design pixels at 96 DPI unless a name says otherwise.
-namespace velora::ui {
+// Plain geometry shared by the controls and the window logic; design pixels at 96 DPI unless a
+// name says otherwise.
+namespace velora::core {
 
 struct Point {
   int x = 0;
@@ -34,4 +35,4 @@ constexpr Rect Scale(Rect r, int dpi) {
   return {Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.width, dpi), Scale(r.height, dpi)};
 }
 
-}  // namespace velora::ui
+}  // namespace velora::core

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velora::ui {
+namespace velora::toolkit {
 
 inline constexpr std::uint32_t kHoverCaptionColour = 0xFF696969;
 inline constexpr int kCategoryCellHeight = 38;
@@ -44,4 +44,4 @@ class CategoryBarModel {
   std::vector<CategoryCell> cells_;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::toolkit

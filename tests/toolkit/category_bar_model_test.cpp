@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "ui/category_bar_model.h"
+#include "toolkit/category_bar_model.h"
 
-using namespace velora::ui;
+using namespace velora::toolkit;
 
 namespace {
 // 14 pixels a character stands in for the font's measure.

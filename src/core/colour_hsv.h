@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace velora::ui {
+namespace velora::core {
 
 struct Hsv {
   double hue = 0;         // degrees, 0 to below 360
@@ -23,4 +23,4 @@ std::string HexText(std::uint32_t argb);
 // Six digits keep `alpha`, eight carry their own; a leading "#" and spaces around are allowed.
 std::optional<std::uint32_t> ParseHexColour(std::string_view text, std::uint8_t alpha);
 
-}  // namespace velora::ui
+}  // namespace velora::core

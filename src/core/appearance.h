@@ -1,8 +1,8 @@
 #pragma once
-// The panel's look, as the settings file stores it.
+// The panel's look: what the window paints and the settings file stores.
 #include <cstdint>
 
-namespace velora::ui {
+namespace velora::core {
 
 struct Appearance {
   std::uint32_t background = 0xFFFFFFFF;
@@ -12,4 +12,4 @@ struct Appearance {
   int border_width = 3;
 };
 
-}  // namespace velora::ui
+}  // namespace velora::core
