@@ -3,11 +3,12 @@
 #include "app/first_run.h"
 #include "app/resource_ids.h"
 #include "app/restart_win32.h"
-#include "ui/settings_ui.h"
 #include "store/groups.h"
 #include "store/schema.h"
 #include "text/fs_path.h"
 #include "toolkit/category_bar.h"
+#include "ui/settings_ui.h"
+#include "ui/toast_texts.h"
 
 namespace velora::app {
 
@@ -77,15 +78,17 @@ void App::Restart() noexcept {
   PostQuitMessage(0);
 }
 
-void App::Report(const store::GroupOutcome& outcome) {
-  if (outcome.toast_kind) launcher_.settings().ShowToast(*outcome.toast_kind, outcome.toast_text);
+void App::Report(store::GroupOutcome outcome) {
+  if (const std::optional<ui::Toast> toast = ui::GroupToast(outcome)) {
+    launcher_.settings().ShowToast(toast->kind, toast->text);
+  }
 }
 
 bool App::CreateGroup(const std::string& name) {
   const store::GroupOutcome outcome = store::CreateGroup(state_.database, name);
   Report(outcome);
-  if (outcome.changed) launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
-  return outcome.changed;
+  if (store::Changed(outcome)) launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+  return store::Changed(outcome);
 }
 
 bool App::RenameGroup(const std::string& new_name) {
@@ -95,8 +98,10 @@ bool App::RenameGroup(const std::string& new_name) {
   const store::GroupOutcome outcome = store::RenameGroup(state_.database, cells[cell].caption, new_name);
   Report(outcome);
   // The cell shows the new name in grey; the list is not rebuilt and the shown category stays.
-  if (outcome.changed) launcher_.category_bar().SetCaption(cell, new_name, toolkit::kHoverCaptionColour);
-  return outcome.changed;
+  if (store::Changed(outcome)) {
+    launcher_.category_bar().SetCaption(cell, new_name, toolkit::kHoverCaptionColour);
+  }
+  return store::Changed(outcome);
 }
 
 void App::DeleteGroup() {

@@ -55,7 +55,7 @@ class App final : public ui::LauncherHost {
   void OnCategoryChanged() override {}
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
-  void Report(const store::GroupOutcome& outcome);
+  void Report(store::GroupOutcome outcome);
   // The settings file: loaded at start-up, saved on "保存", Exit and Restart (app_settings.cpp).
   void LoadAllSettings();
   void SaveAllSettings() noexcept;

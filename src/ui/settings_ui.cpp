@@ -7,6 +7,7 @@
 #include "ui/settings_panel_names.h"
 #include "ui/tip_text.h"
 #include "ui/tip_window.h"
+#include "ui/toast_texts.h"
 
 namespace velora::ui {
 namespace {
@@ -75,8 +76,9 @@ bool SettingsUi::AutostartExists() { return actions.autostart_exists && actions.
 void SettingsUi::SwitchAutostart(bool on) {
   if (!actions.set_autostart) return;
   const app::AutostartOutcome outcome = actions.set_autostart(on);
-  panel_.SetAutostartBox(outcome.checked);
-  toasts_.Show(outcome.kind, outcome.toast);
+  panel_.SetAutostartBox(app::AutostartChecked(outcome));
+  const Toast toast = AutostartToast(outcome);
+  toasts_.Show(toast.kind, toast.text);
 }
 
 void SettingsUi::StartDocking() {

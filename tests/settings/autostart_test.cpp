@@ -7,7 +7,6 @@
 #include "text/fs_path.h"
 
 using namespace velora::app;
-using velora::core::ToastKind;
 
 namespace {
 
@@ -32,19 +31,19 @@ const std::filesystem::path kExecutable = velora::text::PathFromUtf8("C:/程序/
 
 TEST(Autostart, OutcomesComeFromReadingTheKeyBack) {
   FakeRunKey key;
-  EXPECT_EQ(SetAutostart(key, kExecutable, true),
-            (AutostartOutcome{true, ToastKind::kDone, "开机启动设置成功"}));
-  EXPECT_TRUE(AutostartExists(key, kExecutable));
-  EXPECT_EQ(SetAutostart(key, kExecutable, false),
-            (AutostartOutcome{false, ToastKind::kDone, "开机启动取消完成"}));
-  EXPECT_FALSE(AutostartExists(key, kExecutable));
+  // The check box shows the outcome's state, which must be what the key holds.
+  const auto switch_to = [&key](bool on) {
+    const AutostartOutcome outcome = SetAutostart(key, kExecutable, on);
+    EXPECT_EQ(AutostartChecked(outcome), AutostartExists(key, kExecutable));
+    return outcome;
+  };
+  EXPECT_EQ(switch_to(true), AutostartOutcome::kOn);
+  EXPECT_EQ(switch_to(false), AutostartOutcome::kOff);
 
   key.writable = false;
-  EXPECT_EQ(SetAutostart(key, kExecutable, true),
-            (AutostartOutcome{false, ToastKind::kFailed, "开机启动设置失败"}));
+  EXPECT_EQ(switch_to(true), AutostartOutcome::kOnFailed);
   key.values["Velora.exe"] = "written by another tool";
-  EXPECT_EQ(SetAutostart(key, kExecutable, false),
-            (AutostartOutcome{true, ToastKind::kFailed, "开机启动取消失败"}));
+  EXPECT_EQ(switch_to(false), AutostartOutcome::kOffFailed);
 }
 
 TEST(Autostart, ValueNamedAfterTheFileHoldsTheFullPath) {

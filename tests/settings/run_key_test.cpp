@@ -11,7 +11,6 @@
 #include "text/utf.h"
 
 using namespace velora::app;
-using velora::core::ToastKind;
 
 namespace {
 
@@ -46,17 +45,15 @@ class RunKeyTest : public ::testing::Test {
 
 TEST_F(RunKeyTest, SwitchingOnWritesTheFullPathAndOffRemovesIt) {
   ASSERT_FALSE(AutostartExists(key, executable));
-  EXPECT_EQ(SetAutostart(key, executable, true),
-            (AutostartOutcome{true, ToastKind::kDone, kAutostartOnDone}));
+  EXPECT_EQ(SetAutostart(key, executable, true), AutostartOutcome::kOn);
   EXPECT_EQ(Data(), velora::text::Widen("C:\\程序 目录\\" + name));
   EXPECT_TRUE(AutostartExists(key, executable));
 
-  EXPECT_EQ(SetAutostart(key, executable, false),
-            (AutostartOutcome{false, ToastKind::kDone, kAutostartOffDone}));
+  EXPECT_EQ(SetAutostart(key, executable, false), AutostartOutcome::kOff);
   EXPECT_EQ(Data(), std::nullopt);
   EXPECT_FALSE(AutostartExists(key, executable));
   // Switching off what is not there is still done.
-  EXPECT_EQ(SetAutostart(key, executable, false).toast, kAutostartOffDone);
+  EXPECT_EQ(SetAutostart(key, executable, false), AutostartOutcome::kOff);
 }
 
 TEST_F(RunKeyTest, ValueWrittenByAnotherToolCountsWhateverItsData) {
@@ -66,6 +63,6 @@ TEST_F(RunKeyTest, ValueWrittenByAnotherToolCountsWhateverItsData) {
             ERROR_SUCCESS);
   EXPECT_TRUE(AutostartExists(key, executable));
   // Switching on again puts this copy's path there.
-  EXPECT_TRUE(SetAutostart(key, executable, true).checked);
+  EXPECT_EQ(SetAutostart(key, executable, true), AutostartOutcome::kOn);
   EXPECT_EQ(Data(), velora::text::Widen("C:\\程序 目录\\" + name));
 }

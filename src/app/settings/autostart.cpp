@@ -17,12 +17,10 @@ AutostartOutcome SetAutostart(RunKey& run_key, const std::filesystem::path& exec
   if (on) {
     // The full path, without quotes or arguments, in the system's own separators.
     run_key.SetValue(name, text::PathToUtf8(std::filesystem::path(executable).make_preferred()));
-    return run_key.HasValue(name) ? AutostartOutcome{true, core::ToastKind::kDone, kAutostartOnDone}
-                                  : AutostartOutcome{false, core::ToastKind::kFailed, kAutostartOnFailed};
+    return run_key.HasValue(name) ? AutostartOutcome::kOn : AutostartOutcome::kOnFailed;
   }
   run_key.DeleteValue(name);
-  return run_key.HasValue(name) ? AutostartOutcome{true, core::ToastKind::kFailed, kAutostartOffFailed}
-                                : AutostartOutcome{false, core::ToastKind::kDone, kAutostartOffDone};
+  return run_key.HasValue(name) ? AutostartOutcome::kOffFailed : AutostartOutcome::kOff;
 }
 
 }  // namespace velora::app

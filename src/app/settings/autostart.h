@@ -6,14 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/toast_kind.h"
-
 namespace velora::app {
-
-inline constexpr std::string_view kAutostartOnDone = "开机启动设置成功";
-inline constexpr std::string_view kAutostartOnFailed = "开机启动设置失败";
-inline constexpr std::string_view kAutostartOffFailed = "开机启动取消失败";
-inline constexpr std::string_view kAutostartOffDone = "开机启动取消完成";
 
 // The Run key. Write failures are not reported: the caller reads the value back.
 class RunKey {
@@ -24,13 +17,18 @@ class RunKey {
   virtual void DeleteValue(std::string_view name) = 0;
 };
 
-struct AutostartOutcome {
-  bool checked;
-  core::ToastKind kind;
-  std::string_view toast;
-
-  bool operator==(const AutostartOutcome&) const = default;
+// What a switch left in the Run key, as read back; the window words it.
+enum class AutostartOutcome {
+  kOn,         // switched on, and the value is there
+  kOnFailed,   // switched on, but no value reads back
+  kOff,        // switched off, and the value is gone
+  kOffFailed,  // switched off, but the value is still there
 };
+
+// Whether the value reads back after the switch: what the check box shows.
+constexpr bool AutostartChecked(AutostartOutcome outcome) {
+  return outcome == AutostartOutcome::kOn || outcome == AutostartOutcome::kOffFailed;
+}
 
 // Copies of the program with one file name share one value, wherever they live.
 std::string AutostartValueName(const std::filesystem::path& executable);
