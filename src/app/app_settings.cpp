@@ -2,25 +2,25 @@
 // panel asks of the program (autostart, "应用", "保存", "重启").
 #include "app/app.h"
 #include "app/restart_win32.h"
-#include "app/settings/autostart.h"
-#include "app/settings/run_key_win32.h"
-#include "app/settings/settings.h"
+#include "settings/autostart.h"
+#include "settings/run_key_win32.h"
+#include "settings/settings.h"
 #include "store/groups.h"
 #include "ui/settings_ui.h"
 
 namespace velora::app {
 
 void App::WireSettingsPanel() {
-  ui::SettingsUi& settings = launcher_.settings();
-  settings.panel().SetVersionCaption(state_.version_caption);
-  ui::SettingsUi::Actions& a = settings.actions;
+  ui::SettingsUi& settings_ui = launcher_.settings();
+  settings_ui.panel().SetVersionCaption(state_.version_caption);
+  ui::SettingsUi::Actions& a = settings_ui.actions;
   a.autostart_exists = [] {
-    RegistryRunKey run_key;
-    return AutostartExists(run_key, ExecutablePath());
+    settings::RegistryRunKey run_key;
+    return settings::AutostartExists(run_key, ExecutablePath());
   };
   a.set_autostart = [](bool on) {
-    RegistryRunKey run_key;
-    return SetAutostart(run_key, ExecutablePath(), on);
+    settings::RegistryRunKey run_key;
+    return settings::SetAutostart(run_key, ExecutablePath(), on);
   };
   a.paint_background = [this](const ui::Appearance& look) { launcher_.ApplyAppearance(look); };
   a.border_colour_picked = [this](std::uint32_t argb) {
@@ -42,9 +42,10 @@ void App::WireSettingsPanel() {
 
 void App::LoadAllSettings() {
   WireSettingsPanel();
-  ui::SettingsUi& settings = launcher_.settings();
-  const std::filesystem::path file = SettingsPath(state_.data_directory);
-  const InitialSettings loaded = LoadSettings(file, settings, launcher_.state(), state_.default_window_width);
+  const std::filesystem::path file = settings::SettingsPath(state_.data_directory);
+  // The text colour reaches the window state with the appearance, through paint_background.
+  const settings::InitialSettings loaded =
+      settings::LoadSettings(file, launcher_.settings(), state_.default_window_width);
   state_.appearance = loaded.appearance;
   state_.icons_per_page = loaded.icons_per_page;
   launcher_.SetCapacity(loaded.icons_per_page);
@@ -54,19 +55,19 @@ void App::LoadAllSettings() {
 void App::SaveAllSettings() noexcept {
   if (state_.settings_file.empty() || !launcher_.hwnd()) return;
   const ui::Size size = launcher_.DesignSize();
-  InitialSettings current;
+  settings::InitialSettings current;
   current.icons_per_page = state_.icons_per_page;
   current.window_width = size.width;
   current.window_height = size.height;
   current.appearance = state_.appearance;
   // A failed write keeps the old file whole; there is nobody to tell at exit.
-  (void)SaveSettings(state_.settings_file, launcher_.settings().port(), current);
+  (void)settings::SaveSettings(state_.settings_file, launcher_.settings().port(), current);
 }
 
 void App::OnResizeFinished(ui::Size design_size) {
   state_.icons_per_page = launcher_.capacity();
   if (!state_.settings_file.empty()) {
-    (void)SaveWindowSize(state_.settings_file, design_size.width, design_size.height);
+    (void)settings::SaveWindowSize(state_.settings_file, design_size.width, design_size.height);
   }
 }
 

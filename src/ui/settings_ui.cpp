@@ -75,8 +75,8 @@ bool SettingsUi::AutostartExists() { return actions.autostart_exists && actions.
 
 void SettingsUi::SwitchAutostart(bool on) {
   if (!actions.set_autostart) return;
-  const app::AutostartOutcome outcome = actions.set_autostart(on);
-  panel_.SetAutostartBox(app::AutostartChecked(outcome));
+  const settings::AutostartOutcome outcome = actions.set_autostart(on);
+  panel_.SetAutostartBox(settings::AutostartChecked(outcome));
   const Toast toast = AutostartToast(outcome);
   toasts_.Show(toast.kind, toast.text);
 }

@@ -23,9 +23,9 @@ std::optional<Toast> GroupToast(store::GroupOutcome outcome) {
   return std::nullopt;
 }
 
-Toast AutostartToast(app::AutostartOutcome outcome) {
+Toast AutostartToast(settings::AutostartOutcome outcome) {
   using core::ToastKind;
-  using app::AutostartOutcome;
+  using settings::AutostartOutcome;
   switch (outcome) {
     case AutostartOutcome::kOn:
       return {ToastKind::kDone, kAutostartOn};

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "core/toast_kind.h"
-#include "app/settings/autostart.h"
+#include "settings/autostart.h"
 #include "store/groups.h"
 
 namespace velora::ui {
@@ -34,6 +34,6 @@ struct Toast {
 // A group created or renamed shows in the bar and needs no toast.
 std::optional<Toast> GroupToast(store::GroupOutcome outcome);
 // Every switch of "选择框_开机启动" is answered.
-Toast AutostartToast(app::AutostartOutcome outcome);
+Toast AutostartToast(settings::AutostartOutcome outcome);
 
 }  // namespace velora::ui

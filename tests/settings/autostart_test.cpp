@@ -1,4 +1,4 @@
-#include "app/settings/autostart.h"
+#include "settings/autostart.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "text/fs_path.h"
 
-using namespace velora::app;
+using namespace velora::settings;
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "app/settings/run_key_win32.h"
+#include "settings/run_key_win32.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
 
-using namespace velora::app;
+using namespace velora::settings;
 
 namespace {
 

@@ -36,7 +36,7 @@ TEST(GroupToast, WhatLeftTheGroupsAsTheyWereIsAFailure) {
 }
 
 TEST(AutostartToast, EverySwitchIsAnsweredInItsOwnWords) {
-  using velora::app::AutostartOutcome;
+  using velora::settings::AutostartOutcome;
   EXPECT_EQ(velora::ui::AutostartToast(AutostartOutcome::kOn), (Toast{ToastKind::kDone, "开机启动设置成功"}));
   EXPECT_EQ(velora::ui::AutostartToast(AutostartOutcome::kOnFailed),
             (Toast{ToastKind::kFailed, "开机启动设置失败"}));

@@ -1,8 +1,8 @@
-#include "app/settings/decimal.h"
+#include "settings/decimal.h"
 
 #include <limits>
 
-namespace velora::app {
+namespace velora::settings {
 
 std::int64_t ParseDecimal(std::string_view text) {
   std::size_t i = 0;
@@ -38,4 +38,4 @@ std::string ColourText(std::uint32_t argb) {
   return std::to_string(static_cast<std::int64_t>(static_cast<std::int32_t>(argb)));
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace velora::app {
+namespace velora::settings {
 
 class AtomicFile {
  public:
@@ -42,4 +42,4 @@ class AtomicFile {
 // The whole file; empty when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
-}  // namespace velora::app
+}  // namespace velora::settings

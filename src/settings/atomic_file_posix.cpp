@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
-namespace velora::app {
+namespace velora::settings {
 namespace {
 
 constexpr std::intptr_t kClosed = -1;
@@ -61,4 +61,4 @@ void AtomicFile::Discard() noexcept {
   std::remove(TemporaryPath(target_).c_str());
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -3,11 +3,11 @@
 // and their text form.
 #include <cstdint>
 
-#include "app/settings/decimal.h"
-#include "app/settings/ini_document.h"
 #include "core/appearance.h"
+#include "settings/decimal.h"
+#include "settings/ini_document.h"
 
-namespace velora::app {
+namespace velora::settings {
 
 using core::Appearance;
 
@@ -23,4 +23,4 @@ InitialSettings ReadInitialSettings(const IniDocument& file, int default_window_
 void WriteInitialSettings(IniDocument& file, const InitialSettings& settings);
 void WriteWindowSize(IniDocument& file, int width, int height);
 
-}  // namespace velora::app
+}  // namespace velora::settings

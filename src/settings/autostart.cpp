@@ -1,8 +1,8 @@
-#include "app/settings/autostart.h"
+#include "settings/autostart.h"
 
 #include "text/fs_path.h"
 
-namespace velora::app {
+namespace velora::settings {
 
 std::string AutostartValueName(const std::filesystem::path& executable) {
   return text::PathToUtf8(executable.filename());
@@ -23,4 +23,4 @@ AutostartOutcome SetAutostart(RunKey& run_key, const std::filesystem::path& exec
   return run_key.HasValue(name) ? AutostartOutcome::kOffFailed : AutostartOutcome::kOff;
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

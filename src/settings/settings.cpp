@@ -1,14 +1,13 @@
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 #include <string>
 #include <system_error>
 
-#include "app/first_run.h"
-#include "app/settings/atomic_file.h"
-#include "app/settings/names.h"
+#include "settings/atomic_file.h"
+#include "settings/names.h"
 #include "text/fs_path.h"
 
-namespace velora::app {
+namespace velora::settings {
 namespace {
 
 constexpr ControlType kRestoreOrder[] = {ControlType::kEdit, ControlType::kCombo, ControlType::kCheck};
@@ -41,7 +40,7 @@ std::filesystem::path SettingsPath(const std::filesystem::path& data_directory) 
 }
 
 InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& window,
-                             ui::WindowState& window_state, int default_window_width) {
+                             int default_window_width) {
   const IniDocument doc = ReadOrEmpty(file);
   ControlPort& controls = window.Controls();
   for (ControlType type : kRestoreOrder) RestoreControlStates(doc, controls, type);
@@ -57,7 +56,6 @@ InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& 
 
   const InitialSettings settings = ReadInitialSettings(doc, default_window_width);
   window.SetWindowSize(settings.window_width, settings.window_height);
-  window_state.text_colour = settings.appearance.text;
 
   const Appearance& look = settings.appearance;
   window.PaintBackground(look);
@@ -81,4 +79,4 @@ bool SaveWindowSize(const std::filesystem::path& file, int width, int height) {
   return Rewrite(file, [&](IniDocument& doc) { WriteWindowSize(doc, width, height); });
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

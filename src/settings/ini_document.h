@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velora::app {
+namespace velora::settings {
 
 class IniDocument {
  public:
@@ -39,4 +39,4 @@ class IniDocument {
   std::vector<Section> sections_;
 };
 
-}  // namespace velora::app
+}  // namespace velora::settings

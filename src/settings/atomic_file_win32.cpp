@@ -2,9 +2,9 @@
 
 #include <system_error>
 
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
-namespace velora::app {
+namespace velora::settings {
 namespace {
 
 HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -61,4 +61,4 @@ void AtomicFile::Discard() noexcept {
   DeleteFileW(TemporaryPath(target_).c_str());
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -1,10 +1,10 @@
-#include "app/settings/control_state.h"
+#include "settings/control_state.h"
 
-#include "app/settings/decimal.h"
-#include "app/settings/names.h"
+#include "settings/decimal.h"
+#include "settings/names.h"
 #include "text/split.h"
 
-namespace velora::app {
+namespace velora::settings {
 namespace {
 
 using text::ReplaceAll;
@@ -136,4 +136,4 @@ void RestoreControlStates(const IniDocument& file, ControlPort& controls, Contro
   }
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace velora::app {
+namespace velora::settings {
 
 // Blanks, an optional sign, then digits up to the first other character, saturating; text
 // without leading digits reads as 0.
@@ -15,4 +15,4 @@ std::uint32_t ParseColour(std::string_view text);
 // The colour's value sign-extended to 64 bits, as decimal text: 0xFFFFFFFF is "-1".
 std::string ColourText(std::uint32_t argb);
 
-}  // namespace velora::app
+}  // namespace velora::settings

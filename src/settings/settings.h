@@ -5,11 +5,10 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/settings/control_state.h"
-#include "app/settings/initial_settings.h"
-#include "ui/window_state.h"
+#include "settings/control_state.h"
+#include "settings/initial_settings.h"
 
-namespace velora::app {
+namespace velora::settings {
 
 // What loading needs of the launcher window and of the parts it drives.
 class SettingsWindow {
@@ -30,10 +29,10 @@ class SettingsWindow {
 // The settings file in the data directory.
 std::filesystem::path SettingsPath(const std::filesystem::path& data_directory);
 
-// A missing or unreadable file loads as defaults. Returns the "初始化" values for the
-// process-wide state; the text colour also goes to the window state.
+// A missing or unreadable file loads as defaults. Returns the "初始化" values; the appearance
+// reaches the window through PaintBackground.
 InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& window,
-                             ui::WindowState& window_state, int default_window_width);
+                             int default_window_width);
 
 // `current` carries the window's present size. Lines of the file that the program does not
 // write are kept; false when the file could not be replaced (the old one then stays whole).
@@ -42,4 +41,4 @@ InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& 
 // At the end of a resize.
 [[nodiscard]] bool SaveWindowSize(const std::filesystem::path& file, int width, int height);
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -1,9 +1,9 @@
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
 #include <fstream>
 #include <iterator>
 
-namespace velora::app {
+namespace velora::settings {
 
 std::filesystem::path AtomicFile::TemporaryPath(const std::filesystem::path& target) {
   std::filesystem::path temporary = target;
@@ -31,4 +31,4 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

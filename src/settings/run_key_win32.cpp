@@ -1,4 +1,4 @@
-#include "app/settings/run_key_win32.h"
+#include "settings/run_key_win32.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include "text/utf.h"
 
-namespace velora::app {
+namespace velora::settings {
 namespace {
 
 constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -56,4 +56,4 @@ void RegistryRunKey::DeleteValue(std::string_view name) {
   if (key.Open(KEY_SET_VALUE)) (void)RegDeleteValueW(key.get(), text::Widen(name).c_str());
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace velora::app {
+namespace velora::settings {
 
 // The Run key. Write failures are not reported: the caller reads the value back.
 class RunKey {
@@ -38,4 +38,4 @@ bool AutostartExists(RunKey& run_key, const std::filesystem::path& executable);
 // `on` is the check box's new state.
 AutostartOutcome SetAutostart(RunKey& run_key, const std::filesystem::path& executable, bool on);
 
-}  // namespace velora::app
+}  // namespace velora::settings

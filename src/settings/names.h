@@ -1,10 +1,12 @@
 #pragma once
-// The settings file's own names: sections, keys, escapes and the layout names the load steps
-// touch. Every one appears exactly once, here.
+// The settings file's own names: the file, its sections, keys and escapes, and the layout names
+// the load steps touch. Every one appears exactly once, here.
 #include <cstdint>
 #include <string_view>
 
-namespace velora::app {
+namespace velora::settings {
+
+inline constexpr std::string_view kSettingsFileName = "Velora配置.ini";  // in the data directory
 
 // Section of the appearance and layout keys.
 inline constexpr std::string_view kInitialSection = "初始化";
@@ -45,4 +47,4 @@ inline constexpr std::string_view kBackgroundSwatch = "标签EX_背景色";
 inline constexpr std::string_view kTextColourSwatch = "标签EX_字体色";
 inline constexpr std::string_view kBorderColourSwatch = "标签EX_边线色";
 
-}  // namespace velora::app
+}  // namespace velora::settings

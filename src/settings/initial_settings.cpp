@@ -1,8 +1,8 @@
-#include "app/settings/initial_settings.h"
+#include "settings/initial_settings.h"
 
-#include "app/settings/names.h"
+#include "settings/names.h"
 
-namespace velora::app {
+namespace velora::settings {
 namespace {
 
 std::string ValueOr(const IniDocument& file, std::string_view key, std::string_view fallback) {
@@ -45,4 +45,4 @@ void WriteWindowSize(IniDocument& file, int width, int height) {
   Put(file, kWindowHeightKey, std::to_string(height));
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -1,4 +1,4 @@
-#include "app/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <algorithm>
 #include <utility>
@@ -6,7 +6,7 @@
 #include "text/gbk.h"
 #include "text/utf.h"
 
-namespace velora::app {
+namespace velora::settings {
 namespace {
 
 // The profile functions trim these (0x1A is a DOS end-of-file mark).
@@ -160,4 +160,4 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   return true;
 }
 
-}  // namespace velora::app
+}  // namespace velora::settings

@@ -1,9 +1,9 @@
 #pragma once
 // The registry's Run key, HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run, in
 // the registry view Windows gives this process.
-#include "app/settings/autostart.h"
+#include "settings/autostart.h"
 
-namespace velora::app {
+namespace velora::settings {
 
 class RegistryRunKey final : public RunKey {
  public:
@@ -12,4 +12,4 @@ class RegistryRunKey final : public RunKey {
   void DeleteValue(std::string_view name) override;
 };
 
-}  // namespace velora::app
+}  // namespace velora::settings

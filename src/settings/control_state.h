@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/ini_document.h"
+#include "settings/ini_document.h"
 
-namespace velora::app {
+namespace velora::settings {
 
 enum class ControlType { kEdit, kCombo, kCheck };
 
@@ -64,4 +64,4 @@ void SaveControlStates(IniDocument& file, const ControlPort& controls, ControlTy
 // A control without a stored value keeps the state the window layout gave it.
 void RestoreControlStates(const IniDocument& file, ControlPort& controls, ControlType type);
 
-}  // namespace velora::app
+}  // namespace velora::settings
