@@ -21,7 +21,6 @@ int App::Run(const std::wstring& command_line) {
     SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
   if (tip_.Create(instance_, launcher_.hwnd())) launcher_.SetTipWindow(&tip_);
-  state_.startup_complete = true;
   launcher_.settings().SetStartupComplete();
 
   MSG message{};

@@ -23,10 +23,6 @@ struct AppState {
   store::Database database;
   int default_window_width = 0;
   std::string version_caption;
-  bool startup_complete = false;
-  // From the settings file; the appearance changes on "应用", the count after a resize.
-  ui::Appearance appearance;
-  int icons_per_page = 18;
   std::filesystem::path settings_file;  // empty until loaded: nothing is saved before
 };
 

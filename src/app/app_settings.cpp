@@ -23,15 +23,8 @@ void App::WireSettingsPanel() {
     return settings::SetAutostart(run_key, ExecutablePath(), on);
   };
   a.paint_background = [this](const ui::Appearance& look) { launcher_.ApplyAppearance(look); };
-  a.border_colour_picked = [this](std::uint32_t argb) {
-    // The border shows at once; a text colour picked but not yet applied stays as it is.
-    state_.appearance.border = argb;
-    const std::uint32_t text = launcher_.state().text_colour;
-    launcher_.ApplyAppearance(state_.appearance);
-    launcher_.state().text_colour = text;
-  };
+  a.border_colour_picked = [this](std::uint32_t argb) { launcher_.ShowBorderColour(argb); };
   a.apply = [this](const ui::Appearance& look) {
-    state_.appearance = look;
     launcher_.ApplyAppearance(look);
     launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
     launcher_.RefreshGrid();
@@ -43,11 +36,9 @@ void App::WireSettingsPanel() {
 void App::LoadAllSettings() {
   WireSettingsPanel();
   const std::filesystem::path file = settings::SettingsPath(state_.data_directory);
-  // The text colour reaches the window state with the appearance, through paint_background.
+  // The appearance reaches the window through the panel's paint_background.
   const settings::InitialSettings loaded =
       settings::LoadSettings(file, launcher_.settings(), state_.default_window_width);
-  state_.appearance = loaded.appearance;
-  state_.icons_per_page = loaded.icons_per_page;
   launcher_.SetCapacity(loaded.icons_per_page);
   state_.settings_file = file;
 }
@@ -56,16 +47,15 @@ void App::SaveAllSettings() noexcept {
   if (state_.settings_file.empty() || !launcher_.hwnd()) return;
   const ui::Size size = launcher_.DesignSize();
   settings::InitialSettings current;
-  current.icons_per_page = state_.icons_per_page;
+  current.icons_per_page = launcher_.capacity();
   current.window_width = size.width;
   current.window_height = size.height;
-  current.appearance = state_.appearance;
+  current.appearance = launcher_.state().appearance;
   // A failed write keeps the old file whole; there is nobody to tell at exit.
   (void)settings::SaveSettings(state_.settings_file, launcher_.settings().port(), current);
 }
 
 void App::OnResizeFinished(ui::Size design_size) {
-  state_.icons_per_page = launcher_.capacity();
   if (!state_.settings_file.empty()) {
     (void)settings::SaveWindowSize(state_.settings_file, design_size.width, design_size.height);
   }

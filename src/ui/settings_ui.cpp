@@ -46,7 +46,7 @@ SettingsPanelEvents SettingsUi::Events() {
   e.docking_switched = [this](bool on) { on ? StartDocking() : StopDocking(); };
   e.autostart_switched = [this](bool on) { SwitchAutostart(on); };
   e.hotkey_chosen = [this](int index) { ChooseHotkey(index); };
-  e.text_colour_picked = [this](std::uint32_t argb) { state_.text_colour = argb; };
+  e.text_colour_picked = [this](std::uint32_t argb) { state_.picked_text_colour = argb; };
   e.border_colour_picked = [this](std::uint32_t argb) {
     if (actions.border_colour_picked) actions.border_colour_picked(argb);
   };
