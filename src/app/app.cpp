@@ -3,12 +3,13 @@
 #include "app/first_run.h"
 #include "app/resource_ids.h"
 #include "app/restart_win32.h"
-#include "ui/settings_ui.h"
 #include "store/groups.h"
 #include "store/schema.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
 #include "toolkit/category_bar.h"
+#include "ui/settings_ui.h"
+#include "ui/toast_texts.h"
 
 namespace velora::app {
 
@@ -67,7 +68,6 @@ void App::OnLauncherShown() {
     SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
   (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
-  state_.startup_complete = true;
   launcher_.settings().SetStartupComplete();
   ReportStoreProblem();
 }
@@ -88,39 +88,9 @@ void App::OnSessionEnding() {
 void App::ReportStoreProblem() {
   const store::OpenOutcome outcome = state_.store_outcome;
   if (outcome == store::OpenOutcome::kOpened) return;
-  const std::string text = StoreProblemText(outcome, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  const std::string text = ui::StoreProblemText(outcome, text::PathToUtf8(DatabasePath(state_.data_directory)));
   MessageBoxW(launcher_.hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle,
               (outcome == store::OpenOutcome::kReadOnly ? MB_ICONWARNING : MB_ICONERROR) | MB_OK);
-}
-
-std::string StoreProblemText(store::OpenOutcome outcome, const std::string& path) {
-  using store::OpenOutcome;
-  std::string_view first;
-  std::string_view after;
-  switch (outcome) {
-    case OpenOutcome::kOpened:
-      return {};
-    case OpenOutcome::kReadOnly:
-      first = "物品数据库是只读的：";
-      after = "可以浏览和启动其中的物品，但添加、修改和删除都无法保存。";
-      break;
-    case OpenOutcome::kLocked:
-      first = "物品数据库正被其他程序占用，暂时无法读取：";
-      after = "请关闭占用它的程序，然后重新启动 Velora。面板暂时为空，文件保持原样。";
-      break;
-    case OpenOutcome::kDamaged:
-      first = "物品数据库已损坏，无法读取：";
-      after = "文件保持原样，未做任何修改，可先备份它。面板暂时为空。";
-      break;
-    case OpenOutcome::kMissing:
-    case OpenOutcome::kUnreadable:
-      first = "无法打开物品数据库：";
-      after = "请确认 Velora 所在的文件夹可以读写，然后重新启动 Velora。面板暂时为空。";
-      break;
-  }
-  std::string text(first);
-  text.append("\n").append(path).append("\n\n").append(after);
-  return text;
 }
 
 void App::Exit() noexcept {
@@ -133,15 +103,17 @@ void App::Restart() noexcept {
   PostQuitMessage(0);
 }
 
-void App::Report(const store::GroupOutcome& outcome) {
-  if (outcome.toast_kind) launcher_.settings().ShowToast(*outcome.toast_kind, outcome.toast_text);
+void App::Report(store::GroupOutcome outcome) {
+  if (const std::optional<ui::Toast> toast = ui::GroupToast(outcome)) {
+    launcher_.settings().ShowToast(toast->kind, toast->text);
+  }
 }
 
 bool App::CreateGroup(const std::string& name) {
   const store::GroupOutcome outcome = store::CreateGroup(state_.database, name);
   Report(outcome);
-  if (outcome.changed) launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
-  return outcome.changed;
+  if (store::Changed(outcome)) launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+  return store::Changed(outcome);
 }
 
 bool App::RenameGroup(const std::string& new_name) {
@@ -151,8 +123,10 @@ bool App::RenameGroup(const std::string& new_name) {
   const store::GroupOutcome outcome = store::RenameGroup(state_.database, cells[cell].caption, new_name);
   Report(outcome);
   // The cell shows the new name in grey; the list is not rebuilt and the shown category stays.
-  if (outcome.changed) launcher_.category_bar().SetCaption(cell, new_name, ui::kHoverCaptionColour);
-  return outcome.changed;
+  if (store::Changed(outcome)) {
+    launcher_.category_bar().SetCaption(cell, new_name, toolkit::kHoverCaptionColour);
+  }
+  return store::Changed(outcome);
 }
 
 void App::DeleteGroup() {

@@ -19,20 +19,13 @@ inline constexpr wchar_t kInstanceEventName[] = L"Velora";
 inline constexpr std::string_view kVersionCaption = "当前版本   0.1.5";
 inline constexpr std::string_view kGdiplusFailed = "图形组件 GDI+ 无法启动，Velora 不能运行。";
 
-// What the user is told when the item store cannot be used; the file's path follows the first line.
-std::string StoreProblemText(store::OpenOutcome outcome, const std::string& path);
-
 // The process-wide state: created once at start-up, alive until the process ends.
 struct AppState {
   std::filesystem::path data_directory;
   store::Database database;
   int default_window_width = 0;
   std::string version_caption;
-  bool startup_complete = false;
   store::OpenOutcome store_outcome = store::OpenOutcome::kOpened;
-  // From the settings file; the appearance changes on "应用", the count after a resize.
-  ui::Appearance appearance;
-  int icons_per_page = 18;
   std::filesystem::path settings_file;  // empty until loaded: nothing is saved before
 };
 
@@ -65,7 +58,7 @@ class App final : public ui::LauncherHost {
   void OnCategoryChanged() override {}
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
-  void Report(const store::GroupOutcome& outcome);
+  void Report(store::GroupOutcome outcome);
   // The settings file: loaded at start-up in two steps, saved on "保存", Exit and Restart
   // (app_settings.cpp).
   void LoadInitialSettings();

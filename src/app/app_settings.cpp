@@ -2,9 +2,9 @@
 // panel asks of the program (autostart, "应用", "保存", "重启").
 #include "app/app.h"
 #include "app/restart_win32.h"
-#include "app/settings/autostart.h"
-#include "app/settings/run_key_win32.h"
-#include "app/settings/settings.h"
+#include "settings/autostart.h"
+#include "settings/run_key_win32.h"
+#include "settings/settings.h"
 #include "store/groups.h"
 #include "ui/settings_ui.h"
 
@@ -13,25 +13,18 @@ namespace velora::app {
 void App::WireSettingsPanel() {
   ui::SettingsUi::Actions& a = launcher_.settings().actions;
   a.autostart_exists = [] {
-    RegistryRunKey machine(RunKeyScope::kMachine);
-    RegistryRunKey user(RunKeyScope::kUser);
-    return AutostartExists({machine, user}, ExecutablePath());
+    settings::RegistryRunKey machine(settings::RunKeyScope::kMachine);
+    settings::RegistryRunKey user(settings::RunKeyScope::kUser);
+    return settings::AutostartExists({machine, user}, ExecutablePath());
   };
   a.set_autostart = [](bool on) {
-    RegistryRunKey machine(RunKeyScope::kMachine);
-    RegistryRunKey user(RunKeyScope::kUser);
-    return SetAutostart({machine, user}, ExecutablePath(), on);
+    settings::RegistryRunKey machine(settings::RunKeyScope::kMachine);
+    settings::RegistryRunKey user(settings::RunKeyScope::kUser);
+    return settings::SetAutostart({machine, user}, ExecutablePath(), on);
   };
   a.paint_background = [this](const ui::Appearance& look) { launcher_.ApplyAppearance(look); };
-  a.border_colour_picked = [this](std::uint32_t argb) {
-    // The border shows at once; a text colour picked but not yet applied stays as it is.
-    state_.appearance.border = argb;
-    const std::uint32_t text = launcher_.state().text_colour;
-    launcher_.ApplyAppearance(state_.appearance);
-    launcher_.state().text_colour = text;
-  };
+  a.border_colour_picked = [this](std::uint32_t argb) { launcher_.ShowBorderColour(argb); };
   a.apply = [this](const ui::Appearance& look) {
-    state_.appearance = look;
     launcher_.ApplyAppearance(look);
     launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
     launcher_.RefreshGrid();
@@ -42,20 +35,16 @@ void App::WireSettingsPanel() {
 
 void App::LoadInitialSettings() {
   WireSettingsPanel();
-  const InitialSettings loaded =
-      app::LoadInitialSettings(SettingsPath(state_.data_directory), launcher_.settings(), launcher_.state(),
-                               state_.default_window_width);
-  state_.appearance = loaded.appearance;
-  state_.icons_per_page = loaded.icons_per_page;
+  // The appearance reaches the window through the panel's paint_background.
+  const settings::InitialSettings loaded = settings::LoadInitialSettings(
+      settings::SettingsPath(state_.data_directory), launcher_.settings(), state_.default_window_width);
   launcher_.SetCapacity(loaded.icons_per_page);
 }
 
 void App::LoadControlStates() {
   launcher_.settings().panel().SetVersionCaption(state_.version_caption);
-  const std::filesystem::path file = SettingsPath(state_.data_directory);
-  InitialSettings loaded;
-  loaded.appearance = state_.appearance;
-  app::LoadControlStates(file, launcher_.settings(), loaded);
+  const std::filesystem::path file = settings::SettingsPath(state_.data_directory);
+  settings::LoadControlStates(file, launcher_.settings(), launcher_.state().appearance);
   // Only from here on may a save write the controls' states: before, it would write defaults.
   state_.settings_file = file;
 }
@@ -63,19 +52,18 @@ void App::LoadControlStates() {
 void App::SaveAllSettings() noexcept {
   if (state_.settings_file.empty() || !launcher_.hwnd()) return;
   const ui::Size size = launcher_.DesignSize();
-  InitialSettings current;
-  current.icons_per_page = state_.icons_per_page;
+  settings::InitialSettings current;
+  current.icons_per_page = launcher_.capacity();
   current.window_width = size.width;
   current.window_height = size.height;
-  current.appearance = state_.appearance;
+  current.appearance = launcher_.state().appearance;
   // A failed write keeps the old file whole; there is nobody to tell at exit.
-  (void)SaveSettings(state_.settings_file, launcher_.settings().port(), current);
+  (void)settings::SaveSettings(state_.settings_file, launcher_.settings().port(), current);
 }
 
 void App::OnResizeFinished(ui::Size design_size) {
-  state_.icons_per_page = launcher_.capacity();
   if (!state_.settings_file.empty()) {
-    (void)SaveWindowSize(state_.settings_file, design_size.width, design_size.height);
+    (void)settings::SaveWindowSize(state_.settings_file, design_size.width, design_size.height);
   }
 }
 

@@ -10,7 +10,6 @@ namespace velora::app {
 inline constexpr std::string_view kDataFolderName = "配置";
 inline constexpr std::string_view kIconFolderName = "icon";
 inline constexpr std::string_view kDatabaseFileName = "Velora.db";
-inline constexpr std::string_view kSettingsFileName = "Velora配置.ini";
 
 std::filesystem::path DataDirectory(const std::filesystem::path& executable_directory);
 std::filesystem::path DatabasePath(const std::filesystem::path& data_directory);

@@ -33,22 +33,22 @@ bool IsAcceptableGroupName(std::string_view name) {
 
 GroupOutcome CreateGroup(Database& db, std::string_view name) {
   if (IsAcceptableGroupName(name) && CreateTableFromFieldList(db, name, kItemFieldList) == kFieldListCreated) {
-    return {true, std::nullopt, {}};
+    return GroupOutcome::kCreated;
   }
-  return {false, ui::ToastKind::kFailed, kCreateGroupFailed};
+  return GroupOutcome::kCreateFailed;
 }
 
 GroupOutcome RenameGroup(Database& db, std::string_view old_name, std::string_view new_name) {
   if (IsAcceptableGroupName(new_name) && db.RenameTable(old_name, new_name)) {
-    return {true, std::nullopt, {}};
+    return GroupOutcome::kRenamed;
   }
-  return {false, ui::ToastKind::kFailed, kRenameGroupFailed};
+  return GroupOutcome::kRenameFailed;
 }
 
 GroupOutcome DeleteGroup(Database& db, std::string_view current_category) {
-  if (IsFixedCategory(current_category)) return {false, ui::ToastKind::kFailed, kFixedGroupUndeletable};
-  if (db.DropTable(current_category)) return {true, ui::ToastKind::kDone, kGroupDeleted};
-  return {false, ui::ToastKind::kFailed, kDeleteGroupFailed};
+  if (IsFixedCategory(current_category)) return GroupOutcome::kFixedGroupUndeletable;
+  if (db.DropTable(current_category)) return GroupOutcome::kDeleted;
+  return GroupOutcome::kDeleteFailed;
 }
 
 }  // namespace velora::store

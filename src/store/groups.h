@@ -1,12 +1,10 @@
 #pragma once
 // The category list the bar draws, and the store side of creating, renaming and deleting groups.
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/database.h"
-#include "ui/toast_kind.h"
 
 namespace velora::store {
 
@@ -14,18 +12,22 @@ namespace velora::store {
 // in schema order. Each name is one entry, whatever characters it holds.
 std::vector<std::string> BuildCategoryList(Database& db);
 
-// What a group operation did, and the toast the window shows for it, if any.
-struct GroupOutcome {
-  bool changed = false;
-  std::optional<ui::ToastKind> toast_kind;
-  std::string_view toast_text;
+// What a group operation did; the window words it.
+enum class GroupOutcome {
+  kCreated,
+  kCreateFailed,
+  kRenamed,
+  kRenameFailed,
+  kDeleted,
+  kDeleteFailed,
+  kFixedGroupUndeletable,  // the seven fixed categories are never dropped
 };
 
-inline constexpr std::string_view kCreateGroupFailed = "创建分组失败";
-inline constexpr std::string_view kRenameGroupFailed = "修改名称失败";
-inline constexpr std::string_view kFixedGroupUndeletable = "初始分组框无法删除";
-inline constexpr std::string_view kGroupDeleted = "删除分组完成";
-inline constexpr std::string_view kDeleteGroupFailed = "删除分组失败";
+// Whether the database's list of groups changed.
+constexpr bool Changed(GroupOutcome outcome) {
+  return outcome == GroupOutcome::kCreated || outcome == GroupOutcome::kRenamed ||
+         outcome == GroupOutcome::kDeleted;
+}
 
 // A name needs a visible character and no control characters; quoting takes care of the rest.
 bool IsAcceptableGroupName(std::string_view name);

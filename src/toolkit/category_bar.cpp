@@ -38,7 +38,7 @@ void CategoryBar::Draw(HDC dc, RECT client) {
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   const Selection font_selection(dc, host().Font(kCaptionPoints));
   SetBkMode(dc, TRANSPARENT);
-  const int cell_height = host().Scale(ui::kCategoryCellHeight);
+  const int cell_height = host().Scale(kCategoryCellHeight);
   int left = 0;
   const auto& cells = model_.cells();
   for (std::size_t i = 0; i < cells.size(); ++i) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/category_bar_model.h"
 #include "toolkit/custom_control.h"
-#include "ui/category_bar_model.h"
 
 namespace velora::toolkit {
 
@@ -17,7 +17,7 @@ class CategoryBar : public CustomControl {
 
   void Fill(const std::vector<std::string>& names, std::uint32_t text_colour);
   void SetCaption(std::size_t index, std::string caption, std::uint32_t colour);
-  const ui::CategoryBarModel& model() const { return model_; }
+  const CategoryBarModel& model() const { return model_; }
 
   // A cell became the current category by a click, or by a hover when hovering selects.
   std::function<void(std::size_t index, const std::string& caption)> on_select;
@@ -38,7 +38,7 @@ class CategoryBar : public CustomControl {
   void Selected(std::optional<std::string> caption, std::size_t index,
                 const std::function<void(std::size_t, const std::string&)>& notify);
 
-  ui::CategoryBarModel model_;
+  CategoryBarModel model_;
   std::optional<std::size_t> hover_;
 };
 

@@ -74,15 +74,15 @@ void ColourPicker::ApplyDpi() {
   SendMessageW(entry_, WM_SETFONT, reinterpret_cast<WPARAM>(host().Font(11)), TRUE);
 }
 
-RECT ColourPicker::Part(ui::Rect design) const {
-  const ui::Rect r = ui::Scale(design, host().dpi());
+RECT ColourPicker::Part(core::Rect design) const {
+  const core::Rect r = core::Scale(design, host().dpi());
   return {r.left, r.top, r.right(), r.bottom()};
 }
 
-std::uint32_t ColourPicker::Colour() const { return ui::FromHsv(hsv_, alpha_); }
+std::uint32_t ColourPicker::Colour() const { return core::FromHsv(hsv_, alpha_); }
 
 void ColourPicker::SetColour(std::uint32_t argb) {
-  const ui::Hsv hsv = ui::ToHsv(argb);
+  const core::Hsv hsv = core::ToHsv(argb);
   // A grey has no hue of its own: keep the bar where the user left it.
   hsv_ = {hsv.saturation > 0 ? hsv.hue : hsv_.hue, hsv.saturation, hsv.value};
   alpha_ = static_cast<std::uint8_t>(argb >> 24);
@@ -91,7 +91,7 @@ void ColourPicker::SetColour(std::uint32_t argb) {
 }
 
 void ColourPicker::ShowEntry() {
-  if (entry_) SetWindowTextW(entry_, text::Widen(ui::HexText(Colour())).c_str());
+  if (entry_) SetWindowTextW(entry_, text::Widen(core::HexText(Colour())).c_str());
 }
 
 void ColourPicker::Picked() {
@@ -107,11 +107,11 @@ void ColourPicker::Draw(HDC dc, RECT) {
   const LONG fw = field.right - field.left;
   const LONG fh = field.bottom - field.top;
   PaintPixels(dc, field, [&](int x, int y) {
-    return ui::FromHsv({hue, Unit(x, fw), 1 - Unit(y, fh)}, 0xFF);
+    return core::FromHsv({hue, Unit(x, fw), 1 - Unit(y, fh)}, 0xFF);
   });
   const RECT bar = Part(kHueBar);
   const LONG bh = bar.bottom - bar.top;
-  PaintPixels(dc, bar, [&](int, int y) { return ui::FromHsv({360 * Unit(y, bh) * 0.9999, 1, 1}, 0xFF); });
+  PaintPixels(dc, bar, [&](int, int y) { return core::FromHsv({360 * Unit(y, bh) * 0.9999, 1, 1}, 0xFF); });
   Outline(dc, field, kOutline);
   Outline(dc, bar, kOutline);
 
@@ -178,7 +178,7 @@ void ColourPicker::TakeEntry() {
   std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   GetWindowTextW(entry_, buffer.data(), length + 1);
   buffer.resize(static_cast<std::size_t>(length));
-  const std::optional<std::uint32_t> colour = ui::ParseHexColour(text::Narrow(buffer), alpha_);
+  const std::optional<std::uint32_t> colour = core::ParseHexColour(text::Narrow(buffer), alpha_);
   if (!colour) return ShowEntry();  // not a colour: the entry shows the current one again
   if (*colour == Colour()) return;
   SetColour(*colour);

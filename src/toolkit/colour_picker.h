@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/colour_hsv.h"
 #include "toolkit/custom_control.h"
-#include "ui/colour_hsv.h"
 
 namespace velora::toolkit {
 
@@ -26,10 +26,10 @@ class ColourPicker : public CustomControl {
   std::function<void(ColourPicker&, std::uint32_t argb)> on_pick;
 
   // Design rectangles of the parts, in the picker.
-  static constexpr ui::Rect kField{0, 0, 190, 132};
-  static constexpr ui::Rect kHueBar{198, 0, 34, 132};
-  static constexpr ui::Rect kEntry{0, 138, 96, 22};
-  static constexpr ui::Rect kPreview{104, 138, 128, 22};
+  static constexpr core::Rect kField{0, 0, 190, 132};
+  static constexpr core::Rect kHueBar{198, 0, 34, 132};
+  static constexpr core::Rect kEntry{0, 138, 96, 22};
+  static constexpr core::Rect kPreview{104, 138, 128, 22};
 
  protected:
   void Draw(HDC dc, RECT client) override;
@@ -45,9 +45,9 @@ class ColourPicker : public CustomControl {
   void TakeEntry();
   void ShowEntry();
   void Picked();
-  RECT Part(ui::Rect design) const;
+  RECT Part(core::Rect design) const;
 
-  ui::Hsv hsv_{0, 0, 1};
+  core::Hsv hsv_{0, 0, 1};
   std::uint8_t alpha_ = 0xFF;
   Drag drag_ = Drag::kNone;
   HWND entry_ = nullptr;

@@ -40,7 +40,7 @@ LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wpar
 HWND Control::ParentHwnd() const { return parent_ ? parent_->hwnd() : host_.window(); }
 
 bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style) {
-  const ui::Rect r = ui::Scale(rect_, host_.dpi());
+  const core::Rect r = core::Scale(rect_, host_.dpi());
   const std::wstring caption = text::Widen(initial_caption_);
   hwnd_ = CreateWindowExW(ex_style, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
                           r.left, r.top, r.width, r.height, ParentHwnd(), nullptr,
@@ -52,14 +52,14 @@ bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style) {
   return true;
 }
 
-void Control::Move(ui::Rect rect) {
+void Control::Move(core::Rect rect) {
   rect_ = rect;
   ApplyDpi();
 }
 
 void Control::ApplyDpi() {
   if (!hwnd_) return;
-  const ui::Rect r = ui::Scale(rect_, host_.dpi());
+  const core::Rect r = core::Scale(rect_, host_.dpi());
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
 }

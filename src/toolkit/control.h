@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/geometry.h"
+#include "core/geometry.h"
 
 namespace velora::toolkit {
 
@@ -17,7 +17,7 @@ class ControlHost;
 struct ControlArgs {
   std::string name;          // layout name, e.g. "超级按钮_固定"
   Control* parent = nullptr;  // nullptr: the window itself
-  ui::Rect rect;             // design pixels relative to the parent
+  core::Rect rect;            // design pixels relative to the parent
   std::string caption;
 };
 
@@ -48,8 +48,8 @@ class Control {
   Control* parent() const { return parent_; }
   ControlHost& host() const { return host_; }
 
-  ui::Rect rect() const { return rect_; }
-  void Move(ui::Rect rect);
+  core::Rect rect() const { return rect_; }
+  void Move(core::Rect rect);
   void Show(bool visible);
   bool visible() const;
   virtual std::string Text() const;
@@ -85,7 +85,7 @@ class Control {
   std::string_view type_word_;
   std::string name_;
   Control* parent_;
-  ui::Rect rect_;
+  core::Rect rect_;
   std::string initial_caption_;
   HWND hwnd_ = nullptr;
 };

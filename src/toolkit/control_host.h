@@ -45,7 +45,7 @@ class ControlHost {
   HWND window() const { return window_; }
   int dpi() const { return dpi_; }
   void SetDpi(int dpi);
-  int Scale(int design) const { return ui::Scale(design, dpi_); }
+  int Scale(int design) const { return core::Scale(design, dpi_); }
   // "微软雅黑" at a point size, for the current DPI.
   HFONT Font(int points, bool bold = false);
 

@@ -72,11 +72,11 @@ void IconList::Draw(HDC dc, RECT client) {
       g.FillRectangle(&wash, left + 2, top + 2, width - 4, height - 4);
     }
     if (cell.image) {
-      const ui::Rect r = ui::Scale(template_.image, host().dpi());
+      const core::Rect r = core::Scale(template_.image, host().dpi());
       DrawImage(dc, *cell.image, {left + r.left, top + r.top, left + r.right(), top + r.bottom()});
     }
     if (!cell.text.empty()) {
-      const ui::Rect r = ui::Scale(template_.text, host().dpi());
+      const core::Rect r = core::Scale(template_.text, host().dpi());
       RECT text_rect{left + r.left, top + r.top, left + r.right(), top + r.bottom()};
       SetTextColor(dc, ToColorRef(cell.colour));
       DrawTextW(dc, cell.text.c_str(), static_cast<int>(cell.text.size()), &text_rect,

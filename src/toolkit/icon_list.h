@@ -15,9 +15,9 @@ namespace velora::toolkit {
 
 // Design pixels within one cell.
 struct CellTemplate {
-  ui::Size cell{77, 90};
-  ui::Rect image{18, 10, 40, 40};
-  ui::Rect text{0, 55, 77, 30};
+  core::Size cell{77, 90};
+  core::Rect image{18, 10, 40, 40};
+  core::Rect text{0, 55, 77, 30};
   int text_points = 12;
 };
 

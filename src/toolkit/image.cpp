@@ -47,7 +47,7 @@ Format Sniff(std::string_view bytes) {
 }
 
 // Draws `source` into a new ARGB bitmap of `size`, keeping its aspect ratio.
-std::unique_ptr<Image> Fit(Gdiplus::Image& source, ui::Size size) {
+std::unique_ptr<Image> Fit(Gdiplus::Image& source, core::Size size) {
   const int source_width = static_cast<int>(source.GetWidth());
   const int source_height = static_cast<int>(source.GetHeight());
   if (source.GetLastStatus() != Gdiplus::Ok || source_width <= 0 || source_height <= 0) return nullptr;
@@ -76,7 +76,7 @@ std::unique_ptr<Image> Fit(Gdiplus::Image& source, ui::Size size) {
   return std::make_unique<Image>(std::move(bitmap));
 }
 
-std::unique_ptr<Image> DecodeWithGdiplus(std::string_view bytes, ui::Size size) {
+std::unique_ptr<Image> DecodeWithGdiplus(std::string_view bytes, core::Size size) {
   UniqueStream stream(
       SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
   if (!stream) return nullptr;
@@ -111,7 +111,7 @@ std::vector<IconEntry> IconEntries(std::string_view bytes) {
 }
 
 // The smallest image at least as large as asked, else the largest; deeper colour breaks ties.
-const IconEntry* BestEntry(const std::vector<IconEntry>& entries, ui::Size size) {
+const IconEntry* BestEntry(const std::vector<IconEntry>& entries, core::Size size) {
   const int wanted = std::max(size.width, size.height);
   const IconEntry* best = nullptr;
   for (const IconEntry& e : entries) {
@@ -212,7 +212,7 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeIconDib(std::string_view data) {
   return bitmap;
 }
 
-std::unique_ptr<Image> DecodeIcon(std::string_view bytes, ui::Size size) {
+std::unique_ptr<Image> DecodeIcon(std::string_view bytes, core::Size size) {
   const std::vector<IconEntry> entries = IconEntries(bytes);
   const IconEntry* entry = BestEntry(entries, size);
   if (!entry) return nullptr;
@@ -227,7 +227,7 @@ Image::Image(std::unique_ptr<Gdiplus::Bitmap> bitmap) : bitmap_(std::move(bitmap
 
 Image::~Image() = default;
 
-ui::Size Image::size() const {
+core::Size Image::size() const {
   return {static_cast<int>(bitmap_->GetWidth()), static_cast<int>(bitmap_->GetHeight())};
 }
 
@@ -237,7 +237,7 @@ std::uint32_t Image::Pixel(int x, int y) const {
   return colour.GetValue();
 }
 
-std::unique_ptr<Image> DecodeImage(std::string_view bytes, ui::Size size) {
+std::unique_ptr<Image> DecodeImage(std::string_view bytes, core::Size size) {
   switch (Sniff(bytes)) {
     case Format::kGdiplus:
       return DecodeWithGdiplus(bytes, size);
@@ -250,7 +250,7 @@ std::unique_ptr<Image> DecodeImage(std::string_view bytes, ui::Size size) {
 }
 
 void DrawImage(HDC dc, const Image& image, RECT target) {
-  const ui::Size size = image.size();
+  const core::Size size = image.size();
   CheckGdiplusLive();
   Gdiplus::Graphics g(dc);
   g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);

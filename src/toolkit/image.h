@@ -7,7 +7,7 @@
 #include <memory>
 #include <string_view>
 
-#include "ui/geometry.h"
+#include "core/geometry.h"
 
 namespace Gdiplus {
 class Bitmap;
@@ -23,7 +23,7 @@ class Image {
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;
 
-  ui::Size size() const;
+  core::Size size() const;
   Gdiplus::Bitmap& bitmap() const { return *bitmap_; }
   // The pixel at (x, y) as ARGB; 0 outside the picture.
   std::uint32_t Pixel(int x, int y) const;
@@ -35,7 +35,7 @@ class Image {
 // Decodes `bytes` into a picture of exactly `size` device pixels; the content keeps its aspect
 // ratio and is centred on a transparent margin. A size with a zero side keeps the picture's own
 // size. Empty when the bytes are no picture this program reads.
-[[nodiscard]] std::unique_ptr<Image> DecodeImage(std::string_view bytes, ui::Size size);
+[[nodiscard]] std::unique_ptr<Image> DecodeImage(std::string_view bytes, core::Size size);
 
 // Draws `image` scaled into `target` of `dc`, blending its transparency.
 void DrawImage(HDC dc, const Image& image, RECT target);

@@ -27,7 +27,7 @@ PopupMenu::PopupMenu(PopupMenuStyle style, Callback on_choose, HMENU menu)
 
 PopupMenu::~PopupMenu() = default;
 
-int PopupMenu::AddItem(std::string caption, ui::Size design_size, std::shared_ptr<const Image> icon) {
+int PopupMenu::AddItem(std::string caption, core::Size design_size, std::shared_ptr<const Image> icon) {
   const int id = static_cast<int>(items_.size()) + 1;
   auto item = std::make_unique<Item>(Item{id, std::move(caption), design_size, std::move(icon)});
   if (!AppendMenuW(menu_.get(), MF_OWNERDRAW, static_cast<UINT_PTR>(id),
@@ -108,8 +108,8 @@ void PopupMenu::Measure(MEASUREITEMSTRUCT& measure) const {
   // The system widens owner-drawn items by the check-mark column; take it off again so the item
   // is as wide as asked.
   const int check = GetSystemMetricsForDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi_)) - 1;
-  measure.itemWidth = static_cast<UINT>(std::max(1, ui::Scale(item.size.width, dpi_) - std::max(0, check)));
-  measure.itemHeight = static_cast<UINT>(std::max(1, ui::Scale(item.size.height, dpi_)));
+  measure.itemWidth = static_cast<UINT>(std::max(1, core::Scale(item.size.width, dpi_) - std::max(0, check)));
+  measure.itemHeight = static_cast<UINT>(std::max(1, core::Scale(item.size.height, dpi_)));
 }
 
 void PopupMenu::Draw(const DRAWITEMSTRUCT& draw) const {
@@ -125,9 +125,9 @@ void PopupMenu::Draw(const DRAWITEMSTRUCT& draw) const {
         CreateSolidBrush(ToColorRef(selected ? style_.highlight_colour : style_.background_colour)));
     FillRect(dc, &all, brush.get());
   }
-  int text_left = ui::Scale(kCaptionIndent, dpi_);
+  int text_left = core::Scale(kCaptionIndent, dpi_);
   if (item.icon) {
-    const int pad = ui::Scale(kPadding, dpi_);
+    const int pad = core::Scale(kPadding, dpi_);
     const int side = std::max(0, height - 2 * pad);
     DrawImage(dc, *item.icon, {pad, pad, pad + side, pad + side});
     text_left = pad + side + pad;
@@ -135,7 +135,7 @@ void PopupMenu::Draw(const DRAWITEMSTRUCT& draw) const {
   const Selection font_selection(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(style_.text_colour));
-  RECT text{text_left, 0, width - ui::Scale(kPadding, dpi_), height};
+  RECT text{text_left, 0, width - core::Scale(kPadding, dpi_), height};
   const std::wstring caption = text::Widen(item.caption);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

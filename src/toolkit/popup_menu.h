@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "toolkit/gdi_objects.h"
 #include "toolkit/image.h"
-#include "ui/geometry.h"
 
 namespace velora::toolkit {
 
@@ -38,7 +38,7 @@ class PopupMenu {
   PopupMenu& operator=(const PopupMenu&) = delete;
 
   // Appends an item of `design_size` (96-DPI pixels); its id counts from 1, 0 when it failed.
-  [[nodiscard]] int AddItem(std::string caption, ui::Size design_size,
+  [[nodiscard]] int AddItem(std::string caption, core::Size design_size,
                             std::shared_ptr<const Image> icon = nullptr);
   int ItemCount() const;
   // The caption of item `id`; empty for an unknown id.
@@ -54,7 +54,7 @@ class PopupMenu {
   struct Item {
     int id;
     std::string caption;
-    ui::Size size;
+    core::Size size;
     std::shared_ptr<const Image> icon;
   };
   struct MenuDeleter {

@@ -5,6 +5,7 @@
 #include "toolkit/image_button.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
+#include "ui/core_types.h"
 #include "ui/launcher_names.h"
 
 namespace velora::ui {

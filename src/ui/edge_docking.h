@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/geometry.h"
+#include "ui/core_types.h"
 
 namespace velora::ui {
 

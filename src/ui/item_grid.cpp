@@ -1,6 +1,7 @@
 #include "ui/item_grid.h"
 
 #include "assets/images/builtin_images.h"
+#include "ui/core_types.h"
 
 namespace velora::ui {
 namespace {
@@ -40,7 +41,6 @@ ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database&
   };
   list_.on_right_click = [this](int cell) {
     if (cell >= 0 && model_.RightClick(cell)) {
-      state_.current_item = cell;
       if (open_item_menu) open_item_menu(model_.CurrentIsWebItem());
     }
   };
@@ -55,10 +55,9 @@ ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database&
   };
 }
 
-void ItemGrid::SetCapacity(int capacity) { model_.SetCapacity(capacity); }
-
 void ItemGrid::Refresh() {
   if (model_.category() != state_.current_category) model_.SetCategory(state_.current_category);
+  model_.SetCapacity(state_.items_per_page);
   model_.SetPage(state_.page);
   model_.Refresh();
   list_.SuspendRedraw();
@@ -67,7 +66,7 @@ void ItemGrid::Refresh() {
     const int index = list_.Append();
     if (!cell.has_item) continue;
     list_.SetImage(index, ImageOf(cell.image));
-    list_.SetText(index, cell.caption, state_.text_colour);
+    list_.SetText(index, cell.caption, CaptionColour(state_));
   }
   list_.ResumeRedraw();
   // The cell under the pointer may hold another item now; its tip returns on the next move.
@@ -90,7 +89,6 @@ std::shared_ptr<const toolkit::Image> ItemGrid::ImageOf(const exec::ImageBytes& 
 
 void ItemGrid::OnPress(int cell) {
   if (cell < 0) return;
-  state_.current_item = cell;
   state_.item_pressed = true;
   if (model_.Press(cell)) {
     list_.SetPointer(press_pointer_.get());

@@ -29,9 +29,7 @@ class ItemGrid : private exec::LaunchPort {
   // The window's caption drag, for a single click when double clicks open.
   std::function<void()> drag_window;
 
-  void SetCapacity(int capacity);
-  int capacity() const { return model_.capacity(); }
-  // Rebuilds the page of the current category at the window state's page.
+  // Rebuilds the page of the current category at the window state's page and page size.
   void Refresh();
   const exec::GridModel& model() const { return model_; }
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the launcher window does on its timer, its pin button, the tray and the hotkey, apart
 // from the drawing: decisions on the window state, side effects through LauncherView.
-#include "ui/geometry.h"
+#include "ui/core_types.h"
 #include "ui/window_state.h"
 
 namespace velora::ui {

@@ -281,7 +281,7 @@ void LauncherWindow::Layout() {
 void LauncherWindow::UpdateRegion() {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  const int diameter = 2 * controls_->Scale(appearance_.corner_radius);
+  const int diameter = 2 * controls_->Scale(state_.appearance.corner_radius);
   core::UniqueRegion region(
       diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter) : nullptr);
   (void)core::SetWindowRegion(hwnd(), std::move(region), true);
@@ -296,12 +296,12 @@ void LauncherWindow::PaintBackdrop(HDC dc, RECT area) const {
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
   // Outside the rounded shape the window region clips; paint it in the fill so no seam shows.
-  Gdiplus::SolidBrush fill(toolkit::ToColor(appearance_.background | 0xFF000000));
+  Gdiplus::SolidBrush fill(toolkit::ToColor(state_.appearance.background | 0xFF000000));
   g.FillRectangle(&fill, static_cast<INT>(area.left), static_cast<INT>(area.top),
                   static_cast<INT>(area.right - area.left), static_cast<INT>(area.bottom - area.top));
-  const float border = static_cast<float>(controls_->Scale(appearance_.border_width));
+  const float border = static_cast<float>(controls_->Scale(state_.appearance.border_width));
   if (border <= 0) return;
-  const float radius = static_cast<float>(controls_->Scale(appearance_.corner_radius));
+  const float radius = static_cast<float>(controls_->Scale(state_.appearance.corner_radius));
   const float inset = border / 2;
   const float w = static_cast<float>(client.right) - border;
   const float h = static_cast<float>(client.bottom) - border;
@@ -316,20 +316,26 @@ void LauncherWindow::PaintBackdrop(HDC dc, RECT area) const {
   } else {
     path.AddRectangle(Gdiplus::RectF(inset, inset, w, h));
   }
-  Gdiplus::Pen pen(toolkit::ToColor(appearance_.border), border);
+  Gdiplus::Pen pen(toolkit::ToColor(state_.appearance.border), border);
   g.DrawPath(&pen, &path);
 }
 
 void LauncherWindow::ApplyAppearance(const Appearance& appearance) {
-  appearance_ = appearance;
-  state_.text_colour = appearance.text;
+  state_.appearance = appearance;
+  state_.picked_text_colour.reset();
+  UpdateRegion();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void LauncherWindow::ShowBorderColour(std::uint32_t argb) {
+  state_.appearance.border = argb;
   UpdateRegion();
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void LauncherWindow::FillCategoryBar(const std::vector<std::string>& names) {
   category_bar_->SuspendRedraw();
-  category_bar_->Fill(names, state_.text_colour);
+  category_bar_->Fill(names, CaptionColour(state_));
   category_bar_->ResumeRedraw();
 }
 
@@ -375,15 +381,11 @@ void LauncherWindow::RefreshGrid() {
   if (grid_) grid_->Refresh();
 }
 
-void LauncherWindow::SetCapacity(int capacity) {
-  capacity_ = capacity;
-  if (grid_) grid_->SetCapacity(capacity);
-}
+void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacity; }
 
 void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory) {
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
-  grid_->SetCapacity(capacity_);
   grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
   grid_->double_click_opens = [this] {
     const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kDoubleClickOpensBox);

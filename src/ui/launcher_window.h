@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base_window.h"
 #include "store/database.h"
+#include "toolkit/base_window.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
-#include "ui/appearance.h"
+#include "ui/core_types.h"
 #include "ui/launcher_logic.h"
 #include "ui/window_state.h"
 
@@ -75,13 +75,15 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }
   // Builds the background from the appearance values and repaints.
   void ApplyAppearance(const Appearance& appearance);
+  // A border colour shows at once; a text colour picked but not yet applied stays as it is.
+  void ShowBorderColour(std::uint32_t argb);
   // Shows the category's items once the store is open.
   void AttachGrid(store::Database& db, const std::filesystem::path& data_directory);
   ItemGrid* grid() noexcept { return grid_.get(); }
   // Rebuilds the grid's page of the current category.
   void RefreshGrid() override;
   // Items per page: from the settings at start-up, from the grid's size after a resize.
-  int capacity() const noexcept { return capacity_; }
+  int capacity() const noexcept { return state_.items_per_page; }
   void SetCapacity(int capacity);
   Size DesignSize() const noexcept;
 
@@ -109,14 +111,12 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::unique_ptr<toolkit::ControlHost> controls_;
   WindowState state_;
   LauncherLogic logic_{state_, *this};
-  Appearance appearance_;
   std::unique_ptr<TipWindow> tip_;
   toolkit::CategoryBar* category_bar_ = nullptr;
   toolkit::ImageButton* pin_ = nullptr;
   Size initial_size_{kLauncherWidth, kLauncherHeight};
   std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<SettingsUi> settings_;
-  int capacity_ = 18;
 };
 
 }  // namespace velora::ui

@@ -3,7 +3,7 @@
 // follow from the size: the grid's capacity and the window's limits.
 #include <array>
 
-#include "ui/geometry.h"
+#include "ui/core_types.h"
 
 namespace velora::ui {
 

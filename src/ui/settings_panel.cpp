@@ -3,12 +3,12 @@
 #include <charconv>
 #include <string>
 
-#include "app/settings/names.h"
+#include "settings/names.h"
 #include "text/utf.h"
 #include "toolkit/gdi_objects.h"
 #include "toolkit/colour_picker.h"
-#include "toolkit/glyphs.h"
 #include "toolkit/gdiplus.h"
+#include "toolkit/glyphs.h"
 #include "toolkit/image_button.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
@@ -91,10 +91,10 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
     Rect rect;
   };
   const Box boxes[] = {
-      {sn::kSideButtonBox, {88, 16, 152, 16}},   {sn::kMiddleButtonBox, {88, 48, 144, 16}},
-      {app::kDockingBox, {88, 80, 144, 16}},     {names::kHideOnLeaveBox, {88, 112, 136, 16}},
-      {app::kAutostartBox, {88, 144, 112, 16}},  {sn::kLaunchToFrontBox, {88, 184, 136, 16}},
-      {sn::kTipsOffBox, {232, 80, 152, 16}},     {names::kHoverSelectBox, {232, 112, 128, 16}},
+      {sn::kSideButtonBox, {88, 16, 152, 16}},       {sn::kMiddleButtonBox, {88, 48, 144, 16}},
+      {settings::kDockingBox, {88, 80, 144, 16}},    {names::kHideOnLeaveBox, {88, 112, 136, 16}},
+      {settings::kAutostartBox, {88, 144, 112, 16}}, {sn::kLaunchToFrontBox, {88, 184, 136, 16}},
+      {sn::kTipsOffBox, {232, 80, 152, 16}},         {names::kHoverSelectBox, {232, 112, 128, 16}},
       {sn::kDoubleClickBox, {232, 144, 128, 16}},
   };
   for (const Box& box : boxes) {
@@ -102,23 +102,23 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
     const std::string caption(box.name.substr(box.name.find('_') + 1));
     c.Add<CheckBox>({Name(box.name), &page, OnPage(box.rect), caption});
   }
-  c.FindAs<CheckBox>(app::kDockingBox)->on_click = [this](Control& box) {
+  c.FindAs<CheckBox>(settings::kDockingBox)->on_click = [this](Control& box) {
     if (events_.docking_switched) events_.docking_switched(static_cast<CheckBox&>(box).Checked());
   };
   for (std::string_view gesture : {sn::kSideButtonBox, sn::kMiddleButtonBox}) {
     c.FindAs<CheckBox>(gesture)->on_click = [this](Control& box) {
       // A gesture and docking exclude each other.
-      if (!static_cast<CheckBox&>(box).Checked() || !Checked(app::kDockingBox)) return;
+      if (!static_cast<CheckBox&>(box).Checked() || !Checked(settings::kDockingBox)) return;
       SetDockingBox(false);
       if (events_.docking_switched) events_.docking_switched(false);
     };
   }
-  c.FindAs<CheckBox>(app::kAutostartBox)->on_click = [this](Control& box) {
+  c.FindAs<CheckBox>(settings::kAutostartBox)->on_click = [this](Control& box) {
     if (events_.autostart_switched) events_.autostart_switched(static_cast<CheckBox&>(box).Checked());
   };
 
   c.Add<Label>({Name(sn::kHotkeyLabel), &page, OnPage({235, 11, 112, 26}), Name(sn::kHotkeyCaption)});
-  auto& keys = c.Add<ComboBox>({Name(app::kHotkeyList), &page, OnPage({235, 40, 101, 32}), ""},
+  auto& keys = c.Add<ComboBox>({Name(settings::kHotkeyList), &page, OnPage({235, 40, 101, 32}), ""},
                                type_word::kDropDown);
   for (int i = 1; i <= 12; ++i) keys.Add("F" + std::to_string(i));
   keys.on_change = [this](Control& list) {
@@ -174,17 +174,17 @@ void SettingsPanel::BuildSkinPage(Control& page) {
   using namespace toolkit;
   ControlHost& c = controls_;
   c.Add<Label>({Name(sn::kBackgroundLabel), &page, OnPage({60, 16, 87, 24}), "背景色："});
-  BuildColourFrame(page, sn::kBackgroundFrame, app::kBackgroundSwatch, sn::kBackgroundMark, {120, 8, 64, 40},
-                   ColourTarget::kBackground);
+  BuildColourFrame(page, sn::kBackgroundFrame, settings::kBackgroundSwatch, sn::kBackgroundMark,
+                   {120, 8, 64, 40}, ColourTarget::kBackground);
   c.Add<Label>({Name(sn::kTextColourLabel), &page, OnPage({59, 64, 87, 24}), "字体色："});
-  BuildColourFrame(page, sn::kTextColourFrame, app::kTextColourSwatch, sn::kTextColourMark, {120, 56, 72, 40},
-                   ColourTarget::kText);
+  BuildColourFrame(page, sn::kTextColourFrame, settings::kTextColourSwatch, sn::kTextColourMark,
+                   {120, 56, 72, 40}, ColourTarget::kText);
   c.Add<Label>({Name(sn::kBorderColourLabel), &page, OnPage({188, 16, 87, 24}), "边线色："});
-  BuildColourFrame(page, sn::kBorderColourFrame, app::kBorderColourSwatch, sn::kBorderColourMark,
+  BuildColourFrame(page, sn::kBorderColourFrame, settings::kBorderColourSwatch, sn::kBorderColourMark,
                    {248, 8, 68, 40}, ColourTarget::kBorder);
-  BuildNumberField(page, app::kCornerRadiusField, sn::kRadiusLabel, "圆角度：", {64, 112, 128, 41}, sn::kRadiusDown,
-                   sn::kRadiusUp, kRadiusStep);
-  BuildNumberField(page, app::kBorderWidthField, sn::kBorderWidthLabel, "边线宽：", {320, 8, 120, 41},
+  BuildNumberField(page, settings::kCornerRadiusField, sn::kRadiusLabel, "圆角度：", {64, 112, 128, 41},
+                   sn::kRadiusDown, sn::kRadiusUp, kRadiusStep);
+  BuildNumberField(page, settings::kBorderWidthField, sn::kBorderWidthLabel, "边线宽：", {320, 8, 120, 41},
                    sn::kBorderWidthDown, sn::kBorderWidthUp, 1);
   picker_ = &c.Add<ColourPicker>({Name(sn::kPicker), &page, OnPage({208, 56, 232, 160}), ""});
   picker_->on_pick = [this](ColourPicker&, std::uint32_t argb) { Picked(argb); };
@@ -220,7 +220,7 @@ void SettingsPanel::SetHotkeyResult(bool registered) {
 }
 
 int SettingsPanel::HotkeySelection() const {
-  const auto* list = controls_.FindAs<toolkit::ComboBox>(app::kHotkeyList);
+  const auto* list = controls_.FindAs<toolkit::ComboBox>(settings::kHotkeyList);
   return list ? list->Selected() : -1;
 }
 
@@ -236,11 +236,11 @@ void SettingsPanel::SetGestureBoxes(bool checked) {
 }
 
 void SettingsPanel::SetDockingBox(bool checked) {
-  if (auto* box = controls_.FindAs<toolkit::CheckBox>(app::kDockingBox)) box->SetChecked(checked);
+  if (auto* box = controls_.FindAs<toolkit::CheckBox>(settings::kDockingBox)) box->SetChecked(checked);
 }
 
 void SettingsPanel::SetAutostartBox(bool checked) {
-  if (auto* box = controls_.FindAs<toolkit::CheckBox>(app::kAutostartBox)) box->SetChecked(checked);
+  if (auto* box = controls_.FindAs<toolkit::CheckBox>(settings::kAutostartBox)) box->SetChecked(checked);
 }
 
 bool SettingsPanel::TipsOff() const { return Checked(sn::kTipsOffBox); }
@@ -248,11 +248,11 @@ bool SettingsPanel::TipsOff() const { return Checked(sn::kTipsOffBox); }
 std::string_view SettingsPanel::SwatchOf(ColourTarget target) const {
   switch (target) {
     case ColourTarget::kText:
-      return app::kTextColourSwatch;
+      return settings::kTextColourSwatch;
     case ColourTarget::kBorder:
-      return app::kBorderColourSwatch;
+      return settings::kBorderColourSwatch;
     default:
-      return app::kBackgroundSwatch;
+      return settings::kBackgroundSwatch;
   }
 }
 
@@ -285,11 +285,11 @@ void SettingsPanel::Picked(std::uint32_t argb) {
 
 Appearance SettingsPanel::PageAppearance() const {
   Appearance a;
-  a.background = SwatchColour(app::kBackgroundSwatch);
-  a.text = SwatchColour(app::kTextColourSwatch);
-  a.border = SwatchColour(app::kBorderColourSwatch);
-  const Control* radius = controls_.Find(app::kCornerRadiusField);
-  const Control* width = controls_.Find(app::kBorderWidthField);
+  a.background = SwatchColour(settings::kBackgroundSwatch);
+  a.text = SwatchColour(settings::kTextColourSwatch);
+  a.border = SwatchColour(settings::kBorderColourSwatch);
+  const Control* radius = controls_.Find(settings::kCornerRadiusField);
+  const Control* width = controls_.Find(settings::kBorderWidthField);
   a.corner_radius = radius ? LeadingInteger(radius->Text()) : 0;
   a.border_width = width ? LeadingInteger(width->Text()) : 0;
   return a;

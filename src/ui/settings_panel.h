@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "toolkit/control_host.h"
-#include "ui/appearance.h"
+#include "ui/core_types.h"
 
 namespace velora::toolkit {
 class ColourPicker;

@@ -1,7 +1,7 @@
 #pragma once
 // Layout names and captions of the settings panel. The control-state sections of the settings
 // file are keyed by these names, so they never change. Names the settings file's load steps
-// touch live in app/settings/names.h, those the launcher window reads in launcher_names.h.
+// touch live in settings/names.h, those the launcher window reads in launcher_names.h.
 #include <string_view>
 
 namespace velora::ui::settings_names {

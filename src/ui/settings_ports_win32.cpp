@@ -28,17 +28,17 @@ void NamesOf(const toolkit::ControlHost& controls, std::string_view type_word, s
 
 }  // namespace
 
-std::vector<std::string> WindowControls::ControlNames(app::ControlType type) const {
+std::vector<std::string> WindowControls::ControlNames(settings::ControlType type) const {
   std::vector<std::string> names;
   switch (type) {
-    case app::ControlType::kEdit:
+    case settings::ControlType::kEdit:
       NamesOf<EditBox>(controls_, toolkit::type_word::kEdit, names);
       break;
-    case app::ControlType::kCombo:
+    case settings::ControlType::kCombo:
       NamesOf<ComboBox>(controls_, toolkit::type_word::kComboBox, names);
       NamesOf<ComboBox>(controls_, toolkit::type_word::kDropDown, names);
       break;
-    case app::ControlType::kCheck:
+    case settings::ControlType::kCheck:
       NamesOf<CheckBox>(controls_, toolkit::type_word::kCheckBox, names);
       break;
   }
@@ -79,8 +79,8 @@ void WindowControls::SetChecked(std::string_view name, bool checked) {
   if (auto* box = Find<CheckBox>(name)) box->SetChecked(checked);  // BM_SETCHECK sends no click
 }
 
-std::vector<app::ComboEntry> WindowControls::ComboEntries(std::string_view name) const {
-  std::vector<app::ComboEntry> entries;
+std::vector<settings::ComboEntry> WindowControls::ComboEntries(std::string_view name) const {
+  std::vector<settings::ComboEntry> entries;
   if (const auto* combo = Find<ComboBox>(name)) {
     for (int i = 0; i < combo->Count(); ++i) entries.push_back({combo->ItemText(i), combo->ItemNumber(i)});
   }
@@ -98,8 +98,8 @@ void WindowControls::ClearComboEntries(std::string_view name) {
   }
 }
 
-void WindowControls::AddComboEntry(std::string_view name, const app::ComboEntry& entry, std::uint32_t text_colour,
-                                   int height) {
+void WindowControls::AddComboEntry(std::string_view name, const settings::ComboEntry& entry,
+                                   std::uint32_t text_colour, int height) {
   auto* combo = Find<ComboBox>(name);
   if (!combo) return;
   combo->Add(entry.title, entry.data);

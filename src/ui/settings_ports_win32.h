@@ -4,25 +4,25 @@
 // change event fires.
 #include <map>
 
-#include "app/settings/control_state.h"
+#include "settings/control_state.h"
 #include "toolkit/control_host.h"
 
 namespace velora::ui {
 
-class WindowControls final : public app::ControlPort {
+class WindowControls final : public settings::ControlPort {
  public:
   explicit WindowControls(toolkit::ControlHost& controls) : controls_(controls) {}
 
-  std::vector<std::string> ControlNames(app::ControlType type) const override;
+  std::vector<std::string> ControlNames(settings::ControlType type) const override;
   std::string Text(std::string_view name) const override;
   void SetText(std::string_view name, std::string_view text) override;
   void SetTextColour(std::string_view name, std::uint32_t argb) override;
   bool Checked(std::string_view name) const override;
   void SetChecked(std::string_view name, bool checked) override;
-  std::vector<app::ComboEntry> ComboEntries(std::string_view name) const override;
+  std::vector<settings::ComboEntry> ComboEntries(std::string_view name) const override;
   int ComboSelection(std::string_view name) const override;
   void ClearComboEntries(std::string_view name) override;
-  void AddComboEntry(std::string_view name, const app::ComboEntry& entry, std::uint32_t text_colour,
+  void AddComboEntry(std::string_view name, const settings::ComboEntry& entry, std::uint32_t text_colour,
                      int height) override;
   void SetComboSelection(std::string_view name, int index) override;
 

@@ -8,6 +8,7 @@
 #include "ui/settings_panel_names.h"
 #include "ui/tip_text.h"
 #include "ui/tip_window.h"
+#include "ui/toast_texts.h"
 
 namespace velora::ui {
 namespace {
@@ -46,7 +47,7 @@ SettingsPanelEvents SettingsUi::Events() {
   e.docking_switched = [this](bool on) { on ? StartDocking() : StopDocking(); };
   e.autostart_switched = [this](bool on) { SwitchAutostart(on); };
   e.hotkey_chosen = [this](int index) { ChooseHotkey(index); };
-  e.text_colour_picked = [this](std::uint32_t argb) { state_.text_colour = argb; };
+  e.text_colour_picked = [this](std::uint32_t argb) { state_.picked_text_colour = argb; };
   e.border_colour_picked = [this](std::uint32_t argb) {
     if (actions.border_colour_picked) actions.border_colour_picked(argb);
   };
@@ -75,9 +76,10 @@ bool SettingsUi::AutostartExists() { return actions.autostart_exists && actions.
 
 void SettingsUi::SwitchAutostart(bool on) {
   if (!actions.set_autostart) return;
-  const app::AutostartOutcome outcome = actions.set_autostart(on);
-  panel_.SetAutostartBox(outcome.checked);
-  toasts_.Show(outcome.kind, outcome.toast);
+  const settings::AutostartOutcome outcome = actions.set_autostart(on);
+  panel_.SetAutostartBox(settings::AutostartChecked(outcome));
+  const Toast toast = AutostartToast(outcome);
+  toasts_.Show(toast.kind, toast.text);
 }
 
 void SettingsUi::StartDocking() {

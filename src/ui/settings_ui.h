@@ -8,8 +8,8 @@
 #include <memory>
 #include <string_view>
 
-#include "app/settings/autostart.h"
-#include "app/settings/settings.h"
+#include "settings/autostart.h"
+#include "settings/settings.h"
 #include "ui/docking_win32.h"
 #include "ui/hotkey_win32.h"
 #include "ui/settings_panel.h"
@@ -20,12 +20,12 @@ namespace velora::ui {
 
 class TipWindow;
 
-class SettingsUi final : public app::SettingsWindow {
+class SettingsUi final : public settings::SettingsWindow {
  public:
   // What only the program can do.
   struct Actions {
     std::function<bool()> autostart_exists;
-    std::function<app::AutostartOutcome(bool on)> set_autostart;
+    std::function<settings::AutostartOutcome(bool on)> set_autostart;
     std::function<void(const Appearance&)> paint_background;
     std::function<void(std::uint32_t argb)> border_colour_picked;
     std::function<void(const Appearance&)> apply;
@@ -53,8 +53,8 @@ class SettingsUi final : public app::SettingsWindow {
   void SetTipWindow(TipWindow* tip) { tip_ = tip; }
   void SetStartupComplete() { startup_complete_ = true; }
 
-  // app::SettingsWindow
-  app::ControlPort& Controls() override { return port_; }
+  // settings::SettingsWindow
+  settings::ControlPort& Controls() override { return port_; }
   void RegisterHotkey() override;
   bool AutostartExists() override;
   void StartDocking() override;

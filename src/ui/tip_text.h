@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/geometry.h"
+#include "ui/core_types.h"
 
 namespace velora::ui {
 

@@ -8,7 +8,7 @@
 #include "toolkit/base_window.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
-#include "ui/geometry.h"
+#include "ui/core_types.h"
 
 namespace velora::toolkit {
 class Label;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/geometry.h"
+#include "ui/core_types.h"
 #include "ui/window_state.h"
 
 namespace velora::ui {

@@ -9,7 +9,7 @@
 
 #include "toolkit/custom_control.h"
 #include "toolkit/timers.h"
-#include "ui/toast_kind.h"
+#include "ui/core_types.h"
 #include "ui/toast_motion.h"
 #include "ui/window_state.h"
 

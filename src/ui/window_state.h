@@ -1,7 +1,10 @@
 #pragma once
 // The launcher window's state record, owned by the window and read by the parts it drives.
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "ui/core_types.h"
 
 namespace velora::ui {
 
@@ -11,14 +14,22 @@ struct WindowState {
   bool edge_docking = false;      // "靠边伸缩": no mouse gestures, no auto-hide
   std::string current_category;   // table shown by the grid
   int page = 0;
-  int current_item = 0;           // index within the page of the last pressed item
+  // From the settings file, then from the grid's size after a resize; the grid keeps it in bounds.
+  int items_per_page = 18;
   bool item_pressed = false;
   bool resizing = false;
   std::string captured_selection;
   bool search_with_clipboard = false;
-  std::uint32_t text_colour = 0xFE000000;
+  // As loaded or last applied: what the window paints and the settings file keeps.
+  Appearance appearance;
+  // Chosen on the skin page but not yet applied; new captions already use it.
+  std::optional<std::uint32_t> picked_text_colour;
   int toasts_showing = 0;
   int remembered_group_cell = 0;  // the bar cell the group menu was last opened on
 };
+
+inline std::uint32_t CaptionColour(const WindowState& state) {
+  return state.picked_text_colour.value_or(state.appearance.text);
+}
 
 }  // namespace velora::ui

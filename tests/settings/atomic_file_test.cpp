@@ -1,11 +1,11 @@
-#include "app/settings/atomic_file.h"
+#include "settings/atomic_file.h"
 
 #include <gtest/gtest.h>
 
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 #include "temp_folder.h"
 
-using namespace velora::app;
+using namespace velora::settings;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/settings/autostart.h"
+#include "settings/autostart.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,7 @@
 
 #include "text/fs_path.h"
 
-using namespace velora::app;
-using velora::ui::ToastKind;
+using namespace velora::settings;
 
 namespace {
 
@@ -39,19 +38,19 @@ class AutostartTest : public ::testing::Test {
 
 TEST_F(AutostartTest, OutcomesComeFromReadingTheKeysBack) {
   EXPECT_EQ(SetAutostart(keys, kExecutable, true),
-            (AutostartOutcome{true, ToastKind::kDone, "开机启动设置成功"}));
+            AutostartOutcome::kOn);
   EXPECT_TRUE(AutostartExists(keys, kExecutable));
   EXPECT_EQ(SetAutostart(keys, kExecutable, false),
-            (AutostartOutcome{false, ToastKind::kDone, "开机启动取消完成"}));
+            AutostartOutcome::kOff);
   EXPECT_FALSE(AutostartExists(keys, kExecutable));
 
   machine.writable = false;
   user.writable = false;
   EXPECT_EQ(SetAutostart(keys, kExecutable, true),
-            (AutostartOutcome{false, ToastKind::kFailed, "开机启动设置失败"}));
+            AutostartOutcome::kOnFailed);
   machine.values["Velora.exe"] = "written by another tool";
   EXPECT_EQ(SetAutostart(keys, kExecutable, false),
-            (AutostartOutcome{true, ToastKind::kFailed, "开机启动取消失败"}));
+            AutostartOutcome::kOffFailed);
 }
 
 TEST_F(AutostartTest, MachineKeyWhereAllowedTheUsersKeyWhereRefused) {
@@ -63,12 +62,12 @@ TEST_F(AutostartTest, MachineKeyWhereAllowedTheUsersKeyWhereRefused) {
   // Not elevated: the machine's key refuses, the box still ends up ticked.
   machine.writable = false;
   EXPECT_EQ(SetAutostart(keys, kExecutable, true),
-            (AutostartOutcome{true, ToastKind::kDone, "开机启动设置成功"}));
+            AutostartOutcome::kOn);
   EXPECT_TRUE(machine.values.empty());
   ASSERT_EQ(user.values.count("Velora.exe"), 1u);
   EXPECT_TRUE(AutostartExists(keys, kExecutable));
   // Off removes it from wherever it is.
-  EXPECT_EQ(SetAutostart(keys, kExecutable, false).toast, "开机启动取消完成");
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false), AutostartOutcome::kOff);
   EXPECT_TRUE(user.values.empty());
 }
 
@@ -77,7 +76,7 @@ TEST_F(AutostartTest, EitherKeyShowsTheBoxTickedAndOffClearsBoth) {
   EXPECT_TRUE(AutostartExists(keys, kExecutable));
   machine.values["Velora.exe"] = "C:\\other\\Velora.exe";
   EXPECT_EQ(SetAutostart(keys, kExecutable, false),
-            (AutostartOutcome{false, ToastKind::kDone, "开机启动取消完成"}));
+            AutostartOutcome::kOff);
   EXPECT_TRUE(machine.values.empty());
   EXPECT_TRUE(user.values.empty());
 }

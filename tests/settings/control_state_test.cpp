@@ -1,11 +1,11 @@
-#include "app/settings/control_state.h"
+#include "settings/control_state.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_controls.h"
 #include "text/gbk.h"
 
-using namespace velora::app;
+using namespace velora::settings;
 using velora::testing::FakeControl;
 using velora::testing::FakeControls;
 

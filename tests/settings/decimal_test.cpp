@@ -1,10 +1,10 @@
-#include "app/settings/decimal.h"
+#include "settings/decimal.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-using namespace velora::app;
+using namespace velora::settings;
 
 TEST(Decimal, ReadsLikeTheUsualConversion) {
   EXPECT_EQ(ParseDecimal("  -42xyz"), -42);

@@ -4,23 +4,23 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/control_state.h"
+#include "settings/control_state.h"
 
 namespace velora::testing {
 
 struct FakeControl {
-  app::ControlType type = app::ControlType::kEdit;
+  settings::ControlType type = settings::ControlType::kEdit;
   std::string text;
   bool checked = false;
-  std::vector<app::ComboEntry> entries;
+  std::vector<settings::ComboEntry> entries;
   int selected = -1;
   std::uint32_t colour = 0;
   std::vector<std::pair<std::uint32_t, int>> entry_looks;  // colour and height per added entry
 };
 
-class FakeControls : public app::ControlPort {
+class FakeControls : public settings::ControlPort {
  public:
-  FakeControl& Add(const std::string& name, app::ControlType type) {
+  FakeControl& Add(const std::string& name, settings::ControlType type) {
     order_.push_back(name);
     FakeControl& c = controls_[name];
     c.type = type;
@@ -28,7 +28,7 @@ class FakeControls : public app::ControlPort {
   }
   FakeControl& operator[](const std::string& name) { return controls_.at(name); }
 
-  std::vector<std::string> ControlNames(app::ControlType type) const override {
+  std::vector<std::string> ControlNames(settings::ControlType type) const override {
     std::vector<std::string> names;
     for (const std::string& name : order_) {
       if (controls_.at(name).type == type) names.push_back(name);
@@ -46,7 +46,7 @@ class FakeControls : public app::ControlPort {
     Log("SetChecked " + std::string(name) + (checked ? " 1" : " 0"));
     At(name).checked = checked;
   }
-  std::vector<app::ComboEntry> ComboEntries(std::string_view name) const override {
+  std::vector<settings::ComboEntry> ComboEntries(std::string_view name) const override {
     return Get(name).entries;
   }
   int ComboSelection(std::string_view name) const override { return Get(name).selected; }
@@ -54,7 +54,7 @@ class FakeControls : public app::ControlPort {
     At(name).entries.clear();
     At(name).entry_looks.clear();
   }
-  void AddComboEntry(std::string_view name, const app::ComboEntry& entry, std::uint32_t colour,
+  void AddComboEntry(std::string_view name, const settings::ComboEntry& entry, std::uint32_t colour,
                      int height) override {
     At(name).entries.push_back(entry);
     At(name).entry_looks.emplace_back(colour, height);

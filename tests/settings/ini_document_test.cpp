@@ -1,4 +1,4 @@
-#include "app/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "text/gbk.h"
 
-using velora::app::IniDocument;
+using velora::settings::IniDocument;
 using velora::text::Utf8ToGbk;
 
 namespace {

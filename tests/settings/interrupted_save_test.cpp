@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings/atomic_file.h"
-#include "app/settings/settings.h"
+#include "settings/atomic_file.h"
+#include "settings/settings.h"
 #include "temp_folder.h"
 #include "text/gbk.h"
 
-using namespace velora::app;
+using namespace velora::settings;
 
 namespace {
 

@@ -7,12 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/run_key_win32.h"
+#include "settings/run_key_win32.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
 
-using namespace velora::app;
-using velora::ui::ToastKind;
+using namespace velora::settings;
 
 namespace {
 
@@ -63,30 +62,30 @@ class RunKeyTest : public ::testing::Test {
 
 TEST_F(RunKeyTest, SwitchingOnWritesTheFullPathAndOffRemovesIt) {
   ASSERT_FALSE(AutostartExists(keys, executable));
-  EXPECT_EQ(SetAutostart(keys, executable, true), (AutostartOutcome{true, ToastKind::kDone, kAutostartOnDone}));
+  EXPECT_EQ(SetAutostart(keys, executable, true), AutostartOutcome::kOn);
   EXPECT_EQ(Data(HKEY_LOCAL_MACHINE), full_path);
   EXPECT_EQ(Data(HKEY_CURRENT_USER), std::nullopt);
   EXPECT_TRUE(AutostartExists(keys, executable));
 
-  EXPECT_EQ(SetAutostart(keys, executable, false), (AutostartOutcome{false, ToastKind::kDone, kAutostartOffDone}));
+  EXPECT_EQ(SetAutostart(keys, executable, false), AutostartOutcome::kOff);
   EXPECT_EQ(Data(HKEY_LOCAL_MACHINE), std::nullopt);
   EXPECT_FALSE(AutostartExists(keys, executable));
   // Switching off what is not there is still done.
-  EXPECT_EQ(SetAutostart(keys, executable, false).toast, kAutostartOffDone);
+  EXPECT_EQ(SetAutostart(keys, executable, false), AutostartOutcome::kOff);
 }
 
 TEST_F(RunKeyTest, RefusedMachineKeyFallsBackToTheUsersKey) {
   RefusingRunKey refusing;
   const RunKeys not_elevated{refusing, user};
   EXPECT_EQ(SetAutostart(not_elevated, executable, true),
-            (AutostartOutcome{true, ToastKind::kDone, kAutostartOnDone}));
+            AutostartOutcome::kOn);
   EXPECT_EQ(Data(HKEY_LOCAL_MACHINE), std::nullopt);
   EXPECT_EQ(Data(HKEY_CURRENT_USER), full_path);
   // The next start reads the box from both keys.
   EXPECT_TRUE(AutostartExists(keys, executable));
 
   EXPECT_EQ(SetAutostart(not_elevated, executable, false),
-            (AutostartOutcome{false, ToastKind::kDone, kAutostartOffDone}));
+            AutostartOutcome::kOff);
   EXPECT_EQ(Data(HKEY_CURRENT_USER), std::nullopt);
 }
 
@@ -97,8 +96,8 @@ TEST_F(RunKeyTest, ValueWrittenByAnotherToolCountsWhateverItsData) {
             ERROR_SUCCESS);
   EXPECT_TRUE(AutostartExists(keys, executable));
   // Switching on puts this copy's path into the machine's key; off clears both.
-  EXPECT_TRUE(SetAutostart(keys, executable, true).checked);
+  EXPECT_TRUE(AutostartChecked(SetAutostart(keys, executable, true)));
   EXPECT_EQ(Data(HKEY_LOCAL_MACHINE), full_path);
-  EXPECT_FALSE(SetAutostart(keys, executable, false).checked);
+  EXPECT_FALSE(AutostartChecked(SetAutostart(keys, executable, false)));
   EXPECT_EQ(Data(HKEY_CURRENT_USER), std::nullopt);
 }

@@ -1,13 +1,13 @@
-#include "app/settings/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 
-#include "app/settings/atomic_file.h"
 #include "fake_controls.h"
+#include "settings/atomic_file.h"
 #include "temp_folder.h"
 #include "text/gbk.h"
 
-using namespace velora::app;
+using namespace velora::settings;
 using velora::testing::FakeControl;
 using velora::testing::FakeControls;
 
@@ -77,12 +77,11 @@ class SettingsTest : public ::testing::Test {
     std::filesystem::create_directories(file.parent_path());
     ASSERT_TRUE(WriteFileAtomically(file, velora::text::Utf8ToGbk(utf8)));
   }
-  InitialSettings Load() { return LoadSettings(file, window, window_state, 510); }
+  InitialSettings Load() { return LoadSettings(file, window, 510); }
 
   velora::testing::SettingsFolder folder;
   std::filesystem::path file = SettingsPath(folder.path() / velora::text::PathFromUtf8("配置"));
   FakeWindow window;
-  velora::ui::WindowState window_state;
 };
 
 }  // namespace
@@ -90,7 +89,6 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, WithoutAFileEverythingTakesItsDefault) {
   const InitialSettings s = Load();
   EXPECT_EQ(Describe(s), Describe(InitialSettings{18, 510, 311, {0xFFFFFFFF, 0xFE000000, 0, 0xFE000000, 3}}));
-  EXPECT_EQ(window_state.text_colour, 0xFE000000u);
   EXPECT_EQ(Describe(window.painted), Describe(s.appearance));
   EXPECT_EQ(window.controls["编辑框_边线宽度"].text, "3");
   EXPECT_EQ(window.swatches["标签EX_背景色"], 0xFFFFFFFFu);
@@ -134,7 +132,7 @@ TEST_F(SettingsTest, ColoursAndNumbersReadAsStored) {
   EXPECT_EQ(s.icons_per_page, 24);
   EXPECT_EQ(s.appearance.background, 0xFFFFFFFFu);  // the unsigned form reads the same
   EXPECT_EQ(s.appearance.text, 0xFF000000u);
-  EXPECT_EQ(window_state.text_colour, 0xFF000000u);
+  EXPECT_EQ(window.painted.text, 0xFF000000u);  // the window's text colour comes with the look
   EXPECT_EQ(s.appearance.corner_radius, 0);  // malformed
   EXPECT_EQ(s.appearance.border, 0u);        // present but empty: no default
   EXPECT_EQ(s.appearance.border_width, 7);
@@ -157,8 +155,7 @@ TEST_F(SettingsTest, SaveWritesTheKeysThenTheControlsAndLoadsBack) {
   EXPECT_LT(text.find("[组合框]"), text.find("[选择框]"));
 
   FakeWindow fresh;
-  velora::ui::WindowState fresh_state;
-  EXPECT_EQ(Describe(LoadSettings(file, fresh, fresh_state, 510)), Describe(saved));
+  EXPECT_EQ(Describe(LoadSettings(file, fresh, 510)), Describe(saved));
   EXPECT_EQ(fresh.controls["下拉框_热键"].selected, 1);
   EXPECT_TRUE(fresh.controls["选择框_靠边伸缩"].checked);
 }

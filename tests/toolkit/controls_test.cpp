@@ -19,7 +19,7 @@ namespace velora::toolkit {
 namespace {
 
 // The device rectangle of a control's window, relative to its parent window.
-ui::Rect DeviceRect(const Control& control) {
+core::Rect DeviceRect(const Control& control) {
   RECT r{};
   GetWindowRect(control.hwnd(), &r);
   MapWindowPoints(nullptr, GetParent(control.hwnd()), reinterpret_cast<POINT*>(&r), 2);
@@ -88,8 +88,8 @@ TEST_F(Controls, MoveShowTextAndFocusOnNativeAndCustomControls) {
   for (Control* control : {static_cast<Control*>(&edit), static_cast<Control*>(&label)}) {
     SCOPED_TRACE(control->name());
     control->Move({30, 40, 120, 26});
-    EXPECT_EQ(control->rect(), (ui::Rect{30, 40, 120, 26}));
-    EXPECT_EQ(DeviceRect(*control), (ui::Rect{30, 40, 120, 26}));
+    EXPECT_EQ(control->rect(), (core::Rect{30, 40, 120, 26}));
+    EXPECT_EQ(DeviceRect(*control), (core::Rect{30, 40, 120, 26}));
     EXPECT_TRUE(control->visible());
     control->Show(false);
     EXPECT_FALSE(control->visible());
@@ -113,17 +113,17 @@ TEST_F(Controls, DesignGeometryScalesWithTheWindowDpi) {
   auto& box = host().Add<CheckBox>({"选择框_图标自动置顶", &panel, {7, 9, 101, 21}, "图标自动置顶"});
   host().SetDpi(144);
   EXPECT_EQ(host().dpi(), 144);
-  EXPECT_EQ(DeviceRect(panel), (ui::Rect{15, 30, 300, 150}));
-  EXPECT_EQ(DeviceRect(box), (ui::Rect{11, 14, 152, 32}));  // 10.5 and 13.5 round up
-  EXPECT_EQ(box.rect(), (ui::Rect{7, 9, 101, 21}));         // the design rectangle stays
+  EXPECT_EQ(DeviceRect(panel), (core::Rect{15, 30, 300, 150}));
+  EXPECT_EQ(DeviceRect(box), (core::Rect{11, 14, 152, 32}));  // 10.5 and 13.5 round up
+  EXPECT_EQ(box.rect(), (core::Rect{7, 9, 101, 21}));         // the design rectangle stays
   box.Move({20, 20, 40, 40});
-  EXPECT_EQ(DeviceRect(box), (ui::Rect{30, 30, 60, 60}));
+  EXPECT_EQ(DeviceRect(box), (core::Rect{30, 30, 60, 60}));
   // The font follows: "微软雅黑" 12 is 24 pixels high at 144 DPI.
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box.hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -24);
   host().SetDpi(96);
-  EXPECT_EQ(DeviceRect(box), (ui::Rect{20, 20, 40, 40}));
+  EXPECT_EQ(DeviceRect(box), (core::Rect{20, 20, 40, 40}));
 }
 
 TEST_F(Controls, CheckBoxReportsClicksAndKeepsItsState) {

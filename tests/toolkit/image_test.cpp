@@ -202,7 +202,7 @@ TEST(DecodeImage, EveryGdiplusFormatAtTheRequestedSizeKeepingItsShape) {
     ASSERT_FALSE(bytes.empty());
     const auto image = DecodeImage(bytes, {100, 100});
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->size(), (ui::Size{100, 100}));
+    EXPECT_EQ(image->size(), (core::Size{100, 100}));
     // 40 × 20 becomes 100 × 50, centred: rows 25 to 74 hold the picture.
     EXPECT_TRUE(Near(image->Pixel(50, 50), kRed, c.tolerance)) << std::hex << image->Pixel(50, 50);
     EXPECT_TRUE(Near(image->Pixel(2, 30), kRed, c.tolerance)) << std::hex << image->Pixel(2, 30);
@@ -211,7 +211,7 @@ TEST(DecodeImage, EveryGdiplusFormatAtTheRequestedSizeKeepingItsShape) {
 
     const auto natural = DecodeImage(bytes, {0, 0});
     ASSERT_NE(natural, nullptr);
-    EXPECT_EQ(natural->size(), (ui::Size{40, 20}));
+    EXPECT_EQ(natural->size(), (core::Size{40, 20}));
   }
 }
 
@@ -240,7 +240,7 @@ TEST(DecodeImage, IconPicksTheSmallestEntryAtLeastAsLargeAsAsked) {
                                 {24, 24, DibEntry(24, 24, kGreen)},
                                 {32, 8, DibEntry(32, 8, kYellow)}});
   struct Case {
-    ui::Size asked;
+    core::Size asked;
     std::uint32_t colour;
   };
   for (const Case& c : {Case{{16, 16}, kRed}, Case{{20, 20}, kGreen}, Case{{24, 24}, kGreen},
@@ -258,7 +258,7 @@ TEST(DecodeImage, IconTransparencyFromAlphaOrFromTheMask) {
   const std::string icon = Ico({{16, 32, DibEntry(16, 32, kRed)}, {24, 24, DibEntry(24, 24, kGreen)}});
   const auto alpha = DecodeImage(icon, {0, 0});  // no size asked: the largest, at its own size
   ASSERT_NE(alpha, nullptr);
-  EXPECT_EQ(alpha->size(), (ui::Size{24, 24}));
+  EXPECT_EQ(alpha->size(), (core::Size{24, 24}));
   EXPECT_EQ(Alpha(alpha->Pixel(2, 12)), 0u);  // masked left half
   EXPECT_EQ(alpha->Pixel(20, 12), kGreen);
 

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "toolkit/category_bar_model.h"
+
+using namespace velora::toolkit;
+
+namespace {
+// 14 pixels a character stands in for the font's measure.
+CategoryBarModel Bar() {
+  return CategoryBarModel([](std::string_view s) { return static_cast<int>(s.size()) * 14 / 3; });
+}
+}  // namespace
+
+TEST(CategoryBar, FillMeasuresEachCaptionAndSelectsTheFirst) {
+  CategoryBarModel bar = Bar();
+  bar.Fill({"软件", "目录", "工作组"}, 0xFE000000);
+  ASSERT_EQ(bar.cells().size(), 3u);
+  EXPECT_EQ(bar.cells()[0].width, 28 + 10);
+  EXPECT_EQ(bar.cells()[2].width, 42 + 10);
+  EXPECT_TRUE(bar.cells()[0].selected);
+  EXPECT_FALSE(bar.cells()[1].selected);
+  EXPECT_EQ(bar.cells()[1].colour, 0xFE000000u);
+
+  bar.Select(2);
+  bar.Fill({"软件", "目录"}, 0xFF112233);  // a refill selects the first again
+  EXPECT_TRUE(bar.cells()[0].selected);
+  EXPECT_FALSE(bar.cells()[1].selected);
+}
+
+TEST(CategoryBar, SelectKeepsOneCellSelectedAndReturnsItsCaption) {
+  CategoryBarModel bar = Bar();
+  bar.Fill({"软件", "目录", "书签"}, 0xFE000000);
+  EXPECT_EQ(bar.Select(2), "书签");
+  EXPECT_FALSE(bar.cells()[0].selected);
+  EXPECT_TRUE(bar.cells()[2].selected);
+  EXPECT_EQ(bar.Select(3), std::nullopt);
+  EXPECT_TRUE(bar.cells()[2].selected);  // an index outside changes nothing
+  EXPECT_EQ(bar.cells()[0].colour, 0xFE000000u);
+
+  EXPECT_EQ(bar.HoverSelect(1), "目录");
+  for (const auto& cell : bar.cells()) EXPECT_EQ(cell.colour, kHoverCaptionColour);
+}
+
+TEST(CategoryBar, CellAtWalksTheWidthsAndRenameRemeasures) {
+  CategoryBarModel bar = Bar();
+  bar.Fill({"软件", "目录"}, 0xFE000000);
+  EXPECT_EQ(bar.CellAt(0), 0u);
+  EXPECT_EQ(bar.CellAt(37), 0u);
+  EXPECT_EQ(bar.CellAt(38), 1u);
+  EXPECT_EQ(bar.CellAt(76), std::nullopt);
+  EXPECT_EQ(bar.CellAt(-1), std::nullopt);
+  bar.SetCaption(1, "新的名字", kHoverCaptionColour);
+  EXPECT_EQ(bar.cells()[1].width, 56 + 10);
+  EXPECT_EQ(bar.cells()[1].caption, "新的名字");
+}
