@@ -36,7 +36,7 @@ expect_pass "own folder, lower layers, listed edge, Win32 halves" "$(tree clean 
   'src/store/groups.cpp|#include "store/groups.h"\n#include "text/utf.h"\n#include "core/geometry.h"' \
   'src/exec/grid.h|#include "store/items.h"\n#include "assets/images/builtin_images.h"' \
   'src/exec/lookup_win32.cpp|#include <windows.h>\n#include "exec/lookup.h"\n#include "store/items.h"' \
-  'src/toolkit/control.h|#include <windows.h>\n#include "core/geometry.h"\n#include "settings/names.h"' \
+  'src/toolkit/control.h|#include <windows.h>\n#include "core/geometry.h"\n#include "settings/names.h"\n#include "core/handles_win32.h"' \
   'src/ui/window.cpp|#include "toolkit/control.h"\n#include "settings/settings.h"\n#include "window.h"' \
   'src/app/app.cpp|#include "ui/window.h"\n#include "settings/run_key_win32.h"')"
 
@@ -50,6 +50,8 @@ expect_report "same layer without an edge" "$(tree sideways 'src/store/a.cpp|#in
   "src/store/a.cpp:1" "without an allowed edge 'store exec'"
 expect_report "a Win32 half is an adapter" "$(tree win32_half 'src/net/rules.cpp|#include "net/session_win32.h"')" \
   "src/net/rules.cpp:1" "(layer 3"
+expect_report "portable logic includes a Win32 half" "$(tree logic_win32 'src/store/a.cpp|#include "core/handles_win32.h"')" \
+  "src/store/a.cpp:1" "(layer 3"
 expect_report "Win32 header in portable code" "$(tree windows_h 'src/text/utf.cpp|#include "text/utf.h"\n  #  include <windows.h>')" \
   "src/text/utf.cpp:2" "<windows.h>"
 expect_report "folder without a layer" "$(tree unknown 'src/extra/a.cpp|#include "text/utf.h"')" \
