@@ -19,7 +19,8 @@ namespace velora {
 namespace {
 
 constexpr const char* kTable = "软件";
-constexpr const char* kInsert = "insert into \"软件\" (code,路径,名称,后缀,图标,日期) values (?1,?2,?3,?4,?5,?6)";
+constexpr const char* kInsert =
+    "insert into \"软件\" (code,路径,名称,后缀,图标,日期) values (?1,?2,?3,?4,?5,?6)";
 
 class NoLaunch : public exec::LaunchPort {
  public:
@@ -28,8 +29,8 @@ class NoLaunch : public exec::LaunchPort {
 
 std::string Date(long i) {
   char text[32];
-  std::snprintf(text, sizeof text, "2021-%02ld-%02ld %02ld:%02ld:%02ld", 1 + i % 12, 1 + i % 28, i / 3600 % 24,
-                i / 60 % 60, i % 60);
+  std::snprintf(text, sizeof text, "2021-%02ld-%02ld %02ld:%02ld:%02ld", 1 + i % 12, 1 + i % 28,
+                i / 3600 % 24, i / 60 % 60, i % 60);
   return text;
 }
 
@@ -48,22 +49,34 @@ void Fill(store::Database& db, const std::filesystem::path& data_dir, long count
     const std::string n = std::to_string(i);
     std::string code, path, suffix, icon;
     switch (i % 8) {
-      case 0: case 1: case 2:
+      case 0:
+      case 1:
+      case 2:
         path = "C:\\Program Files\\工具" + n + "\\工具" + n + ".exe";
         code = text::PathCode(path), suffix = ".exe", icon = "K" + std::to_string(i % 20);
         break;
-      case 3: case 4:
+      case 3:
+      case 4:
         code = "网址https://site" + n + ".example/", suffix = "书签", icon = i % 2 ? "K1" : "";
         break;
-      case 5: code = "热键17+16+" + std::to_string(65 + i % 26), suffix = "热键"; break;
-      case 6: code = "$$文本$$片段" + n, suffix = "文本"; break;
+      case 5:
+        code = "热键17+16+" + std::to_string(65 + i % 26), suffix = "热键";
+        break;
+      case 6:
+        code = "$$文本$$片段" + n, suffix = "文本";
+        break;
       default:
         path = "D:\\图片\\" + n + (i % 16 == 7 ? ".png" : ".docx");
         code = text::PathCode(path), suffix = i % 16 == 7 ? ".png" : ".docx";
         if (i % 16 == 7) icon = thumbnail;
     }
     store::Statement insert = db.Query(kInsert);
-    insert.Bind(1, code).Bind(2, path).Bind(3, "项目" + n + "换行说明").Bind(4, suffix).Bind(5, icon).Bind(6, Date(i));
+    insert.Bind(1, code)
+        .Bind(2, path)
+        .Bind(3, "项目" + n + "换行说明")
+        .Bind(4, suffix)
+        .Bind(5, icon)
+        .Bind(6, Date(i));
     (void)insert.Run();
   }
 }

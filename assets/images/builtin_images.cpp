@@ -2,8 +2,8 @@
 
 #include <array>
 
-#define VELORA_EMBEDDED(symbol)            \
-  extern const unsigned char symbol[];     \
+#define VELORA_EMBEDDED(symbol)        \
+  extern const unsigned char symbol[]; \
   extern const std::size_t symbol##_size;
 
 VELORA_EMBEDDED(kImage_folder)

@@ -43,7 +43,8 @@ bool App::OnLauncherCreate(HWND window) {
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   PrepareDataDirectory(state_.data_directory);
   ui::WindowState& window_state = launcher_.state();
-  state_.store_outcome = store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  state_.store_outcome =
+      store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
   if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
   LoadInitialSettings();
   launcher_.AttachGrid(state_.database, state_.data_directory);
@@ -88,7 +89,8 @@ void App::OnSessionEnding() {
 void App::ReportStoreProblem() {
   const store::OpenOutcome outcome = state_.store_outcome;
   if (outcome == store::OpenOutcome::kOpened) return;
-  const std::string text = ui::StoreProblemText(outcome, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  const std::string text =
+      ui::StoreProblemText(outcome, text::PathToUtf8(DatabasePath(state_.data_directory)));
   MessageBoxW(launcher_.hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle,
               (outcome == store::OpenOutcome::kReadOnly ? MB_ICONWARNING : MB_ICONERROR) | MB_OK);
 }

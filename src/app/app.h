@@ -44,7 +44,7 @@ class App final : public ui::LauncherHost {
   // and redraws the category bar. True when the change was made (the panel then closes).
   bool CreateGroup(const std::string& name);
   bool RenameGroup(const std::string& new_name);  // the remembered bar cell
-  void DeleteGroup();                              // the shown category
+  void DeleteGroup();                             // the shown category
 
   AppState& state() noexcept { return state_; }
 

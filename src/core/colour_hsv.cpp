@@ -52,15 +52,28 @@ std::uint32_t FromHsv(const Hsv& hsv, std::uint8_t alpha) {
   const double x = chroma * (1 - std::fabs(std::fmod(hue, 2.0) - 1));
   double r = 0, g = 0, b = 0;
   switch (static_cast<int>(hue)) {
-    case 0: r = chroma, g = x; break;
-    case 1: r = x, g = chroma; break;
-    case 2: g = chroma, b = x; break;
-    case 3: g = x, b = chroma; break;
-    case 4: r = x, b = chroma; break;
-    default: r = chroma, b = x; break;
+    case 0:
+      r = chroma, g = x;
+      break;
+    case 1:
+      r = x, g = chroma;
+      break;
+    case 2:
+      g = chroma, b = x;
+      break;
+    case 3:
+      g = x, b = chroma;
+      break;
+    case 4:
+      r = x, b = chroma;
+      break;
+    default:
+      r = chroma, b = x;
+      break;
   }
   const double m = v - chroma;
-  return static_cast<std::uint32_t>(alpha) << 24 | Channel(r + m) << 16 | Channel(g + m) << 8 | Channel(b + m);
+  return static_cast<std::uint32_t>(alpha) << 24 | Channel(r + m) << 16 | Channel(g + m) << 8 |
+         Channel(b + m);
 }
 
 std::string HexText(std::uint32_t argb) {

@@ -128,7 +128,8 @@ std::string ExternalAddress(const ExternalAddressOptions& options) noexcept {
     const Clock::time_point deadline = Clock::now() + options.timeout;
     Socket s(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (!s.valid()) return {};
-    if (!ConnectBefore(s.get(), resolved->ai_addr, static_cast<int>(resolved->ai_addrlen), deadline)) return {};
+    if (!ConnectBefore(s.get(), resolved->ai_addr, static_cast<int>(resolved->ai_addrlen), deadline))
+      return {};
     return ReceiveOnceBefore(s.get(), deadline);
   } catch (...) {
     return {};

@@ -29,7 +29,7 @@ ImageBytes CellImage(const store::ItemRow& row, const std::filesystem::path& dat
 GridCell CellOfRow(const store::ItemRow& row, const std::filesystem::path& data_dir);
 
 enum class ClickOutcome {
-  kNothing,      // the press was on an empty cell or past the list
+  kNothing,  // the press was on an empty cell or past the list
   kLaunched,
   kCaptionDrag,  // "双击图标打开" is on: a single click drags the window instead
 };

@@ -16,7 +16,8 @@ bool LookupWorker::Start(Lookup lookup, Sink sink) {
     thread_ = std::thread([this, lookup = std::move(lookup), sink = std::move(sink)] {
       // Nothing may leave the worker: a failed lookup delivers an empty result, a failed
       // delivery is lost as a failed lookup's would be.
-      std::string result = core::Guarded("address lookup", [&] { return lookup(); }, [] { return std::string(); });
+      std::string result = core::Guarded(
+          "address lookup", [&] { return lookup(); }, [] { return std::string(); });
       core::Guarded("address lookup delivery", [&] { sink(std::move(result)); });
       busy_.store(false);
     });

@@ -22,7 +22,8 @@ MacroKeys ParseMacroKeys(std::string_view key_codes) {
   std::size_t start = 0;
   while (result.pieces < 3) {
     const std::size_t plus = key_codes.find('+', start);
-    const std::string_view piece = key_codes.substr(start, plus == std::string_view::npos ? plus : plus - start);
+    const std::string_view piece =
+        key_codes.substr(start, plus == std::string_view::npos ? plus : plus - start);
     result.keys[static_cast<std::size_t>(result.pieces++)] = LeadingNumber(piece);
     if (plus == std::string_view::npos) break;
     start = plus + 1;

@@ -28,9 +28,7 @@ std::vector<std::string_view> Entries(std::string_view cookies, std::string& sto
   return entries;
 }
 
-std::string_view EntryName(std::string_view entry) {
-  return TrimBlanks(entry.substr(0, entry.find('=')));
-}
+std::string_view EntryName(std::string_view entry) { return TrimBlanks(entry.substr(0, entry.find('='))); }
 
 }  // namespace
 

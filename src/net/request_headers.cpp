@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "net/header_text.h"
-#include "text/split.h"
 #include "net/request_rules.h"
 #include "text/base64.h"
 #include "text/gbk.h"
+#include "text/split.h"
 
 namespace velora::net {
 namespace {

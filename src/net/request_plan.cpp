@@ -18,7 +18,8 @@ RequestPlan PlanRequest(const RequestParams& params) {
   if (!params.proxy.empty() && !params.proxy_user.empty()) {
     plan.credentials = ProxyCredentials{params.proxy_user, params.proxy_password, params.credential_target};
     if (params.credential_target == kCredentialProxy) {
-      plan.fields.push_back({"Proxy-Authorization", ProxyAuthorization(params.proxy_user, params.proxy_password)});
+      plan.fields.push_back(
+          {"Proxy-Authorization", ProxyAuthorization(params.proxy_user, params.proxy_password)});
     }
   }
   if (params.request_cookies) {
@@ -30,7 +31,8 @@ RequestPlan PlanRequest(const RequestParams& params) {
   // have it; an empty cookie text therefore sends no Cookie header.
   std::erase_if(plan.fields, [](const HeaderField& f) { return f.value.empty(); });
 
-  plan.body = params.body_bytes.empty() ? std::string_view(params.body_text) : std::string_view(params.body_bytes);
+  plan.body =
+      params.body_bytes.empty() ? std::string_view(params.body_text) : std::string_view(params.body_bytes);
   return plan;
 }
 

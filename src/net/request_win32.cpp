@@ -9,9 +9,9 @@ namespace {
 
 // An untrusted authority, a wrong certificate usage, a name mismatch and an expired
 // certificate do not stop a request: site icons come from every kind of server.
-constexpr DWORD kIgnoredCertificateErrors = SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE |
-                                            SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
-                                            SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
+constexpr DWORD kIgnoredCertificateErrors =
+    SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE |
+    SECURITY_FLAG_IGNORE_CERT_CN_INVALID | SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
 
 struct UrlParts {
   std::wstring host;
@@ -51,15 +51,16 @@ void ApplyTimeouts(HINTERNET request, int ms) noexcept {
   // WinHttpSetTimeouts covers name resolution on Windows; Wine ignores it but honours the
   // per-phase options.
   WinHttpSetTimeouts(request, ms, ms, ms, ms);
-  for (DWORD option : {WINHTTP_OPTION_CONNECT_TIMEOUT, WINHTTP_OPTION_SEND_TIMEOUT, WINHTTP_OPTION_RECEIVE_TIMEOUT,
-                       WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT}) {
+  for (DWORD option : {WINHTTP_OPTION_CONNECT_TIMEOUT, WINHTTP_OPTION_SEND_TIMEOUT,
+                       WINHTTP_OPTION_RECEIVE_TIMEOUT, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT}) {
     SetDword(request, option, static_cast<DWORD>(ms));
   }
 }
 
 void ApplyCredentials(HINTERNET request, const ProxyCredentials& credentials) noexcept {
   const bool proxy = credentials.target == kCredentialProxy;
-  SetText(request, proxy ? WINHTTP_OPTION_PROXY_USERNAME : WINHTTP_OPTION_USERNAME, text::Widen(credentials.user));
+  SetText(request, proxy ? WINHTTP_OPTION_PROXY_USERNAME : WINHTTP_OPTION_USERNAME,
+          text::Widen(credentials.user));
   SetText(request, proxy ? WINHTTP_OPTION_PROXY_PASSWORD : WINHTTP_OPTION_PASSWORD,
           text::Widen(credentials.password));
 }
@@ -74,12 +75,12 @@ void AddHeaders(HINTERNET request, const std::vector<HeaderField>& fields) noexc
 
 std::string RawHeaders(HINTERNET request) {
   DWORD size = 0;
-  WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER,
-                      &size, WINHTTP_NO_HEADER_INDEX);
+  WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX,
+                      WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
   if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0) return {};
   std::wstring block(size / sizeof(wchar_t), L'\0');
-  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, block.data(), &size,
-                           WINHTTP_NO_HEADER_INDEX)) {
+  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX,
+                           block.data(), &size, WINHTTP_NO_HEADER_INDEX)) {
     return {};
   }
   block.resize(size / sizeof(wchar_t));
@@ -152,7 +153,8 @@ void Transport(const RequestParams& params, const RequestPlan& plan, Response& r
   if (plan.body.size() > MAXDWORD) return;
   const auto body_size = static_cast<DWORD>(plan.body.size());
   void* body = body_size ? const_cast<char*>(plan.body.data()) : WINHTTP_NO_REQUEST_DATA;
-  if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, body, body_size, body_size, 0)) return;
+  if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, body, body_size, body_size, 0))
+    return;
   if (!WinHttpReceiveResponse(request.get(), nullptr)) return;
 
   response.headers = RawHeaders(request.get());

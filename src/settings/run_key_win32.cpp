@@ -13,7 +13,8 @@ constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion
 
 class RegKey {
  public:
-  explicit RegKey(RunKeyScope scope) : root_(scope == RunKeyScope::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER) {}
+  explicit RegKey(RunKeyScope scope)
+      : root_(scope == RunKeyScope::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER) {}
   ~RegKey() {
     if (key_) RegCloseKey(key_);
   }
@@ -25,8 +26,8 @@ class RegKey {
   }
   // Opens the key, creating it when it is missing.
   [[nodiscard]] bool OpenForWriting() {
-    return RegCreateKeyExW(root_, kRunKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_SET_VALUE, nullptr, &key_, nullptr) == ERROR_SUCCESS;
+    return RegCreateKeyExW(root_, kRunKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                           &key_, nullptr) == ERROR_SUCCESS;
   }
   HKEY get() const { return key_; }
 

@@ -106,8 +106,7 @@ bool Database::Execute(std::string_view sql, std::string* error) noexcept {
 
 Statement Database::Query(std::string_view sql, bool* ok) noexcept {
   sqlite3_stmt* statement = nullptr;
-  const int rc = db_ ? sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement,
-                                          nullptr)
+  const int rc = db_ ? sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr)
                      : SQLITE_MISUSE;
   if (ok) *ok = rc == SQLITE_OK;
   return Statement(statement);

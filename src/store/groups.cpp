@@ -32,7 +32,8 @@ bool IsAcceptableGroupName(std::string_view name) {
 }
 
 GroupOutcome CreateGroup(Database& db, std::string_view name) {
-  if (IsAcceptableGroupName(name) && CreateTableFromFieldList(db, name, kItemFieldList) == kFieldListCreated) {
+  if (IsAcceptableGroupName(name) &&
+      CreateTableFromFieldList(db, name, kItemFieldList) == kFieldListCreated) {
     return GroupOutcome::kCreated;
   }
   return GroupOutcome::kCreateFailed;

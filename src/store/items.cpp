@@ -13,16 +13,16 @@ std::optional<std::string> OptionalText(const Statement& q, int column) {
 }
 
 ItemRow RowOf(const Statement& q) {
-  return {q.ColumnText(0), OptionalText(q, 1), OptionalText(q, 2), OptionalText(q, 3),
-          OptionalText(q, 4), OptionalText(q, 5)};
+  return {q.ColumnText(0),    OptionalText(q, 1), OptionalText(q, 2),
+          OptionalText(q, 3), OptionalText(q, 4), OptionalText(q, 5)};
 }
 
 constexpr std::string_view kRowColumns = "select code,路径,名称,后缀,图标,日期 from ";
 
 bool UpdateColumn(Database& db, std::string_view table, std::string_view column, std::string_view code,
                   std::string_view value) {
-  Statement q = db.Query("update " + QuoteIdentifier(table) + " set " + QuoteIdentifier(column) +
-                         "=?1 where code=?2");
+  Statement q =
+      db.Query("update " + QuoteIdentifier(table) + " set " + QuoteIdentifier(column) + "=?1 where code=?2");
   q.Bind(1, value).Bind(2, code);
   return q.Run();
 }
@@ -87,8 +87,11 @@ bool AddItem(Database& db, std::string_view table, const ItemRow& row) {
   if (!inserted && !db.TableExists(table)) return false;
   bool ok = true;
   const std::pair<std::string_view, const std::optional<std::string>*> columns[] = {
-      {column::kPath, &row.path}, {column::kName, &row.name}, {column::kSuffix, &row.suffix},
-      {column::kIcon, &row.icon}, {column::kDate, &row.date}};
+      {column::kPath, &row.path},
+      {column::kName, &row.name},
+      {column::kSuffix, &row.suffix},
+      {column::kIcon, &row.icon},
+      {column::kDate, &row.date}};
   for (const auto& [name, value] : columns) {
     if (*value) ok = UpdateColumn(db, table, name, row.code, **value) && ok;
   }

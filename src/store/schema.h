@@ -6,8 +6,8 @@
 
 namespace velora::store {
 
-inline constexpr std::array<std::string_view, 7> kFixedCategories = {
-    "软件", "目录", "书签", "图片", "文档", "热键", "搜索"};
+inline constexpr std::array<std::string_view, 7> kFixedCategories = {"软件", "目录", "书签", "图片",
+                                                                     "文档", "热键", "搜索"};
 
 inline constexpr std::string_view kSoftwareCategory = "软件";
 

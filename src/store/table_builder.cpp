@@ -18,18 +18,30 @@ int LeadingInt(std::string_view text) {
 
 std::string_view TypeName(int type) {
   switch (type) {
-    case 1: return "Byte";
-    case 2: return "Smallint";
-    case 3: return "Integer";
-    case 4: return "BigInt";
-    case 5: return "Decimal";
-    case 6: return "Double";
-    case 7: return "Bit";
-    case 8: return "DateTime";
-    case 10: return "VarChar";
-    case 11: return "Blob";
-    case 12: return "Text";
-    default: return "";
+    case 1:
+      return "Byte";
+    case 2:
+      return "Smallint";
+    case 3:
+      return "Integer";
+    case 4:
+      return "BigInt";
+    case 5:
+      return "Decimal";
+    case 6:
+      return "Double";
+    case 7:
+      return "Bit";
+    case 8:
+      return "DateTime";
+    case 10:
+      return "VarChar";
+    case 11:
+      return "Blob";
+    case 12:
+      return "Text";
+    default:
+      return "";
   }
 }
 

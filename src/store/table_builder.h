@@ -18,8 +18,8 @@ enum FieldAttribute : unsigned {
 
 struct FieldDescription {
   std::string name;
-  int type = 11;    // see TypeName
-  int size = 255;   // 0: no size
+  int type = 11;   // see TypeName
+  int size = 255;  // 0: no size
   unsigned attributes = 0;
   std::string default_value;
   std::string check;

@@ -10,9 +10,7 @@ extern const std::size_t kTemplateSeed_size;
 
 namespace velora::store {
 
-std::string_view TemplateSeed() {
-  return {reinterpret_cast<const char*>(kTemplateSeed), kTemplateSeed_size};
-}
+std::string_view TemplateSeed() { return {reinterpret_cast<const char*>(kTemplateSeed), kTemplateSeed_size}; }
 
 bool WriteTemplateDatabase(const std::filesystem::path& target) {
   std::error_code ec;

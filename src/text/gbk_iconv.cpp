@@ -19,8 +19,7 @@ class Converter {
 
   // Converts `in`; an input unit that cannot be converted is skipped (`skip` bytes) and
   // `replacement` is written in its place, as the Windows conversion does.
-  std::string Run(std::string_view in, std::size_t (*skip)(std::string_view),
-                  std::string_view replacement) {
+  std::string Run(std::string_view in, std::size_t (*skip)(std::string_view), std::string_view replacement) {
     std::string out;
     if (cd_ == reinterpret_cast<iconv_t>(-1)) return out;
     std::string buffer(in.size() * 4 + 16, '\0');
@@ -48,8 +47,11 @@ class Converter {
 
 std::size_t Utf8UnitLength(std::string_view s) {
   const auto lead = static_cast<unsigned char>(s[0]);
-  std::size_t n = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-                : (lead & 0xF8) == 0xF0 ? 4 : 1;
+  std::size_t n = lead < 0x80             ? 1
+                  : (lead & 0xE0) == 0xC0 ? 2
+                  : (lead & 0xF0) == 0xE0 ? 3
+                  : (lead & 0xF8) == 0xF0 ? 4
+                                          : 1;
   return n <= s.size() ? n : s.size();
 }
 

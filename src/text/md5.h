@@ -11,7 +11,7 @@ using Md5Digest = std::array<unsigned char, 16>;
 Md5Digest Md5(std::string_view bytes);
 
 struct DigestForm {
-  bool as_utf8 = true;      // hash the UTF-8 bytes, else the GBK bytes
+  bool as_utf8 = true;  // hash the UTF-8 bytes, else the GBK bytes
   bool upper_case = true;
   bool short_form = false;  // the 16 digits from the 9th to the 24th instead of all 32
 };

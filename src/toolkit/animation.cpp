@@ -45,12 +45,12 @@ LRESULT CALLBACK Animator::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPA
   return core::Guarded(
       "animation procedure",
       [&]() -> LRESULT {
-      auto* self = MessageWindowOwner<Animator>(hwnd);
-      if (self && message == WM_TIMER) {
-        self->Tick(static_cast<unsigned>(wparam));
-        return 0;
-      }
-      return DefWindowProcW(hwnd, message, wparam, lparam);
+        auto* self = MessageWindowOwner<Animator>(hwnd);
+        if (self && message == WM_TIMER) {
+          self->Tick(static_cast<unsigned>(wparam));
+          return 0;
+        }
+        return DefWindowProcW(hwnd, message, wparam, lparam);
       },
       [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
 }
@@ -64,7 +64,8 @@ bool Animator::Report(unsigned id, Task& task, AnimationEvent event) noexcept {
     frame.value = s.from + (s.to - s.from) * task.frame / s.frames;
   }
   bool failed = false;
-  core::Guarded("animation callback", [&] { task.callback(frame); }, [&] { failed = true; });
+  core::Guarded(
+      "animation callback", [&] { task.callback(frame); }, [&] { failed = true; });
   if (failed) {
     Cancel(id);  // a failing callback stops only its own animation
     return false;

@@ -10,8 +10,7 @@ constexpr int kCaptionPoints = 14;
 }
 
 CategoryBar::CategoryBar(ControlHost& host, ControlArgs args)
-    : CustomControl(host, type_word::kListBox, std::move(args)),
-      model_([&host](std::string_view caption) {
+    : CustomControl(host, type_word::kListBox, std::move(args)), model_([&host](std::string_view caption) {
         // Widths are kept in design pixels; measure at the window's DPI and scale back.
         const SIZE size = MeasureText(text::Widen(caption), host.Font(kCaptionPoints), 1000);
         return MulDiv(size.cx, 96, host.dpi());
@@ -46,12 +45,13 @@ void CategoryBar::Draw(HDC dc, RECT client) {
     RECT cell{left, 0, left + width, std::min<int>(cell_height, client.bottom)};
     if (cells[i].selected || hover_ == i) {
       // A rounded wash under the caption and, when selected, an accent line under it.
-      Gdiplus::SolidBrush wash(cells[i].selected ? Gdiplus::Color(40, 64, 158, 255) : Gdiplus::Color(20, 0, 0, 0));
+      Gdiplus::SolidBrush wash(cells[i].selected ? Gdiplus::Color(40, 64, 158, 255)
+                                                 : Gdiplus::Color(20, 0, 0, 0));
       g.FillRectangle(&wash, cell.left + 1, cell.top + host().Scale(6), width - 2, host().Scale(26));
       if (cells[i].selected) {
         Gdiplus::SolidBrush accent(Gdiplus::Color(255, 64, 158, 255));
-        g.FillRectangle(&accent, cell.left + host().Scale(6), cell.top + host().Scale(30), width - host().Scale(12),
-                        host().Scale(2));
+        g.FillRectangle(&accent, cell.left + host().Scale(6), cell.top + host().Scale(30),
+                        width - host().Scale(12), host().Scale(2));
       }
     }
     SetTextColor(dc, ToColorRef(cells[i].colour));

@@ -29,7 +29,8 @@ void PaintPixels(HDC dc, RECT at, ColourAt colour_at) {
   if (width <= 0 || height <= 0) return;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) pixels[static_cast<std::size_t>(y) * width + x] = colour_at(x, y) & 0xFFFFFF;
+    for (int x = 0; x < width; ++x)
+      pixels[static_cast<std::size_t>(y) * width + x] = colour_at(x, y) & 0xFFFFFF;
   }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -38,7 +39,8 @@ void PaintPixels(HDC dc, RECT at, ColourAt colour_at) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, at.left, at.top, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  SetDIBitsToDevice(dc, at.left, at.top, width, height, 0, 0, 0, height, pixels.data(), &info,
+                    DIB_RGB_COLORS);
 }
 
 void Outline(HDC dc, RECT r, std::uint32_t argb) {
@@ -51,12 +53,13 @@ void Outline(HDC dc, RECT r, std::uint32_t argb) {
 ColourPicker::ColourPicker(ControlHost& host, ControlArgs args)
     : CustomControl(host, kColourPickerType, std::move(args)) {
   // The entry is the picker's own child, not a control of the window: its text is no setting.
-  entry_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
-                           0, 0, hwnd(), nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE)),
-                           nullptr);
+  entry_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+                           0, 0, 0, 0, hwnd(), nullptr,
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE)), nullptr);
   if (entry_) {
     SendMessageW(entry_, EM_SETLIMITTEXT, 9, 0);
-    SetWindowSubclass(entry_, &ColourPicker::EntryProcedure, kEntrySubclass, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(entry_, &ColourPicker::EntryProcedure, kEntrySubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
   }
   ApplyDpi();
   ShowEntry();
@@ -70,7 +73,8 @@ void ColourPicker::ApplyDpi() {
   Control::ApplyDpi();
   if (!entry_) return;
   const RECT r = Part(kEntry);
-  SetWindowPos(entry_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(entry_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(entry_, WM_SETFONT, reinterpret_cast<WPARAM>(host().Font(11)), TRUE);
 }
 
@@ -124,9 +128,11 @@ void ColourPicker::Draw(HDC dc, RECT) {
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   Gdiplus::Pen dark(Gdiplus::Color(255, 0, 0, 0), 1.5f);
   Gdiplus::Pen light(Gdiplus::Color(255, 255, 255, 255), 1.5f);
-  g.DrawEllipse(hsv_.value > 0.5 && hsv_.saturation < 0.5 ? &dark : &light, mx - ring, my - ring, 2 * ring, 2 * ring);
+  g.DrawEllipse(hsv_.value > 0.5 && hsv_.saturation < 0.5 ? &dark : &light, mx - ring, my - ring, 2 * ring,
+                2 * ring);
   const int hy = bar.top + static_cast<int>(hsv_.hue / 360 * (bh - 1));
-  g.DrawRectangle(&dark, static_cast<INT>(bar.left - 1), hy - 2, static_cast<INT>(bar.right - bar.left + 1), 4);
+  g.DrawRectangle(&dark, static_cast<INT>(bar.left - 1), hy - 2, static_cast<INT>(bar.right - bar.left + 1),
+                  4);
 
   const RECT preview = Part(kPreview);
   const UniqueBrush fill(CreateSolidBrush(ToColorRef(Colour())));
@@ -190,13 +196,13 @@ LRESULT CALLBACK ColourPicker::EntryProcedure(HWND hwnd, UINT message, WPARAM wp
   return core::Guarded(
       "colour entry procedure",
       [&]() -> LRESULT {
-      auto* self = reinterpret_cast<ColourPicker*>(data);
-      if (message == WM_CHAR && wparam == VK_RETURN) {
-        self->TakeEntry();
-        return 0;  // no beep
-      }
-      if (message == WM_KILLFOCUS) self->TakeEntry();
-      return DefSubclassProc(hwnd, message, wparam, lparam);
+        auto* self = reinterpret_cast<ColourPicker*>(data);
+        if (message == WM_CHAR && wparam == VK_RETURN) {
+          self->TakeEntry();
+          return 0;  // no beep
+        }
+        if (message == WM_KILLFOCUS) self->TakeEntry();
+        return DefSubclassProc(hwnd, message, wparam, lparam);
       },
       [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }

@@ -56,9 +56,13 @@ class ColourPicker : public CustomControl {
 // One colour as the background of a small box.
 class ColourSwatch : public CustomControl {
  public:
-  ColourSwatch(ControlHost& host, ControlArgs args) : CustomControl(host, type_word::kLabel, std::move(args)) {}
+  ColourSwatch(ControlHost& host, ControlArgs args)
+      : CustomControl(host, type_word::kLabel, std::move(args)) {}
   std::uint32_t Colour() const { return colour_; }
-  void SetColour(std::uint32_t argb) { colour_ = argb; Invalidate(); }
+  void SetColour(std::uint32_t argb) {
+    colour_ = argb;
+    Invalidate();
+  }
 
  protected:
   void Draw(HDC dc, RECT client) override;
@@ -76,7 +80,10 @@ class Frame : public CustomControl {
  public:
   Frame(ControlHost& host, ControlArgs args, std::string_view type = type_word::kPanel)
       : CustomControl(host, type, std::move(args)) {}
-  void SetSelected(bool selected) { selected_ = selected; Invalidate(); }
+  void SetSelected(bool selected) {
+    selected_ = selected;
+    Invalidate();
+  }
 
  protected:
   void Draw(HDC dc, RECT client) override;

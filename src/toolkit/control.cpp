@@ -27,8 +27,8 @@ Control::~Control() {
 
 // Every control's window tells its control when it is gone, whoever destroyed it, so the control
 // never destroys a handle that may name another window by then.
-LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                            DWORD_PTR data) noexcept {
+LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR id, DWORD_PTR data) noexcept {
   if (message == WM_NCDESTROY) {
     RemovePropW(hwnd, kControlProperty);
     RemoveWindowSubclass(hwnd, &Control::LifetimeProcedure, id);
@@ -42,9 +42,10 @@ HWND Control::ParentHwnd() const { return parent_ ? parent_->hwnd() : host_.wind
 bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style) {
   const core::Rect r = core::Scale(rect_, host_.dpi());
   const std::wstring caption = text::Widen(initial_caption_);
-  hwnd_ = CreateWindowExW(ex_style, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                          r.left, r.top, r.width, r.height, ParentHwnd(), nullptr,
-                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host_.window(), GWLP_HINSTANCE)), this);
+  hwnd_ =
+      CreateWindowExW(ex_style, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, r.left,
+                      r.top, r.width, r.height, ParentHwnd(), nullptr,
+                      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host_.window(), GWLP_HINSTANCE)), this);
   if (!hwnd_) return false;
   SetPropW(hwnd_, kControlProperty, this);
   SetWindowSubclass(hwnd_, &Control::LifetimeProcedure, 0, reinterpret_cast<DWORD_PTR>(this));

@@ -15,7 +15,7 @@ class Control;
 class ControlHost;
 
 struct ControlArgs {
-  std::string name;          // layout name, e.g. "超级按钮_固定"
+  std::string name;           // layout name, e.g. "超级按钮_固定"
   Control* parent = nullptr;  // nullptr: the window itself
   core::Rect rect;            // design pixels relative to the parent
   std::string caption;
@@ -78,8 +78,8 @@ class Control {
   friend class ControlHost;
 
  private:
-  static LRESULT CALLBACK LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                            DWORD_PTR data) noexcept;
+  static LRESULT CALLBACK LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR id, DWORD_PTR data) noexcept;
 
   ControlHost& host_;
   std::string_view type_word_;

@@ -36,10 +36,10 @@ LRESULT CALLBACK CustomControl::Procedure(HWND hwnd, UINT message, WPARAM wparam
   return core::Guarded(
       "control procedure",
       [&]() -> LRESULT {
-      if (auto* self = dynamic_cast<CustomControl*>(ControlFromHwnd(hwnd))) {
-        return self->Handle(message, wparam, lparam);
-      }
-      return DefWindowProcW(hwnd, message, wparam, lparam);
+        if (auto* self = dynamic_cast<CustomControl*>(ControlFromHwnd(hwnd))) {
+          return self->Handle(message, wparam, lparam);
+        }
+        return DefWindowProcW(hwnd, message, wparam, lparam);
       },
       [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
 }

@@ -8,8 +8,8 @@ namespace Gdiplus {
 using std::max;
 using std::min;
 }  // namespace Gdiplus
-#include <objidl.h>
 #include <gdiplus.h>
+#include <objidl.h>
 
 #include <atomic>
 #include <cstdlib>

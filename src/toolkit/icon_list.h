@@ -23,7 +23,8 @@ struct CellTemplate {
 
 class IconList : public CustomControl {
  public:
-  IconList(ControlHost& host, ControlArgs args) : CustomControl(host, type_word::kIconList, std::move(args)) {}
+  IconList(ControlHost& host, ControlArgs args)
+      : CustomControl(host, type_word::kIconList, std::move(args)) {}
 
   void SetTemplate(const CellTemplate& cell_template);
   const CellTemplate& cell_template() const { return template_; }

@@ -15,12 +15,24 @@ class ImageButton : public CustomControl {
   ImageButton(ControlHost& host, ControlArgs args)
       : CustomControl(host, type_word::kImageButton, std::move(args)) {}
 
-  void SetGlyph(Glyph glyph) { glyph_ = std::move(glyph); Invalidate(); }
-  void SetSelected(bool selected) { selected_ = selected; Invalidate(); }
+  void SetGlyph(Glyph glyph) {
+    glyph_ = std::move(glyph);
+    Invalidate();
+  }
+  void SetSelected(bool selected) {
+    selected_ = selected;
+    Invalidate();
+  }
   bool selected() const { return selected_; }
-  void SetColour(std::uint32_t argb) { colour_ = argb; Invalidate(); }
+  void SetColour(std::uint32_t argb) {
+    colour_ = argb;
+    Invalidate();
+  }
   // The tip is also the window text, the name assistive tools read.
-  void SetTip(std::string tip) { SetText(tip); tip_ = std::move(tip); }
+  void SetTip(std::string tip) {
+    SetText(tip);
+    tip_ = std::move(tip);
+  }
   const std::string& tip() const { return tip_; }
 
   std::function<void(ImageButton&, bool entered)> on_hover;

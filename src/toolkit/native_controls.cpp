@@ -15,7 +15,8 @@ void EditBox::OnCommand(WORD code) {
   if (code == EN_CHANGE && on_change) on_change(*this);
 }
 
-CheckBox::CheckBox(ControlHost& host, ControlArgs args) : Control(host, type_word::kCheckBox, std::move(args)) {
+CheckBox::CheckBox(ControlHost& host, ControlArgs args)
+    : Control(host, type_word::kCheckBox, std::move(args)) {
   CreateHwnd(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX);
 }
 
@@ -32,7 +33,8 @@ void CheckBox::OnCommand(WORD code) {
   }
 }
 
-PushButton::PushButton(ControlHost& host, ControlArgs args) : Control(host, type_word::kButton, std::move(args)) {
+PushButton::PushButton(ControlHost& host, ControlArgs args)
+    : Control(host, type_word::kButton, std::move(args)) {
   CreateHwnd(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON);
 }
 
@@ -46,8 +48,8 @@ ComboBox::ComboBox(ControlHost& host, ControlArgs args, std::string_view type_wo
 }
 
 int ComboBox::Add(std::string_view text, long long number) {
-  const auto index = static_cast<int>(SendMessageW(hwnd(), CB_ADDSTRING, 0,
-                                                   reinterpret_cast<LPARAM>(text::Widen(text).c_str())));
+  const auto index = static_cast<int>(
+      SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text::Widen(text).c_str())));
   if (index >= 0) SendMessageW(hwnd(), CB_SETITEMDATA, index, static_cast<LPARAM>(number));
   return index;
 }
@@ -90,7 +92,8 @@ void ComboBox::OnCommand(WORD code) {
 
 namespace velora::toolkit {
 
-ListView::ListView(ControlHost& host, ControlArgs args) : Control(host, type_word::kListBox, std::move(args)) {
+ListView::ListView(ControlHost& host, ControlArgs args)
+    : Control(host, type_word::kListBox, std::move(args)) {
   CreateHwnd(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER);
   SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
 }
@@ -115,7 +118,8 @@ int ListView::AddRow(const std::vector<std::string>& cells) {
   item.mask = LVIF_TEXT;
   item.iItem = RowCount();
   item.pszText = first.data();
-  const auto row = static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  const auto row =
+      static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   for (std::size_t c = 1; row >= 0 && c < cells.size(); ++c) SetCellText(row, static_cast<int>(c), cells[c]);
   return row;
 }

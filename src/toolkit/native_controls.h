@@ -11,6 +11,7 @@ namespace velora::toolkit {
 class EditBox : public Control {
  public:
   EditBox(ControlHost& host, ControlArgs args, bool multiline = false);
+
  protected:
   void OnCommand(WORD code) override;
 };
@@ -20,6 +21,7 @@ class CheckBox : public Control {
   CheckBox(ControlHost& host, ControlArgs args);
   bool Checked() const;
   void SetChecked(bool checked);
+
  protected:
   void OnCommand(WORD code) override;
 };
@@ -27,6 +29,7 @@ class CheckBox : public Control {
 class PushButton : public Control {
  public:
   PushButton(ControlHost& host, ControlArgs args);
+
  protected:
   void OnCommand(WORD code) override;
 };
@@ -43,6 +46,7 @@ class ComboBox : public Control {
   int Selected() const;
   void Select(int index);
   std::string Text() const override;
+
  protected:
   void OnCommand(WORD code) override;
 };

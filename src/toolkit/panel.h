@@ -31,7 +31,10 @@ class Panel : public CustomControl {
 class Label : public CustomControl {
  public:
   Label(ControlHost& host, ControlArgs args) : CustomControl(host, type_word::kLabel, std::move(args)) {}
-  void SetColour(std::uint32_t argb) { colour_ = argb; Invalidate(); }
+  void SetColour(std::uint32_t argb) {
+    colour_ = argb;
+    Invalidate();
+  }
 
  protected:
   void Draw(HDC dc, RECT client) override;
@@ -46,7 +49,10 @@ class Label : public CustomControl {
 class Grip : public CustomControl {
  public:
   Grip(ControlHost& host, ControlArgs args) : CustomControl(host, type_word::kButton, std::move(args)) {}
-  void SetColour(std::uint32_t argb) { colour_ = argb; Invalidate(); }
+  void SetColour(std::uint32_t argb) {
+    colour_ = argb;
+    Invalidate();
+  }
 
   std::function<void()> on_begin_resize;
   std::function<void()> on_end_resize;

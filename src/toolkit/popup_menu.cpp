@@ -13,7 +13,6 @@ constexpr UINT_PTR kSubclassId = 0x564D;  // any constant: one menu tracks at a 
 constexpr int kPadding = 4;
 constexpr int kCaptionIndent = 10;
 
-
 }  // namespace
 
 std::unique_ptr<PopupMenu> PopupMenu::Create(PopupMenuStyle style, Callback on_choose) {
@@ -84,21 +83,21 @@ LRESULT CALLBACK PopupMenu::OwnerProcedure(HWND hwnd, UINT message, WPARAM wpara
   return core::Guarded(
       "menu owner procedure",
       [&]() -> LRESULT {
-      const auto* menu = reinterpret_cast<const PopupMenu*>(self);
-      if (message == WM_MEASUREITEM) {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-        if (measure->CtlType == ODT_MENU && menu->ItemOf(measure->itemData)) {
-          menu->Measure(*measure);
-          return TRUE;
+        const auto* menu = reinterpret_cast<const PopupMenu*>(self);
+        if (message == WM_MEASUREITEM) {
+          auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+          if (measure->CtlType == ODT_MENU && menu->ItemOf(measure->itemData)) {
+            menu->Measure(*measure);
+            return TRUE;
+          }
+        } else if (message == WM_DRAWITEM) {
+          const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+          if (draw->CtlType == ODT_MENU && menu->ItemOf(draw->itemData)) {
+            menu->Draw(*draw);
+            return TRUE;
+          }
         }
-      } else if (message == WM_DRAWITEM) {
-        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-        if (draw->CtlType == ODT_MENU && menu->ItemOf(draw->itemData)) {
-          menu->Draw(*draw);
-          return TRUE;
-        }
-      }
-      return DefSubclassProc(hwnd, message, wparam, lparam);
+        return DefSubclassProc(hwnd, message, wparam, lparam);
       },
       [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }

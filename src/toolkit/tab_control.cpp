@@ -14,15 +14,16 @@ constexpr COLORREF kSelectedText = RGB(0x40, 0x9E, 0xFF);
 constexpr COLORREF kSelectedFill = RGB(0xEC, 0xF5, 0xFF);
 }  // namespace
 
-TabControl::TabControl(ControlHost& host, ControlArgs args) : Control(host, type_word::kTabs, std::move(args)) {
+TabControl::TabControl(ControlHost& host, ControlArgs args)
+    : Control(host, type_word::kTabs, std::move(args)) {
   // Owner-drawn, so the captions stand upright in the vertical strip.
-  CreateHwnd(WC_TABCONTROLW,
-             WS_CLIPCHILDREN | TCS_VERTICAL | TCS_MULTILINE | TCS_FIXEDWIDTH | TCS_OWNERDRAWFIXED | TCS_FOCUSNEVER);
+  CreateHwnd(WC_TABCONTROLW, WS_CLIPCHILDREN | TCS_VERTICAL | TCS_MULTILINE | TCS_FIXEDWIDTH |
+                                 TCS_OWNERDRAWFIXED | TCS_FOCUSNEVER);
   ApplyDpi();
   // Notifications and item drawing go to the parent: listen there for this control's own.
   subclassed_parent_ = ParentHwnd();
-  SetWindowSubclass(subclassed_parent_, &TabControl::ParentProcedure, kSubclassId + reinterpret_cast<UINT_PTR>(this),
-                    reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(subclassed_parent_, &TabControl::ParentProcedure,
+                    kSubclassId + reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
 }
 
 TabControl::~TabControl() {
@@ -35,7 +36,8 @@ TabControl::~TabControl() {
 void TabControl::ApplyDpi() {
   Control::ApplyDpi();
   if (!hwnd()) return;
-  SendMessageW(hwnd(), TCM_SETITEMSIZE, 0, MAKELPARAM(host().Scale(kTabLength), host().Scale(kStripWidth - 4)));
+  SendMessageW(hwnd(), TCM_SETITEMSIZE, 0,
+               MAKELPARAM(host().Scale(kTabLength), host().Scale(kStripWidth - 4)));
 }
 
 void TabControl::AddPage(std::string_view caption, Control& page) {
@@ -68,7 +70,8 @@ void TabControl::ShowSelectedPage() {
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     const bool shown = static_cast<int>(i) == selected;
     pages_[i]->Show(shown);
-    if (shown) SetWindowPos(pages_[i]->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (shown)
+      SetWindowPos(pages_[i]->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -92,22 +95,22 @@ LRESULT CALLBACK TabControl::ParentProcedure(HWND hwnd, UINT message, WPARAM wpa
   return core::Guarded(
       "tab parent procedure",
       [&]() -> LRESULT {
-      auto* self = reinterpret_cast<TabControl*>(data);
-      if (message == WM_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-        if (header->hwndFrom == self->hwnd() && header->code == TCN_SELCHANGE) {
-          self->ShowSelectedPage();
-          if (self->on_change) self->on_change(*self);
-          return 0;
+        auto* self = reinterpret_cast<TabControl*>(data);
+        if (message == WM_NOTIFY) {
+          const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+          if (header->hwndFrom == self->hwnd() && header->code == TCN_SELCHANGE) {
+            self->ShowSelectedPage();
+            if (self->on_change) self->on_change(*self);
+            return 0;
+          }
+        } else if (message == WM_DRAWITEM) {
+          const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+          if (item->hwndItem == self->hwnd()) {
+            self->DrawTab(*item);
+            return TRUE;
+          }
         }
-      } else if (message == WM_DRAWITEM) {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-        if (item->hwndItem == self->hwnd()) {
-          self->DrawTab(*item);
-          return TRUE;
-        }
-      }
-      return DefSubclassProc(hwnd, message, wparam, lparam);
+        return DefSubclassProc(hwnd, message, wparam, lparam);
       },
       [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }

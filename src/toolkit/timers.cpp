@@ -40,11 +40,11 @@ LRESULT CALLBACK Timers::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
   return core::Guarded(
       "timer procedure",
       [&]() -> LRESULT {
-      if (message == WM_TIMER) {
-        if (auto* self = MessageWindowOwner<Timers>(hwnd)) self->OnTimer(wparam);
-        return 0;
-      }
-      return DefWindowProcW(hwnd, message, wparam, lparam);
+        if (message == WM_TIMER) {
+          if (auto* self = MessageWindowOwner<Timers>(hwnd)) self->OnTimer(wparam);
+          return 0;
+        }
+        return DefWindowProcW(hwnd, message, wparam, lparam);
       },
       [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
 }

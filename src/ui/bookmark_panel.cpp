@@ -22,14 +22,17 @@ void AddLabelledEdit(toolkit::ControlHost& c, toolkit::Panel& body, std::string_
 }  // namespace
 
 void BuildBookmarkPanel(toolkit::ControlHost& c, toolkit::Panel& panel) {
-  auto& title = c.Add<toolkit::ImageButton>({std::string(names::kBookmarkTitle), &panel, {0, 4, 120, 24}, ""});
+  auto& title =
+      c.Add<toolkit::ImageButton>({std::string(names::kBookmarkTitle), &panel, {0, 4, 120, 24}, ""});
   title.SetGlyph(toolkit::glyphs::AddBookmark);
   title.SetTip(std::string(names::kTipBookmark));
-  auto& close = c.Add<toolkit::ImageButton>({std::string(names::kBookmarkClose), &panel, {336, 0, 32, 32}, ""});
+  auto& close =
+      c.Add<toolkit::ImageButton>({std::string(names::kBookmarkClose), &panel, {336, 0, 32, 32}, ""});
   close.SetGlyph(toolkit::glyphs::Close);
   close.on_click = [&panel](toolkit::Control&) { panel.Show(false); };
   auto& body = c.Add<toolkit::Panel>({std::string(names::kBookmarkBody), &panel, {1, 32, 366, 87}, ""});
-  AddLabelledEdit(c, body, names::kBookmarkAddress, {8, 8, 351, 32}, names::kBookmarkAddressLabel, "网址：", false);
+  AddLabelledEdit(c, body, names::kBookmarkAddress, {8, 8, 351, 32}, names::kBookmarkAddressLabel, "网址：",
+                  false);
   // A title may run over two lines; the grid shows it so.
   AddLabelledEdit(c, body, names::kBookmarkName, {8, 48, 295, 32}, names::kBookmarkNameLabel, "标题：", true);
 }

@@ -26,13 +26,15 @@ HCURSOR LoadPressPointer() {
   resource.push_back(static_cast<char>(hotspot_y & 0xFF));
   resource.push_back(static_cast<char>(hotspot_y >> 8));
   resource.append(bytes.substr(offset));
-  return CreateIconFromResourceEx(reinterpret_cast<PBYTE>(resource.data()), static_cast<DWORD>(resource.size()),
-                                  FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+  return CreateIconFromResourceEx(reinterpret_cast<PBYTE>(resource.data()),
+                                  static_cast<DWORD>(resource.size()), FALSE, 0x00030000, 0, 0,
+                                  LR_DEFAULTCOLOR);
 }
 
 }  // namespace
 
-ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database& db, std::filesystem::path data_dir)
+ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database& db,
+                   std::filesystem::path data_dir)
     : list_(list), state_(state), model_(db, std::move(data_dir), *this), press_pointer_(LoadPressPointer()) {
   list_.on_press = [this](int cell) { OnPress(cell); };
   list_.on_release = [this](int) { OnRelease(); };

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "exec/grid_model.h"
 #include "core/handles_win32.h"
+#include "exec/grid_model.h"
 #include "toolkit/icon_list.h"
 #include "ui/window_state.h"
 

@@ -13,7 +13,7 @@ class LauncherView {
   virtual bool IsVisible() const = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
-  virtual Rect WindowRect() const = 0;   // screen pixels
+  virtual Rect WindowRect() const = 0;  // screen pixels
   virtual void MoveTo(Point top_left) = 0;
   virtual void SetPinSelected(bool selected) = 0;
   virtual void RefreshGrid() = 0;

@@ -35,7 +35,7 @@ int DpiOf(HWND window) {
 
 LauncherWindow::LauncherWindow() = default;
 LauncherWindow::~LauncherWindow() {
-  Destroy();  // while every member its WM_DESTROY reaches is alive; the tip window goes along
+  Destroy();          // while every member its WM_DESTROY reaches is alive; the tip window goes along
   settings_.reset();  // it holds controls, timers and the tip window of the window
   grid_.reset();      // it draws into a control
   controls_.reset();
@@ -57,8 +57,7 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolki
   const int top = work.top + (work.bottom - work.top - height) / 2;
   // The sizing frame lets the grip use the system's sizing loop; it is never drawn.
   return CreateWindowOf(instance, kLauncherClass, kLauncherTitle, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN,
-                        WS_EX_APPWINDOW,
-                        {left, top, left + width, top + height}, nullptr);
+                        WS_EX_APPWINDOW, {left, top, left + width, top + height}, nullptr);
 }
 
 LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -217,8 +216,9 @@ void LauncherWindow::BuildControls() {
   };
   grip.on_hover = [this](bool entered) { settings_->ShowTip(entered, names::kTipGrip); };
 
-  auto& toast = c.Add<Panel>({Name(names::kToastTemplate), nullptr, {800, 520, 200, 60}, Name(names::kToastTitle)},
-                             type_word::kGroupBox);
+  auto& toast =
+      c.Add<Panel>({Name(names::kToastTemplate), nullptr, {800, 520, 200, 60}, Name(names::kToastTitle)},
+                   type_word::kGroupBox);
   toast.Show(false);
 
   const std::pair<std::string_view, Rect> panels[] = {
@@ -240,8 +240,8 @@ void LauncherWindow::BuildControls() {
   };
 
   // Stack the components from the background up: each raised one lies above those before it.
-  const std::string_view stacking[] = {names::kBackground,    names::kContent,      names::kCategoryHolder,
-                                       names::kCommandBar,    names::kGrip,         names::kSettingsPanel,
+  const std::string_view stacking[] = {names::kBackground,    names::kContent,       names::kCategoryHolder,
+                                       names::kCommandBar,    names::kGrip,          names::kSettingsPanel,
                                        names::kBookmarkPanel, names::kShortcutPanel, names::kGroupPanel,
                                        names::kToastTemplate};
   for (std::string_view name : stacking) {
@@ -263,12 +263,18 @@ void LauncherWindow::Layout() {
   const LauncherLayout l = ComputeLayout(DesignSize());
   toolkit::ControlHost& c = *controls_;
   const std::pair<std::string_view, Rect> places[] = {
-      {names::kBackground, l.background},   {names::kGrip, l.grip},
-      {names::kCommandBar, l.command_bar},  {names::kCategoryHolder, l.category_holder},
-      {names::kCategoryBar, l.category_bar}, {names::kContent, l.content},
-      {names::kSettingsPanel, l.panels[kSettingsPanel]}, {names::kBookmarkPanel, l.panels[kBookmarkPanel]},
-      {names::kGroupPanel, l.panels[kGroupPanel]},       {names::kShortcutPanel, l.panels[kShortcutPanel]},
-      {names::kRecentList, l.recent},      {names::kGrid, l.grid},
+      {names::kBackground, l.background},
+      {names::kGrip, l.grip},
+      {names::kCommandBar, l.command_bar},
+      {names::kCategoryHolder, l.category_holder},
+      {names::kCategoryBar, l.category_bar},
+      {names::kContent, l.content},
+      {names::kSettingsPanel, l.panels[kSettingsPanel]},
+      {names::kBookmarkPanel, l.panels[kBookmarkPanel]},
+      {names::kGroupPanel, l.panels[kGroupPanel]},
+      {names::kShortcutPanel, l.panels[kShortcutPanel]},
+      {names::kRecentList, l.recent},
+      {names::kGrid, l.grid},
   };
   for (const auto& [name, rect] : places) {
     if (toolkit::Control* control = c.Find(name)) control->Move(rect);
@@ -283,7 +289,8 @@ void LauncherWindow::UpdateRegion() {
   GetClientRect(hwnd(), &client);
   const int diameter = 2 * controls_->Scale(state_.appearance.corner_radius);
   core::UniqueRegion region(
-      diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter) : nullptr);
+      diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter)
+                   : nullptr);
   (void)core::SetWindowRegion(hwnd(), std::move(region), true);
 }
 

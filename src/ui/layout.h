@@ -18,8 +18,8 @@ inline constexpr int kCellHeight = 90;
 
 // The four panels that open over the grid, in this order.
 enum PanelIndex { kSettingsPanel, kBookmarkPanel, kGroupPanel, kShortcutPanel, kPanelCount };
-inline constexpr std::array<Size, kPanelCount> kPanelSizes = {
-    Size{448, 256}, Size{368, 120}, Size{258, 88}, Size{234, 248}};
+inline constexpr std::array<Size, kPanelCount> kPanelSizes = {Size{448, 256}, Size{368, 120}, Size{258, 88},
+                                                              Size{234, 248}};
 
 struct LauncherLayout {
   Rect background;
@@ -29,8 +29,8 @@ struct LauncherLayout {
   Rect category_bar;  // relative to the holder
   Rect content;
   std::array<Rect, kPanelCount> panels;  // relative to the window
-  Rect grid;          // relative to the content area
-  Rect recent;        // relative to the content area
+  Rect grid;                             // relative to the content area
+  Rect recent;                           // relative to the content area
 };
 
 LauncherLayout ComputeLayout(Size window);

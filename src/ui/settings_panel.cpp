@@ -5,8 +5,8 @@
 
 #include "settings/names.h"
 #include "text/utf.h"
-#include "toolkit/gdi_objects.h"
 #include "toolkit/colour_picker.h"
+#include "toolkit/gdi_objects.h"
 #include "toolkit/gdiplus.h"
 #include "toolkit/glyphs.h"
 #include "toolkit/image_button.h"
@@ -61,7 +61,8 @@ void SettingsPanel::Build() {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(colour));
     RECT r{size + size / 4, 0, title.host().Scale(72), size};
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   });
   auto& close = c.Add<ImageButton>({Name(sn::kClose), panel, {416, 0, 32, 32}, ""});
   close.SetGlyph(toolkit::glyphs::Close);
@@ -129,10 +130,10 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
       .on_click = [this](Control&) {
     if (events_.restart) events_.restart();
   };
-  c.Add<PushButton>({Name(sn::kSaveButton), &page, OnPage({368, 184, 64, 32}), Name(sn::kSaveCaption)}).on_click =
-      [this](Control&) {
-        if (events_.save) events_.save();
-      };
+  c.Add<PushButton>({Name(sn::kSaveButton), &page, OnPage({368, 184, 64, 32}), Name(sn::kSaveCaption)})
+      .on_click = [this](Control&) {
+    if (events_.save) events_.save();
+  };
 }
 
 void SettingsPanel::BuildColourFrame(Control& page, std::string_view frame_name, std::string_view swatch_name,
@@ -159,15 +160,20 @@ void SettingsPanel::BuildNumberField(Control& page, std::string_view field_name,
   SendMessageW(field.hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                MAKELPARAM(c.Scale(kLabelWidth + 2), c.Scale(kButton + 4)));
   const Rect r = OnPage(rect);
-  auto& label = c.Add<Label>({Name(label_name), &page, {r.left + 3, r.top + 3, kLabelWidth, 22}, Name(caption)});
-  auto& up = c.Add<PushButton>({Name(up_name), &page, {r.right() - kButton - 3, r.top + 3, kButton, kButton}, "+"});
+  auto& label =
+      c.Add<Label>({Name(label_name), &page, {r.left + 3, r.top + 3, kLabelWidth, 22}, Name(caption)});
+  auto& up =
+      c.Add<PushButton>({Name(up_name), &page, {r.right() - kButton - 3, r.top + 3, kButton, kButton}, "+"});
   auto& down = c.Add<PushButton>(
       {Name(down_name), &page, {r.right() - kButton - 3, r.bottom() - kButton - 3, kButton, kButton}, "-"});
-  for (Control* over : {static_cast<Control*>(&label), static_cast<Control*>(&up), static_cast<Control*>(&down)}) {
+  for (Control* over :
+       {static_cast<Control*>(&label), static_cast<Control*>(&up), static_cast<Control*>(&down)}) {
     SetWindowPos(over->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   up.on_click = [&field, step](Control&) { field.SetText(std::to_string(SteppedValue(field.Text(), step))); };
-  down.on_click = [&field, step](Control&) { field.SetText(std::to_string(SteppedValue(field.Text(), -step))); };
+  down.on_click = [&field, step](Control&) {
+    field.SetText(std::to_string(SteppedValue(field.Text(), -step)));
+  };
 }
 
 void SettingsPanel::BuildSkinPage(Control& page) {
@@ -216,7 +222,8 @@ void SettingsPanel::SetVersionCaption(std::string_view caption) {
 }
 
 void SettingsPanel::SetHotkeyResult(bool registered) {
-  if (Control* label = controls_.Find(sn::kHotkeyLabel)) label->SetText(registered ? sn::kHotkeyDone : sn::kHotkeyFailed);
+  if (Control* label = controls_.Find(sn::kHotkeyLabel))
+    label->SetText(registered ? sn::kHotkeyDone : sn::kHotkeyFailed);
 }
 
 int SettingsPanel::HotkeySelection() const {
@@ -268,9 +275,10 @@ void SettingsPanel::SetSwatchColour(std::string_view swatch, std::uint32_t argb)
 
 void SettingsPanel::Target(ColourTarget target) {
   target_ = target;
-  const std::pair<ColourTarget, std::string_view> frames[] = {{ColourTarget::kBackground, sn::kBackgroundFrame},
-                                                              {ColourTarget::kText, sn::kTextColourFrame},
-                                                              {ColourTarget::kBorder, sn::kBorderColourFrame}};
+  const std::pair<ColourTarget, std::string_view> frames[] = {
+      {ColourTarget::kBackground, sn::kBackgroundFrame},
+      {ColourTarget::kText, sn::kTextColourFrame},
+      {ColourTarget::kBorder, sn::kBorderColourFrame}};
   for (const auto& [t, name] : frames) {
     if (auto* frame = controls_.FindAs<toolkit::Frame>(name)) frame->SetSelected(t == target);
   }

@@ -20,7 +20,8 @@ void Quietly(toolkit::Control& control, Change change) {
 }
 
 template <typename T>
-void NamesOf(const toolkit::ControlHost& controls, std::string_view type_word, std::vector<std::string>& names) {
+void NamesOf(const toolkit::ControlHost& controls, std::string_view type_word,
+             std::vector<std::string>& names) {
   for (toolkit::Control* control : controls.OfType(type_word)) {
     if (dynamic_cast<T*>(control)) names.push_back(control->name());
   }

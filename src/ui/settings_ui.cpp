@@ -34,10 +34,12 @@ SettingsUi::~SettingsUi() {
 void SettingsUi::Build() {
   panel_.Build();
   // The pages colour the text of their native controls as the port was told.
-  for (std::string_view name : {settings_names::kOptionsPage, settings_names::kSkinPage, settings_names::kAboutPage}) {
+  for (std::string_view name :
+       {settings_names::kOptionsPage, settings_names::kSkinPage, settings_names::kAboutPage}) {
     if (toolkit::Control* page = controls_.Find(name)) {
       pages_.push_back(page->hwnd());
-      SetWindowSubclass(page->hwnd(), &SettingsUi::PageProcedure, kPageSubclass, reinterpret_cast<DWORD_PTR>(this));
+      SetWindowSubclass(page->hwnd(), &SettingsUi::PageProcedure, kPageSubclass,
+                        reinterpret_cast<DWORD_PTR>(this));
     }
   }
 }
@@ -98,15 +100,17 @@ void SettingsUi::SetWindowSize(int width, int height) {
   const int h = controls_.Scale(size.height);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2,
-               w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - w) / 2,
+               work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsUi::PaintBackground(const Appearance& appearance) {
   if (actions.paint_background) actions.paint_background(appearance);
 }
 
-void SettingsUi::SetSwatchColour(std::string_view swatch, std::uint32_t argb) { panel_.SetSwatchColour(swatch, argb); }
+void SettingsUi::SetSwatchColour(std::string_view swatch, std::uint32_t argb) {
+  panel_.SetSwatchColour(swatch, argb);
+}
 
 void SettingsUi::ShowTip(bool on, std::string_view text) {
   if (!tip_) return;
@@ -121,22 +125,23 @@ LRESULT CALLBACK SettingsUi::PageProcedure(HWND hwnd, UINT message, WPARAM wpara
   return core::Guarded(
       "settings page procedure",
       [&]() -> LRESULT {
-      if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
-          message == WM_CTLCOLORLISTBOX) {
-        // The pages are white: so are the backgrounds of their native controls.
-        const auto* self = reinterpret_cast<const SettingsUi*>(data);
-        LRESULT brush = DefSubclassProc(hwnd, message, wparam, lparam);
-        HDC dc = reinterpret_cast<HDC>(wparam);
-        if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
-          SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
-          brush = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN ||
+            message == WM_CTLCOLORLISTBOX) {
+          // The pages are white: so are the backgrounds of their native controls.
+          const auto* self = reinterpret_cast<const SettingsUi*>(data);
+          LRESULT brush = DefSubclassProc(hwnd, message, wparam, lparam);
+          HDC dc = reinterpret_cast<HDC>(wparam);
+          if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+            SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+            brush = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+          }
+          if (const std::optional<std::uint32_t> colour =
+                  self->port_.TextColourOf(reinterpret_cast<HWND>(lparam))) {
+            SetTextColor(dc, toolkit::ToColorRef(*colour));
+          }
+          return brush;
         }
-        if (const std::optional<std::uint32_t> colour = self->port_.TextColourOf(reinterpret_cast<HWND>(lparam))) {
-          SetTextColor(dc, toolkit::ToColorRef(*colour));
-        }
-        return brush;
-      }
-      return DefSubclassProc(hwnd, message, wparam, lparam);
+        return DefSubclassProc(hwnd, message, wparam, lparam);
       },
       [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }

@@ -22,7 +22,8 @@ class TipWindow : public toolkit::BaseWindow<TipWindow> {
  public:
   TipWindow();
   ~TipWindow();
-  [[nodiscard]] bool Create(HINSTANCE instance, HWND launcher, const toolkit::GdiplusSession& gdiplus) noexcept;
+  [[nodiscard]] bool Create(HINSTANCE instance, HWND launcher,
+                            const toolkit::GdiplusSession& gdiplus) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Shows `text` near a screen point; an empty text hides the tip.

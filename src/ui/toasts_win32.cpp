@@ -1,8 +1,8 @@
 #include "ui/toasts_win32.h"
 
 #include "text/utf.h"
-#include "toolkit/gdi_objects.h"
 #include "toolkit/control_host.h"
+#include "toolkit/gdi_objects.h"
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_names.h"
 
@@ -25,7 +25,8 @@ void DrawIcon(Gdiplus::Graphics& g, ToastKind kind, float x, float y, float size
   mark.SetEndCap(Gdiplus::LineCapRound);
   const float u = size / 24;
   if (kind == ToastKind::kDone) {
-    const Gdiplus::PointF tick[] = {{x + 6 * u, y + 12.5f * u}, {x + 10.5f * u, y + 17 * u}, {x + 18 * u, y + 8 * u}};
+    const Gdiplus::PointF tick[] = {
+        {x + 6 * u, y + 12.5f * u}, {x + 10.5f * u, y + 17 * u}, {x + 18 * u, y + 8 * u}};
     g.DrawLines(&mark, tick, 3);
   } else {
     g.DrawLine(&mark, x + 8 * u, y + 8 * u, x + 16 * u, y + 16 * u);
@@ -81,8 +82,8 @@ void Toasts::Show(ToastKind kind, std::string_view text) {
   Running& toast = running_[id];
   toast.kind = kind;
   toast.text = std::string(text);
-  toast.view = &controls_.Add<ToastView>({std::string(names::kToastTemplate) + std::to_string(id), model->parent(),
-                                          model->rect(), model->Text()});
+  toast.view = &controls_.Add<ToastView>({std::string(names::kToastTemplate) + std::to_string(id),
+                                          model->parent(), model->rect(), model->Text()});
   toast.view->Show(false);
   timers_.Start(id, kToastCloneWaitMs, [this, id] { Begin(id); });
 }

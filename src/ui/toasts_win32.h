@@ -23,8 +23,14 @@ namespace velora::ui {
 class ToastView : public toolkit::CustomControl {
  public:
   ToastView(toolkit::ControlHost& host, toolkit::ControlArgs args);
-  void SetKind(ToastKind kind) { kind_ = kind; Invalidate(); }
-  void SetAlpha(std::uint8_t alpha) { alpha_ = alpha; Invalidate(); }
+  void SetKind(ToastKind kind) {
+    kind_ = kind;
+    Invalidate();
+  }
+  void SetAlpha(std::uint8_t alpha) {
+    alpha_ = alpha;
+    Invalidate();
+  }
 
  protected:
   void Draw(HDC dc, RECT client) override;

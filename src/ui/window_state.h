@@ -9,10 +9,10 @@
 namespace velora::ui {
 
 struct WindowState {
-  bool held = false;              // stays open: no auto-hide, no hide after a launch
-  bool on_top = false;            // pinned; a summon gesture never hides the window
-  bool edge_docking = false;      // "靠边伸缩": no mouse gestures, no auto-hide
-  std::string current_category;   // table shown by the grid
+  bool held = false;             // stays open: no auto-hide, no hide after a launch
+  bool on_top = false;           // pinned; a summon gesture never hides the window
+  bool edge_docking = false;     // "靠边伸缩": no mouse gestures, no auto-hide
+  std::string current_category;  // table shown by the grid
   int page = 0;
   // From the settings file, then from the grid's size after a resize; the grid keeps it in bounds.
   int items_per_page = 18;

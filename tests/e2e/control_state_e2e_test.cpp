@@ -45,8 +45,8 @@ std::wstring ReadGbkFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), {});
   std::wstring text(bytes.size(), L'\0');
-  text.resize(static_cast<std::size_t>(MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                           text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      936, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

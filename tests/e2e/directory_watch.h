@@ -9,8 +9,8 @@
 namespace velora::e2e {
 
 struct FileEvent {
-  DWORD action;          // FILE_ACTION_*
-  std::wstring name;     // relative to the watched folder
+  DWORD action;       // FILE_ACTION_*
+  std::wstring name;  // relative to the watched folder
 };
 
 class DirectoryWatch {

@@ -80,7 +80,7 @@ TEST_F(GridTest, SoftwareShowsTheSystemPlacesAndBookmarksTheirImage) {
   HWND grid = FindItemGrid(window);
   ASSERT_NE(grid, nullptr);
   const auto software = Captions(grid);
-  ASSERT_EQ(software.size(), 18u);  // a full page, empty cells past the end
+  ASSERT_EQ(software.size(), 18u);      // a full page, empty cells past the end
   EXPECT_EQ(software[0], L"我的电脑");  // the only dated row comes first
   EXPECT_EQ(std::set<std::wstring>(software.begin() + 1, software.begin() + 4),
             (std::set<std::wstring>{L"桌面", L"控制面板", L"回收站"}));
@@ -113,8 +113,9 @@ TEST_F(GridTest, FortyItemsPageWithTheWheel) {
       char date[32];
       std::snprintf(date, sizeof date, "2020-01-01 00:%02d:00", 59 - i);  // older than the drives
       const std::string path = "C:\\文件夹" + std::to_string(i) + "\\";
-      ASSERT_TRUE(velora::store::AddItem(db, "目录", {velora::text::PathCode(path), path,
-                                                      "文件夹" + std::to_string(i), "文件夹", "", date}));
+      ASSERT_TRUE(velora::store::AddItem(
+          db, "目录",
+          {velora::text::PathCode(path), path, "文件夹" + std::to_string(i), "文件夹", "", date}));
     }
   }
   VeloraProcess velora(exe);

@@ -35,7 +35,6 @@ class LifecycleTest : public InstalledCopyTest {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(velora.Close(), 0u);
   }
-
 };
 
 std::size_t FirstAppearance(const std::vector<FileEvent>& events, const std::wstring& name) {
@@ -82,7 +81,8 @@ TEST_F(LifecycleTest, FirstRunWritesItsFilesInOrderAndALaterRunOnlyItsSettings) 
   EXPECT_TRUE(std::filesystem::is_directory(Data() / L"icon"));
   EXPECT_EQ(CountRows("书签"), 14);
   std::vector<std::wstring> names;
-  for (const auto& entry : std::filesystem::directory_iterator(Data())) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(Data()))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   // Exit saves the settings; nothing else is written on exit.
   EXPECT_EQ(names, (std::vector<std::wstring>{L"Velora.db", L"Velora配置.ini", L"icon"}));

@@ -135,9 +135,11 @@ TEST_F(RobustnessTest, LogOffSavesTheSettingsWithoutExit) {
   // The user made the panel larger; then Windows ends the session.
   ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
+  ASSERT_TRUE(
+      SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
   EXPECT_EQ(answer, TRUE);
-  ASSERT_TRUE(SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
+  ASSERT_TRUE(
+      SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer));
   // Windows ends the process now, with no WM_CLOSE and no Exit.
   const std::string ini = velora::text::GbkToUtf8(ReadBytes(Settings()));
   EXPECT_NE(ini.find("窗口宽度=600"), std::string::npos) << ini;
@@ -174,13 +176,15 @@ TEST(ShippedProgram, ImportsGdiplusStartup) {
     std::memcpy(&descriptor, d, sizeof descriptor);
     if (descriptor.Name == 0) break;
     if (_stricmp(at(descriptor.Name), "gdiplus.dll") != 0) continue;
-    for (const char* t = at(descriptor.OriginalFirstThunk ? descriptor.OriginalFirstThunk : descriptor.FirstThunk);
+    for (const char* t =
+             at(descriptor.OriginalFirstThunk ? descriptor.OriginalFirstThunk : descriptor.FirstThunk);
          t; t += sizeof(ULONGLONG)) {
       ULONGLONG thunk = 0;
       std::memcpy(&thunk, t, sizeof thunk);
       if (thunk == 0) break;
       if (thunk & IMAGE_ORDINAL_FLAG64) continue;
-      if (std::strcmp(at(static_cast<DWORD>(thunk)) + 2, "GdiplusStartup") == 0) found = true;  // after the hint
+      if (std::strcmp(at(static_cast<DWORD>(thunk)) + 2, "GdiplusStartup") == 0)
+        found = true;  // after the hint
     }
   }
   EXPECT_TRUE(found);

@@ -19,7 +19,8 @@ namespace {
 std::wstring Text(HWND window) {
   wchar_t buffer[512] = {};
   DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                      &copied);
   return buffer;
 }
 
@@ -141,7 +142,8 @@ class SettingsTest : public ::testing::Test {
     for (HWND child : Children(GetParent(label))) {
       RECT r{};
       GetWindowRect(child, &r);
-      if (ClassOf(child) == L"Edit" && r.left <= lr.left && r.right >= lr.right && r.top <= lr.top) return child;
+      if (ClassOf(child) == L"Edit" && r.left <= lr.left && r.right >= lr.right && r.top <= lr.top)
+        return child;
     }
     return nullptr;
   }
@@ -292,7 +294,8 @@ TEST_F(SettingsTest, ThreeQuickToastsStackSixtyPixelsApart) {
     std::vector<HWND> found;
     for (HWND child : Children(window)) {
       const std::wstring text = Text(child);
-      if (IsWindowVisible(child) && text.starts_with(L"开机启动") && text != L"开机启动") found.push_back(child);
+      if (IsWindowVisible(child) && text.starts_with(L"开机启动") && text != L"开机启动")
+        found.push_back(child);
     }
     return found;
   };

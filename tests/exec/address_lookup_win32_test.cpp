@@ -135,7 +135,8 @@ TEST_F(ServiceTest, WorkerHandsTheTextToTheWindowThread) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"VeloraLookupTestWindow";
   RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HWND hwnd =
+      CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   ASSERT_TRUE(hwnd);
   ResultWindow result;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&result));

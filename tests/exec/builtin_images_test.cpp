@@ -30,7 +30,8 @@ struct Decoded {
 
 std::uint32_t Le(std::string_view b, std::size_t at, int bytes) {
   std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
+  for (int i = bytes - 1; i >= 0; --i)
+    v = v << 8 | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
   return v;
 }
 
@@ -138,7 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BuiltinImages, TheTableCoversEveryImageOnce) {
   std::vector<std::string_view> all;
-  for (std::size_t i = 0; i < kBuiltinImageCount; ++i) all.push_back(ImageBytesOf(static_cast<BuiltinImage>(i)));
+  for (std::size_t i = 0; i < kBuiltinImageCount; ++i)
+    all.push_back(ImageBytesOf(static_cast<BuiltinImage>(i)));
   for (std::size_t i = 0; i < all.size(); ++i) {
     for (std::size_t j = i + 1; j < all.size(); ++j) EXPECT_NE(all[i], all[j]) << i << " and " << j;
   }

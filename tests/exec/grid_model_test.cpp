@@ -77,9 +77,10 @@ class GridModelTest : public testing::StoreTest {
   void AddItems(int count) {
     for (int i = 0; i < count; ++i) {
       char date[32];
-      std::snprintf(date, sizeof date, "2021-01-01 %02d:%02d:%02d", 23 - i / 3600, 59 - i / 60 % 60, 59 - i % 60);
-      ASSERT_TRUE(store::AddItem(db, kTable, {"$$文本$$" + std::to_string(i), {}, "项目" + std::to_string(i),
-                                              "文本", {}, date}));
+      std::snprintf(date, sizeof date, "2021-01-01 %02d:%02d:%02d", 23 - i / 3600, 59 - i / 60 % 60,
+                    59 - i % 60);
+      ASSERT_TRUE(store::AddItem(
+          db, kTable, {"$$文本$$" + std::to_string(i), {}, "项目" + std::to_string(i), "文本", {}, date}));
     }
   }
 
@@ -148,8 +149,9 @@ TEST_F(GridModelTest, APageOfTheListIsTheSameSliceAsTheWholeList) {
   for (const std::size_t first : {0u, 10u, 20u, 26u}) {
     const store::ItemPage page = store::ListItemPage(db, kTable, first, 10);
     EXPECT_EQ(page.total, 27u);
-    const std::vector<store::ItemRow> expected(all.begin() + static_cast<long>(first),
-                                               all.begin() + static_cast<long>(std::min<std::size_t>(first + 10, 27)));
+    const std::vector<store::ItemRow> expected(
+        all.begin() + static_cast<long>(first),
+        all.begin() + static_cast<long>(std::min<std::size_t>(first + 10, 27)));
     EXPECT_EQ(page.rows, expected) << first;
   }
   EXPECT_EQ(store::ListItemPage(db, kTable, 27, 10).rows.size(), 0u);
@@ -160,9 +162,12 @@ TEST_F(GridModelTest, CellsTakeCaptionAndImageFromTheirRow) {
   const std::string picture_code = text::PathCode("C:\\图\\猫.png");
   const std::string upper_picture = text::PathCode(text::PathToUtf8(folder.path() / "狗.JPG"));
   std::ofstream(folder.path() / "狗.JPG", std::ios::binary) << "whole picture";
-  ASSERT_TRUE(store::AddItem(db, kTable, {picture_code, {}, "猫", ".png", "89504E470D0A", "2021-01-03 00:00:00"}));
-  ASSERT_TRUE(store::AddItem(db, kTable, {upper_picture, {}, "狗", ".JPG", "89504E47", "2021-01-02 00:00:00"}));
-  ASSERT_TRUE(store::AddItem(db, kTable, {"网址https://a.example/", {}, "第一换行第二", "书签", {}, "2021-01-01 00:00:00"}));
+  ASSERT_TRUE(
+      store::AddItem(db, kTable, {picture_code, {}, "猫", ".png", "89504E470D0A", "2021-01-03 00:00:00"}));
+  ASSERT_TRUE(
+      store::AddItem(db, kTable, {upper_picture, {}, "狗", ".JPG", "89504E47", "2021-01-02 00:00:00"}));
+  ASSERT_TRUE(store::AddItem(
+      db, kTable, {"网址https://a.example/", {}, "第一换行第二", "书签", {}, "2021-01-01 00:00:00"}));
   ASSERT_TRUE(store::AddItem(db, kTable, {"系统桌面", {}, "桌面", "桌面", {}, {}}));
   ASSERT_TRUE(store::AddItem(db, kTable, {"热键17+0+70", {}, {}, {}, {}, {}}));
   grid.Refresh();
@@ -214,7 +219,8 @@ TEST_F(GridModelTest, CellsOfALaterPageLaunchTheirOwnItem) {
 }
 
 TEST_F(GridModelTest, RightClickSelectsAndTellsWhetherItIsAWebItem) {
-  ASSERT_TRUE(store::AddItem(db, kTable, {"网址https://a.example/", {}, "a", "书签", {}, "2021-01-02 00:00:00"}));
+  ASSERT_TRUE(
+      store::AddItem(db, kTable, {"网址https://a.example/", {}, "a", "书签", {}, "2021-01-02 00:00:00"}));
   ASSERT_TRUE(store::AddItem(db, kTable, {"系统桌面", {}, "桌面", "桌面", {}, "2021-01-01 00:00:00"}));
   grid.Refresh();
   EXPECT_TRUE(grid.RightClick(0));
@@ -236,9 +242,10 @@ TEST(GridModelOnTemplate, SoftwareShowsThePlacesAndBookmarksTheirImage) {
   grid.Refresh();
   std::vector<std::string_view> images;
   for (int i = 0; i < 4; ++i) images.push_back(grid.cells()[static_cast<std::size_t>(i)].image.bytes());
-  EXPECT_THAT(images, ::testing::UnorderedElementsAre(
-                          ImageBytesOf(BuiltinImage::kThisPc), ImageBytesOf(BuiltinImage::kDesktop),
-                          ImageBytesOf(BuiltinImage::kControlPanel), ImageBytesOf(BuiltinImage::kRecycleBin)));
+  EXPECT_THAT(images, ::testing::UnorderedElementsAre(ImageBytesOf(BuiltinImage::kThisPc),
+                                                      ImageBytesOf(BuiltinImage::kDesktop),
+                                                      ImageBytesOf(BuiltinImage::kControlPanel),
+                                                      ImageBytesOf(BuiltinImage::kRecycleBin)));
   EXPECT_FALSE(grid.cells()[4].has_item);
 
   grid.SetCategory("书签");

@@ -39,7 +39,8 @@ TEST(KindOfCode, SystemPlacesByName) {
 TEST(KindOfCode, PrefixedKindsAndTheirPayloads) {
   EXPECT_EQ(KindOfCode("热键17+16+83"), (ClassifiedCode{ItemKind::kMacro, "17+16+83", Place::kUnknown}));
   // The dispatcher of functions matches the whole code, prefix included.
-  EXPECT_EQ(KindOfCode("功能取外网IP"), (ClassifiedCode{ItemKind::kFunction, "功能取外网IP", Place::kUnknown}));
+  EXPECT_EQ(KindOfCode("功能取外网IP"),
+            (ClassifiedCode{ItemKind::kFunction, "功能取外网IP", Place::kUnknown}));
   EXPECT_EQ(KindOfCode("$$文本$$第一行\r\n第二行"),
             (ClassifiedCode{ItemKind::kTextSnippet, "第一行\r\n第二行", Place::kUnknown}));
   // Prefixes compare exactly: a text snippet needs both pairs of dollar signs.
@@ -86,16 +87,18 @@ TEST_P(PathExtensionTest, FromTheLastDotOfTheFileName) {
   EXPECT_EQ(PathExtension(GetParam().path), GetParam().extension);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, PathExtensionTest,
-    ::testing::Values(ExtensionCase{"C:\\a\\b.txt", ".txt"}, ExtensionCase{"C:\\a\\b.tar.gz", ".gz"},
-                      ExtensionCase{"C:\\a.d\\b", ""}, ExtensionCase{"C:/a.d/b", ""},
-                      ExtensionCase{"C:\\a\\b.", "."}, ExtensionCase{"C:\\a\\.profile", ".profile"},
-                      ExtensionCase{"C:\\a\\b.x y", ""}, ExtensionCase{"C:\\a\\b c.JPG", ".JPG"},
-                      ExtensionCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Paths, PathExtensionTest,
+                         ::testing::Values(ExtensionCase{"C:\\a\\b.txt", ".txt"},
+                                           ExtensionCase{"C:\\a\\b.tar.gz", ".gz"},
+                                           ExtensionCase{"C:\\a.d\\b", ""}, ExtensionCase{"C:/a.d/b", ""},
+                                           ExtensionCase{"C:\\a\\b.", "."},
+                                           ExtensionCase{"C:\\a\\.profile", ".profile"},
+                                           ExtensionCase{"C:\\a\\b.x y", ""},
+                                           ExtensionCase{"C:\\a\\b c.JPG", ".JPG"}, ExtensionCase{"", ""}));
 
 TEST(IsPictureExtension, ExactLowerCaseOnly) {
-  for (const char* ext : {".jpg", ".png", ".jpeg", ".gif", ".ico"}) EXPECT_TRUE(IsPictureExtension(ext)) << ext;
+  for (const char* ext : {".jpg", ".png", ".jpeg", ".gif", ".ico"})
+    EXPECT_TRUE(IsPictureExtension(ext)) << ext;
   for (const char* ext : {".JPG", ".Png", ".bmp", "jpg", ""}) EXPECT_FALSE(IsPictureExtension(ext)) << ext;
 }
 

@@ -78,7 +78,8 @@ TEST(LookupWorker, ThrowingLookupDeliversEmptyTextAndThrowingSinkIsContained) {
   ASSERT_TRUE(worker.Start([]() -> std::string { throw std::runtime_error("resolver gone"); }, inbox.Sink()));
   EXPECT_EQ(inbox.Wait(), "");
   for (int i = 0; i < 200 && worker.Busy(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  ASSERT_TRUE(worker.Start([] { return std::string("x"); }, [](std::string) { throw std::runtime_error("sink"); }));
+  ASSERT_TRUE(
+      worker.Start([] { return std::string("x"); }, [](std::string) { throw std::runtime_error("sink"); }));
   for (int i = 0; i < 200 && worker.Busy(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_FALSE(worker.Busy());
 }

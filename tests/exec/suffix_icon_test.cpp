@@ -64,8 +64,10 @@ TEST_F(SuffixIconTest, BuiltinImagesBySuffix) {
   EXPECT_EQ(Icon("桌面"), ImageBytesOf(BuiltinImage::kDesktop));
   EXPECT_EQ(Icon("控制面板"), ImageBytesOf(BuiltinImage::kControlPanel));
   EXPECT_EQ(Icon("回收站"), ImageBytesOf(BuiltinImage::kRecycleBin));
-  for (const char* s : {".mp4", ".MKV", ".avi", ".rmvb"}) EXPECT_EQ(Icon(s), ImageBytesOf(BuiltinImage::kVideo)) << s;
-  for (const char* s : {".mp3", ".wma", ".FLAC", ".aac"}) EXPECT_EQ(Icon(s), ImageBytesOf(BuiltinImage::kAudio)) << s;
+  for (const char* s : {".mp4", ".MKV", ".avi", ".rmvb"})
+    EXPECT_EQ(Icon(s), ImageBytesOf(BuiltinImage::kVideo)) << s;
+  for (const char* s : {".mp3", ".wma", ".FLAC", ".aac"})
+    EXPECT_EQ(Icon(s), ImageBytesOf(BuiltinImage::kAudio)) << s;
   EXPECT_EQ(Icon("热键"), ImageBytesOf(BuiltinImage::kMacro));
   EXPECT_EQ(Icon("功能"), ImageBytesOf(BuiltinImage::kFunction));
   EXPECT_EQ(Icon("文本"), ImageBytesOf(BuiltinImage::kTextSnippet));

@@ -15,8 +15,8 @@ TEST(ResponseCookies, TakesNameValueOfSetCookieLinesOnly) {
       "Content-Type: text/html\r\n"
       "Set-Cookie: a=3; Path=/; HttpOnly\r\n"
       "Set-Cookie: c=4\r\n"
-      "set-cookie: lower=1\r\n"        // the name must match exactly
-      "Set-Cookie:nospace=1\r\n"       // the name ends at ": "
+      "set-cookie: lower=1\r\n"   // the name must match exactly
+      "Set-Cookie:nospace=1\r\n"  // the name ends at ": "
       "X-Set-Cookie: no=1\r\n"
       "\r\n";
   EXPECT_EQ(ResponseCookies(block), "a=3; c=4");
@@ -29,7 +29,7 @@ TEST(MergeCookies, NewValuesReplaceOldOnesAndUnmentionedOldOnesStay) {
   EXPECT_EQ(MergeCookies(" a=1; b=2; ", ""), "a=1; b=2");
   EXPECT_EQ(MergeCookies("", "x=1;"), "x=1");
   EXPECT_EQ(MergeCookies("flag; a=1", "flag"), "flag; a=1");  // an entry without "=" is its own name
-  EXPECT_EQ(MergeCookies(" a =1", "a=2"), "a=2");              // names are compared trimmed
+  EXPECT_EQ(MergeCookies(" a =1", "a=2"), "a=2");             // names are compared trimmed
 }
 
 TEST(MergeCookies, DeletedEntriesAndDuplicatesGo) {

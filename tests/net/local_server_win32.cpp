@@ -37,8 +37,8 @@ std::unique_ptr<LocalServer> LocalServer::Start(Handler handler) {
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   address.sin_port = 0;
   int size = sizeof(address);
-  if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || listen(listener, 8) != 0 ||
-      getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+  if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+      listen(listener, 8) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
     closesocket(listener);
     return nullptr;
   }
@@ -82,7 +82,8 @@ void LocalServer::Run() {
 
 bool SendAll(SOCKET connection, std::string_view bytes) {
   while (!bytes.empty()) {
-    const int sent = send(connection, bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 16)), 0);
+    const int sent =
+        send(connection, bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 16)), 0);
     if (sent <= 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(sent));
   }
@@ -102,7 +103,8 @@ std::string ReadHttpRequest(SOCKET connection) {
         std::string lower = request.substr(0, head_end);
         for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
         const std::size_t at = lower.find("\r\ncontent-length:");
-        wanted = head_end + (at == std::string::npos ? 0 : std::strtoul(lower.c_str() + at + 17, nullptr, 10));
+        wanted =
+            head_end + (at == std::string::npos ? 0 : std::strtoul(lower.c_str() + at + 17, nullptr, 10));
       }
     }
     if (head_end != std::string::npos && request.size() >= wanted) return request;

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "net/request_headers.h"
 #include "net/request_rules.h"
@@ -29,13 +29,16 @@ TEST(CompleteHeaders, PresenceTestIgnoresCaseAndPositionButNeedsTheColon) {
   EXPECT_EQ(headers.find("Referer: http"), std::string::npos);  // "referer:" occurs inside a value
   EXPECT_NE(headers.find("Accept-Language: zh-cn"), std::string::npos);
   // "Accept-Language" alone, without the colon right after "Accept", does not hide Accept.
-  EXPECT_NE(CompleteHeaders("Accept-Language: en", kUrl, kMethodGet).find("\r\nAccept: */*"), std::string::npos);
+  EXPECT_NE(CompleteHeaders("Accept-Language: en", kUrl, kMethodGet).find("\r\nAccept: */*"),
+            std::string::npos);
 }
 
 TEST(CompleteHeaders, ContentTypeOnlyForPost) {
   EXPECT_EQ(CompleteHeaders("", kUrl, kMethodGet).find("Content-Type"), std::string::npos);
-  EXPECT_TRUE(CompleteHeaders("", kUrl, kMethodPost).ends_with("\r\nContent-Type: application/x-www-form-urlencoded"));
-  EXPECT_EQ(CompleteHeaders("CONTENT-TYPE: text/plain", kUrl, kMethodPost).find("x-www-form"), std::string::npos);
+  EXPECT_TRUE(CompleteHeaders("", kUrl, kMethodPost)
+                  .ends_with("\r\nContent-Type: application/x-www-form-urlencoded"));
+  EXPECT_EQ(CompleteHeaders("CONTENT-TYPE: text/plain", kUrl, kMethodPost).find("x-www-form"),
+            std::string::npos);
   EXPECT_EQ(CompleteHeaders("", kUrl, 9).find("Content-Type"), std::string::npos);  // 9 is GET
 }
 

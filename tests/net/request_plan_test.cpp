@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "net/request_plan.h"
 
@@ -26,9 +26,10 @@ TEST(PlanRequest, UrlAloneIsAGetWithTheFourDefaultsAndNoCookie) {
   const RequestPlan plan = PlanRequest(UrlOnly());
   EXPECT_EQ(plan.method, "GET");
   EXPECT_EQ(plan.timeout_ms, 15000);
-  EXPECT_THAT(plan.fields, ElementsAre(HeaderField{"Accept", "*/*"}, HeaderField{"Referer", "http://127.0.0.1/x"},
-                                       HeaderField{"Accept-Language", "zh-cn"},
-                                       HeaderField{"User-Agent", std::string(kDefaultUserAgent)}));
+  EXPECT_THAT(plan.fields,
+              ElementsAre(HeaderField{"Accept", "*/*"}, HeaderField{"Referer", "http://127.0.0.1/x"},
+                          HeaderField{"Accept-Language", "zh-cn"},
+                          HeaderField{"User-Agent", std::string(kDefaultUserAgent)}));
   EXPECT_FALSE(plan.request_cookies);
   EXPECT_FALSE(plan.credentials);
   EXPECT_TRUE(plan.body.empty());

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <mutex>
@@ -11,18 +11,19 @@
 #include "net/request.h"
 
 using namespace velora::net;
-using velora::testing::LocalServer;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::EndsWith;
+using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
+using velora::testing::LocalServer;
 
 namespace {
 
 std::string Reply(std::string_view status, std::string_view headers, std::string_view body) {
-  std::string reply = "HTTP/1.1 " + std::string(status) + "\r\nContent-Length: " + std::to_string(body.size()) +
-                      "\r\nConnection: close\r\n" + std::string(headers) + "\r\n";
+  std::string reply = "HTTP/1.1 " + std::string(status) +
+                      "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n" +
+                      std::string(headers) + "\r\n";
   reply += body;
   return reply;
 }
@@ -138,7 +139,8 @@ TEST_F(HttpServerTest, LowerCaseAcceptIsSentOnceUnderItsNormalName) {
   p.extra_headers = "accept: text/html\r\nx-requested-with: test";
   EXPECT_EQ(Request(p).body, "ok");
   const Received r = Requests().at(0);
-  EXPECT_THAT(r.Names(), ElementsAre("Accept", "X-Requested-With", "Referer", "Accept-Language", "User-Agent"));
+  EXPECT_THAT(r.Names(),
+              ElementsAre("Accept", "X-Requested-With", "Referer", "Accept-Language", "User-Agent"));
   EXPECT_EQ(r.Value("Accept"), "text/html");
 }
 
@@ -158,7 +160,8 @@ TEST_F(HttpServerTest, ConnectionKeepAliveLineIsSkippedOtherConnectionValuesAreS
 
 TEST_F(HttpServerTest, RedirectIsFollowedUnlessSwitchedOff) {
   Serve([this](const Received& r, LocalServer&) {
-    if (r.request_line.starts_with("GET /old ")) return Reply("302 Found", "Location: " + Url("/new") + "\r\n", "moved");
+    if (r.request_line.starts_with("GET /old "))
+      return Reply("302 Found", "Location: " + Url("/new") + "\r\n", "moved");
     return Reply("200 OK", "", "new place");
   });
   const Response followed = Request(Params("/old"));
@@ -193,7 +196,8 @@ TEST_F(HttpServerTest, SlowServerRunsIntoTheTimeoutAndGivesAnEmptyBody) {
 
 TEST_F(HttpServerTest, CookiesAreSentWithoutPrefixWrittenBackAndMergedWithTheResponse) {
   Serve([](const Received&, LocalServer&) {
-    return Reply("200 OK", "Set-Cookie: a=new; Path=/\r\nSet-Cookie: c=3\r\nSet-Cookie: d=deleted; Path=/\r\n", "ok");
+    return Reply("200 OK",
+                 "Set-Cookie: a=new; Path=/\r\nSet-Cookie: c=3\r\nSet-Cookie: d=deleted; Path=/\r\n", "ok");
   });
   RequestParams p = Params("/");
   p.request_cookies = "Cookie: a=old; b=2; d=4";

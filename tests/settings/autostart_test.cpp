@@ -37,20 +37,16 @@ class AutostartTest : public ::testing::Test {
 };
 
 TEST_F(AutostartTest, OutcomesComeFromReadingTheKeysBack) {
-  EXPECT_EQ(SetAutostart(keys, kExecutable, true),
-            AutostartOutcome::kOn);
+  EXPECT_EQ(SetAutostart(keys, kExecutable, true), AutostartOutcome::kOn);
   EXPECT_TRUE(AutostartExists(keys, kExecutable));
-  EXPECT_EQ(SetAutostart(keys, kExecutable, false),
-            AutostartOutcome::kOff);
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false), AutostartOutcome::kOff);
   EXPECT_FALSE(AutostartExists(keys, kExecutable));
 
   machine.writable = false;
   user.writable = false;
-  EXPECT_EQ(SetAutostart(keys, kExecutable, true),
-            AutostartOutcome::kOnFailed);
+  EXPECT_EQ(SetAutostart(keys, kExecutable, true), AutostartOutcome::kOnFailed);
   machine.values["Velora.exe"] = "written by another tool";
-  EXPECT_EQ(SetAutostart(keys, kExecutable, false),
-            AutostartOutcome::kOffFailed);
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false), AutostartOutcome::kOffFailed);
 }
 
 TEST_F(AutostartTest, MachineKeyWhereAllowedTheUsersKeyWhereRefused) {
@@ -61,8 +57,7 @@ TEST_F(AutostartTest, MachineKeyWhereAllowedTheUsersKeyWhereRefused) {
 
   // Not elevated: the machine's key refuses, the box still ends up ticked.
   machine.writable = false;
-  EXPECT_EQ(SetAutostart(keys, kExecutable, true),
-            AutostartOutcome::kOn);
+  EXPECT_EQ(SetAutostart(keys, kExecutable, true), AutostartOutcome::kOn);
   EXPECT_TRUE(machine.values.empty());
   ASSERT_EQ(user.values.count("Velora.exe"), 1u);
   EXPECT_TRUE(AutostartExists(keys, kExecutable));
@@ -75,8 +70,7 @@ TEST_F(AutostartTest, EitherKeyShowsTheBoxTickedAndOffClearsBoth) {
   user.values["Velora.exe"] = "C:\\old\\Velora.exe";
   EXPECT_TRUE(AutostartExists(keys, kExecutable));
   machine.values["Velora.exe"] = "C:\\other\\Velora.exe";
-  EXPECT_EQ(SetAutostart(keys, kExecutable, false),
-            AutostartOutcome::kOff);
+  EXPECT_EQ(SetAutostart(keys, kExecutable, false), AutostartOutcome::kOff);
   EXPECT_TRUE(machine.values.empty());
   EXPECT_TRUE(user.values.empty());
 }

@@ -77,15 +77,13 @@ TEST_F(RunKeyTest, SwitchingOnWritesTheFullPathAndOffRemovesIt) {
 TEST_F(RunKeyTest, RefusedMachineKeyFallsBackToTheUsersKey) {
   RefusingRunKey refusing;
   const RunKeys not_elevated{refusing, user};
-  EXPECT_EQ(SetAutostart(not_elevated, executable, true),
-            AutostartOutcome::kOn);
+  EXPECT_EQ(SetAutostart(not_elevated, executable, true), AutostartOutcome::kOn);
   EXPECT_EQ(Data(HKEY_LOCAL_MACHINE), std::nullopt);
   EXPECT_EQ(Data(HKEY_CURRENT_USER), full_path);
   // The next start reads the box from both keys.
   EXPECT_TRUE(AutostartExists(keys, executable));
 
-  EXPECT_EQ(SetAutostart(not_elevated, executable, false),
-            AutostartOutcome::kOff);
+  EXPECT_EQ(SetAutostart(not_elevated, executable, false), AutostartOutcome::kOff);
   EXPECT_EQ(Data(HKEY_CURRENT_USER), std::nullopt);
 }
 

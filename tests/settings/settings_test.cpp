@@ -102,15 +102,14 @@ TEST_F(SettingsTest, LoadRunsItsStepsInOrder) {
       "[初始化]\r\n窗口宽度=600\r\n窗口高度=400\r\n");
   (void)Load();
   EXPECT_EQ(window.controls.log,
-            (std::vector<std::string>{"SetWindowSize 600x400", "PaintBackground",  // before the panel shows
-                                      "SetComboSelection 下拉框_热键", "SetText 下拉框_热键",
-                                      "SetChecked 选择框_开机启动 1", "SetChecked 选择框_靠边伸缩 0",
-                                      "SetChecked 选择框_鼠标中键呼出 0",
-                                      "RegisterHotkey 2",  // from the restored selection
-                                      "AutostartExists", "SetChecked 选择框_开机启动 0", "StopDocking",
-                                      "SetText 编辑框_圆角度",
-                                      "SetText 编辑框_边线宽度", "SetSwatchColour 标签EX_背景色",
-                                      "SetSwatchColour 标签EX_字体色", "SetSwatchColour 标签EX_边线色"}));
+            (std::vector<std::string>{
+                "SetWindowSize 600x400", "PaintBackground",  // before the panel shows
+                "SetComboSelection 下拉框_热键", "SetText 下拉框_热键", "SetChecked 选择框_开机启动 1",
+                "SetChecked 选择框_靠边伸缩 0", "SetChecked 选择框_鼠标中键呼出 0",
+                "RegisterHotkey 2",  // from the restored selection
+                "AutostartExists", "SetChecked 选择框_开机启动 0", "StopDocking", "SetText 编辑框_圆角度",
+                "SetText 编辑框_边线宽度", "SetSwatchColour 标签EX_背景色", "SetSwatchColour 标签EX_字体色",
+                "SetSwatchColour 标签EX_边线色"}));
 }
 
 TEST_F(SettingsTest, RestoredStatesGiveWayToTheRegistryAndDocking) {
@@ -133,8 +132,8 @@ TEST_F(SettingsTest, ColoursAndNumbersReadAsStored) {
   EXPECT_EQ(s.appearance.background, 0xFFFFFFFFu);  // the unsigned form reads the same
   EXPECT_EQ(s.appearance.text, 0xFF000000u);
   EXPECT_EQ(window.painted.text, 0xFF000000u);  // the window's text colour comes with the look
-  EXPECT_EQ(s.appearance.corner_radius, 0);  // malformed
-  EXPECT_EQ(s.appearance.border, 0u);        // present but empty: no default
+  EXPECT_EQ(s.appearance.corner_radius, 0);     // malformed
+  EXPECT_EQ(s.appearance.border, 0u);           // present but empty: no default
   EXPECT_EQ(s.appearance.border_width, 7);
   EXPECT_EQ(s.window_width, 510);
 }

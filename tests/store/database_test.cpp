@@ -97,7 +97,8 @@ TEST(TableBuilder, SkipsMalformedLinesAndKeysOnlyCode) {
   ASSERT_EQ(fields.size(), 2u);
   EXPECT_EQ(fields[0].attributes, kPrimaryKey | kNotNull);
   EXPECT_EQ(fields[1].attributes, 0u);
-  EXPECT_EQ(BuildCreateTableSql("t", fields), "create table \"t\" (only_code VarChar(80) Primary Key Not Null,n Integer)");
+  EXPECT_EQ(BuildCreateTableSql("t", fields),
+            "create table \"t\" (only_code VarChar(80) Primary Key Not Null,n Integer)");
 }
 
 TEST(TableBuilder, AttributesDefaultsChecksAndTableConstraintsInOrder) {

@@ -15,7 +15,8 @@ class ItemsTest : public velora::testing::StoreTest {
     StoreTest::SetUp();
     // One keyed table as the template declares them, one keyless as groups are.
     ASSERT_TRUE(db.Execute(
-        "CREATE TABLE \"书签\" (\"code\" VarChar(4096) NOT NULL, \"路径\" VarChar(4096), \"名称\" VarChar(4096),"
+        "CREATE TABLE \"书签\" (\"code\" VarChar(4096) NOT NULL, \"路径\" VarChar(4096), \"名称\" "
+        "VarChar(4096),"
         " \"位置\" VarChar(4096), \"类别\" VarChar(4096), \"后缀\" VarChar(4096), \"图标\" VarChar(4096),"
         " \"日期\" VarChar(4096), PRIMARY KEY (\"code\"))"));
     ASSERT_EQ(CreateTableFromFieldList(db, "搜索", kItemFieldList), kFieldListCreated);
@@ -70,7 +71,8 @@ TEST_F(ItemsTest, QuotesAndLineBreaksAreStoredExactlyAndInjectNothing) {
   const std::string address = "https://x.cn/?a='1' OR '1'='1\"";
   ASSERT_TRUE(AddItem(db, "书签", Bookmark(address, title, "2021-01-01 00:00:00")));
   const std::string snippet = "$$文本$$第一行\r\n第二行 '引号' \"双引号\"";
-  ASSERT_TRUE(AddItem(db, "书签", {snippet, std::nullopt, "第一行\r\n第二行", "文本", std::nullopt, std::nullopt}));
+  ASSERT_TRUE(
+      AddItem(db, "书签", {snippet, std::nullopt, "第一行\r\n第二行", "文本", std::nullopt, std::nullopt}));
 
   EXPECT_TRUE(db.TableExists("书签"));
   EXPECT_EQ(ReadItem(db, "书签", "网址" + address)->name, title);

@@ -15,7 +15,9 @@ namespace {
 class OpenStoreTest : public ::testing::Test {
  protected:
   std::string Path() const { return text::PathToUtf8(folder.path() / "Velora.db"); }
-  void Write(const std::string& bytes) { std::ofstream(folder.path() / "Velora.db", std::ios::binary) << bytes; }
+  void Write(const std::string& bytes) {
+    std::ofstream(folder.path() / "Velora.db", std::ios::binary) << bytes;
+  }
   std::string Read() const {
     std::ostringstream bytes;
     bytes << std::ifstream(folder.path() / "Velora.db", std::ios::binary).rdbuf();
@@ -57,7 +59,8 @@ TEST_F(OpenStoreTest, DamagedFilesAreFoundAtOnceAndKeptByteForByte) {
 TEST_F(OpenStoreTest, AStoreAnotherProgramIsWritingCountsAsLocked) {
   Database writer;
   ASSERT_TRUE(writer.Open(Path(), Database::kOpenCreate));
-  ASSERT_TRUE(writer.Execute("CREATE TABLE 软件 (code TEXT); BEGIN EXCLUSIVE; INSERT INTO 软件 VALUES ('x')"));
+  ASSERT_TRUE(
+      writer.Execute("CREATE TABLE 软件 (code TEXT); BEGIN EXCLUSIVE; INSERT INTO 软件 VALUES ('x')"));
   EXPECT_EQ(OpenItemStore(db, Path()), OpenOutcome::kLocked);
   EXPECT_FALSE(db.IsOpen());
   ASSERT_TRUE(writer.Execute("COMMIT"));

@@ -6,8 +6,8 @@
 
 #include "acquire/icon_key.h"
 #include "store/schema.h"
-#include "store/template_db.h"
 #include "store/temp_store.h"
+#include "store/template_db.h"
 #include "text/path_code.h"
 
 using namespace velora::store;
@@ -39,7 +39,9 @@ TEST_F(TemplateDbTest, FileFormatAndNoTemporaryLeft) {
   EXPECT_EQ(Text("PRAGMA encoding"), "UTF-8");
   EXPECT_EQ(Text("PRAGMA journal_mode"), "delete");
   EXPECT_EQ(Text("PRAGMA user_version"), "0");
-  EXPECT_EQ(Text("select count(*) from sqlite_master where type in ('index','view','trigger') and sql is not null"), "0");
+  EXPECT_EQ(
+      Text("select count(*) from sqlite_master where type in ('index','view','trigger') and sql is not null"),
+      "0");
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Velora.db.tmp"));
 }
 
@@ -49,7 +51,7 @@ TEST_F(TemplateDbTest, SevenTablesInOrderWithTheSeedRows) {
   while (q.Step()) tables.push_back(q.ColumnText(0));
   EXPECT_EQ(tables, std::vector<std::string>(kFixedCategories.begin(), kFixedCategories.end()));
 
-  const std::map<std::string, int> expected = {{"软件", 4}, {"目录", 2}, {"书签", 14}, {"图片", 0},
+  const std::map<std::string, int> expected = {{"软件", 4}, {"目录", 2},  {"书签", 14}, {"图片", 0},
                                                {"文档", 1}, {"热键", 12}, {"搜索", 11}};
   int total = 0;
   for (const auto& [table, rows] : expected) {
@@ -61,8 +63,10 @@ TEST_F(TemplateDbTest, SevenTablesInOrderWithTheSeedRows) {
 
 TEST_F(TemplateDbTest, KeyedTablesAreQuotedIndentedAndKeyedOnCode) {
   const std::string sql = Text("select sql from sqlite_master where name='软件'");
-  EXPECT_NE(sql.find("CREATE TABLE \"软件\" (\n  \"code\" VarChar(4096) NOT NULL,\n  \"路径\" VarChar(4096),"),
-            std::string::npos) << sql;
+  EXPECT_NE(
+      sql.find("CREATE TABLE \"软件\" (\n  \"code\" VarChar(4096) NOT NULL,\n  \"路径\" VarChar(4096),"),
+      std::string::npos)
+      << sql;
   EXPECT_NE(sql.find("  PRIMARY KEY (\"code\")\n)"), std::string::npos) << sql;
   EXPECT_FALSE(db.Execute("insert into 热键 (code) values ('热键17+0+70')"));
   EXPECT_EQ(Text("select sql from sqlite_master where name='搜索'"),
@@ -102,7 +106,8 @@ TEST_F(TemplateDbTest, SystemPlacesDrivesSnippetAndHotkeys) {
     EXPECT_EQ(q.ColumnText(2), roots.back());
   }
   EXPECT_EQ(roots, (std::vector<std::string>{"C:\\", "D:\\"}));
-  EXPECT_EQ(Text("select 名称 from 文档 where code='$$文本$$这是一段测试文本' and 后缀='文本'"), "这是一段测试文本");
+  EXPECT_EQ(Text("select 名称 from 文档 where code='$$文本$$这是一段测试文本' and 后缀='文本'"),
+            "这是一段测试文本");
   EXPECT_EQ(Text("select count(*) from 热键 where 后缀='热键' and code like '热键%+%+%'"), "6");
   EXPECT_EQ(Text("select count(*) from 热键 where 后缀='功能' and code='功能'||名称"), "6");
   EXPECT_EQ(Text("select count(*) from 热键 where 日期 is null or 日期=''"), "0");

@@ -7,7 +7,9 @@ using namespace velora::text;
 // The same vectors run against iconv natively and code page 936 under Windows.
 TEST(Gbk, EncodesChineseAsTwoBytesAndAsciiAsOne) {
   EXPECT_EQ(Utf8ToGbk("中文"), "\xD6\xD0\xCE\xC4");
-  EXPECT_EQ(Utf8ToGbk("a配置b"), "a\xC5\xE4\xD6\xC3" "b");
+  EXPECT_EQ(Utf8ToGbk("a配置b"),
+            "a\xC5\xE4\xD6\xC3"
+            "b");
   EXPECT_EQ(GbkToUtf8("\xD6\xD0\xCE\xC4"), "中文");
   EXPECT_EQ(GbkLength("热键注册成功"), 12u);
   EXPECT_EQ(GbkLength("Velora"), 6u);

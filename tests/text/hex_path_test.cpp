@@ -12,7 +12,7 @@ TEST(Hex, EncodesUpperCaseHighNibbleFirst) {
 
 TEST(Hex, DecodeIsLenient) {
   EXPECT_EQ(HexDecodeLenient("001fA0Ff"), std::string("\x00\x1F\xA0\xFF", 4));
-  EXPECT_EQ(HexDecodeLenient("ABC"), "\xAB\x0C");            // odd: as if "AB0C"
+  EXPECT_EQ(HexDecodeLenient("ABC"), "\xAB\x0C");  // odd: as if "AB0C"
   EXPECT_EQ(HexDecodeLenient("4300410"), std::string("\x43\x00\x41\x00", 4));
   EXPECT_EQ(HexDecodeLenient("GZ"), std::string(1, static_cast<char>((('G' - 55) * 16 + ('Z' - 55)) & 0xFF)));
   EXPECT_EQ(HexDecodeLenient(""), "");

@@ -50,8 +50,8 @@ struct Usage {
 };
 
 Usage Measure() {
-  Usage u{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
-          0};
+  Usage u{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+          GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
   GetProcessHandleCount(GetCurrentProcess(), &u.handles);
   return u;
 }

@@ -54,9 +54,10 @@ TEST(StoreProblemText, EachProblemIsToldWithTheFileAndWhatItMeans) {
   using velora::store::OpenOutcome;
   const std::string path = "C:\\程序\\配置\\Velora.db";
   EXPECT_EQ(StoreProblemText(OpenOutcome::kOpened, path), "");
-  for (const auto& [outcome, words] : {std::pair{OpenOutcome::kDamaged, "已损坏"}, std::pair{OpenOutcome::kLocked, "占用"},
-                                       std::pair{OpenOutcome::kReadOnly, "只读"}, std::pair{OpenOutcome::kMissing, "无法打开"},
-                                       std::pair{OpenOutcome::kUnreadable, "无法打开"}}) {
+  for (const auto& [outcome, words] :
+       {std::pair{OpenOutcome::kDamaged, "已损坏"}, std::pair{OpenOutcome::kLocked, "占用"},
+        std::pair{OpenOutcome::kReadOnly, "只读"}, std::pair{OpenOutcome::kMissing, "无法打开"},
+        std::pair{OpenOutcome::kUnreadable, "无法打开"}}) {
     const std::string text = StoreProblemText(outcome, path);
     EXPECT_NE(text.find(words), std::string::npos) << text;
     EXPECT_NE(text.find("\n" + path + "\n"), std::string::npos) << text;
