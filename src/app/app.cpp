@@ -61,7 +61,7 @@ bool App::OnLauncherCreate(HWND window) {
 void App::OnLauncherShown() {
   // What the first look of the panel does not need: the settings panel and every control's
   // state, the window icons, the tip window.
-  launcher_.BuildSettingsPanel();
+  launcher_.BuildHiddenParts();
   LoadControlStates();
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     const int size = GetSystemMetrics(metric);

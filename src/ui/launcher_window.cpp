@@ -199,11 +199,11 @@ void LauncherWindow::BuildControls() {
 
   auto& content = c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, ""});
   c.Add<IconList>({Name(names::kGrid), &content, {55, 352, 181, 179}, ""});
-  auto& recent = c.Add<ListView>({Name(names::kRecentList), &content, {240, 344, 217, 192}, ""});
-  recent.Show(false);
-  c.FindAs<ImageButton>(names::kRecentButton)->on_click = [&recent](Control&) {
-    recent.Show(!recent.visible());
-    if (recent.visible()) SetWindowPos(recent.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  c.FindAs<ImageButton>(names::kRecentButton)->on_click = [this](Control&) {
+    Control* recent = controls_->Find(names::kRecentList);
+    if (!recent) return;  // built once the panel has shown
+    recent->Show(!recent->visible());
+    if (recent->visible()) SetWindowPos(recent->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   };
 
   auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, ""});
@@ -231,7 +231,6 @@ void LauncherWindow::BuildControls() {
     auto& panel = c.Add<Panel>({Name(name), nullptr, rect, ""});
     panel.SetFill(0xFFFFFFFF, 0xFFDCDFE6);
     panel.Show(false);
-    if (name == names::kBookmarkPanel) BuildBookmarkPanel(c, panel);
   }
   c.FindAs<ImageButton>(names::kSettingsButton)->on_click = [this](Control&) {
     Control* settings = controls_->Find(names::kSettingsPanel);
@@ -249,7 +248,15 @@ void LauncherWindow::BuildControls() {
   }
 }
 
-void LauncherWindow::BuildSettingsPanel() { settings_->Build(); }
+void LauncherWindow::BuildHiddenParts() {
+  toolkit::ControlHost& c = *controls_;
+  auto& recent =
+      c.Add<toolkit::ListView>({Name(names::kRecentList), c.Find(names::kContent), {240, 344, 217, 192}, ""});
+  recent.Show(false);
+  BuildBookmarkPanel(c, *c.FindAs<toolkit::Panel>(names::kBookmarkPanel));
+  settings_->Build();
+  Layout();
+}
 
 Size LauncherWindow::DesignSize() const noexcept {
   RECT client{};

@@ -66,10 +66,12 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   LauncherLogic& logic() noexcept { return logic_; }
   // The hover-tip window, owned by this window and gone with it; false when it could not be made.
   bool CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus);
-  // The settings panel and what it switches (toasts, tips, docking, hotkey). Its controls are
-  // built by BuildSettingsPanel, after the panel first shows.
+  // The settings panel and what it switches (toasts, tips, docking, hotkey).
   SettingsUi& settings() noexcept { return *settings_; }
-  void BuildSettingsPanel();
+  // What the first look of the panel does not show (the recent list, the contents of the
+  // settings and add-bookmark panels), built once it has shown; their controls' states are
+  // restored after this.
+  void BuildHiddenParts();
 
   void FillCategoryBar(const std::vector<std::string>& names);
   toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }

@@ -23,7 +23,7 @@ class ExitingHost final : public LauncherHost {
   explicit ExitingHost(bool accept) : accept_(accept) {}
   void Attach(LauncherWindow& window) { window_ = &window; }
   bool OnLauncherCreate(HWND) override { return accept_; }
-  void OnLauncherShown() override { window_->BuildSettingsPanel(); }
+  void OnLauncherShown() override { window_->BuildHiddenParts(); }
   void OnLauncherDestroy() override {
     ++destroyed;
     if (!window_ || !window_->hwnd()) return;
