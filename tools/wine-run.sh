@@ -42,17 +42,34 @@ ensure_prefix() {
   flock -u 9
 }
 
-free_display() {
-  local n
-  for n in $(seq 90 160); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then echo "$n"; return; fi
-  done
-  echo "wine-run: no free X display" >&2
-  exit 1
-}
-
 display_answers() {
   xdpyinfo -display "$1" >/dev/null 2>&1
+}
+
+# Starts Xvfb on the first display number it can hold; sets DISPLAY and xvfb_pid. A number can
+# look free here and still be taken (another server's socket in another mount namespace): such an
+# Xvfb ends at once, and the next number is tried. The display counts only while our own Xvfb
+# runs, so another server answering on the same number is never mistaken for ours.
+start_virtual_display() {
+  local n
+  for n in $(seq 90 160); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if display_answers ":$n" && kill -0 "$xvfb_pid" 2>/dev/null; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  echo "wine-run: no virtual display (Xvfb) could be started on :90 to :160; windows cannot be made" >&2
+  exit 1
 }
 
 run_session() {
@@ -61,22 +78,7 @@ run_session() {
     echo "wine-run: the display $DISPLAY does not answer; starting a virtual one" >&2
     unset DISPLAY
   fi
-  if [ -z "${DISPLAY:-}" ]; then
-    local n
-    n="$(free_display)"
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do
-      display_answers ":$n" && break
-      sleep 0.1
-    done
-    if ! display_answers ":$n"; then
-      echo "wine-run: the virtual display :$n (Xvfb) did not start; windows cannot be made" >&2
-      kill "$xvfb_pid" 2>/dev/null || true
-      exit 1
-    fi
-  fi
+  if [ -z "${DISPLAY:-}" ]; then start_virtual_display; fi
   ensure_prefix
   # Answers 2 when a wineserver already runs for this prefix; that one is not ours to stop.
   if wineserver -p >/dev/null 2>&1; then started_server=1; fi
