@@ -1,0 +1,147 @@
+// Opening with the shell for real under Wine: a file type of the test's own is handed to a
+// recorder program, and shell links are written and read back.
+#include "exec/shell_open_win32.h"
+
+#include <windows.h>
+// After windows.h, whose types these use.
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "text/fs_path.h"
+#include "text/utf.h"
+
+namespace velora::exec {
+namespace {
+
+class ShellOpenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder =
+        std::filesystem::temp_directory_path() / ("velora 打开 " + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder);
+    recorder = folder / L"记录器.exe";
+    std::filesystem::copy_file(VELORA_RECORDER, recorder);
+    // ".veloratest" files open with the recorder, which logs what it was given. (Windows puts
+    // what an unelevated program writes under HKEY_CLASSES_ROOT into the user's own classes.)
+    const std::wstring command = L"\"" + recorder.wstring() + L"\" \"%1\" %*";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".veloratest", nullptr, REG_SZ, L"VeloraTestFile",
+                              sizeof(L"VeloraTestFile")),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"VeloraTestFile\\shell\\open\\command", nullptr, REG_SZ,
+                              command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  }
+  void TearDown() override {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".veloratest");
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"VeloraTestFile");
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+
+  // What the recorder logged, once it has (the shell starts it and returns at once).
+  std::string Recorded() {
+    const std::filesystem::path log = recorder.wstring() + L".log";
+    for (int i = 0; i < 250 && !std::filesystem::exists(log); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::ostringstream text;
+    text << std::ifstream(log, std::ios::binary).rdbuf();
+    return text.str();
+  }
+
+  std::filesystem::path folder;
+  std::filesystem::path recorder;
+};
+
+}  // namespace
+
+void PrintTo(const ShortcutTarget& t, std::ostream* out) {
+  *out << "{" << t.target << " | " << t.arguments << "}";
+}
+
+namespace {
+
+bool WriteLink(const std::filesystem::path& link_path, const std::wstring& target,
+               const std::wstring& arguments) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link)))) {
+    return false;
+  }
+  link->SetPath(target.c_str());
+  if (!arguments.empty()) link->SetArguments(arguments.c_str());
+  IPersistFile* file = nullptr;
+  bool saved = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+               SUCCEEDED(file->Save(link_path.c_str(), TRUE));
+  if (file) file->Release();
+  link->Release();
+  return saved;
+}
+
+}  // namespace
+
+TEST_F(ShellOpenTest, OpensOffTheCallersThreadWithTheParametersGiven) {
+  const std::filesystem::path document = folder / L"报告 2026.veloratest";
+  std::ofstream(document) << "x";
+  ShellOpener opener;
+  opener.Open(text::PathToUtf8(document), "--页 3 \"a b\"");
+  ASSERT_TRUE(opener.WaitUntilIdle(10000));
+  const std::string log = Recorded();
+  EXPECT_NE(log.find(text::PathToUtf8(document)), std::string::npos) << log;
+  EXPECT_NE(log.find("--页 3 \"a b\""), std::string::npos) << log;
+}
+
+TEST_F(ShellOpenTest, AFileTheShellCannotOpenPassesSilently) {
+  ShellOpener opener;
+  opener.Open(text::PathToUtf8(folder / L"没有这个文件.veloratest"), "");
+  opener.Open(text::PathToUtf8(folder / L"没有关联.zzz-none"), "");
+  EXPECT_TRUE(opener.WaitUntilIdle(10000));
+  // The worker goes on with the next request.
+  const std::filesystem::path document = folder / L"下一个.veloratest";
+  std::ofstream(document) << "x";
+  opener.Open(text::PathToUtf8(document), "");
+  ASSERT_TRUE(opener.WaitUntilIdle(10000));
+  EXPECT_NE(Recorded().find("下一个"), std::string::npos);
+}
+
+TEST_F(ShellOpenTest, ShortcutsResolveToTheirTargetAndArguments) {
+  // Wine keeps a link's target in the ANSI code page (Chinese comes back as "?"), so the target
+  // here is plain ASCII; Windows keeps it whole. The arguments keep every character on both.
+  const std::filesystem::path ascii =
+      std::filesystem::temp_directory_path() / ("velora-link-" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::create_directories(ascii);
+  const std::filesystem::path target = ascii / L"recorder.exe";
+  std::filesystem::copy_file(recorder, target, std::filesystem::copy_options::overwrite_existing);
+  const std::filesystem::path with_arguments = folder / L"带参数.lnk";
+  const std::filesystem::path plain = folder / L"不带.lnk";
+  ASSERT_TRUE(WriteLink(with_arguments, target.wstring(), L"--新建 \"x y.txt\""));
+  ASSERT_TRUE(WriteLink(plain, target.wstring(), L""));
+  // Read back as the shell's link object gives it: compare with the short-path-free spelling.
+  const auto resolved = ResolveShortcutFile(text::PathToUtf8(with_arguments));
+  ASSERT_TRUE(resolved.has_value());
+  EXPECT_TRUE(std::filesystem::equivalent(text::PathFromUtf8(resolved->target), target)) << resolved->target;
+  EXPECT_EQ(resolved->arguments, "--新建 \"x y.txt\"");
+  const auto resolved_plain = ResolveShortcutFile(text::PathToUtf8(plain));
+  ASSERT_TRUE(resolved_plain.has_value());
+  EXPECT_TRUE(std::filesystem::equivalent(text::PathFromUtf8(resolved_plain->target), target));
+  EXPECT_EQ(resolved_plain->arguments, "");
+
+  // Not a link, and no file at all.
+  const std::filesystem::path not_a_link = folder / L"假的.lnk";
+  std::ofstream(not_a_link) << "not a shell link";
+  EXPECT_EQ(ResolveShortcutFile(text::PathToUtf8(not_a_link)), std::nullopt);
+  EXPECT_EQ(ResolveShortcutFile(text::PathToUtf8(folder / L"不存在.lnk")), std::nullopt);
+  std::error_code ignored;
+  std::filesystem::remove_all(ascii, ignored);
+}
+
+}  // namespace velora::exec
