@@ -1,5 +1,6 @@
-#include <bcrypt.h>
 #include <windows.h>
+// bcrypt.h uses the types windows.h declares.
+#include <bcrypt.h>
 
 #include "text/md5.h"
 

@@ -8,8 +8,9 @@ namespace Gdiplus {
 using std::max;
 using std::min;
 }  // namespace Gdiplus
-#include <gdiplus.h>
 #include <objidl.h>
+// After objidl.h, whose IStream it uses.
+#include <gdiplus.h>
 
 #include <atomic>
 #include <cstdlib>
