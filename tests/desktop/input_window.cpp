@@ -17,6 +17,15 @@ void RegisterOnce() {
   RegisterClassExW(&wc);
 }
 
+// As an editor's main window does, focus given to the window goes on to its first control.
+LRESULT CALLBACK HandFocusToFirstControl(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETFOCUS) {
+    if (HWND first = GetWindow(window, GW_CHILD)) SetFocus(first);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
 }  // namespace
 
 InputWindow::InputWindow(int x, int y, int width, int height) {
@@ -33,6 +42,44 @@ HWND InputWindow::AddChild(const wchar_t* window_class, RECT r, DWORD style, HWN
   return CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
                          r.bottom - r.top, parent ? parent : hwnd_, nullptr, GetModuleHandleW(nullptr),
                          nullptr);
+}
+
+OtherThreadWindow::OtherThreadWindow() {
+  ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  thread_ = std::thread([this] {
+    thread_id_ = GetCurrentThreadId();
+    const InputWindow window(100, 400, 300, 100);
+    first_ = window.AddChild(L"EDIT", {10, 10, 140, 40});
+    second_ = window.AddChild(L"EDIT", {150, 10, 290, 40});
+    hwnd_ = window.hwnd();
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HandFocusToFirstControl));
+    SetFocus(first_);
+    SetEvent(ready_);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  });
+  WaitForSingleObject(ready_, 5000);
+}
+
+OtherThreadWindow::~OtherThreadWindow() {
+  PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
+  thread_.join();
+  CloseHandle(ready_);
+}
+
+HWND OtherThreadWindow::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread_id_, &info) ? info.hwndFocus : nullptr;
+}
+
+POINT CentreOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 std::wstring TextOf(HWND window) {

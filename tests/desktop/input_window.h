@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 
 namespace velora::desktop::testing {
 
@@ -23,7 +24,30 @@ class InputWindow {
   HWND hwnd_ = nullptr;
 };
 
+// A window with two edit controls on a thread of its own, as another program's window would be;
+// the first has the focus, and gets it back when the window is activated.
+class OtherThreadWindow {
+ public:
+  OtherThreadWindow();
+  ~OtherThreadWindow();
+  OtherThreadWindow(const OtherThreadWindow&) = delete;
+  OtherThreadWindow& operator=(const OtherThreadWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  HWND first() const { return first_; }
+  HWND second() const { return second_; }
+  // The control that has the focus on that thread.
+  HWND Focus() const;
+
+ private:
+  HANDLE ready_ = nullptr;
+  std::thread thread_;
+  DWORD thread_id_ = 0;
+  HWND hwnd_ = nullptr, first_ = nullptr, second_ = nullptr;
+};
+
 std::wstring TextOf(HWND window);
+POINT CentreOf(HWND window);
 
 // Dispatches this thread's messages until `done` holds or `timeout_ms` passes.
 template <typename Done>

@@ -4,21 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 
 #include "input_window.h"
 
 namespace velora::desktop {
 namespace {
 
+using testing::CentreOf;
 using testing::InputWindow;
+using testing::OtherThreadWindow;
 using testing::PumpUntil;
-
-POINT CentreOf(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 TEST(WindowAtPoint, SmallerLaterSiblingUnderTheTopmostChildWins) {
   const InputWindow window(450, 100, 300, 200);
@@ -49,49 +44,6 @@ TEST(WindowAtPoint, TopLevelAndOwnedWindowsAreTheirOwnAnswer) {
   EXPECT_EQ(WindowAtPoint(CentreOf(owned)), owned);
   DestroyWindow(owned);
 }
-
-// A window with two edit controls on a thread of its own, as another program's window would be.
-class OtherThreadWindow {
- public:
-  OtherThreadWindow() {
-    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread([this] {
-      thread_id_ = GetCurrentThreadId();
-      const InputWindow window(100, 400, 300, 100);
-      first_ = window.AddChild(L"EDIT", {10, 10, 140, 40});
-      second_ = window.AddChild(L"EDIT", {150, 10, 290, 40});
-      hwnd_ = window.hwnd();
-      SetFocus(first_);
-      SetEvent(ready_);
-      MSG message;
-      while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
-    });
-    WaitForSingleObject(ready_, 5000);
-  }
-  ~OtherThreadWindow() {
-    PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
-    thread_.join();
-    CloseHandle(ready_);
-  }
-
-  HWND hwnd() const { return hwnd_; }
-  HWND first() const { return first_; }
-  HWND second() const { return second_; }
-  HWND Focus() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread_id_, &info) ? info.hwndFocus : nullptr;
-  }
-
- private:
-  HANDLE ready_ = nullptr;
-  std::thread thread_;
-  DWORD thread_id_ = 0;
-  HWND hwnd_ = nullptr, first_ = nullptr, second_ = nullptr;
-};
 
 TEST(ActivateWindowAtPointer, ControlOfAnotherThreadGetsTheFocus) {
   const InputWindow ours(100, 100, 200, 100);
