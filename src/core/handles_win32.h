@@ -1,6 +1,7 @@
 #pragma once
 // Owners for the system handles the program holds, in one place: kernel objects, GDI objects,
-// icons and cursors, window regions, device contexts and the objects selected into them.
+// metafiles, icons and cursors, window regions, device contexts and the objects selected into
+// them, global memory blocks and windows that no class of ours wraps.
 #include <windows.h>
 
 #include <memory>
@@ -24,6 +25,57 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDelete
 using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, GdiObjectDeleter>;
+using UniquePalette = std::unique_ptr<std::remove_pointer_t<HPALETTE>, GdiObjectDeleter>;
+
+struct EnhMetafileDeleter {
+  void operator()(HENHMETAFILE metafile) const noexcept {
+    if (metafile) DeleteEnhMetaFile(metafile);
+  }
+};
+using UniqueEnhMetafile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, EnhMetafileDeleter>;
+
+struct MetafileDeleter {
+  void operator()(HMETAFILE metafile) const noexcept {
+    if (metafile) DeleteMetaFile(metafile);
+  }
+};
+using UniqueMetafile = std::unique_ptr<std::remove_pointer_t<HMETAFILE>, MetafileDeleter>;
+
+// A block from GlobalAlloc. Whoever takes it over (SetClipboardData on success) gets it by
+// release(); until then a failure frees it here.
+struct GlobalFreer {
+  void operator()(HGLOBAL block) const noexcept {
+    if (block) GlobalFree(block);
+  }
+};
+using UniqueGlobal = std::unique_ptr<void, GlobalFreer>;
+
+// GlobalLock paired with GlobalUnlock; data() is null when the block could not be locked.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL block) noexcept
+      : block_(block), data_(block ? GlobalLock(block) : nullptr) {}
+  ~GlobalLockScope() {
+    if (data_) GlobalUnlock(block_);
+  }
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  void* data() const noexcept { return data_; }
+  // The block's size, which may exceed what its writer asked for.
+  SIZE_T size() const noexcept { return data_ ? GlobalSize(block_) : 0; }
+
+ private:
+  HGLOBAL block_;
+  void* data_;
+};
+
+// A window with no object of ours behind it (a message-only helper of a built-in class).
+struct WindowDestroyer {
+  void operator()(HWND window) const noexcept {
+    if (window) DestroyWindow(window);
+  }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
 
 // Icons and cursors made at run time (not shared ones loaded from resources).
 struct IconDestroyer {

@@ -24,6 +24,13 @@ TEST(KeyName, RangesAndNamedKeys) {
   }
 }
 
+TEST(KeyName, NamesNoOtherCodes) {
+  // Digits, letters and F1-F16, and the 41 other named keys.
+  int named = 0;
+  for (int code = -1; code < 70000; ++code) named += KeyName(code).empty() ? 0 : 1;
+  EXPECT_EQ(named, 10 + 26 + 16 + 41);
+}
+
 TEST(KeyOfName, LetterCaseCountsOnlyWhereTheTableSaysSo) {
   EXPECT_EQ(KeyOfName("CTRL键"), 17);
   EXPECT_EQ(KeyOfName("ctrl键"), 17);

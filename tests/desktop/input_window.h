@@ -1,0 +1,70 @@
+#pragma once
+// A shown top-level window with an edit control for the input tests. Wine takes about two seconds
+// to destroy a shown window on a display without a window manager, so a test program keeps one.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+
+namespace velora::desktop::testing {
+
+class InputWindow {
+ public:
+  InputWindow(int x, int y, int width, int height);
+  ~InputWindow();
+  InputWindow(const InputWindow&) = delete;
+  InputWindow& operator=(const InputWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  // A child of `parent` (this window when null) of the system class `window_class`.
+  HWND AddChild(const wchar_t* window_class, RECT client_rect, DWORD style = 0, HWND parent = nullptr) const;
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+// A window with two edit controls on a thread of its own, as another program's window would be;
+// the first has the focus, and gets it back when the window is activated.
+class OtherThreadWindow {
+ public:
+  OtherThreadWindow();
+  ~OtherThreadWindow();
+  OtherThreadWindow(const OtherThreadWindow&) = delete;
+  OtherThreadWindow& operator=(const OtherThreadWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  HWND first() const { return first_; }
+  HWND second() const { return second_; }
+  // The control that has the focus on that thread.
+  HWND Focus() const;
+
+ private:
+  HANDLE ready_ = nullptr;
+  std::thread thread_;
+  DWORD thread_id_ = 0;
+  HWND hwnd_ = nullptr, first_ = nullptr, second_ = nullptr;
+};
+
+std::wstring TextOf(HWND window);
+POINT CentreOf(HWND window);
+
+// Dispatches this thread's messages until `done` holds or `timeout_ms` passes.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeout_ms) {
+  const ULONGLONG end = GetTickCount64() + timeout_ms;
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done()) return true;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 20)),
+                              QS_ALLINPUT);
+  }
+}
+
+}  // namespace velora::desktop::testing
