@@ -8,8 +8,9 @@ namespace Gdiplus {
 using std::max;
 using std::min;
 }  // namespace Gdiplus
-#include <gdiplus.h>
 #include <objidl.h>
+// gdiplus.h needs the COM declarations of objidl.h.
+#include <gdiplus.h>
 
 #include <atomic>
 #include <cstdlib>
