@@ -42,10 +42,12 @@ test: native windows
 	cd $(NATIVE) && ctest --output-on-failure
 	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure
 
-# Optimised and stripped; the symbols stay in $(WINDOWS)/bin/Velora.exe.debug.
+# Optimised and stripped, the screensaver beside the program; the symbols stay in
+# $(WINDOWS)/bin/Velora.exe.debug and $(WINDOWS)/bin/FlipIt.scr.debug.
 dist: setup $(WINDOWS)/CMakeCache.txt
-	cmake --build $(WINDOWS) -j $(JOBS) --target Velora
+	cmake --build $(WINDOWS) -j $(JOBS) --target Velora FlipIt
 	bash tools/ship-exe.sh $(WINDOWS)/bin/Velora.exe dist/Velora.exe $(DIST_LIMIT)
+	bash tools/ship-exe.sh $(WINDOWS)/bin/FlipIt.scr dist/FlipIt.scr $(DIST_LIMIT)
 
 run: dist
 	tools/wine-run.sh dist/Velora.exe

@@ -15,7 +15,7 @@ declare -A layer=(
   [store]=2 [settings]=2 [net]=2 [exec]=2 [acquire]=2
   [toolkit]=3 [desktop]=3
   [ui]=4
-  [app]=5
+  [app]=5 [flipit]=5
 )
 declare -A layer_name=([1]="base" [2]="portable logic" [3]="Win32 adapters" [4]="ui" [5]="app")
 # Same-layer edges, "from to"; keep them acyclic.

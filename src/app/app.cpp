@@ -12,6 +12,19 @@
 #include "ui/toast_texts.h"
 
 namespace velora::app {
+namespace {
+
+// A file the program carries as an RCDATA resource, mapped with the module for the whole run;
+// empty when it is missing.
+std::string_view CarriedFile(HINSTANCE instance, int id) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
+  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return {};
+  return {static_cast<const char*>(bytes), SizeofResource(instance, found)};
+}
+
+}  // namespace
 
 int App::Run(const std::wstring& command_line) {
   WaitForPredecessor(command_line);
@@ -41,7 +54,7 @@ bool App::OnLauncherCreate(HWND window) {
   state_.version_caption = std::string(kVersionCaption);
 
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
-  PrepareDataDirectory(state_.data_directory);
+  (void)PrepareDataDirectory(state_.data_directory, CarriedFile(instance_, IDR_FLIPIT));
   ui::WindowState& window_state = launcher_.state();
   state_.store_outcome =
       store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));

@@ -5,9 +5,13 @@
 namespace velora::toolkit {
 
 UniqueFont MakeFont(int points, int dpi, bool bold) {
-  return UniqueFont(CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                CLEARTYPE_QUALITY, DEFAULT_PITCH, L"微软雅黑"));
+  return MakeFontOfHeight(MulDiv(points, dpi, 72), bold);
+}
+
+UniqueFont MakeFontOfHeight(int pixels, bool bold) {
+  return UniqueFont(CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                DEFAULT_PITCH, L"微软雅黑"));
 }
 
 SIZE MeasureText(std::wstring_view text, HFONT font, int max_width) {

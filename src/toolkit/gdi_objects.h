@@ -18,6 +18,8 @@ using core::WindowDc;
 
 // "微软雅黑" at `points` for a display of `dpi`.
 UniqueFont MakeFont(int points, int dpi, bool bold = false);
+// "微软雅黑" with an em height of `pixels`.
+UniqueFont MakeFontOfHeight(int pixels, bool bold = false);
 
 // Width and height in device pixels of `text` in `font`, wrapped at `max_width` when above 0.
 SIZE MeasureText(std::wstring_view text, HFONT font, int max_width = 0);

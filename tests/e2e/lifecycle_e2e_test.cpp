@@ -74,9 +74,11 @@ TEST_F(LifecycleTest, FirstRunWritesItsFilesInOrderAndALaterRunOnlyItsSettings) 
     const std::size_t data = FirstAppearance(events, L"配置");
     const std::size_t icons = FirstAppearance(events, L"配置\\icon");
     const std::size_t store = FirstAppearance(events, L"配置\\Velora.db");
+    const std::size_t screensaver = FirstAppearance(events, L"配置\\FlipIt.scr");
     EXPECT_LT(data, icons);
     EXPECT_LT(icons, store);
-    EXPECT_LT(store, events.size());
+    EXPECT_LT(store, screensaver);
+    EXPECT_LT(screensaver, events.size());
   }
   EXPECT_TRUE(std::filesystem::is_directory(Data() / L"icon"));
   EXPECT_EQ(CountRows("书签"), 14);
@@ -85,7 +87,7 @@ TEST_F(LifecycleTest, FirstRunWritesItsFilesInOrderAndALaterRunOnlyItsSettings) 
     names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   // Exit saves the settings; nothing else is written on exit.
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"Velora.db", L"Velora配置.ini", L"icon"}));
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"FlipIt.scr", L"Velora.db", L"Velora配置.ini", L"icon"}));
 
   DirectoryWatch watch(folder.path());
   RunOnce();

@@ -17,6 +17,7 @@ std::filesystem::path WindowsPath(std::string path) {
 }  // namespace
 
 std::filesystem::path BuiltExecutable() { return WindowsPath(VELORA_EXE); }
+std::filesystem::path EmbeddedScreensaver() { return WindowsPath(VELORA_FLIPIT_EMBEDDED); }
 std::filesystem::path ScreenshotFolder() { return WindowsPath(VELORA_SCREENSHOTS); }
 
 ScratchFolder::ScratchFolder() {
@@ -32,8 +33,9 @@ ScratchFolder::~ScratchFolder() {
   std::filesystem::remove_all(path_, ec);
 }
 
-VeloraProcess::VeloraProcess(const std::filesystem::path& exe) {
+VeloraProcess::VeloraProcess(const std::filesystem::path& exe, std::wstring_view arguments) {
   std::wstring command = L"\"" + exe.wstring() + L"\"";
+  if (!arguments.empty()) command += L" " + std::wstring(arguments);
   const std::wstring directory = std::filesystem::temp_directory_path().wstring();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

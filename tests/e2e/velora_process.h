@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 namespace velora::e2e {
 
@@ -20,6 +21,8 @@ bool WaitUntil(Condition condition, DWORD limit_ms = 5000) {
 
 // The built Velora.exe as a Windows path (the build tree is seen through Wine's Z: drive).
 std::filesystem::path BuiltExecutable();
+// The screensaver as Velora.exe carries it.
+std::filesystem::path EmbeddedScreensaver();
 // Where the end-to-end tests leave their screenshots, in the build tree.
 std::filesystem::path ScreenshotFolder();
 
@@ -38,8 +41,9 @@ class ScratchFolder {
 
 class VeloraProcess {
  public:
-  // Starts `exe` from another working folder, so nothing relies on the current directory.
-  explicit VeloraProcess(const std::filesystem::path& exe);
+  // Starts `exe` with `arguments` from another working folder, so nothing relies on the
+  // current directory.
+  explicit VeloraProcess(const std::filesystem::path& exe, std::wstring_view arguments = {});
   ~VeloraProcess();
   VeloraProcess(const VeloraProcess&) = delete;
   VeloraProcess& operator=(const VeloraProcess&) = delete;
