@@ -46,14 +46,22 @@ display_answers() {
   xdpyinfo -display "$1" >/dev/null 2>&1
 }
 
-# Starts Xvfb on the first display number it can hold; sets DISPLAY and xvfb_pid. A number can
-# look free here and still be taken (another server's socket in another mount namespace): such an
-# Xvfb ends at once, and the next number is tried. The display counts only while our own Xvfb
-# runs, so another server answering on the same number is never mistaken for ours.
+# A display number is taken when its lock file or socket file exists here, or when a server of
+# another mount namespace (a chroot, a container sharing the network) holds its abstract socket:
+# clients would reach that server instead of ours, and two sessions would draw on one screen.
+display_taken() {
+  [ -e "/tmp/.X$1-lock" ] || [ -e "/tmp/.X11-unix/X$1" ] ||
+    grep -q "@/tmp/.X11-unix/X$1\$" /proc/net/unix 2>/dev/null
+}
+
+# Starts Xvfb on the first display number it can hold; sets DISPLAY and xvfb_pid. An Xvfb that
+# still cannot hold its number ends at once, and the next number is tried. The display counts
+# only while our own Xvfb runs, so another server answering on the same number is never taken
+# for ours.
 start_virtual_display() {
   local n
   for n in $(seq 90 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    display_taken "$n" && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
