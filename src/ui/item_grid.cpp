@@ -92,6 +92,7 @@ std::shared_ptr<const toolkit::Image> ItemGrid::ImageOf(const exec::ImageBytes& 
 void ItemGrid::OnPress(int cell) {
   if (cell < 0) return;
   state_.item_pressed = true;
+  state_.press_ms = GetTickCount64();
   if (model_.Press(cell)) {
     list_.SetPointer(press_pointer_.get());
     SetCursor(press_pointer_.get());

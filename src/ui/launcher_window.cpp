@@ -12,6 +12,7 @@
 #include "toolkit/panel.h"
 #include "ui/bookmark_panel.h"
 #include "ui/item_grid.h"
+#include "ui/item_launcher.h"
 #include "ui/launcher_names.h"
 #include "ui/layout.h"
 #include "ui/settings_ui.h"
@@ -38,6 +39,7 @@ LauncherWindow::~LauncherWindow() {
   Destroy();          // while every member its WM_DESTROY reaches is alive; the tip window goes along
   settings_.reset();  // it holds controls, timers and the tip window of the window
   grid_.reset();      // it draws into a control
+  item_launcher_.reset();
   controls_.reset();
   tip_.reset();
 }
@@ -400,6 +402,8 @@ void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacit
 void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory) {
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
+  item_launcher_ = std::make_unique<ItemLauncher>(*this, db);
+  grid_->SetLaunchPort(item_launcher_.get());
   grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
   grid_->double_click_opens = [this] {
     const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kDoubleClickOpensBox);

@@ -32,6 +32,7 @@ inline constexpr int kLauncherHeight = 311;
 
 class TipWindow;
 class ItemGrid;
+class ItemLauncher;
 class SettingsUi;
 
 // What the window asks of the program that owns it.
@@ -118,6 +119,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   toolkit::ImageButton* pin_ = nullptr;
   Size initial_size_{kLauncherWidth, kLauncherHeight};
   std::unique_ptr<ItemGrid> grid_;
+  std::unique_ptr<ItemLauncher> item_launcher_;
   std::unique_ptr<SettingsUi> settings_;
 };
 

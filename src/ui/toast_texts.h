@@ -26,6 +26,9 @@ inline constexpr std::string_view kAutostartOnFailed = "开机启动设置失败
 inline constexpr std::string_view kAutostartOff = "开机启动取消完成";
 inline constexpr std::string_view kAutostartOffFailed = "开机启动取消失败";
 
+// A text snippet put on the clipboard while the panel is held.
+inline constexpr std::string_view kSnippetCopied = "置剪贴板文本";
+
 struct Toast {
   core::ToastKind kind;
   std::string_view text;

@@ -17,6 +17,7 @@ struct WindowState {
   // From the settings file, then from the grid's size after a resize; the grid keeps it in bounds.
   int items_per_page = 18;
   bool item_pressed = false;
+  std::uint64_t press_ms = 0;  // tick count of the last press on a cell: a long press pastes a picture
   bool resizing = false;
   std::string captured_selection;
   bool search_with_clipboard = false;

@@ -134,4 +134,18 @@ bool SaveScreenshot(HWND window, std::wstring_view file_name) {
   return saved;
 }
 
+bool ChooseCategory(HWND window, const wchar_t* category) {
+  HWND bar = FindChildByText(window, L"软件");
+  if (!bar) return false;
+  RECT r{};
+  GetWindowRect(bar, &r);
+  wchar_t text[64] = {};
+  for (int x = r.left + 4; x < r.right; x += 12) {
+    Click({x, r.top + 20});
+    GetWindowTextW(bar, text, 64);
+    if (std::wstring(text) == category) return true;
+  }
+  return false;
+}
+
 }  // namespace velora::e2e

@@ -18,6 +18,8 @@ void Wheel(POINT screen, int notches);
 // A child window of `parent` (at any depth) whose text is `text`, or null.
 HWND FindChildByText(HWND parent, std::wstring_view text);
 
+// Clicks along the category bar until `category` is the selected one; false when it never was.
+bool ChooseCategory(HWND window, const wchar_t* category);
 // The item grid: the custom control that answers the list box messages with its cells.
 HWND FindItemGrid(HWND window);
 

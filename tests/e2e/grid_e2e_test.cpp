@@ -40,19 +40,6 @@ class GridTest : public InstalledCopyTest {
   }
 
   // Clicks along the category bar until it shows `category`.
-  static bool ChooseCategory(HWND window, const wchar_t* category) {
-    HWND bar = FindChildByText(window, L"软件");
-    if (!bar) return false;
-    RECT r{};
-    GetWindowRect(bar, &r);
-    wchar_t text[64] = {};
-    for (int x = r.left + 4; x < r.right; x += 12) {
-      Click({x, r.top + 20});
-      GetWindowTextW(bar, text, 64);
-      if (std::wstring(text) == category) return true;
-    }
-    return false;
-  }
 
   // A sample of the image element of a cell: the colours found in its middle rows.
   static std::set<COLORREF> ImageColours(HWND grid, int cell) {

@@ -1,0 +1,31 @@
+#pragma once
+// Launching from the grid: builds what the launch needs to know from the window at the moment of
+// the click and runs it with the real effects (the shell on its worker, the clipboard, keys sent
+// to the window under the pointer, the panel hidden or kept).
+#include <memory>
+
+#include "exec/launch.h"
+#include "exec/launch_port.h"
+#include "exec/shell_open_win32.h"
+#include "store/database.h"
+
+namespace velora::ui {
+
+class LauncherWindow;
+
+class ItemLauncher final : public exec::LaunchPort {
+ public:
+  ItemLauncher(LauncherWindow& window, store::Database& db);
+  ~ItemLauncher() override;
+  ItemLauncher(const ItemLauncher&) = delete;
+  ItemLauncher& operator=(const ItemLauncher&) = delete;
+
+  void Launch(const exec::LaunchTarget& target) override;
+
+ private:
+  class Effects;
+  std::unique_ptr<Effects> effects_;
+  LauncherWindow& window_;
+};
+
+}  // namespace velora::ui
