@@ -1,13 +1,19 @@
 #include "ui/item_launcher.h"
 
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shlobj.h>
 
 #include "desktop/clipboard_win32.h"
 #include "desktop/key_sender_win32.h"
 #include "desktop/pumping_wait_win32.h"
 #include "desktop/window_at_pointer_win32.h"
+#include "exec/address_lookup_win32.h"
 #include "exec/file_bytes.h"
+#include "exec/functions.h"
 #include "exec/key_sender.h"
+#include "exec/lookup_post_win32.h"
+#include "exec/lookup_worker.h"
 #include "exec/macro_player.h"
 #include "store/items.h"
 #include "text/date.h"
@@ -20,9 +26,62 @@
 
 namespace velora::ui {
 
-class ItemLauncher::Effects final : public exec::LaunchEffects, private exec::MacroStage {
+namespace {
+
+enum LookupTag : unsigned { kExternalLookup = 1, kInternalLookup = 2 };
+
+// Starts a program without waiting for it, but gives it up to a second to be ready for input.
+void StartProgram(const std::wstring& command_line) {
+  std::wstring line = command_line;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return;  // a program that cannot start is not reported
+  }
+  const core::UniqueHandle thread(process.hThread);
+  const core::UniqueHandle child(process.hProcess);
+  WaitForInputIdle(child.get(), 1000);
+}
+
+void EnableShutdownPrivilege() {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) return;
+  const core::UniqueHandle token(raw);
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) return;
+  AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+}
+
+std::wstring SystemDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, path, CSIDL_SYSTEM, FALSE)) return {};
+  std::wstring directory = path;
+  if (!directory.empty() && directory.back() != L'\\') directory += L'\\';
+  return directory;
+}
+
+}  // namespace
+
+class ItemLauncher::Effects final : public exec::LaunchEffects,
+                                    private exec::MacroStage,
+                                    private exec::FunctionEffects {
  public:
-  Effects(LauncherWindow& window, store::Database& db) : window_(window), db_(db) {}
+  Effects(LauncherWindow& window, store::Database& db, std::filesystem::path screensaver)
+      : window_(window), db_(db), screensaver_(std::move(screensaver)) {}
+
+  void Deliver(unsigned tag, const std::string& text) {
+    // An external lookup that failed still empties the clipboard's text and says so with an
+    // empty toast; an empty list of internal addresses changes nothing.
+    if (tag == kInternalLookup && text.empty()) return;
+    PutClipboardText(text);
+    window_.settings().ShowToast(core::ToastKind::kDone, text);
+  }
 
   void StampDate(const std::string& category, const std::string& code, const std::string& date) override {
     (void)store::RecordLaunch(db_, category, code, date);  // a failed stamp leaves the order as it was
@@ -32,8 +91,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects, private exec::Ma
   }
   void OpenPlace(exec::Place place) override { shell_.OpenPlace(place); }
   void PlayMacro(const std::string& key_codes) override { exec::PlayMacro(key_codes, *this, keys_); }
-  // The built-in functions come with their own work; until then a function item opens nothing.
-  void RunFunction(const std::string&) override {}
+  void RunFunction(const std::string& code) override { exec::RunFunction(code, window_.state().held, *this); }
   std::string ClipboardText() override { return clipboard_ ? clipboard_->ReadText() : std::string(); }
   void PutClipboardText(const std::string& text) override {
     if (clipboard_) (void)clipboard_->PutText(text);
@@ -58,7 +116,49 @@ class ItemLauncher::Effects final : public exec::LaunchEffects, private exec::Ma
   void HideWindow() override { ShowWindow(window_.hwnd(), SW_HIDE); }
 
  private:
-  // How a macro hides, waits for the window under the pointer and shows the panel again.
+  // The built-in functions. Shutting down, restarting and logging off are never run by tests.
+  void OpenNetworkConnections() override {
+    HKEY raw = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Policies\\Microsoft\\Windows\\Network Connections", 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) == ERROR_SUCCESS) {
+      const DWORD zero = 0;
+      RegSetValueExW(raw, L"NC_EnableAdminProhibits", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero),
+                     sizeof zero);
+      RegCloseKey(raw);
+    }
+    StartProgram(L"rundll32.exe shell32.dll,Control_RunDLL " + SystemDirectory() + L"ncpa.cpl");
+  }
+  void LookUpExternalAddress() override {
+    (void)lookups_.Start([] { return exec::ExternalAddress(); },
+                         exec::PostLookupResult(window_.hwnd(), kExternalLookup));
+  }
+  void LookUpInternalAddresses() override {
+    (void)lookups_.Start([] { return exec::JoinAddresses(exec::InternalAddresses()); },
+                         exec::PostLookupResult(window_.hwnd(), kInternalLookup));
+  }
+  void EndSession(exec::ExitKind kind) override {
+    UINT flags = EWX_LOGOFF | EWX_FORCE;
+    if (kind != exec::ExitKind::kLogOff) {
+      EnableShutdownPrivilege();
+      flags = (kind == exec::ExitKind::kShutdown ? EWX_SHUTDOWN : EWX_REBOOT) | EWX_FORCE;
+    }
+    ExitWindowsEx(flags, 0xFFFF);
+  }
+  void LockWorkstation() override { LockWorkStation(); }
+  void StartTaskManager() override { StartProgram(L"taskmgr.exe"); }
+  void StartScreensaver() override { StartProgram(L"\"" + screensaver_.wstring() + L"\" /s"); }
+  void TogglePinAtPointer() override {
+    HWND target = desktop::WindowAtPointer();
+    if (!target || target == window_.hwnd()) return;
+    if (GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_TOPMOST) {
+      SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    } else {
+      (void)desktop::ActivateWindow(target);
+      SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    }
+  }
+
+  // How a macro or the pin hides, waits for the window under the pointer and shows the panel.
   void HidePanel() override {
     window_.settings().ShowTip(false, "");
     HideWindow();
@@ -72,13 +172,17 @@ class ItemLauncher::Effects final : public exec::LaunchEffects, private exec::Ma
 
   LauncherWindow& window_;
   store::Database& db_;
+  std::filesystem::path screensaver_;
   exec::ShellOpener shell_;
+  exec::LookupWorker lookups_;
   desktop::KeySenderWin32 keys_;
   std::unique_ptr<desktop::Clipboard> clipboard_ = desktop::Clipboard::Create();
 };
 
-ItemLauncher::ItemLauncher(LauncherWindow& window, store::Database& db)
-    : effects_(std::make_unique<Effects>(window, db)), window_(window) {}
+ItemLauncher::ItemLauncher(LauncherWindow& window, store::Database& db, std::filesystem::path screensaver)
+    : effects_(std::make_unique<Effects>(window, db, std::move(screensaver))), window_(window) {}
+
+void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects_->Deliver(tag, text); }
 
 ItemLauncher::~ItemLauncher() = default;
 

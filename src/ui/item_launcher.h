@@ -2,7 +2,9 @@
 // Launching from the grid: builds what the launch needs to know from the window at the moment of
 // the click and runs it with the real effects (the shell on its worker, the clipboard, keys sent
 // to the window under the pointer, the panel hidden or kept).
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "exec/launch.h"
 #include "exec/launch_port.h"
@@ -15,12 +17,15 @@ class LauncherWindow;
 
 class ItemLauncher final : public exec::LaunchPort {
  public:
-  ItemLauncher(LauncherWindow& window, store::Database& db);
+  // `screensaver` is the clock screensaver the first run wrote into the data folder.
+  ItemLauncher(LauncherWindow& window, store::Database& db, std::filesystem::path screensaver);
   ~ItemLauncher() override;
   ItemLauncher(const ItemLauncher&) = delete;
   ItemLauncher& operator=(const ItemLauncher&) = delete;
 
   void Launch(const exec::LaunchTarget& target) override;
+  // An address lookup's answer, posted back to the window from its worker.
+  void DeliverLookup(unsigned tag, const std::string& text);
 
  private:
   class Effects;

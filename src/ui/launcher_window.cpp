@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "core/handles_win32.h"
+#include "exec/lookup_post_win32.h"
 #include "toolkit/category_bar.h"
 #include "toolkit/gdiplus.h"
 #include "toolkit/glyphs.h"
@@ -63,6 +64,11 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolki
 }
 
 LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == exec::LookupResultMessage()) {
+    const std::string text = exec::TakeLookupResult(lparam);  // taken once, whoever is there
+    if (item_launcher_) item_launcher_->DeliverLookup(static_cast<unsigned>(wparam), text);
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
@@ -399,10 +405,11 @@ void LauncherWindow::RefreshGrid() {
 
 void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacity; }
 
-void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory) {
+void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory,
+                                const std::filesystem::path& screensaver) {
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
-  item_launcher_ = std::make_unique<ItemLauncher>(*this, db);
+  item_launcher_ = std::make_unique<ItemLauncher>(*this, db, screensaver);
   grid_->SetLaunchPort(item_launcher_.get());
   grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
   grid_->double_click_opens = [this] {

@@ -81,7 +81,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // A border colour shows at once; a text colour picked but not yet applied stays as it is.
   void ShowBorderColour(std::uint32_t argb);
   // Shows the category's items once the store is open.
-  void AttachGrid(store::Database& db, const std::filesystem::path& data_directory);
+  void AttachGrid(store::Database& db, const std::filesystem::path& data_directory,
+                  const std::filesystem::path& screensaver);
   ItemGrid* grid() noexcept { return grid_.get(); }
   // Rebuilds the grid's page of the current category.
   void RefreshGrid() override;

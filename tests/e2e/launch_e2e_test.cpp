@@ -85,8 +85,48 @@ class LaunchTest : public InstalledCopyTest {
     return text.str();
   }
 
+  // A first run writes the store; then `code` of `category` becomes the newest item: cell 0.
+  void MakeFirst(const char* category, const char* code) {
+    {
+      VeloraProcess first(exe);
+      ASSERT_NE(first.WaitForWindow(), nullptr);
+      ASSERT_EQ(first.Close(), 0u);
+    }
+    velora::store::Database db;
+    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
+    ASSERT_TRUE(velora::store::RecordLaunch(db, category, code, "2099-01-01 00:00:00"));
+  }
+
   std::filesystem::path recorder;
   std::map<std::wstring, std::wstring> saved_;
+};
+
+// A plain window of the test's own under the whole panel, made before the panel shows.
+class Backdrop {
+ public:
+  Backdrop() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VeloraTestBackdrop";
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    RegisterClassW(&wc);
+    window_ = CreateWindowExW(0, wc.lpszClassName, L"背景", WS_POPUP | WS_VISIBLE, 0, 0,
+                              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    Pump();
+  }
+  ~Backdrop() { DestroyWindow(window_); }
+  Backdrop(const Backdrop&) = delete;
+  Backdrop& operator=(const Backdrop&) = delete;
+  HWND get() const { return window_; }
+  static void Pump() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+
+ private:
+  HWND window_;
 };
 
 }  // namespace
@@ -109,11 +149,7 @@ TEST_F(LaunchTest, ABookmarkOpensItsAddressInTheBrowser) {
 }
 
 TEST_F(LaunchTest, ATextSnippetIsPutOnTheClipboardAndConfirmedWhileHeld) {
-  {
-    VeloraProcess first(exe);  // the first run writes the store
-    ASSERT_NE(first.WaitForWindow(), nullptr);
-    ASSERT_EQ(first.Close(), 0u);
-  }
+  MakeFirst("软件", "系统我的电脑");  // the first run writes the store
   {
     velora::store::Database db;
     ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
@@ -121,7 +157,7 @@ TEST_F(LaunchTest, ATextSnippetIsPutOnTheClipboardAndConfirmedWhileHeld) {
     row.code = "$$文本$$你好，世界 😀";
     row.name = "问候";
     row.suffix = "文本";
-    row.date = "2099-01-01 00:00:00";  // newest: the first cell
+    row.date = "2100-01-01 00:00:00";  // newest: the first cell
     ASSERT_TRUE(velora::store::AddItem(db, "软件", row));
   }
   VeloraProcess velora(exe);
@@ -133,5 +169,51 @@ TEST_F(LaunchTest, ATextSnippetIsPutOnTheClipboardAndConfirmedWhileHeld) {
   EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"你好，世界 😀"; }));
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(SaveScreenshot(window, L"launch_snippet_toast.png"));
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(LaunchTest, PinOnTopMakesTheWindowUnderThePointerTopmostAndTheHeldPanelReturns) {
+  MakeFirst("热键", "功能置顶窗口");
+  Backdrop backdrop;
+  ASSERT_NE(backdrop.get(), nullptr);
+  ASSERT_EQ(GetWindowLongW(backdrop.get(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  VeloraProcess velora(exe);
+  HWND window = StartShown(velora);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(ChooseCategory(window, L"热键"));
+  HWND grid = FindItemGrid(window);
+  ASSERT_NE(grid, nullptr);
+  Sleep(300);
+  Click(CellCentre(grid, 0));
+  EXPECT_TRUE(WaitUntil([&] {
+    Backdrop::Pump();
+    return (GetWindowLongW(backdrop.get(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  }));
+  // The panel hid for the pin and, being held, came back.
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(LaunchTest, InternalAddressesGoOnTheClipboardAndThePanelStays) {
+  MakeFirst("热键", "功能取内网IP");
+  VeloraProcess velora(exe);
+  HWND window = StartShown(velora);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(ChooseCategory(window, L"热键"));
+  HWND grid = FindItemGrid(window);
+  ASSERT_NE(grid, nullptr);
+  Sleep(300);
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  CloseClipboard();
+  Click(CellCentre(grid, 0));
+  std::wstring addresses;
+  EXPECT_TRUE(WaitUntil([&] { return !(addresses = ClipboardText()).empty(); }, 10000));
+  // Dotted IPv4 addresses, "/" between them.
+  EXPECT_NE(addresses.find(L'.'), std::wstring::npos) << velora::text::Narrow(addresses);
+  EXPECT_EQ(addresses.find_first_not_of(L"0123456789./"), std::wstring::npos)
+      << velora::text::Narrow(addresses);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(SaveScreenshot(window, L"launch_internal_addresses.png"));
   EXPECT_EQ(velora.Close(), 0u);
 }
