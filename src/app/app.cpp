@@ -60,7 +60,8 @@ bool App::OnLauncherCreate(HWND window) {
       store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
   if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
   LoadInitialSettings();
-  launcher_.AttachGrid(state_.database, state_.data_directory, ScreensaverPath(state_.data_directory));
+  launcher_.AttachGrid(state_.database, state_.data_directory,
+                       {ScreensaverPath(state_.data_directory), state_.external_address_host});
   launcher_.RefreshGrid();
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
 

@@ -26,6 +26,7 @@ struct AppState {
   int default_window_width = 0;
   std::string version_caption;
   store::OpenOutcome store_outcome = store::OpenOutcome::kOpened;
+  std::string external_address_host;    // from the settings file; empty for the default
   std::filesystem::path settings_file;  // empty until loaded: nothing is saved before
 };
 

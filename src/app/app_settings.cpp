@@ -39,6 +39,7 @@ void App::LoadInitialSettings() {
   const settings::InitialSettings loaded = settings::LoadInitialSettings(
       settings::SettingsPath(state_.data_directory), launcher_.settings(), state_.default_window_width);
   launcher_.SetCapacity(loaded.icons_per_page);
+  state_.external_address_host = loaded.external_address_host;
 }
 
 void App::LoadControlStates() {

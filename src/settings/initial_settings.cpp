@@ -27,6 +27,7 @@ InitialSettings ReadInitialSettings(const IniDocument& file, int default_window_
       ParseInt(ValueOr(file, kCornerRadiusKey, std::to_string(defaults.corner_radius)));
   s.appearance.border = ParseColour(ValueOr(file, kBorderColourKey, ColourText(defaults.border)));
   s.appearance.border_width = ParseInt(ValueOr(file, kBorderWidthKey, std::to_string(defaults.border_width)));
+  s.external_address_host = ValueOr(file, kExternalAddressHostKey, "");
   return s;
 }
 

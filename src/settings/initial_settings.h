@@ -2,6 +2,7 @@
 // The eight appearance and layout keys of the section "初始化": what they hold, their defaults
 // and their text form.
 #include <cstdint>
+#include <string>
 
 #include "core/appearance.h"
 #include "settings/decimal.h"
@@ -16,6 +17,7 @@ struct InitialSettings {
   int window_width = 0;
   int window_height = 311;
   Appearance appearance;
+  std::string external_address_host;  // empty: the lookup's own default
 };
 
 // A missing key takes its default; a present one that is empty or not a number reads as 0.

@@ -18,6 +18,9 @@ inline constexpr std::string_view kTextColourKey = "窗口字色";
 inline constexpr std::string_view kCornerRadiusKey = "窗口圆角";
 inline constexpr std::string_view kBorderColourKey = "窗口线色";
 inline constexpr std::string_view kBorderWidthKey = "窗口线宽";
+// Read only: a host answering like the default external-address service, for a network that
+// cannot reach it. The program never writes this key.
+inline constexpr std::string_view kExternalAddressHostKey = "外网地址服务器";
 
 // Control-state sections, one per control type; the keys are the controls' layout names.
 inline constexpr std::string_view kEditSection = "编辑框";

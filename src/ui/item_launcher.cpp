@@ -72,8 +72,8 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
                                     private exec::MacroStage,
                                     private exec::FunctionEffects {
  public:
-  Effects(LauncherWindow& window, store::Database& db, std::filesystem::path screensaver)
-      : window_(window), db_(db), screensaver_(std::move(screensaver)) {}
+  Effects(LauncherWindow& window, store::Database& db, LaunchSetup setup)
+      : window_(window), db_(db), setup_(std::move(setup)) {}
 
   void Deliver(unsigned tag, const std::string& text) {
     // An external lookup that failed still empties the clipboard's text and says so with an
@@ -129,7 +129,9 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
     StartProgram(L"rundll32.exe shell32.dll,Control_RunDLL " + SystemDirectory() + L"ncpa.cpl");
   }
   void LookUpExternalAddress() override {
-    (void)lookups_.Start([] { return exec::ExternalAddress(); },
+    exec::ExternalAddressOptions options;
+    if (!setup_.external_address_host.empty()) options.host = setup_.external_address_host;
+    (void)lookups_.Start([options] { return exec::ExternalAddress(options); },
                          exec::PostLookupResult(window_.hwnd(), kExternalLookup));
   }
   void LookUpInternalAddresses() override {
@@ -146,7 +148,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   }
   void LockWorkstation() override { LockWorkStation(); }
   void StartTaskManager() override { StartProgram(L"taskmgr.exe"); }
-  void StartScreensaver() override { StartProgram(L"\"" + screensaver_.wstring() + L"\" /s"); }
+  void StartScreensaver() override { StartProgram(L"\"" + setup_.screensaver.wstring() + L"\" /s"); }
   void TogglePinAtPointer() override {
     HWND target = desktop::WindowAtPointer();
     if (!target || target == window_.hwnd()) return;
@@ -172,15 +174,15 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
 
   LauncherWindow& window_;
   store::Database& db_;
-  std::filesystem::path screensaver_;
+  LaunchSetup setup_;
   exec::ShellOpener shell_;
   exec::LookupWorker lookups_;
   desktop::KeySenderWin32 keys_;
   std::unique_ptr<desktop::Clipboard> clipboard_ = desktop::Clipboard::Create();
 };
 
-ItemLauncher::ItemLauncher(LauncherWindow& window, store::Database& db, std::filesystem::path screensaver)
-    : effects_(std::make_unique<Effects>(window, db, std::move(screensaver))), window_(window) {}
+ItemLauncher::ItemLauncher(LauncherWindow& window, store::Database& db, LaunchSetup setup)
+    : effects_(std::make_unique<Effects>(window, db, std::move(setup))), window_(window) {}
 
 void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects_->Deliver(tag, text); }
 

@@ -15,10 +15,15 @@ namespace velora::ui {
 
 class LauncherWindow;
 
+// What the launches need of the program's own files and settings.
+struct LaunchSetup {
+  std::filesystem::path screensaver;  // the clock screensaver the first run wrote
+  std::string external_address_host;  // empty: the lookup's own default
+};
+
 class ItemLauncher final : public exec::LaunchPort {
  public:
-  // `screensaver` is the clock screensaver the first run wrote into the data folder.
-  ItemLauncher(LauncherWindow& window, store::Database& db, std::filesystem::path screensaver);
+  ItemLauncher(LauncherWindow& window, store::Database& db, LaunchSetup setup);
   ~ItemLauncher() override;
   ItemLauncher(const ItemLauncher&) = delete;
   ItemLauncher& operator=(const ItemLauncher&) = delete;

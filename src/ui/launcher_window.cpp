@@ -406,10 +406,10 @@ void LauncherWindow::RefreshGrid() {
 void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacity; }
 
 void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory,
-                                const std::filesystem::path& screensaver) {
+                                LaunchSetup launch_setup) {
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
-  item_launcher_ = std::make_unique<ItemLauncher>(*this, db, screensaver);
+  item_launcher_ = std::make_unique<ItemLauncher>(*this, db, std::move(launch_setup));
   grid_->SetLaunchPort(item_launcher_.get());
   grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
   grid_->double_click_opens = [this] {

@@ -15,6 +15,7 @@
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
 #include "ui/core_types.h"
+#include "ui/item_launcher.h"
 #include "ui/launcher_logic.h"
 #include "ui/window_state.h"
 
@@ -32,7 +33,7 @@ inline constexpr int kLauncherHeight = 311;
 
 class TipWindow;
 class ItemGrid;
-class ItemLauncher;
+
 class SettingsUi;
 
 // What the window asks of the program that owns it.
@@ -81,8 +82,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // A border colour shows at once; a text colour picked but not yet applied stays as it is.
   void ShowBorderColour(std::uint32_t argb);
   // Shows the category's items once the store is open.
-  void AttachGrid(store::Database& db, const std::filesystem::path& data_directory,
-                  const std::filesystem::path& screensaver);
+  void AttachGrid(store::Database& db, const std::filesystem::path& data_directory, LaunchSetup launch_setup);
   ItemGrid* grid() noexcept { return grid_.get(); }
   // Rebuilds the grid's page of the current category.
   void RefreshGrid() override;

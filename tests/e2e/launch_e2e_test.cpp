@@ -13,6 +13,7 @@
 #include "store/database.h"
 #include "store/items.h"
 #include "text/fs_path.h"
+#include "text/path_code.h"
 #include "text/utf.h"
 
 using namespace velora::e2e;
@@ -100,6 +101,28 @@ class LaunchTest : public InstalledCopyTest {
   std::filesystem::path recorder;
   std::map<std::wstring, std::wstring> saved_;
 };
+
+// A 16 × 16 PNG: red above, blue below.
+constexpr unsigned char kPicture[] = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
+    0x52, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x10, 0x08, 0x06, 0x00, 0x00, 0x00, 0x1F,
+    0xF3, 0xFF, 0x61, 0x00, 0x00, 0x00, 0x20, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8,
+    0xCF, 0xC0, 0xF0, 0x9F, 0x12, 0xCC, 0x30, 0x6A, 0xC0, 0xB0, 0x30, 0x80, 0xA1, 0x01, 0x48,
+    0x53, 0x82, 0x47, 0x0D, 0x18, 0x0E, 0x06, 0x00, 0x00, 0x55, 0x84, 0x3E, 0x1F, 0xFA, 0x7A,
+    0xF3, 0x69, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+
+// Presses at `at`, holds, and releases there.
+void LongPress(POINT at, DWORD hold_ms) {
+  MoveMouse(at);
+  INPUT press{};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+  Sleep(hold_ms);
+  INPUT release = press;
+  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &release, sizeof release);
+}
 
 // A plain window of the test's own under the whole panel, made before the panel shows.
 class Backdrop {
@@ -215,5 +238,44 @@ TEST_F(LaunchTest, InternalAddressesGoOnTheClipboardAndThePanelStays) {
       << velora::text::Narrow(addresses);
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(SaveScreenshot(window, L"launch_internal_addresses.png"));
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(LaunchTest, ALongPressOnAPicturePutsItOnTheClipboard) {
+  MakeFirst("软件", "系统我的电脑");
+  const std::filesystem::path picture = folder.path() / L"红蓝 图片.png";
+  std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(kPicture), sizeof kPicture);
+  {
+    velora::store::Database db;
+    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
+    velora::store::ItemRow row;
+    row.code = velora::text::PathCode(velora::text::PathToUtf8(picture));
+    row.name = "红蓝";
+    row.date = "2100-01-01 00:00:00";
+    ASSERT_TRUE(velora::store::AddItem(db, "图片", row));
+  }
+  VeloraProcess velora(exe);
+  HWND window = StartShown(velora);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(ChooseCategory(window, L"图片"));
+  HWND grid = FindItemGrid(window);
+  ASSERT_NE(grid, nullptr);
+  Sleep(300);
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  CloseClipboard();
+  LongPress(CellCentre(grid, 0), 600);
+  EXPECT_TRUE(
+      WaitUntil([] { return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB); }));
+  // The picture itself: 16 pixels wide.
+  if (OpenClipboard(nullptr)) {
+    if (HANDLE dib = GetClipboardData(CF_DIB)) {
+      if (const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib))) {
+        EXPECT_EQ(header->biWidth, 16);
+        GlobalUnlock(dib);
+      }
+    }
+    CloseClipboard();
+  }
   EXPECT_EQ(velora.Close(), 0u);
 }

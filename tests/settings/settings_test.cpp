@@ -169,6 +169,15 @@ TEST_F(SettingsTest, SavingKeepsWhatOtherVersionsWrote) {
   EXPECT_EQ(doc.Get("初始化", "窗口宽度"), "0");
 }
 
+TEST_F(SettingsTest, TheExternalAddressHostIsReadButNeverWritten) {
+  EXPECT_EQ(Load().external_address_host, "");  // the lookup's default
+  WriteFile("[初始化]\r\n外网地址服务器=ip.内网.example\r\n");
+  EXPECT_EQ(Load().external_address_host, "ip.内网.example");
+  ASSERT_TRUE(SaveSettings(file, window.controls, InitialSettings{}));
+  const IniDocument doc = IniDocument::Parse(ReadFileBytes(file).value());
+  EXPECT_EQ(doc.Get("初始化", "外网地址服务器"), "ip.内网.example");
+}
+
 TEST_F(SettingsTest, ResizeWritesOnlyTheSize) {
   ASSERT_TRUE(SaveWindowSize(file, 700, 320));
   const IniDocument doc = IniDocument::Parse(ReadFileBytes(file).value());
