@@ -15,9 +15,7 @@ class RecordingFunctions final : public FunctionEffects {
   void OpenNetworkConnections() override { log.push_back("network connections"); }
   void LookUpExternalAddress() override { log.push_back("external address"); }
   void LookUpInternalAddresses() override { log.push_back("internal addresses"); }
-  void EndSession(ExitKind kind) override {
-    log.push_back("exit " + std::to_string(static_cast<int>(kind)));
-  }
+  void EndSession(ExitKind kind) override { log.push_back("exit " + std::to_string(static_cast<int>(kind))); }
   void LockWorkstation() override { log.push_back("lock"); }
   void StartTaskManager() override { log.push_back("task manager"); }
   void StartScreensaver() override { log.push_back("screensaver"); }
