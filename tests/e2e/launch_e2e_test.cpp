@@ -279,3 +279,73 @@ TEST_F(LaunchTest, ALongPressOnAPicturePutsItOnTheClipboard) {
   }
   EXPECT_EQ(velora.Close(), 0u);
 }
+
+TEST_F(LaunchTest, ASnippetLaunchedOverNotepadIsPastedIntoIt) {
+  MakeFirst("软件", "系统我的电脑");
+  {
+    velora::store::Database db;
+    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
+    velora::store::ItemRow row;
+    row.code = "$$文本$$粘贴到记事本的文字";
+    row.name = "片段";
+    row.date = "2100-01-01 00:00:00";
+    ASSERT_TRUE(velora::store::AddItem(db, "软件", row));
+  }
+  // Notepad fills the screen under the panel.
+  struct Notepad {
+    Notepad() {
+      STARTUPINFOW startup{};
+      startup.cb = sizeof startup;
+      wchar_t command[] = L"notepad.exe";
+      started =
+          CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    }
+    ~Notepad() {
+      if (!started) return;
+      TerminateProcess(process.hProcess, 0);
+      WaitForSingleObject(process.hProcess, 5000);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+    BOOL started = FALSE;
+    PROCESS_INFORMATION process{};
+  } notepad_process;
+  ASSERT_TRUE(notepad_process.started);
+  HWND notepad = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Notepad", nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == notepad_process.process.dwProcessId && IsWindowVisible(w)) notepad = w;
+    }
+    return notepad != nullptr;
+  }));
+  HWND edit = notepad ? FindWindowExW(notepad, nullptr, L"Edit", nullptr) : nullptr;
+  ASSERT_NE(edit, nullptr) << "notepad's edit control";
+  {
+    SetWindowPos(notepad, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    VeloraProcess velora(exe);
+    HWND window = StartShown(velora);
+    ASSERT_NE(window, nullptr);
+    // Not held: the panel hides before pasting into the window under the pointer.
+    HWND pin = FindChildByText(window, L"窗口置顶");
+    ASSERT_NE(pin, nullptr);
+    RECT r{};
+    GetWindowRect(pin, &r);
+    Click({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    ASSERT_EQ(SendMessageW(pin, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    HWND grid = FindItemGrid(window);
+    ASSERT_NE(grid, nullptr);
+    Click(CellCentre(grid, 0));
+    std::wstring pasted;
+    EXPECT_TRUE(WaitUntil([&] {
+      wchar_t text[256] = {};
+      SendMessageW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+      pasted = text;
+      return pasted.find(L"粘贴到记事本的文字") != std::wstring::npos;
+    })) << velora::text::Narrow(pasted);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(velora.Close(), 0u);
+  }
+}
