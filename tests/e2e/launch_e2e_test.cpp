@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -86,20 +87,57 @@ class LaunchTest : public InstalledCopyTest {
     return text.str();
   }
 
-  // A first run writes the store; then `code` of `category` becomes the newest item: cell 0.
-  void MakeFirst(const char* category, const char* code) {
-    {
-      VeloraProcess first(exe);
-      ASSERT_NE(first.WaitForWindow(), nullptr);
-      ASSERT_EQ(first.Close(), 0u);
-    }
-    velora::store::Database db;
-    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
-    ASSERT_TRUE(velora::store::RecordLaunch(db, category, code, "2099-01-01 00:00:00"));
+  // A first run writes the store; then the item `code` of `category` becomes the newest: cell 0.
+  void MakeFirst(const char* category, const std::string& code) {
+    FirstRun();
+    ASSERT_TRUE(velora::store::RecordLaunch(*Store(), category, code, kNewest));
+  }
+  // A first run writes the store; then a new item is added in front of `category`.
+  void AddFirst(const char* category, const std::string& code, const char* name) {
+    FirstRun();
+    velora::store::ItemRow row;
+    row.code = code;
+    row.name = name;
+    row.date = kNewest;
+    ASSERT_TRUE(velora::store::AddItem(*Store(), category, row));
+  }
+
+  // The copy shown with `category` current; the grid is null when it did not get that far.
+  struct Shown {
+    HWND window = nullptr;
+    HWND grid = nullptr;
+  };
+  Shown StartIn(const VeloraProcess& velora, const wchar_t* category) {
+    Shown shown;
+    shown.window = StartShown(velora);
+    if (!shown.window || !ChooseCategory(shown.window, category)) return shown;
+    shown.grid = FindItemGrid(shown.window);
+    Sleep(300);  // the new page painted
+    return shown;
+  }
+
+  static void EmptyTheClipboard() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
   }
 
   std::filesystem::path recorder;
   std::map<std::wstring, std::wstring> saved_;
+
+ private:
+  static constexpr const char* kNewest = "2100-01-01 00:00:00";
+
+  void FirstRun() {
+    VeloraProcess first(exe);
+    ASSERT_NE(first.WaitForWindow(), nullptr);
+    ASSERT_EQ(first.Close(), 0u);
+  }
+  std::unique_ptr<velora::store::Database> Store() {
+    auto db = std::make_unique<velora::store::Database>();
+    EXPECT_TRUE(db->Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
+    return db;
+  }
 };
 
 // A 16 × 16 PNG: red above, blue below.
@@ -157,41 +195,25 @@ class Backdrop {
 TEST_F(LaunchTest, ABookmarkOpensItsAddressInTheBrowser) {
   RecordAddresses();
   VeloraProcess velora(exe);
-  HWND window = StartShown(velora);
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(ChooseCategory(window, L"书签"));
-  HWND grid = FindItemGrid(window);
-  ASSERT_NE(grid, nullptr);
-  Sleep(300);
-  Click(CellCentre(grid, 0));  // 哔哩哔哩, the newest bookmark
+  const Shown shown = StartIn(velora, L"书签");
+  ASSERT_NE(shown.grid, nullptr);
+  Click(CellCentre(shown.grid, 0));  // 哔哩哔哩, the newest bookmark
   const std::string log = Recorded();
   EXPECT_NE(log.find("https://www.bilibili.com/"), std::string::npos) << log;
   // Started by hand, the panel is held: it stays after the launch.
-  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(IsWindowVisible(shown.window));
   EXPECT_EQ(velora.Close(), 0u);
 }
 
 TEST_F(LaunchTest, ATextSnippetIsPutOnTheClipboardAndConfirmedWhileHeld) {
-  MakeFirst("软件", "系统我的电脑");  // the first run writes the store
-  {
-    velora::store::Database db;
-    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
-    velora::store::ItemRow row;
-    row.code = "$$文本$$你好，世界 😀";
-    row.name = "问候";
-    row.suffix = "文本";
-    row.date = "2100-01-01 00:00:00";  // newest: the first cell
-    ASSERT_TRUE(velora::store::AddItem(db, "软件", row));
-  }
+  AddFirst("软件", "$$文本$$你好，世界 😀", "问候");
   VeloraProcess velora(exe);
-  HWND window = StartShown(velora);
-  ASSERT_NE(window, nullptr);
-  HWND grid = FindItemGrid(window);
-  ASSERT_NE(grid, nullptr);
-  Click(CellCentre(grid, 0));
+  const Shown shown = StartIn(velora, L"软件");
+  ASSERT_NE(shown.grid, nullptr);
+  Click(CellCentre(shown.grid, 0));
   EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"你好，世界 😀"; }));
-  EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_TRUE(SaveScreenshot(window, L"launch_snippet_toast.png"));
+  EXPECT_TRUE(IsWindowVisible(shown.window));
+  EXPECT_TRUE(SaveScreenshot(shown.window, L"launch_snippet_toast.png"));
   EXPECT_EQ(velora.Close(), 0u);
 }
 
@@ -201,70 +223,45 @@ TEST_F(LaunchTest, PinOnTopMakesTheWindowUnderThePointerTopmostAndTheHeldPanelRe
   ASSERT_NE(backdrop.get(), nullptr);
   ASSERT_EQ(GetWindowLongW(backdrop.get(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   VeloraProcess velora(exe);
-  HWND window = StartShown(velora);
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(ChooseCategory(window, L"热键"));
-  HWND grid = FindItemGrid(window);
-  ASSERT_NE(grid, nullptr);
-  Sleep(300);
-  Click(CellCentre(grid, 0));
+  const Shown shown = StartIn(velora, L"热键");
+  ASSERT_NE(shown.grid, nullptr);
+  Click(CellCentre(shown.grid, 0));
   EXPECT_TRUE(WaitUntil([&] {
     Backdrop::Pump();
     return (GetWindowLongW(backdrop.get(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   }));
   // The panel hid for the pin and, being held, came back.
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(shown.window) != FALSE; }));
   EXPECT_EQ(velora.Close(), 0u);
 }
 
 TEST_F(LaunchTest, InternalAddressesGoOnTheClipboardAndThePanelStays) {
   MakeFirst("热键", "功能取内网IP");
   VeloraProcess velora(exe);
-  HWND window = StartShown(velora);
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(ChooseCategory(window, L"热键"));
-  HWND grid = FindItemGrid(window);
-  ASSERT_NE(grid, nullptr);
-  Sleep(300);
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  CloseClipboard();
-  Click(CellCentre(grid, 0));
+  const Shown shown = StartIn(velora, L"热键");
+  ASSERT_NE(shown.grid, nullptr);
+  EmptyTheClipboard();
+  Click(CellCentre(shown.grid, 0));
   std::wstring addresses;
   EXPECT_TRUE(WaitUntil([&] { return !(addresses = ClipboardText()).empty(); }, 10000));
   // Dotted IPv4 addresses, "/" between them.
   EXPECT_NE(addresses.find(L'.'), std::wstring::npos) << velora::text::Narrow(addresses);
   EXPECT_EQ(addresses.find_first_not_of(L"0123456789./"), std::wstring::npos)
       << velora::text::Narrow(addresses);
-  EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_TRUE(SaveScreenshot(window, L"launch_internal_addresses.png"));
+  EXPECT_TRUE(IsWindowVisible(shown.window));
+  EXPECT_TRUE(SaveScreenshot(shown.window, L"launch_internal_addresses.png"));
   EXPECT_EQ(velora.Close(), 0u);
 }
 
 TEST_F(LaunchTest, ALongPressOnAPicturePutsItOnTheClipboard) {
-  MakeFirst("软件", "系统我的电脑");
   const std::filesystem::path picture = folder.path() / L"红蓝 图片.png";
   std::ofstream(picture, std::ios::binary).write(reinterpret_cast<const char*>(kPicture), sizeof kPicture);
-  {
-    velora::store::Database db;
-    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
-    velora::store::ItemRow row;
-    row.code = velora::text::PathCode(velora::text::PathToUtf8(picture));
-    row.name = "红蓝";
-    row.date = "2100-01-01 00:00:00";
-    ASSERT_TRUE(velora::store::AddItem(db, "图片", row));
-  }
+  AddFirst("图片", velora::text::PathCode(velora::text::PathToUtf8(picture)), "红蓝");
   VeloraProcess velora(exe);
-  HWND window = StartShown(velora);
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(ChooseCategory(window, L"图片"));
-  HWND grid = FindItemGrid(window);
-  ASSERT_NE(grid, nullptr);
-  Sleep(300);
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  CloseClipboard();
-  LongPress(CellCentre(grid, 0), 600);
+  const Shown shown = StartIn(velora, L"图片");
+  ASSERT_NE(shown.grid, nullptr);
+  EmptyTheClipboard();
+  LongPress(CellCentre(shown.grid, 0), 600);
   EXPECT_TRUE(
       WaitUntil([] { return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB); }));
   // The picture itself: 16 pixels wide.
@@ -281,16 +278,7 @@ TEST_F(LaunchTest, ALongPressOnAPicturePutsItOnTheClipboard) {
 }
 
 TEST_F(LaunchTest, ASnippetLaunchedOverNotepadIsPastedIntoIt) {
-  MakeFirst("软件", "系统我的电脑");
-  {
-    velora::store::Database db;
-    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
-    velora::store::ItemRow row;
-    row.code = "$$文本$$粘贴到记事本的文字";
-    row.name = "片段";
-    row.date = "2100-01-01 00:00:00";
-    ASSERT_TRUE(velora::store::AddItem(db, "软件", row));
-  }
+  AddFirst("软件", "$$文本$$粘贴到记事本的文字", "片段");
   // Notepad fills the screen under the panel.
   struct Notepad {
     Notepad() {
@@ -322,30 +310,27 @@ TEST_F(LaunchTest, ASnippetLaunchedOverNotepadIsPastedIntoIt) {
   }));
   HWND edit = notepad ? FindWindowExW(notepad, nullptr, L"Edit", nullptr) : nullptr;
   ASSERT_NE(edit, nullptr) << "notepad's edit control";
-  {
-    SetWindowPos(notepad, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    VeloraProcess velora(exe);
-    HWND window = StartShown(velora);
-    ASSERT_NE(window, nullptr);
-    // Not held: the panel hides before pasting into the window under the pointer.
-    HWND pin = FindChildByText(window, L"窗口置顶");
-    ASSERT_NE(pin, nullptr);
-    RECT r{};
-    GetWindowRect(pin, &r);
-    Click({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    ASSERT_EQ(SendMessageW(pin, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    HWND grid = FindItemGrid(window);
-    ASSERT_NE(grid, nullptr);
-    Click(CellCentre(grid, 0));
-    std::wstring pasted;
-    EXPECT_TRUE(WaitUntil([&] {
-      wchar_t text[256] = {};
-      SendMessageW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-      pasted = text;
-      return pasted.find(L"粘贴到记事本的文字") != std::wstring::npos;
-    })) << velora::text::Narrow(pasted);
-    EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_EQ(velora.Close(), 0u);
-  }
+  SetWindowPos(notepad, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+
+  VeloraProcess velora(exe);
+  const Shown shown = StartIn(velora, L"软件");
+  ASSERT_NE(shown.grid, nullptr);
+  // Not held: the panel hides before pasting into the window under the pointer.
+  HWND pin = FindChildByText(shown.window, L"窗口置顶");
+  ASSERT_NE(pin, nullptr);
+  RECT r{};
+  GetWindowRect(pin, &r);
+  Click({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  ASSERT_EQ(SendMessageW(pin, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Click(CellCentre(shown.grid, 0));
+  std::wstring pasted;
+  EXPECT_TRUE(WaitUntil([&] {
+    wchar_t text[256] = {};
+    SendMessageW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    pasted = text;
+    return pasted.find(L"粘贴到记事本的文字") != std::wstring::npos;
+  })) << velora::text::Narrow(pasted);
+  EXPECT_FALSE(IsWindowVisible(shown.window));
+  EXPECT_EQ(velora.Close(), 0u);
 }
