@@ -104,7 +104,7 @@ ShellOpener::~ShellOpener() {
   }
 }
 
-void ShellOpener::Push(std::function<void()> request) {
+void ShellOpener::Post(std::function<void()> request) {
   {
     std::lock_guard lock(queue_->mutex);
     queue_->requests.push_back(std::move(request));
@@ -113,11 +113,11 @@ void ShellOpener::Push(std::function<void()> request) {
 }
 
 void ShellOpener::Open(std::string file, std::string parameters) {
-  Push([file = std::move(file), parameters = std::move(parameters)] { ShellOpenNow(file, parameters); });
+  Post([file = std::move(file), parameters = std::move(parameters)] { ShellOpenNow(file, parameters); });
 }
 
 void ShellOpener::OpenPlace(Place place) {
-  Push([place] { OpenPlaceNow(place); });
+  Post([place] { OpenPlaceNow(place); });
 }
 
 bool ShellOpener::WaitUntilIdle(unsigned milliseconds) {

@@ -30,6 +30,9 @@ class ShellOpener {
   void Open(std::string file, std::string parameters);
   // This PC, the recycle bin, the control panel or the desktop.
   void OpenPlace(Place place);
+  // Any other request that may wait on another program (starting one and waiting until it is
+  // ready for input), run in order with the opens.
+  void Post(std::function<void()> request);
   // Every request made so far has been handed to the shell (for tests and for exit).
   bool WaitUntilIdle(unsigned milliseconds);
 
@@ -43,7 +46,6 @@ class ShellOpener {
     bool stopping = false;
   };
   static void Run(const std::shared_ptr<Queue>& queue);
-  void Push(std::function<void()> request);
 
   std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
   std::thread worker_;

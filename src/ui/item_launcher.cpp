@@ -126,7 +126,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
                      sizeof zero);
       RegCloseKey(raw);
     }
-    StartProgram(L"rundll32.exe shell32.dll,Control_RunDLL " + SystemDirectory() + L"ncpa.cpl");
+    Start(L"rundll32.exe shell32.dll,Control_RunDLL " + SystemDirectory() + L"ncpa.cpl");
   }
   void LookUpExternalAddress() override {
     exec::ExternalAddressOptions options;
@@ -147,8 +147,12 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
     ExitWindowsEx(flags, 0xFFFF);
   }
   void LockWorkstation() override { LockWorkStation(); }
-  void StartTaskManager() override { StartProgram(L"taskmgr.exe"); }
-  void StartScreensaver() override { StartProgram(L"\"" + setup_.screensaver.wstring() + L"\" /s"); }
+  void StartTaskManager() override { Start(L"taskmgr.exe"); }
+  void StartScreensaver() override { Start(L"\"" + setup_.screensaver.wstring() + L"\" /s"); }
+  // Off the UI thread: waiting up to a second for the program to be ready must not freeze the panel.
+  void Start(std::wstring command_line) {
+    shell_.Post([command_line = std::move(command_line)] { StartProgram(command_line); });
+  }
   void TogglePinAtPointer() override {
     HWND target = desktop::WindowAtPointer();
     if (!target || target == window_.hwnd()) return;

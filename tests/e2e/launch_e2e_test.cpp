@@ -334,3 +334,27 @@ TEST_F(LaunchTest, ASnippetLaunchedOverNotepadIsPastedIntoIt) {
   EXPECT_FALSE(IsWindowVisible(shown.window));
   EXPECT_EQ(velora.Close(), 0u);
 }
+
+TEST_F(LaunchTest, TheClockScreensaverFunctionStartsTheWrittenScreensaver) {
+  MakeFirst("热键", "功能时钟屏保");
+  VeloraProcess velora(exe);
+  const Shown shown = StartIn(velora, L"热键");
+  ASSERT_NE(shown.grid, nullptr);
+  Click(CellCentre(shown.grid, 0));
+  // The clock of 配置\FlipIt.scr covers the screen; a key press ends it.
+  HWND clock = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] { return (clock = FindWindowW(L"VeloraFlipIt", nullptr)) && IsWindowVisible(clock); }, 10000));
+  if (clock) {
+    RECT r{};
+    GetWindowRect(clock, &r);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_SHIFT;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([] { return FindWindowW(L"VeloraFlipIt", nullptr) == nullptr; }, 10000));
+  }
+  EXPECT_EQ(velora.Close(), 0u);
+}
