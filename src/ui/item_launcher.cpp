@@ -186,9 +186,14 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
 };
 
 ItemLauncher::ItemLauncher(LauncherWindow& window, store::Database& db, LaunchSetup setup)
-    : effects_(std::make_unique<Effects>(window, db, std::move(setup))), window_(window) {}
+    : window_(window), db_(db), setup_(std::move(setup)) {}
 
-void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects_->Deliver(tag, text); }
+ItemLauncher::Effects& ItemLauncher::effects() {
+  if (!effects_) effects_ = std::make_unique<Effects>(window_, db_, setup_);
+  return *effects_;
+}
+
+void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects().Deliver(tag, text); }
 
 ItemLauncher::~ItemLauncher() = default;
 
@@ -203,7 +208,7 @@ void ItemLauncher::Launch(const exec::LaunchTarget& target) {
   situation.captured_selection = state.captured_selection;
   situation.press_ms = state.press_ms;
   situation.now_ms = GetTickCount64();
-  exec::Launch(target, situation, *effects_);
+  exec::Launch(target, situation, effects());
 }
 
 }  // namespace velora::ui

@@ -34,8 +34,14 @@ class ItemLauncher final : public exec::LaunchPort {
 
  private:
   class Effects;
-  std::unique_ptr<Effects> effects_;
+  // Made at the first launch: its worker thread and clipboard window cost start-up time that
+  // the first look of the panel does not need.
+  Effects& effects();
+
   LauncherWindow& window_;
+  store::Database& db_;
+  LaunchSetup setup_;
+  std::unique_ptr<Effects> effects_;
 };
 
 }  // namespace velora::ui

@@ -224,11 +224,33 @@ void LauncherWindow::BuildControls() {
   };
   grip.on_hover = [this](bool entered) { settings_->ShowTip(entered, names::kTipGrip); };
 
+  c.FindAs<ImageButton>(names::kSettingsButton)->on_click = [this](Control&) {
+    Control* settings = controls_->Find(names::kSettingsPanel);
+    if (!settings) return;  // built once the panel has shown
+    settings->Show(!settings->visible());
+    if (settings->visible()) SetWindowPos(settings->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  };
+
+  // Stack the components from the background up: each raised one lies above those before it.
+  RaiseInOrder(
+      {names::kBackground, names::kContent, names::kCategoryHolder, names::kCommandBar, names::kGrip});
+}
+
+void LauncherWindow::RaiseInOrder(std::initializer_list<std::string_view> names) {
+  for (std::string_view name : names) {
+    if (toolkit::Control* control = controls_->Find(name)) {
+      SetWindowPos(control->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+}
+
+void LauncherWindow::BuildHiddenParts() {
+  using namespace toolkit;
+  ControlHost& c = *controls_;
   auto& toast =
       c.Add<Panel>({Name(names::kToastTemplate), nullptr, {800, 520, 200, 60}, Name(names::kToastTitle)},
                    type_word::kGroupBox);
   toast.Show(false);
-
   const std::pair<std::string_view, Rect> panels[] = {
       {names::kSettingsPanel, {688, 160, 448, 256}},
       {names::kBookmarkPanel, {1008, 464, 368, 120}},
@@ -240,28 +262,14 @@ void LauncherWindow::BuildControls() {
     panel.SetFill(0xFFFFFFFF, 0xFFDCDFE6);
     panel.Show(false);
   }
-  c.FindAs<ImageButton>(names::kSettingsButton)->on_click = [this](Control&) {
-    Control* settings = controls_->Find(names::kSettingsPanel);
-    settings->Show(!settings->visible());
-    if (settings->visible()) SetWindowPos(settings->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  };
+  // Above everything the first look built, in this order.
+  RaiseInOrder({names::kSettingsPanel, names::kBookmarkPanel, names::kShortcutPanel, names::kGroupPanel,
+                names::kToastTemplate});
 
-  // Stack the components from the background up: each raised one lies above those before it.
-  const std::string_view stacking[] = {names::kBackground,    names::kContent,       names::kCategoryHolder,
-                                       names::kCommandBar,    names::kGrip,          names::kSettingsPanel,
-                                       names::kBookmarkPanel, names::kShortcutPanel, names::kGroupPanel,
-                                       names::kToastTemplate};
-  for (std::string_view name : stacking) {
-    SetWindowPos(c.Find(name)->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-}
-
-void LauncherWindow::BuildHiddenParts() {
-  toolkit::ControlHost& c = *controls_;
   auto& recent =
-      c.Add<toolkit::ListView>({Name(names::kRecentList), c.Find(names::kContent), {240, 344, 217, 192}, ""});
+      c.Add<ListView>({Name(names::kRecentList), c.Find(names::kContent), {240, 344, 217, 192}, ""});
   recent.Show(false);
-  BuildBookmarkPanel(c, *c.FindAs<toolkit::Panel>(names::kBookmarkPanel));
+  BuildBookmarkPanel(c, *c.FindAs<Panel>(names::kBookmarkPanel));
   settings_->Build();
   Layout();
 }

@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/database.h"
@@ -93,6 +95,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
 
  private:
   void BuildControls();
+  // Raises the named controls to the top, one after the other: the last ends up on top.
+  void RaiseInOrder(std::initializer_list<std::string_view> names);
   // Makes a category current at page 0 and shows its items.
   void ShowCategory(const std::string& category);
   void Layout();
