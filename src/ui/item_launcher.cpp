@@ -30,6 +30,9 @@ namespace {
 
 enum LookupTag : unsigned { kExternalLookup = 1, kInternalLookup = 2 };
 
+// How long the foreground program gets to answer the summon's Ctrl+C.
+constexpr DWORD kCaptureWaitMs = 50;
+
 // Starts a program without waiting for it, but gives it up to a second to be ready for input.
 void StartProgram(const std::wstring& command_line) {
   std::wstring line = command_line;
@@ -74,6 +77,18 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
  public:
   Effects(LauncherWindow& window, store::Database& db, LaunchSetup setup)
       : window_(window), db_(db), setup_(std::move(setup)) {}
+
+  std::string CaptureSelection() {
+    if (!clipboard_) return {};
+    const std::optional<desktop::SavedClipboard> saved = clipboard_->Save();
+    // Emptied first, so a program with nothing selected leaves no stale text to be taken.
+    (void)clipboard_->PutText("");
+    (void)exec::SendChord(keys_, exec::kCopyChord);
+    (void)desktop::PumpingWait(kCaptureWaitMs);
+    std::string text = clipboard_->ReadText();
+    if (saved) (void)clipboard_->Restore(*saved);
+    return text;
+  }
 
   void Deliver(unsigned tag, const std::string& text) {
     // An external lookup that failed still empties the clipboard's text and says so with an
@@ -192,6 +207,8 @@ ItemLauncher::Effects& ItemLauncher::effects() {
   if (!effects_) effects_ = std::make_unique<Effects>(window_, db_, setup_);
   return *effects_;
 }
+
+std::string ItemLauncher::CaptureSelection() { return effects().CaptureSelection(); }
 
 void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects().Deliver(tag, text); }
 

@@ -29,6 +29,9 @@ class ItemLauncher final : public exec::LaunchPort {
   ItemLauncher& operator=(const ItemLauncher&) = delete;
 
   void Launch(const exec::LaunchTarget& target) override;
+  // Ctrl+C to the foreground program, a short pumping wait, its text: the clipboard is saved
+  // before and put back after, so the user's clipboard survives a summon.
+  std::string CaptureSelection();
   // An address lookup's answer, posted back to the window from its worker.
   void DeliverLookup(unsigned tag, const std::string& text);
 

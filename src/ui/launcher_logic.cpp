@@ -24,6 +24,8 @@ void LauncherLogic::TogglePin() {
 }
 
 void LauncherLogic::Summon() {
+  // Before the panel shows: the foreground program still holds the selection.
+  state_.captured_selection = view_.CaptureSelection();
   state_.page = 0;
   view_.RefreshGrid();
   const Rect window = view_.WindowRect();

@@ -1,6 +1,8 @@
 #pragma once
 // What the launcher window does on its timer, its pin button, the tray and the hotkey, apart
 // from the drawing: decisions on the window state, side effects through LauncherView.
+#include <string>
+
 #include "ui/core_types.h"
 #include "ui/window_state.h"
 
@@ -20,6 +22,9 @@ class LauncherView {
   virtual Point Pointer() const = 0;
   virtual Size Screen() const = 0;
   virtual Size GridSize() const = 0;
+  // The text selected in the foreground program, copied through the clipboard, which is put
+  // back as it was; empty when nothing is selected.
+  virtual std::string CaptureSelection() = 0;
 };
 
 // Hide when the pointer is outside the window grown by 50 pixels; the test is strict, so a

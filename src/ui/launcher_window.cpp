@@ -439,6 +439,10 @@ Point LauncherWindow::Pointer() const {
 
 Size LauncherWindow::Screen() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+std::string LauncherWindow::CaptureSelection() {
+  return item_launcher_ ? item_launcher_->CaptureSelection() : std::string();
+}
+
 Size LauncherWindow::GridSize() const {
   const LauncherLayout l = ComputeLayout(DesignSize());
   return {l.grid.width, l.grid.height};

@@ -114,6 +114,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   Point Pointer() const override;
   Size Screen() const override;
   Size GridSize() const override;
+  std::string CaptureSelection() override;
 
   LauncherHost* host_ = nullptr;
   std::unique_ptr<toolkit::ControlHost> controls_;

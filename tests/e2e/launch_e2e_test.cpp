@@ -14,6 +14,7 @@
 #include "store/database.h"
 #include "store/items.h"
 #include "text/fs_path.h"
+#include "text/gbk.h"
 #include "text/path_code.h"
 #include "text/utf.h"
 
@@ -130,7 +131,7 @@ class LaunchTest : public InstalledCopyTest {
 
   void FirstRun() {
     VeloraProcess first(exe);
-    ASSERT_NE(first.WaitForWindow(), nullptr);
+    ASSERT_NE(StartShown(first), nullptr);  // started up whole, so its exit saves the settings
     ASSERT_EQ(first.Close(), 0u);
   }
   std::unique_ptr<velora::store::Database> Store() {
@@ -161,6 +162,35 @@ void LongPress(POINT at, DWORD hold_ms) {
   release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &release, sizeof release);
 }
+
+// Wine's Notepad, ended with the test.
+struct Notepad {
+  Notepad() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    wchar_t command[] = L"notepad.exe";
+    started =
+        CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  }
+  ~Notepad() {
+    if (!started) return;
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  // Its visible main window, or null.
+  HWND Window() const {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Notepad", nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == process.dwProcessId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+  }
+  BOOL started = FALSE;
+  PROCESS_INFORMATION process{};
+};
 
 // A plain window of the test's own under the whole panel, made before the panel shows.
 class Backdrop {
@@ -280,34 +310,10 @@ TEST_F(LaunchTest, ALongPressOnAPicturePutsItOnTheClipboard) {
 TEST_F(LaunchTest, ASnippetLaunchedOverNotepadIsPastedIntoIt) {
   AddFirst("软件", "$$文本$$粘贴到记事本的文字", "片段");
   // Notepad fills the screen under the panel.
-  struct Notepad {
-    Notepad() {
-      STARTUPINFOW startup{};
-      startup.cb = sizeof startup;
-      wchar_t command[] = L"notepad.exe";
-      started =
-          CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    }
-    ~Notepad() {
-      if (!started) return;
-      TerminateProcess(process.hProcess, 0);
-      WaitForSingleObject(process.hProcess, 5000);
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-    }
-    BOOL started = FALSE;
-    PROCESS_INFORMATION process{};
-  } notepad_process;
+  Notepad notepad_process;
   ASSERT_TRUE(notepad_process.started);
   HWND notepad = nullptr;
-  EXPECT_TRUE(WaitUntil([&] {
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"Notepad", nullptr)) != nullptr;) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(w, &owner);
-      if (owner == notepad_process.process.dwProcessId && IsWindowVisible(w)) notepad = w;
-    }
-    return notepad != nullptr;
-  }));
+  EXPECT_TRUE(WaitUntil([&] { return (notepad = notepad_process.Window()) != nullptr; }));
   HWND edit = notepad ? FindWindowExW(notepad, nullptr, L"Edit", nullptr) : nullptr;
   ASSERT_NE(edit, nullptr) << "notepad's edit control";
   SetWindowPos(notepad, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -356,5 +362,61 @@ TEST_F(LaunchTest, TheClockScreensaverFunctionStartsTheWrittenScreensaver) {
     SendInput(2, keys, sizeof(INPUT));
     EXPECT_TRUE(WaitUntil([] { return FindWindowW(L"VeloraFlipIt", nullptr) == nullptr; }, 10000));
   }
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(LaunchTest, ASearchTakesTheTextSelectedWhenTheHotkeySummonedThePanel) {
+  RecordAddresses();
+  MakeFirst("搜索", "网址https://search.bilibili.com/all?keyword=$关键词$");
+  // F9 calls the panel up: chosen in the settings file, as the settings panel saves it.
+  {
+    const std::filesystem::path ini = folder.path() / L"配置" / L"Velora配置.ini";
+    std::ostringstream bytes;
+    bytes << std::ifstream(ini, std::ios::binary).rdbuf();
+    std::string text = velora::text::GbkToUtf8(bytes.str());
+    std::string keys;
+    for (int n = 1; n <= 12; ++n) keys += "F" + std::to_string(n) + "<|>0<||>";
+    const std::string line = "下拉框_热键=" + keys + "8<|>F9";
+    const std::size_t at = text.find("下拉框_热键=");
+    ASSERT_NE(at, std::string::npos) << text;
+    text.replace(at, text.find("\r\n", at) - at, line);
+    std::ofstream(ini, std::ios::binary) << velora::text::Utf8ToGbk(text);
+  }
+  Notepad notepad_process;
+  ASSERT_TRUE(notepad_process.started);
+  HWND notepad = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (notepad = notepad_process.Window()) != nullptr; }));
+  HWND edit = notepad ? FindWindowExW(notepad, nullptr, L"Edit", nullptr) : nullptr;
+  ASSERT_NE(edit, nullptr);
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"机器学习"));
+
+  VeloraProcess velora(exe);
+  HWND window = StartShown(velora);
+  ASSERT_NE(window, nullptr);
+  const auto press_f9 = [] {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F9;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+  };
+  // The shown panel hides on the hotkey; with Notepad in front and its text selected, the
+  // hotkey calls the panel up and takes the selection.
+  SetForegroundWindow(notepad);
+  press_f9();
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+  SetForegroundWindow(notepad);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  Sleep(200);
+  press_f9();
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+  ASSERT_TRUE(ChooseCategory(window, L"搜索"));
+  HWND grid = FindItemGrid(window);
+  ASSERT_NE(grid, nullptr);
+  Sleep(300);
+  Click(CellCentre(grid, 0));
+  const std::string log = Recorded();
+  EXPECT_NE(log.find("https://search.bilibili.com/all?keyword=机器学习"), std::string::npos) << log;
   EXPECT_EQ(velora.Close(), 0u);
 }

@@ -21,12 +21,17 @@ class FakeView : public LauncherView {
   Point Pointer() const override { return pointer; }
   Size Screen() const override { return {1280, 1024}; }
   Size GridSize() const override { return {508, 278}; }
+  std::string CaptureSelection() override {
+    calls.push_back("capture");
+    return selection;
+  }
 
   bool visible = false;
   bool pin = false;
   Rect rect{100, 100, 510, 311};
   Point pointer{0, 0};
   std::vector<std::string> calls;
+  std::string selection;
 };
 
 }  // namespace
@@ -73,11 +78,14 @@ TEST(LauncherLogic, SummonCentresOnThePointerAtPageZero) {
   state.page = 3;
   FakeView view;
   view.pointer = {700, 500};
+  view.selection = "选中的字";
   LauncherLogic(state, view).Summon();
   EXPECT_EQ(state.page, 0);
   EXPECT_EQ(view.rect.left, 700 - 255);
   EXPECT_EQ(view.rect.top, 500 - 155);
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"refresh", "move", "show"}));
+  // The selection is taken while the other program is still in front.
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "refresh", "move", "show"}));
+  EXPECT_EQ(state.captured_selection, "选中的字");
 }
 
 TEST(LauncherLogic, HotkeyAndGestureToggle) {
