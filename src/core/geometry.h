@@ -25,6 +25,12 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// A display monitor: its whole area in virtual-screen pixels, the taskbar's included.
+struct MonitorArea {
+  Rect bounds;
+  int dpi = 96;
+};
+
 // Design pixels to device pixels for a display of `dpi` (96 = 100 %), rounded to nearest.
 constexpr int Scale(int design, int dpi) {
   const long long scaled = static_cast<long long>(design) * dpi;

@@ -56,6 +56,9 @@ class Clipboard {
   // leaves the clipboard as it was.
   [[nodiscard]] bool PutFileList(std::span<const std::string> utf8_paths, bool for_moving);
 
+  // Counts every change of the clipboard's content by any program.
+  static DWORD SequenceNumber() noexcept { return GetClipboardSequenceNumber(); }
+
   // Every format on the clipboard, up to kMaxSavedFormats; empty when it could not be opened.
   [[nodiscard]] std::optional<SavedClipboard> Save();
   // Puts the saved formats back in their order, registered formats by their names. True when

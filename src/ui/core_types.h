@@ -7,6 +7,7 @@
 namespace velora::ui {
 
 using core::Appearance;
+using core::MonitorArea;
 using core::Point;
 using core::Rect;
 using core::Scale;

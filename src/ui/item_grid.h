@@ -32,12 +32,13 @@ class ItemGrid : private exec::LaunchPort {
   // Rebuilds the page of the current category at the window state's page and page size.
   void Refresh();
   const exec::GridModel& model() const { return model_; }
+  // Ends a press on a cell: the capture goes, the cursor comes back and the click is finished.
+  void OnRelease();
 
  private:
   void Launch(const exec::LaunchTarget& target) override;
   std::shared_ptr<const toolkit::Image> ImageOf(const exec::ImageBytes& bytes);
   void OnPress(int cell);
-  void OnRelease();
 
   toolkit::IconList& list_;
   WindowState& state_;

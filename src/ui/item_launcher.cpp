@@ -81,10 +81,12 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   std::string CaptureSelection() {
     if (!clipboard_) return {};
     const std::optional<desktop::SavedClipboard> saved = clipboard_->Save();
-    // Emptied first, so a program with nothing selected leaves no stale text to be taken.
-    (void)clipboard_->PutText("");
+    // A program with nothing selected copies nothing: the clipboard then keeps its content and
+    // its count, and the text already on it is not the selection.
+    const DWORD before = desktop::Clipboard::SequenceNumber();
     (void)exec::SendChord(keys_, exec::kCopyChord);
     (void)desktop::PumpingWait(kCaptureWaitMs);
+    if (desktop::Clipboard::SequenceNumber() == before) return {};
     std::string text = clipboard_->ReadText();
     if (saved) (void)clipboard_->Restore(*saved);
     return text;

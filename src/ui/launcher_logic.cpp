@@ -23,15 +23,15 @@ void LauncherLogic::TogglePin() {
   view_.SetPinSelected(state_.held);
 }
 
+std::uint64_t WantedMouseEvents() { return core::EventBits({{3, 1}, {3, 2}, {5, 1}, {5, 2}, {1, 2}}); }
+
 void LauncherLogic::Summon() {
   // Before the panel shows: the foreground program still holds the selection.
   state_.captured_selection = view_.CaptureSelection();
   state_.page = 0;
   view_.RefreshGrid();
-  const Rect window = view_.WindowRect();
-  const Point pointer = view_.Pointer();
-  view_.MoveTo({pointer.x - window.width / 2, pointer.y - window.height / 2});
-  view_.Show();
+  view_.Place(PlaceAtPointer(view_.Pointer(), view_.DesignSize(), view_.Monitors()));
+  view_.ShowActive();
 }
 
 void LauncherLogic::ToggleByGesture() {
@@ -58,15 +58,33 @@ TrayOutcome LauncherLogic::TrayClick(unsigned message) {
   if (state_.held) {
     view_.Hide();
     state_.held = false;
+    view_.SetPinSelected(false);
     return TrayOutcome::kHidden;
   }
   state_.held = true;
   view_.SetPinSelected(true);
-  view_.Show();
-  const Size screen = view_.Screen();
-  const Size grid = view_.GridSize();
-  view_.MoveTo({(screen.width - grid.width) / 2, (screen.height - grid.height) / 2});
+  // Centred on the monitor of the tray that was clicked.
+  view_.Place(CentreOnMonitor(view_.Pointer(), view_.DesignSize(), view_.Monitors()));
+  view_.ShowActive();
   return TrayOutcome::kShown;
+}
+
+void LauncherLogic::MouseEvent(core::MouseEvent event, std::uint32_t time_ms, GestureBoxes boxes) {
+  constexpr int kLeft = 1, kMiddle = 3, kSide = 5, kDown = 1, kUp = 2;
+  if (event.button == kSide && event.action == kDown) {
+    state_.side_press_ms = time_ms;
+  } else if (event.button == kSide && event.action == kUp) {
+    // Time stamps wrap after 49 days; the unsigned difference stays right across the wrap.
+    const bool quick = state_.side_press_ms && time_ms - *state_.side_press_ms < kQuickSideClickMs;
+    state_.side_press_ms.reset();
+    if (quick && boxes.side && !state_.edge_docking) ToggleByGesture();
+  } else if (event.button == kMiddle && event.action == kUp) {
+    if (boxes.middle && !state_.edge_docking) ToggleByGesture();
+  } else if (event.button == kLeft && event.action == kUp) {
+    // The grid holds the capture while an item is pressed; this finishes the click even when
+    // the capture was taken away before the release.
+    if (state_.item_pressed) view_.FinishGridClick();
+  }
 }
 
 void LauncherLogic::Tick(bool hide_on_leave) {

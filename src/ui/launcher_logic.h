@@ -1,9 +1,14 @@
 #pragma once
-// What the launcher window does on its timer, its pin button, the tray and the hotkey, apart
-// from the drawing: decisions on the window state, side effects through LauncherView.
+// What the launcher window does on its timer, its pin button, the tray, the hotkey and the mouse
+// gestures, apart from the drawing: decisions on the window state, side effects through
+// LauncherView.
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "core/mouse_event.h"
 #include "ui/core_types.h"
+#include "ui/placement.h"
 #include "ui/window_state.h"
 
 namespace velora::ui {
@@ -14,17 +19,22 @@ class LauncherView {
   virtual ~LauncherView() = default;
   virtual bool IsVisible() const = 0;
   virtual void Show() = 0;
+  // Shows the window and takes the keyboard, so keys reach the panel.
+  virtual void ShowActive() = 0;
   virtual void Hide() = 0;
   virtual Rect WindowRect() const = 0;  // screen pixels
-  virtual void MoveTo(Point top_left) = 0;
+  virtual Size DesignSize() const = 0;  // 96-DPI pixels
+  // Moves and sizes the window in screen pixels, for a monitor of `dpi`.
+  virtual void Place(const Placement& placement) = 0;
   virtual void SetPinSelected(bool selected) = 0;
   virtual void RefreshGrid() = 0;
   virtual Point Pointer() const = 0;
-  virtual Size Screen() const = 0;
-  virtual Size GridSize() const = 0;
+  virtual std::vector<MonitorArea> Monitors() const = 0;
   // The text selected in the foreground program, copied through the clipboard, which is put
   // back as it was; empty when nothing is selected.
   virtual std::string CaptureSelection() = 0;
+  // A left release reported by the mouse hook while a grid item is pressed.
+  virtual void FinishGridClick() = 0;
 };
 
 // Hide when the pointer is outside the window grown by 50 pixels; the test is strict, so a
@@ -35,6 +45,18 @@ bool ShouldAutoHide(const WindowState& state, bool visible, bool hide_on_leave, 
 
 // The group menu opens left of and below the pointer, clear of the cell it was opened on.
 constexpr Point GroupMenuPosition(Point cursor) { return {cursor.x - 50, cursor.y + 20}; }
+
+// A side-button release this soon after its press is a summon gesture; a slower one is not.
+inline constexpr std::uint32_t kQuickSideClickMs = 300;
+
+// The gesture boxes of the settings panel: "鼠标中键呼出" and "鼠标侧键上呼出".
+struct GestureBoxes {
+  bool middle = false;
+  bool side = false;
+};
+
+// The mouse events the window acts on; the hook posts nothing else.
+std::uint64_t WantedMouseEvents();
 
 inline constexpr unsigned kTrayLeftButtonDown = 513;
 inline constexpr unsigned kTrayRightButtonDown = 516;
@@ -55,6 +77,8 @@ class LauncherLogic {
   void ToggleByGesture();
   void HotkeyPressed();
   TrayOutcome TrayClick(unsigned message);
+  // An event from the mouse hook, `time_ms` its own time stamp.
+  void MouseEvent(core::MouseEvent event, std::uint32_t time_ms, GestureBoxes boxes);
   // The 100 ms timer's auto-hide check.
   void Tick(bool hide_on_leave);
 

@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include "core/handles_win32.h"
+#include "desktop/monitors_win32.h"
+#include "desktop/window_at_pointer_win32.h"
 #include "exec/lookup_post_win32.h"
 #include "toolkit/category_bar.h"
 #include "toolkit/gdiplus.h"
@@ -24,6 +26,7 @@ namespace {
 
 constexpr UINT_PTR kQueueTimer = 1;  // 时钟_队列
 constexpr UINT kShownMessage = WM_APP + 1;
+constexpr UINT kMouseEventMessage = WM_APP + 2;
 constexpr UINT kQueueInterval = 100;
 
 std::string Name(std::string_view name) { return std::string(name); }
@@ -35,9 +38,12 @@ int DpiOf(HWND window) {
 
 }  // namespace
 
+UINT LauncherWindow::MouseEventMessage() noexcept { return kMouseEventMessage; }
+
 LauncherWindow::LauncherWindow() = default;
 LauncherWindow::~LauncherWindow() {
-  Destroy();          // while every member its WM_DESTROY reaches is alive; the tip window goes along
+  Destroy();  // while every member its WM_DESTROY reaches is alive; the tip window goes along
+  menus_.reset();
   settings_.reset();  // it holds controls, timers and the tip window of the window
   grid_.reset();      // it draws into a control
   item_launcher_.reset();
@@ -75,6 +81,8 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
       BuildControls();
       settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_);
+      menus_ = std::make_unique<LauncherMenus>(hwnd());
+      menus_->on_command = [this](MenuCommand command) { host_->OnMenuCommand(command); };
       Layout();
       // Posted before the panel can show, so the rest of start-up comes before any request
       // that the shown panel may receive.
@@ -97,13 +105,12 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       info->ptMaxPosition = {0, 0};
       return 0;
     }
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      controls_->SetDpi(HIWORD(wparam));
-      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
-    }
+    case kMouseEventMessage:
+      OnMouseEvent(wparam, lparam);
+      return 0;
 
     case WM_NCCALCSIZE:
       return 0;  // the sizing frame takes no room: the client area is the whole window
@@ -274,7 +281,7 @@ void LauncherWindow::BuildHiddenParts() {
   Layout();
 }
 
-Size LauncherWindow::DesignSize() const noexcept {
+Size LauncherWindow::DesignSize() const {
   RECT client{};
   GetClientRect(hwnd(), &client);
   const int dpi = controls_ ? controls_->dpi() : 96;
@@ -378,9 +385,48 @@ void LauncherWindow::SetPinSelected(bool selected) {
   if (pin_) pin_->SetSelected(selected);
 }
 
+void LauncherWindow::OnMouseEvent(WPARAM event, LPARAM time) {
+  const auto* middle = controls_->FindAs<toolkit::CheckBox>(names::kMiddleButtonBox);
+  const auto* side = controls_->FindAs<toolkit::CheckBox>(names::kSideButtonBox);
+  const GestureBoxes boxes{middle && middle->Checked(), side && side->Checked()};
+  logic_.MouseEvent({LOWORD(event), HIWORD(event)}, static_cast<std::uint32_t>(time), boxes);
+}
+
+void LauncherWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  controls_->SetDpi(dpi);
+  // A summon already sized the window for the monitor it moves to: keep that, not a scaled
+  // copy of the old size.
+  const Rect r = placing_ && placing_->dpi == dpi
+                     ? placing_->rect
+                     : Rect{suggested.left, suggested.top, suggested.right - suggested.left,
+                            suggested.bottom - suggested.top};
+  SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool LauncherWindow::IsVisible() const { return IsWindowVisible(hwnd()) != FALSE; }
 void LauncherWindow::Show() { ShowWindow(hwnd(), SW_SHOW); }
 void LauncherWindow::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+void LauncherWindow::ShowActive() {
+  ShowWindow(hwnd(), SW_SHOW);
+  (void)desktop::ActivateWindow(hwnd());
+}
+
+void LauncherWindow::Place(const Placement& placement) {
+  placing_ = placement;
+  const Rect& r = placement.rect;
+  SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // A hidden window may move to a monitor of another DPI without being told.
+  const int dpi = DpiOf(hwnd());
+  if (dpi != controls_->dpi()) OnDpiChanged(dpi, {r.left, r.top, r.right(), r.bottom()});
+  placing_.reset();
+}
+
+std::vector<MonitorArea> LauncherWindow::Monitors() const { return desktop::ListMonitors(); }
+
+void LauncherWindow::FinishGridClick() {
+  if (grid_) grid_->OnRelease();
+}
 
 Rect LauncherWindow::WindowRect() const {
   RECT r{};
@@ -394,10 +440,6 @@ bool LauncherWindow::CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusS
   tip_ = std::move(tip);
   if (settings_) settings_->SetTipWindow(tip_.get());
   return true;
-}
-
-void LauncherWindow::MoveTo(Point top_left) {
-  SetWindowPos(hwnd(), nullptr, top_left.x, top_left.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LauncherWindow::ShowCategory(const std::string& category) {
@@ -436,8 +478,6 @@ Point LauncherWindow::Pointer() const {
   GetCursorPos(&p);
   return {p.x, p.y};
 }
-
-Size LauncherWindow::Screen() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 std::string LauncherWindow::CaptureSelection() {
   return item_launcher_ ? item_launcher_->CaptureSelection() : std::string();

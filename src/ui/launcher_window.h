@@ -19,6 +19,7 @@
 #include "ui/core_types.h"
 #include "ui/item_launcher.h"
 #include "ui/launcher_logic.h"
+#include "ui/launcher_menus.h"
 #include "ui/window_state.h"
 
 namespace velora::toolkit {
@@ -49,6 +50,8 @@ class LauncherHost {
   virtual void OnLauncherDestroy() = 0;
   // Log-off or shutdown is ending the process; Exit will not run.
   virtual void OnSessionEnding() = 0;
+  // A command chosen in one of the panel's menus that only the program can carry out.
+  virtual void OnMenuCommand(MenuCommand command) = 0;
   // A category became the current one; the grid follows.
   virtual void OnCategoryChanged() = 0;
   // The user finished resizing; the new size is kept.
@@ -68,6 +71,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   WindowState& state() noexcept { return state_; }
   toolkit::ControlHost& controls() noexcept { return *controls_; }
   LauncherLogic& logic() noexcept { return logic_; }
+  LauncherMenus& menus() noexcept { return *menus_; }
+  // The message the mouse hook posts its events to this window with.
+  static UINT MouseEventMessage() noexcept;
   // The hover-tip window, owned by this window and gone with it; false when it could not be made.
   bool CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus);
   // The settings panel and what it switches (toasts, tips, docking, hotkey).
@@ -91,7 +97,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // Items per page: from the settings at start-up, from the grid's size after a resize.
   int capacity() const noexcept { return state_.items_per_page; }
   void SetCapacity(int capacity);
-  Size DesignSize() const noexcept;
+  Size DesignSize() const override;
 
  private:
   void BuildControls();
@@ -104,17 +110,21 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void UpdateRegion();
   void OnTimer();
   void SetPinSelected(bool selected) override;
+  Size GridSize() const;
+  void OnMouseEvent(WPARAM event, LPARAM time);
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   // LauncherView
   bool IsVisible() const override;
   void Show() override;
+  void ShowActive() override;
   void Hide() override;
   Rect WindowRect() const override;
-  void MoveTo(Point top_left) override;
+  void Place(const Placement& placement) override;
   Point Pointer() const override;
-  Size Screen() const override;
-  Size GridSize() const override;
+  std::vector<MonitorArea> Monitors() const override;
   std::string CaptureSelection() override;
+  void FinishGridClick() override;
 
   LauncherHost* host_ = nullptr;
   std::unique_ptr<toolkit::ControlHost> controls_;
@@ -127,6 +137,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<ItemLauncher> item_launcher_;
   std::unique_ptr<SettingsUi> settings_;
+  std::unique_ptr<LauncherMenus> menus_;
+  // The place being applied: a DPI change it causes keeps it rather than the system's guess.
+  std::optional<Placement> placing_;
 };
 
 }  // namespace velora::ui

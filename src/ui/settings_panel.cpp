@@ -92,7 +92,7 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
     Rect rect;
   };
   const Box boxes[] = {
-      {sn::kSideButtonBox, {88, 16, 152, 16}},       {sn::kMiddleButtonBox, {88, 48, 144, 16}},
+      {names::kSideButtonBox, {88, 16, 152, 16}},    {names::kMiddleButtonBox, {88, 48, 144, 16}},
       {settings::kDockingBox, {88, 80, 144, 16}},    {names::kHideOnLeaveBox, {88, 112, 136, 16}},
       {settings::kAutostartBox, {88, 144, 112, 16}}, {sn::kLaunchToFrontBox, {88, 184, 136, 16}},
       {sn::kTipsOffBox, {232, 80, 152, 16}},         {names::kHoverSelectBox, {232, 112, 128, 16}},
@@ -106,7 +106,7 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
   c.FindAs<CheckBox>(settings::kDockingBox)->on_click = [this](Control& box) {
     if (events_.docking_switched) events_.docking_switched(static_cast<CheckBox&>(box).Checked());
   };
-  for (std::string_view gesture : {sn::kSideButtonBox, sn::kMiddleButtonBox}) {
+  for (std::string_view gesture : {names::kSideButtonBox, names::kMiddleButtonBox}) {
     c.FindAs<CheckBox>(gesture)->on_click = [this](Control& box) {
       // A gesture and docking exclude each other.
       if (!static_cast<CheckBox&>(box).Checked() || !Checked(settings::kDockingBox)) return;
@@ -231,13 +231,17 @@ int SettingsPanel::HotkeySelection() const {
   return list ? list->Selected() : -1;
 }
 
+void SettingsPanel::SelectHotkey(int index) {
+  if (auto* list = controls_.FindAs<toolkit::ComboBox>(settings::kHotkeyList)) list->Select(index);
+}
+
 bool SettingsPanel::Checked(std::string_view name) const {
   const auto* box = controls_.FindAs<toolkit::CheckBox>(name);
   return box && box->Checked();
 }
 
 void SettingsPanel::SetGestureBoxes(bool checked) {
-  for (std::string_view name : {sn::kSideButtonBox, sn::kMiddleButtonBox}) {
+  for (std::string_view name : {names::kSideButtonBox, names::kMiddleButtonBox}) {
     if (auto* box = controls_.FindAs<toolkit::CheckBox>(name)) box->SetChecked(checked);
   }
 }

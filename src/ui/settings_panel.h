@@ -49,6 +49,8 @@ class SettingsPanel {
   void SetVersionCaption(std::string_view caption);
   void SetHotkeyResult(bool registered);
   int HotkeySelection() const;
+  // Shows function key F1 + `index` chosen without raising the change event.
+  void SelectHotkey(int index);
   // Both mouse call-up boxes, as docking starts (unchecked) or stops (checked).
   void SetGestureBoxes(bool checked);
   void SetDockingBox(bool checked);

@@ -15,8 +15,6 @@ inline constexpr std::string_view kSkinPage = "图片框_皮肤页";
 inline constexpr std::string_view kAboutPage = "图片框_关于页";
 
 // Page "设置".
-inline constexpr std::string_view kSideButtonBox = "选择框_鼠标侧键上呼出";
-inline constexpr std::string_view kMiddleButtonBox = "选择框_鼠标中键呼出";
 inline constexpr std::string_view kLaunchToFrontBox = "选择框_图标自动置顶";
 inline constexpr std::string_view kTipsOffBox = "选择框_关闭提示";
 inline constexpr std::string_view kDoubleClickBox = "选择框_双击图标打开";

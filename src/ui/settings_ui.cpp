@@ -72,6 +72,20 @@ void SettingsUi::RegisterHotkey() {
   if (!hotkey_.RegisterFunctionKey(index)) panel_.SetHotkeyResult(false);
 }
 
+bool SettingsUi::ChooseDefaultHotkey() {
+  // Keys that programs seldom use come first: a global hotkey takes its key from every program.
+  // F1 (help), F5 (refresh) and F2 (rename) are left for last.
+  constexpr int kOrder[] = {8, 7, 6, 11, 10, 9, 5, 3, 2, 4, 1, 0};  // F9, F8, F7, F12, …
+  for (const int index : kOrder) {
+    if (!hotkey_.RegisterFunctionKey(index)) continue;
+    panel_.SelectHotkey(index);
+    panel_.SetHotkeyResult(true);
+    return true;
+  }
+  panel_.SetHotkeyResult(false);
+  return false;
+}
+
 void SettingsUi::ChooseHotkey(int index) { panel_.SetHotkeyResult(hotkey_.RegisterFunctionKey(index)); }
 
 bool SettingsUi::AutostartExists() { return actions.autostart_exists && actions.autostart_exists(); }

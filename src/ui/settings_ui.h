@@ -45,6 +45,9 @@ class SettingsUi final : public settings::SettingsWindow {
   SettingsPanel& panel() { return panel_; }
   WindowControls& port() { return port_; }
   int hotkey_id() const { return hotkey_.id(); }
+  // A first run has no key chosen yet: takes the first function key of a sensible order that
+  // the system gives, shows it chosen and registered. False when every one is held elsewhere.
+  bool ChooseDefaultHotkey();
   bool docking() const { return docking_.running(); }
 
   void ShowToast(ToastKind kind, std::string_view text) { toasts_.Show(kind, text); }

@@ -19,6 +19,7 @@ struct WindowState {
   bool item_pressed = false;
   std::uint64_t press_ms = 0;  // tick count of the last press on a cell: a long press pastes a picture
   bool resizing = false;
+  std::optional<std::uint32_t> side_press_ms;  // time stamp of the side button's last press
   std::string captured_selection;
   bool search_with_clipboard = false;
   // As loaded or last applied: what the window paints and the settings file keeps.

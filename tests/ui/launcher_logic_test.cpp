@@ -13,23 +13,27 @@ class FakeView : public LauncherView {
  public:
   bool IsVisible() const override { return visible; }
   void Show() override { visible = true, calls.push_back("show"); }
+  void ShowActive() override { visible = true, calls.push_back("show active"); }
   void Hide() override { visible = false, calls.push_back("hide"); }
   Rect WindowRect() const override { return rect; }
-  void MoveTo(Point p) override { rect.left = p.x, rect.top = p.y, calls.push_back("move"); }
+  Size DesignSize() const override { return {510, 311}; }
+  void Place(const Placement& p) override { rect = p.rect, dpi = p.dpi, calls.push_back("place"); }
   void SetPinSelected(bool s) override { pin = s; }
   void RefreshGrid() override { calls.push_back("refresh"); }
   Point Pointer() const override { return pointer; }
-  Size Screen() const override { return {1280, 1024}; }
-  Size GridSize() const override { return {508, 278}; }
+  std::vector<MonitorArea> Monitors() const override { return monitors; }
   std::string CaptureSelection() override {
     calls.push_back("capture");
     return selection;
   }
+  void FinishGridClick() override { calls.push_back("finish click"); }
 
   bool visible = false;
   bool pin = false;
   Rect rect{100, 100, 510, 311};
+  int dpi = 96;
   Point pointer{0, 0};
+  std::vector<MonitorArea> monitors{{{0, 0, 1280, 1024}, 96}};
   std::vector<std::string> calls;
   std::string selection;
 };
@@ -84,7 +88,7 @@ TEST(LauncherLogic, SummonCentresOnThePointerAtPageZero) {
   EXPECT_EQ(view.rect.left, 700 - 255);
   EXPECT_EQ(view.rect.top, 500 - 155);
   // The selection is taken while the other program is still in front.
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "refresh", "move", "show"}));
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "refresh", "place", "show active"}));
   EXPECT_EQ(state.captured_selection, "选中的字");
 }
 
@@ -116,10 +120,91 @@ TEST(LauncherLogic, TrayLeftClickShowsHeldOrHides) {
   EXPECT_EQ(logic.TrayClick(512), TrayOutcome::kNone);
   EXPECT_EQ(logic.TrayClick(kTrayLeftButtonDown), TrayOutcome::kShown);
   EXPECT_TRUE(state.held && view.visible && view.pin);
-  EXPECT_EQ(view.rect.left, (1280 - 508) / 2);
-  EXPECT_EQ(view.rect.top, (1024 - 278) / 2);
+  EXPECT_EQ(view.rect, (Rect{(1280 - 510) / 2, (1024 - 311) / 2, 510, 311}));
   EXPECT_EQ(logic.TrayClick(kTrayLeftButtonDown), TrayOutcome::kHidden);
-  EXPECT_FALSE(state.held || view.visible);
+  EXPECT_FALSE(state.held || view.visible || view.pin);
+  // The double click's second press arrives as its own message and changes nothing.
+  EXPECT_EQ(logic.TrayClick(515), TrayOutcome::kNone);
+  EXPECT_FALSE(view.visible);
+}
+
+TEST(LauncherLogic, TrayCentresOnTheClickedMonitorAtItsDpi) {
+  WindowState state;
+  FakeView view;
+  view.monitors = {{{0, 0, 1920, 1080}, 96}, {{1920, 0, 2880, 1620}, 144}};
+  view.pointer = {4700, 1600};  // the tray of the second monitor
+  LauncherLogic(state, view).TrayClick(kTrayLeftButtonDown);
+  EXPECT_EQ(view.dpi, 144);
+  EXPECT_EQ(view.rect, (Rect{1920 + (2880 - 765) / 2, (1620 - 467) / 2, 765, 467}));
+}
+
+class Gestures : public ::testing::Test {
+ protected:
+  void Event(int button, int action, std::uint32_t time, GestureBoxes boxes = {true, true}) {
+    logic.MouseEvent({button, action}, time, boxes);
+  }
+  WindowState state;
+  FakeView view;
+  LauncherLogic logic{state, view};
+};
+
+TEST_F(Gestures, AQuickSideClickTogglesAndASlowOneDoesNothing) {
+  Event(5, 1, 1000);
+  Event(5, 2, 1299);
+  EXPECT_TRUE(view.visible);
+  state.held = true;  // shown by hand: the next quick click hides it
+  Event(5, 1, 2000);
+  Event(5, 2, 2100);
+  EXPECT_FALSE(view.visible);
+  Event(5, 1, 3000);
+  Event(5, 2, 3300);  // 300 ms is too slow
+  EXPECT_FALSE(view.visible);
+  Event(5, 2, 3400);  // a release without its press
+  EXPECT_FALSE(view.visible);
+  Event(5, 1, 0xFFFFFF80u);  // the time stamp wraps between press and release
+  Event(5, 2, 0x40);
+  EXPECT_TRUE(view.visible);
+}
+
+TEST_F(Gestures, AMiddleReleaseTogglesHoweverLongItWasHeld) {
+  Event(3, 1, 0);
+  Event(3, 2, 5000);
+  EXPECT_TRUE(view.visible);
+  Event(3, 2, 6000);  // visible and not held: a summon only brings it to the pointer
+  EXPECT_TRUE(view.visible);
+  Event(3, 1, 7000);  // a press alone does nothing
+  EXPECT_TRUE(view.visible);
+}
+
+TEST_F(Gestures, UntickedBoxesAndEdgeDockingSilenceThem) {
+  Event(3, 2, 0, {false, true});
+  Event(5, 1, 0, {true, false});
+  Event(5, 2, 10, {true, false});
+  EXPECT_FALSE(view.visible);
+  state.edge_docking = true;
+  Event(3, 2, 100);
+  Event(5, 1, 200);
+  Event(5, 2, 210);
+  EXPECT_FALSE(view.visible);
+  EXPECT_TRUE(view.calls.empty());
+}
+
+TEST_F(Gestures, ALeftReleaseFinishesAPressedItemOnly) {
+  Event(1, 2, 0);
+  EXPECT_TRUE(view.calls.empty());
+  state.item_pressed = true;
+  Event(1, 2, 10);
+  EXPECT_EQ(view.calls, std::vector<std::string>{"finish click"});
+}
+
+TEST(LauncherLogic, TheHookPostsOnlyWhatTheWindowActsOn) {
+  const std::uint64_t wanted = WantedMouseEvents();
+  for (const velora::core::MouseEvent e : {velora::core::MouseEvent{3, 1}, {3, 2}, {5, 1}, {5, 2}, {1, 2}}) {
+    EXPECT_TRUE(wanted & velora::core::EventBit(e)) << e.button << "," << e.action;
+  }
+  for (const velora::core::MouseEvent e : {velora::core::MouseEvent{0, 0}, {1, 1}, {2, 1}, {4, 4}, {6, 2}}) {
+    EXPECT_FALSE(wanted & velora::core::EventBit(e)) << e.button << "," << e.action;
+  }
 }
 
 TEST(LauncherLogic, TickHidesOnlyWhenThePointerLeft) {
