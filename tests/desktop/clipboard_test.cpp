@@ -153,6 +153,23 @@ TEST_F(ClipboardTest, ReadsTextOtherProgramsPut) {
   EXPECT_EQ(clipboard_->ReadText(), "");
 }
 
+// A summon tells a copy from no copy by the sequence number: reading and saving must not move it,
+// and a copy by another program must.
+TEST_F(ClipboardTest, OnlyAChangeMovesTheSequenceNumber) {
+  ASSERT_TRUE(clipboard_->PutText("已有的字"));
+  const DWORD before = Clipboard::SequenceNumber();
+  EXPECT_EQ(clipboard_->ReadText(), "已有的字");
+  const std::optional<SavedClipboard> saved = clipboard_->Save();
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(Clipboard::SequenceNumber(), before);
+  {
+    OtherProgram other;
+    EmptyClipboard();
+    OtherProgram::Put(CF_TEXT, std::string_view("copied", 7));
+  }
+  EXPECT_NE(Clipboard::SequenceNumber(), before);
+}
+
 TEST_F(ClipboardTest, PictureBecomesABitmapWithTransparencyOnWhite) {
   // Red, half-transparent green, fully transparent; then blue, white, black.
   const Pixels pixels = {0xFFFF0000, 0x8000FF00, 0x00000000, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000};
