@@ -26,8 +26,11 @@ void LauncherLogic::TogglePin() {
 std::uint64_t WantedMouseEvents() { return core::EventBits({{3, 1}, {3, 2}, {5, 1}, {5, 2}, {1, 2}}); }
 
 void LauncherLogic::Summon() {
+  if (summoning_) return;
+  summoning_ = true;
   // Before the panel shows: the foreground program still holds the selection.
   state_.captured_selection = view_.CaptureSelection();
+  summoning_ = false;
   state_.page = 0;
   view_.RefreshGrid();
   view_.Place(PlaceAtPointer(view_.Pointer(), view_.DesignSize(), view_.Monitors()));
@@ -35,6 +38,7 @@ void LauncherLogic::Summon() {
 }
 
 void LauncherLogic::ToggleByGesture() {
+  if (summoning_) return;
   if (state_.held && !state_.on_top) {
     state_.held = false;
     view_.SetPinSelected(false);
@@ -45,6 +49,7 @@ void LauncherLogic::ToggleByGesture() {
 }
 
 void LauncherLogic::HotkeyPressed() {
+  if (summoning_) return;
   if (view_.IsVisible()) {
     view_.Hide();
   } else {

@@ -71,7 +71,9 @@ class LauncherLogic {
   void TogglePin();
   // Shows the pin as the held state says, as start-up does.
   void SetPinShown(bool selected) { view_.SetPinSelected(selected); }
-  // Centres the window on the pointer at page 0 and shows it.
+  // Centres the window on the pointer at page 0 and shows it. The capture's wait lets messages
+  // through; a hotkey or gesture arriving meanwhile (a held key repeats) is dropped, so one
+  // summon never runs inside another and its clipboard copy.
   void Summon();
   // A gesture hides a held window that is not on top, otherwise summons.
   void ToggleByGesture();
@@ -85,6 +87,7 @@ class LauncherLogic {
  private:
   WindowState& state_;
   LauncherView& view_;
+  bool summoning_ = false;
 };
 
 }  // namespace velora::ui

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ class FakeView : public LauncherView {
   std::vector<MonitorArea> Monitors() const override { return monitors; }
   std::string CaptureSelection() override {
     calls.push_back("capture");
+    if (during_capture) during_capture();
     return selection;
   }
   void FinishGridClick() override { calls.push_back("finish click"); }
@@ -36,6 +38,7 @@ class FakeView : public LauncherView {
   std::vector<MonitorArea> monitors{{{0, 0, 1280, 1024}, 96}};
   std::vector<std::string> calls;
   std::string selection;
+  std::function<void()> during_capture;
 };
 
 }  // namespace
@@ -90,6 +93,21 @@ TEST(LauncherLogic, SummonCentresOnThePointerAtPageZero) {
   // The selection is taken while the other program is still in front.
   EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "refresh", "place", "show active"}));
   EXPECT_EQ(state.captured_selection, "选中的字");
+}
+
+TEST(LauncherLogic, AHotkeyOrGestureDuringTheCaptureWaitIsDropped) {
+  WindowState state;
+  FakeView view;
+  LauncherLogic logic(state, view);
+  view.during_capture = [&] {
+    logic.HotkeyPressed();  // the held key repeats
+    logic.ToggleByGesture();
+  };
+  logic.HotkeyPressed();
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "refresh", "place", "show active"}));
+  view.during_capture = nullptr;
+  logic.HotkeyPressed();  // and afterwards the hotkey works again
+  EXPECT_FALSE(view.visible);
 }
 
 TEST(LauncherLogic, HotkeyAndGestureToggle) {
