@@ -52,6 +52,10 @@ int App::Run(const std::wstring& command_line) {
 bool App::OnLauncherCreate(HWND window) {
   state_.default_window_width = ui::kLauncherWidth;
   state_.version_caption = std::string(kVersionCaption);
+  // The way back to a panel that starts hidden; without a shell to take it the program still
+  // runs, reachable by its hotkey and gestures.
+  (void)tray_.Add(window, instance_, IDI_VELORA, "Velora");
+  tray_.Attach([this](unsigned code) { return OnTrayEvent(code); });
 
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   (void)PrepareDataDirectory(state_.data_directory, CarriedFile(instance_, IDR_FLIPIT));
@@ -64,6 +68,8 @@ bool App::OnLauncherCreate(HWND window) {
                        {ScreensaverPath(state_.data_directory), state_.external_address_host});
   launcher_.RefreshGrid();
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+  mouse_hook_ =
+      desktop::MouseHook::Install(window, ui::LauncherWindow::MouseEventMessage(), ui::WantedMouseEvents());
 
   // Started by hand: shown and held; started with Windows: waits hidden in the tray.
   window_state.held = StartedByHand(GetTickCount64());
@@ -92,12 +98,28 @@ bool App::RunExitSteps() noexcept {
   exited_ = true;
   SaveAllSettings();
   single_instance_.Release();
+  mouse_hook_.reset();
+  tray_.Remove();
   return true;
 }
 
 void App::OnSessionEnding() {
   // Log-off and shutdown end the process without Exit: keep what the user set now.
   SaveAllSettings();
+}
+
+void App::OnMenuCommand(ui::MenuCommand command) {
+  if (command == ui::MenuCommand::kExit) Exit();
+  if (command == ui::MenuCommand::kRestart) Restart();
+}
+
+LRESULT App::OnTrayEvent(unsigned code) {
+  if (launcher_.logic().TrayClick(code) == ui::TrayOutcome::kOpenMenu) {
+    POINT at{};
+    GetCursorPos(&at);
+    launcher_.menus().Show(ui::TrayMenu(), {at.x, at.y});
+  }
+  return 0;
 }
 
 void App::ReportStoreProblem() {

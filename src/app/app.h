@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/single_instance_win32.h"
+#include "desktop/mouse_hook_win32.h"
+#include "desktop/tray_icon_win32.h"
 #include "store/database.h"
 #include "store/groups.h"
 #include "store/open_store.h"
@@ -54,6 +56,9 @@ class App final : public ui::LauncherHost {
   void OnLauncherShown() override;
   void OnLauncherDestroy() override { Exit(); }
   void OnSessionEnding() override;
+  void OnMenuCommand(ui::MenuCommand command) override;
+  // The tray icon's events: a left press shows or hides, a right press opens the tray menu.
+  LRESULT OnTrayEvent(unsigned code);
   // Tells the user, once the panel is up, why it is empty or cannot save.
   void ReportStoreProblem();
   void OnCategoryChanged() override {}
@@ -72,6 +77,8 @@ class App final : public ui::LauncherHost {
   toolkit::GdiplusSession gdiplus_;
   AppState state_;
   SingleInstance single_instance_{kInstanceEventName};
+  desktop::TrayIcon tray_;
+  std::unique_ptr<desktop::MouseHook> mouse_hook_;
   ui::LauncherWindow launcher_;
   bool exited_ = false;
 };

@@ -45,9 +45,13 @@ void App::LoadInitialSettings() {
 void App::LoadControlStates() {
   launcher_.settings().panel().SetVersionCaption(state_.version_caption);
   const std::filesystem::path file = settings::SettingsPath(state_.data_directory);
+  std::error_code error;
+  const bool first_run = !std::filesystem::exists(file, error) && !error;
   settings::LoadControlStates(file, launcher_.settings(), launcher_.state().appearance);
   // Only from here on may a save write the controls' states: before, it would write defaults.
   state_.settings_file = file;
+  // A fresh install is reachable at once: a function key is chosen for it and kept.
+  if (first_run && launcher_.settings().ChooseDefaultHotkey()) SaveAllSettings();
 }
 
 void App::SaveAllSettings() noexcept {

@@ -2,6 +2,8 @@
 // system's browser (a recorder program stands in for it), a text snippet lands on the clipboard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -41,6 +43,18 @@ std::wstring ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+void PutClipboardText(const std::wstring& text) {
+  for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
 }
 
 class LaunchTest : public InstalledCopyTest {
@@ -365,22 +379,17 @@ TEST_F(LaunchTest, TheClockScreensaverFunctionStartsTheWrittenScreensaver) {
   EXPECT_EQ(velora.Close(), 0u);
 }
 
-TEST_F(LaunchTest, ASearchTakesTheTextSelectedWhenTheHotkeySummonedThePanel) {
+TEST_F(LaunchTest, TheDefaultKeySummonsThePanelAtThePointerWithTheSelectedText) {
   RecordAddresses();
   MakeFirst("搜索", "网址https://search.bilibili.com/all?keyword=$关键词$");
-  // F9 calls the panel up: chosen in the settings file, as the settings panel saves it.
+  // The first run chose a function key and kept it: F9, the first of its order, is free here.
   {
-    const std::filesystem::path ini = folder.path() / L"配置" / L"Velora配置.ini";
     std::ostringstream bytes;
-    bytes << std::ifstream(ini, std::ios::binary).rdbuf();
-    std::string text = velora::text::GbkToUtf8(bytes.str());
-    std::string keys;
-    for (int n = 1; n <= 12; ++n) keys += "F" + std::to_string(n) + "<|>0<||>";
-    const std::string line = "下拉框_热键=" + keys + "8<|>F9";
+    bytes << std::ifstream(folder.path() / L"配置" / L"Velora配置.ini", std::ios::binary).rdbuf();
+    const std::string text = velora::text::GbkToUtf8(bytes.str());
     const std::size_t at = text.find("下拉框_热键=");
     ASSERT_NE(at, std::string::npos) << text;
-    text.replace(at, text.find("\r\n", at) - at, line);
-    std::ofstream(ini, std::ios::binary) << velora::text::Utf8ToGbk(text);
+    EXPECT_NE(text.substr(at, text.find("\r\n", at) - at).find("<||>8<|>F9"), std::string::npos) << text;
   }
   Notepad notepad_process;
   ASSERT_TRUE(notepad_process.started);
@@ -389,6 +398,7 @@ TEST_F(LaunchTest, ASearchTakesTheTextSelectedWhenTheHotkeySummonedThePanel) {
   HWND edit = notepad ? FindWindowExW(notepad, nullptr, L"Edit", nullptr) : nullptr;
   ASSERT_NE(edit, nullptr);
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"机器学习"));
+  PutClipboardText(L"剪贴板原有的字");
 
   VeloraProcess velora(exe);
   HWND window = StartShown(velora);
@@ -400,23 +410,44 @@ TEST_F(LaunchTest, ASearchTakesTheTextSelectedWhenTheHotkeySummonedThePanel) {
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
   };
-  // The shown panel hides on the hotkey; with Notepad in front and its text selected, the
-  // hotkey calls the panel up and takes the selection.
-  SetForegroundWindow(notepad);
-  press_f9();
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
-  SetForegroundWindow(notepad);
-  SetFocus(edit);
-  SendMessageW(edit, EM_SETSEL, 0, -1);
-  Sleep(200);
-  press_f9();
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+  const auto summon_over_notepad = [&](bool select) {
+    press_f9();  // the shown panel hides on the hotkey
+    if (!WaitUntil([&] { return !IsWindowVisible(window); })) return false;
+    SetForegroundWindow(notepad);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, select ? -1 : 0);
+    MoveMouse({400, 330});
+    Sleep(200);
+    press_f9();
+    return WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+  };
+  ASSERT_TRUE(summon_over_notepad(true));
+  // Centred on the pointer, in front with the keyboard, and the clipboard as it was.
+  RECT r{};
+  GetWindowRect(window, &r);
+  EXPECT_NEAR((r.left + r.right) / 2, 400, 1);
+  EXPECT_NEAR((r.top + r.bottom) / 2, 330, 1);
+  EXPECT_EQ(GetForegroundWindow(), window);
+  EXPECT_EQ(ClipboardText(), L"剪贴板原有的字");
+  EXPECT_TRUE(SaveScreenshot(window, L"summoned_at_pointer.png"));
+
   ASSERT_TRUE(ChooseCategory(window, L"搜索"));
   HWND grid = FindItemGrid(window);
   ASSERT_NE(grid, nullptr);
   Sleep(300);
   Click(CellCentre(grid, 0));
-  const std::string log = Recorded();
-  EXPECT_NE(log.find("https://search.bilibili.com/all?keyword=机器学习"), std::string::npos) << log;
+  EXPECT_NE(Recorded().find("https://search.bilibili.com/all?keyword=机器学习"), std::string::npos);
+
+  // Nothing selected: the search gets no words, not the text that was already on the clipboard.
+  ASSERT_TRUE(summon_over_notepad(false));
+  Click(CellCentre(grid, 0));
+  std::string log;
+  WaitUntil([&] {
+    log = Recorded();
+    return std::count(log.begin(), log.end(), '\n') >= 2;
+  });
+  EXPECT_NE(log.find("https://search.bilibili.com/all?keyword=\"\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("剪贴板原有的字"), std::string::npos) << log;
+  EXPECT_EQ(ClipboardText(), L"剪贴板原有的字");
   EXPECT_EQ(velora.Close(), 0u);
 }
