@@ -76,6 +76,52 @@ HWND OtherThreadWindow::Focus() const {
   return GetGUIThreadInfo(thread_id_, &info) ? info.hwndFocus : nullptr;
 }
 
+RecordingWindow::RecordingWindow(RECT r, bool shown) {
+  constexpr wchar_t kRecordingClass[] = L"VeloraRecordingWindow";
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(GetModuleHandleW(nullptr), kRecordingClass, &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &RecordingWindow::Procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kRecordingClass;
+    RegisterClassExW(&wc);
+  }
+  hwnd_ = CreateWindowExW(0, kRecordingClass, L"recording", WS_POPUP | (shown ? WS_VISIBLE : 0), r.left, r.top,
+                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+RecordingWindow::~RecordingWindow() {
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+int RecordingWindow::Count(UINT message) const {
+  return static_cast<int>(std::count_if(messages_.begin(), messages_.end(),
+                                        [&](const MSG& m) { return m.message == message; }));
+}
+
+std::vector<MSG> RecordingWindow::Only(UINT first, UINT last) const {
+  std::vector<MSG> found;
+  for (const MSG& m : messages_) {
+    if (m.message >= first && m.message <= last) found.push_back(m);
+  }
+  return found;
+}
+
+LRESULT CALLBACK RecordingWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrW(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
+  }
+  if (auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+    self->messages_.push_back(MSG{window, message, wparam, lparam, 0, {}});
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  }
+  if (message >= WM_APP) return kRecordingAnswer;
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
 POINT CentreOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace velora::desktop::testing {
 
@@ -44,6 +45,29 @@ class OtherThreadWindow {
   std::thread thread_;
   DWORD thread_id_ = 0;
   HWND hwnd_ = nullptr, first_ = nullptr, second_ = nullptr;
+};
+
+// A top-level window whose own procedure records the messages it gets (as many subclasses on top
+// see them) and answers kRecordingAnswer to the application's messages (WM_APP and above).
+class RecordingWindow {
+ public:
+  static constexpr LRESULT kRecordingAnswer = 0x5EC0;
+  RecordingWindow(RECT screen_rect, bool shown);
+  ~RecordingWindow();
+  RecordingWindow(const RecordingWindow&) = delete;
+  RecordingWindow& operator=(const RecordingWindow&) = delete;
+
+  HWND hwnd() const { return hwnd_; }
+  const std::vector<MSG>& messages() const { return messages_; }
+  void Clear() { messages_.clear(); }
+  int Count(UINT message) const;
+  // The recorded messages in the range [first, last], in their order.
+  std::vector<MSG> Only(UINT first, UINT last) const;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  HWND hwnd_ = nullptr;
+  std::vector<MSG> messages_;
 };
 
 std::wstring TextOf(HWND window);
