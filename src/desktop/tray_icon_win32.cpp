@@ -63,7 +63,8 @@ bool TrayIcon::Attach(Handler handler) {
   if (!attached_) {
     // A subclass rather than a replaced window procedure: the drop target subclasses the same
     // window on top, and either may be removed first without cutting the other out.
-    if (!SetWindowSubclass(data_.hWnd, &TrayIcon::OwnerProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!SetWindowSubclass(data_.hWnd, &TrayIcon::OwnerProcedure, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this))) {
       return false;
     }
     attached_ = true;
