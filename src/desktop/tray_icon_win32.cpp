@@ -103,7 +103,7 @@ LRESULT CALLBACK TrayIcon::OwnerProcedure(HWND hwnd, UINT message, WPARAM wparam
           const Handler handler = self->handler_;
           return handler ? handler(LOWORD(lparam)) : 0;
         }
-        if (message == self->taskbar_created_) {
+        if (message == self->taskbar_created_ && message != 0) {
           // Explorer restarted and forgot every icon.
           (void)self->ShowIcon();
           const Handler handler = self->handler_;
