@@ -29,13 +29,16 @@ native: setup $(NATIVE)/CMakeCache.txt
 windows: setup $(WINDOWS)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS)
 
-# The native benchmarks (Google Benchmark), then the start-up time of dist/Velora.exe under Wine
-# against a bare window program.
+# The native benchmarks (Google Benchmark), then under Wine the start-up time of dist/Velora.exe
+# and its summon by hotkey, both against a bare window program, and the mouse hook's cost per
+# event against an empty hook.
 bench: dist $(BENCH)/CMakeCache.txt
 	cmake --build $(BENCH) -j $(JOBS) --target velora_benchmarks
 	$(BENCH)/benchmarks/velora_benchmarks
-	cmake --build $(WINDOWS) -j $(JOBS) --target velora_startup_benchmark velora_bare_window
+	cmake --build $(WINDOWS) -j $(JOBS) --target velora_startup_benchmark velora_summon_benchmark velora_bare_window
 	tools/wine-run.sh --session tools/wine-run.sh $(WINDOWS)/bin/velora_startup_benchmark.exe \
+	  $(CURDIR)/dist/Velora.exe $(CURDIR)/$(WINDOWS)/bin/velora_bare_window.exe
+	tools/wine-run.sh --session tools/wine-run.sh $(WINDOWS)/bin/velora_summon_benchmark.exe \
 	  $(CURDIR)/dist/Velora.exe $(CURDIR)/$(WINDOWS)/bin/velora_bare_window.exe
 
 test: native windows

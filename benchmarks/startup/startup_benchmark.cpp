@@ -10,73 +10,27 @@
 // take turns, so anything that slows the machine meanwhile weighs on both.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
+
+#include "bench_driver.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using velora::bench::ChildProcess;
+using velora::bench::Median;
+using velora::bench::Stopwatch;
+using velora::bench::Workspace;
 
 constexpr DWORD kWindowLimitMs = 20000;
 constexpr DWORD kExitLimitMs = 10000;
 constexpr ULONGLONG kBootWindowMs = 120000;  // Velora starts hidden this soon after boot
 constexpr int kDefaultRuns = 21;
-
-// Build-tree paths given as Unix paths are seen through Wine's Z: drive.
-fs::path WindowsPath(std::wstring path) {
-  if (!path.empty() && path[0] == L'/') {
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    path = L"Z:" + path;
-  }
-  return fs::absolute(fs::path(path));
-}
-
-class Stopwatch {
- public:
-  Stopwatch() {
-    QueryPerformanceFrequency(&frequency_);
-    QueryPerformanceCounter(&start_);
-  }
-  double Milliseconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
-           static_cast<double>(frequency_.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER frequency_{};
-  LARGE_INTEGER start_{};
-};
-
-// Owns a started process; ends it when nobody closed it.
-class ChildProcess {
- public:
-  explicit ChildProcess(const PROCESS_INFORMATION& info) : info_(info) {}
-  ~ChildProcess() {
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, kExitLimitMs);
-    }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
-  }
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  HANDLE handle() const { return info_.hProcess; }
-  DWORD id() const { return info_.dwProcessId; }
-
- private:
-  PROCESS_INFORMATION info_;
-};
 
 struct WindowSearch {
   DWORD process_id;
@@ -159,12 +113,6 @@ std::optional<Sample> StartOnce(const fs::path& exe, const fs::path& directory, 
   return sample;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 std::vector<double> Field(const Program& program, double Sample::*field) {
   std::vector<double> values;
   for (const Sample& sample : program.samples) values.push_back(sample.*field);
@@ -186,34 +134,6 @@ void PrintSpread(const Program& program) {
               *low, *high, size.cx, size.cy);
 }
 
-// A folder of its own under the temporary folder, removed at the end.
-class Workspace {
- public:
-  Workspace()
-      : path_(fs::temp_directory_path() / (L"velora_startup_" + std::to_wstring(GetCurrentProcessId()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~Workspace() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  Workspace(const Workspace&) = delete;
-  Workspace& operator=(const Workspace&) = delete;
-
-  // A copy of `exe` alone in a new subfolder, as an installed program is.
-  fs::path Install(const fs::path& exe, const wchar_t* folder) const {
-    fs::create_directories(path_ / folder);
-    const fs::path copy = path_ / folder / exe.filename();
-    fs::copy_file(exe, copy);
-    return copy;
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int runs) {
   const ULONGLONG uptime = GetTickCount64();
   if (uptime <= kBootWindowMs) {
@@ -223,7 +143,7 @@ int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int runs) {
                  wait / 1000);
     Sleep(wait);
   }
-  const Workspace workspace;
+  const Workspace workspace(L"velora_startup_");
   Program programs[] = {{"velora", workspace.Install(velora_exe, L"velora"), {}},
                         {"bare", workspace.Install(bare_exe, L"bare"), {}}};
   for (int run = 0; run < runs; ++run) {
@@ -251,24 +171,6 @@ int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int runs) {
 }  // namespace
 
 int main() {
-  int count = 0;
-  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!args || count < 3 || count > 4) {
-    std::fprintf(stderr, "usage: velora_startup_benchmark VELORA.exe BARE.exe [RUNS]\n");
-    return 2;
-  }
-  const int runs = count == 4 ? _wtoi(args[3]) : kDefaultRuns;
-  if (runs < 2) {
-    std::fprintf(stderr, "velora_startup_benchmark: RUNS is at least 2 (the first is not counted)\n");
-    return 2;
-  }
-  const fs::path velora_exe = WindowsPath(args[1]);
-  const fs::path bare_exe = WindowsPath(args[2]);
-  LocalFree(args);
-  try {
-    return Measure(velora_exe, bare_exe, runs);
-  } catch (const fs::filesystem_error& error) {
-    std::fprintf(stderr, "velora_startup_benchmark: %s\n", error.what());
-    return 1;
-  }
+  return velora::bench::RunDriver(
+      {"velora_startup_benchmark", "RUNS", kDefaultRuns, 2, "the first is not counted"}, Measure);
 }

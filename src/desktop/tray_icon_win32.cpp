@@ -63,7 +63,8 @@ bool TrayIcon::Attach(Handler handler) {
   if (!attached_) {
     // A subclass rather than a replaced window procedure: the drop target subclasses the same
     // window on top, and either may be removed first without cutting the other out.
-    if (!SetWindowSubclass(data_.hWnd, &TrayIcon::OwnerProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!SetWindowSubclass(data_.hWnd, &TrayIcon::OwnerProcedure, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this))) {
       return false;
     }
     attached_ = true;
@@ -102,7 +103,7 @@ LRESULT CALLBACK TrayIcon::OwnerProcedure(HWND hwnd, UINT message, WPARAM wparam
           const Handler handler = self->handler_;
           return handler ? handler(LOWORD(lparam)) : 0;
         }
-        if (message == self->taskbar_created_) {
+        if (message == self->taskbar_created_ && message != 0) {
           // Explorer restarted and forgot every icon.
           (void)self->ShowIcon();
           const Handler handler = self->handler_;

@@ -88,8 +88,9 @@ RecordingWindow::RecordingWindow(RECT r, bool shown) {
     wc.lpszClassName = kRecordingClass;
     RegisterClassExW(&wc);
   }
-  hwnd_ = CreateWindowExW(0, kRecordingClass, L"recording", WS_POPUP | (shown ? WS_VISIBLE : 0), r.left, r.top,
-                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  hwnd_ =
+      CreateWindowExW(0, kRecordingClass, L"recording", WS_POPUP | (shown ? WS_VISIBLE : 0), r.left, r.top,
+                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 RecordingWindow::~RecordingWindow() {
@@ -97,8 +98,8 @@ RecordingWindow::~RecordingWindow() {
 }
 
 int RecordingWindow::Count(UINT message) const {
-  return static_cast<int>(std::count_if(messages_.begin(), messages_.end(),
-                                        [&](const MSG& m) { return m.message == message; }));
+  return static_cast<int>(
+      std::count_if(messages_.begin(), messages_.end(), [&](const MSG& m) { return m.message == message; }));
 }
 
 std::vector<MSG> RecordingWindow::Only(UINT first, UINT last) const {

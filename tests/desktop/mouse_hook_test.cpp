@@ -85,7 +85,8 @@ TEST_F(MouseHookTest, WantedEventsArePostedInOrderAndEveryEventPassesOn) {
   };
   ASSERT_EQ(SendInput(static_cast<UINT>(std::size(inputs)), inputs, sizeof(INPUT)), std::size(inputs));
 
-  EXPECT_TRUE(PumpUntil([] { return window_->Count(WM_XBUTTONUP) == 2 && PostedEvents().size() >= 4; }, 3000));
+  EXPECT_TRUE(
+      PumpUntil([] { return window_->Count(WM_XBUTTONUP) == 2 && PostedEvents().size() >= 4; }, 3000));
   const std::vector<Posted> expected = {{3, 1, t + 6}, {3, 2, t + 7}, {5, 1, t + 9}, {5, 2, t + 10}};
   EXPECT_EQ(PostedEvents(), expected);
 

@@ -80,7 +80,8 @@ TEST_F(TrayIconTest, TheIconIsThereFromAddUntilRemove) {
   tray.Remove();  // again: nothing left to do
 
   // Added again, with a tip longer than the shell keeps and characters outside ASCII.
-  ASSERT_TRUE(tray.Add(owner.hwnd(), GetModuleHandleW(nullptr), kProgramIcon, std::string(200, 'x') + "启动器"));
+  ASSERT_TRUE(
+      tray.Add(owner.hwnd(), GetModuleHandleW(nullptr), kProgramIcon, std::string(200, 'x') + "启动器"));
   EXPECT_TRUE(ShellHasIcon(owner.hwnd()));
 }
 
@@ -100,7 +101,8 @@ TEST_F(TrayIconTest, NoIconForADeadOwnerOrAMissingImage) {
 TEST_F(TrayIconTest, ClicksGoToTheHandlerAndEverythingElseToTheWindow) {
   AttachRecorder();
   EXPECT_EQ(SendMessageW(owner.hwnd(), kTrayCallbackMessage, 1, WM_LBUTTONDOWN), kHandlerAnswer);
-  EXPECT_EQ(SendMessageW(owner.hwnd(), kTrayCallbackMessage, 1, MAKELPARAM(WM_RBUTTONDOWN, 1)), kHandlerAnswer);
+  EXPECT_EQ(SendMessageW(owner.hwnd(), kTrayCallbackMessage, 1, MAKELPARAM(WM_RBUTTONDOWN, 1)),
+            kHandlerAnswer);
   EXPECT_EQ(codes, (std::vector<unsigned>{513, 516}));
   EXPECT_EQ(owner.Count(kTrayCallbackMessage), 0) << "the window never sees the icon's messages";
 
@@ -169,7 +171,8 @@ LRESULT CALLBACK CountingSubclass(HWND hwnd, UINT message, WPARAM wparam, LPARAM
 TEST_F(TrayIconTest, ASubclassOnTopSeesEverythingFirstAndEitherMayGoFirst) {
   AttachRecorder();
   int seen_on_top = 0;
-  ASSERT_TRUE(SetWindowSubclass(owner.hwnd(), &CountingSubclass, 1, reinterpret_cast<DWORD_PTR>(&seen_on_top)));
+  ASSERT_TRUE(
+      SetWindowSubclass(owner.hwnd(), &CountingSubclass, 1, reinterpret_cast<DWORD_PTR>(&seen_on_top)));
   SendMessageW(owner.hwnd(), kTrayCallbackMessage, 1, WM_LBUTTONDOWN);
   EXPECT_EQ(seen_on_top, 1);
   EXPECT_EQ(codes.size(), 1u);

@@ -12,7 +12,8 @@ namespace {
 class HotkeyWindow {
  public:
   HotkeyWindow()
-      : hwnd_(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
+      : hwnd_(
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)) {}
   ~HotkeyWindow() { DestroyWindow(hwnd_); }
   HotkeyWindow(const HotkeyWindow&) = delete;
   HotkeyWindow& operator=(const HotkeyWindow&) = delete;
