@@ -12,6 +12,7 @@ constexpr int kCaptionPoints = 14;
 constexpr int kFadeWidth = 28;  // design pixels of the fade at an edge that hides cells
 constexpr int kCaptionMiddle = 19;
 constexpr std::uint32_t kArrowColour = 0xFF909399;
+constexpr UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 }  // namespace
 
 CategoryBar::CategoryBar(ControlHost& host, ControlArgs args)
@@ -44,6 +45,31 @@ std::optional<std::size_t> CategoryBar::CellAt(POINT at) const {
   return model_.CellAt(MulDiv(at.x, 96, host().dpi()));
 }
 
+RECT CategoryBar::CellRect(std::size_t index) const {
+  int left = -host().Scale(model_.offset());
+  const auto& cells = model_.cells();
+  for (std::size_t i = 0; i < index && i < cells.size(); ++i) left += host().Scale(cells[i].width);
+  const int width = index < cells.size() ? host().Scale(cells[index].width) : 0;
+  return {left, 0, left + width, host().Scale(kCategoryCellHeight)};
+}
+
+RECT CategoryBar::CaptionBox(RECT cell) const {
+  return {cell.left, cell.top + host().Scale(4), cell.right, cell.top + host().Scale(34)};
+}
+
+std::vector<Caption> CategoryBar::Captions() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  std::vector<Caption> captions;
+  const auto& cells = model_.cells();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const RECT cell = CellRect(i);
+    if (cell.left < 0 || cell.right > client.right) continue;
+    captions.push_back({text::Widen(cells[i].caption), host().Font(kCaptionPoints), CaptionBox(cell), kCaptionFormat});
+  }
+  return captions;
+}
+
 void CategoryBar::Draw(HDC dc, RECT client) {
   // The backdrop under the bar, kept for the fades.
   OffscreenSurface backdrop(dc, client.right, client.bottom);
@@ -55,14 +81,11 @@ void CategoryBar::Draw(HDC dc, RECT client) {
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     const Selection font_selection(dc, host().Font(kCaptionPoints));
     SetBkMode(dc, TRANSPARENT);
-    const int cell_height = host().Scale(kCategoryCellHeight);
-    int left = -host().Scale(model_.offset());
     const auto& cells = model_.cells();
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      const int width = host().Scale(cells[i].width);
-      RECT cell{left, 0, left + width, std::min<int>(cell_height, client.bottom)};
-      left += width;
+      const RECT cell = CellRect(i);
       if (cell.right <= 0 || cell.left >= client.right) continue;
+      const int width = cell.right - cell.left;
       if (cells[i].selected || hover_ == i) {
         // A rounded wash under the caption and, when selected, an accent line under it.
         Gdiplus::SolidBrush wash(cells[i].selected ? Gdiplus::Color(40, 64, 158, 255)
@@ -75,10 +98,9 @@ void CategoryBar::Draw(HDC dc, RECT client) {
         }
       }
       SetTextColor(dc, ToColorRef(cells[i].colour));
-      RECT text_rect{cell.left, cell.top + host().Scale(4), cell.right, cell.top + host().Scale(34)};
+      RECT text_rect = CaptionBox(cell);
       const std::wstring caption = text::Widen(cells[i].caption);
-      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text_rect,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text_rect, kCaptionFormat);
     }
   }
   DrawEdgeHints(dc, backdrop.dc(), client);

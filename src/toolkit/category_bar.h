@@ -21,6 +21,8 @@ class CategoryBar : public CustomControl {
   void SetCaption(std::size_t index, std::string caption, std::uint32_t colour);
   const CategoryBarModel& model() const { return model_; }
   void ApplyDpi() override;
+  // The captions wholly in view; the others are scrolled past an edge on purpose.
+  std::vector<Caption> Captions() const override;
 
   // A cell became the current category by a click, or by a hover when hovering selects.
   std::function<void(std::size_t index, const std::string& caption)> on_select;
@@ -43,6 +45,9 @@ class CategoryBar : public CustomControl {
 
  private:
   std::optional<std::size_t> CellAt(POINT at) const;
+  // A cell's rectangle and its caption's box in client pixels, the row scrolled.
+  RECT CellRect(std::size_t index) const;
+  RECT CaptionBox(RECT cell) const;
   void Selected(std::optional<std::string> caption, std::size_t index,
                 const std::function<void(std::size_t, const std::string&)>& notify);
   void Scroll(int delta);
