@@ -14,18 +14,6 @@ using namespace velora::e2e;
 
 namespace {
 
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-
-// Sets the display scale that Wine gives programs started from now on.
-void SetDisplayDpi(DWORD dpi) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-      ERROR_SUCCESS) {
-    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(key);
-  }
-}
-
 class PanelTest : public InstalledCopyTest {
  protected:
   static RECT Rect(HWND window) {
