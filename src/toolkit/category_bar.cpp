@@ -65,7 +65,8 @@ std::vector<Caption> CategoryBar::Captions() const {
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const RECT cell = CellRect(i);
     if (cell.left < 0 || cell.right > client.right) continue;
-    captions.push_back({text::Widen(cells[i].caption), host().Font(kCaptionPoints), CaptionBox(cell), kCaptionFormat});
+    captions.push_back(
+        {text::Widen(cells[i].caption), host().Font(kCaptionPoints), CaptionBox(cell), kCaptionFormat});
   }
   return captions;
 }

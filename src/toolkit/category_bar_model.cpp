@@ -77,6 +77,8 @@ void CategoryBarModel::ScrollIntoView(std::size_t index) {
   ClampOffset();
 }
 
-void CategoryBarModel::ClampOffset() { offset_ = std::clamp(offset_, 0, std::max(0, RowWidth() - view_width_)); }
+void CategoryBarModel::ClampOffset() {
+  offset_ = std::clamp(offset_, 0, std::max(0, RowWidth() - view_width_));
+}
 
 }  // namespace velora::toolkit

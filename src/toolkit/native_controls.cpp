@@ -132,7 +132,8 @@ std::vector<Caption> ComboBox::Captions() const {
   box.right -= GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(host().dpi()));
   std::vector<Caption> captions;
   for (int i = 0; i < Count(); ++i) {
-    captions.push_back({text::Widen(ItemText(i)), host().Font(12), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX});
+    captions.push_back(
+        {text::Widen(ItemText(i)), host().Font(12), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX});
   }
   return captions;
 }

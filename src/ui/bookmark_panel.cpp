@@ -31,8 +31,10 @@ void BuildBookmarkPanel(toolkit::ControlHost& c, toolkit::Panel& panel) {
   close.SetGlyph(toolkit::glyphs::Close);
   close.SetTip(std::string(names::kTipClose));
   close.on_click = [&panel](toolkit::Control&) { panel.Show(false); };
-  auto& body = c.Add<toolkit::Panel>(
-      {std::string(names::kBookmarkBody), &panel, {1, 32, 366, 87}, std::string(names::kBookmarkBodyCaption)});
+  auto& body = c.Add<toolkit::Panel>({std::string(names::kBookmarkBody),
+                                      &panel,
+                                      {1, 32, 366, 87},
+                                      std::string(names::kBookmarkBodyCaption)});
   AddLabelledEdit(c, body, names::kBookmarkAddress, {8, 8, 351, 32}, names::kBookmarkAddressLabel, "网址：",
                   false);
   // A title may run over two lines; the grid shows it so.

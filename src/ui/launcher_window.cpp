@@ -272,8 +272,10 @@ void LauncherWindow::BuildHiddenParts() {
   RaiseInOrder({names::kSettingsPanel, names::kBookmarkPanel, names::kShortcutPanel, names::kGroupPanel,
                 names::kToastTemplate});
 
-  auto& recent = c.Add<ListView>(
-      {Name(names::kRecentList), c.Find(names::kContent), {240, 344, 217, 192}, Name(names::kRecentListCaption)});
+  auto& recent = c.Add<ListView>({Name(names::kRecentList),
+                                  c.Find(names::kContent),
+                                  {240, 344, 217, 192},
+                                  Name(names::kRecentListCaption)});
   recent.Show(false);
   BuildBookmarkPanel(c, *c.FindAs<Panel>(names::kBookmarkPanel));
   settings_->Build();

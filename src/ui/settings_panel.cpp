@@ -187,7 +187,8 @@ void SettingsPanel::BuildSkinPage(Control& page) {
                    sn::kRadiusDown, sn::kRadiusUp, kRadiusStep);
   BuildNumberField(page, settings::kBorderWidthField, sn::kBorderWidthLabel, "边线宽：", {320, 8, 120, 41},
                    sn::kBorderWidthDown, sn::kBorderWidthUp, 1);
-  picker_ = &c.Add<ColourPicker>({Name(sn::kPicker), &page, OnPage({208, 56, 232, 160}), Name(sn::kPickerCaption)});
+  picker_ =
+      &c.Add<ColourPicker>({Name(sn::kPicker), &page, OnPage({208, 56, 232, 160}), Name(sn::kPickerCaption)});
   picker_->on_pick = [this](ColourPicker&, std::uint32_t argb) { Picked(argb); };
   c.Add<PushButton>({Name(sn::kApplyButton), &page, OnPage({64, 176, 128, 32}), Name(sn::kApplyCaption)})
       .on_click = [this](Control&) {

@@ -27,7 +27,9 @@ core::Rect DeviceRect(const Control& control) {
 }
 
 // The wheel message's first parameter for `notches` (negative: towards the user).
-WPARAM WheelTurn(int notches) { return MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA))); }
+WPARAM WheelTurn(int notches) {
+  return MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA)));
+}
 
 class Controls : public ::testing::Test {
  protected:

@@ -105,7 +105,8 @@ RECT InkOnScreen(const toolkit::Control& control, const toolkit::Caption& captio
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, TRANSPARENT);
   RECT box{margin_x, margin_y, margin_x + box_width, margin_y + box_height};
-  DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &box, caption.format | DT_NOCLIP);
+  DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &box,
+            caption.format | DT_NOCLIP);
   GdiFlush();
   RECT ink{width, height, 0, 0};
   const auto* pixels = static_cast<const std::uint32_t*>(bits);
@@ -245,7 +246,9 @@ TEST_F(TextFitTest, EveryTextFitsItsBoxAndShowsWholeAtEveryScale) {
 // Toasts lie above every other control, the settings page's included, at every scale.
 TEST_F(TextFitTest, ToastsShowTheirWholeTextAboveTheOpenSettingsPanel) {
   launcher_.settings().panel().Toggle();
-  const auto is_toast = [](const toolkit::Control& c) { return dynamic_cast<const ToastView*>(&c) != nullptr; };
+  const auto is_toast = [](const toolkit::Control& c) {
+    return dynamic_cast<const ToastView*>(&c) != nullptr;
+  };
   for (const int dpi : kScales) {
     SCOPED_TRACE("DPI " + std::to_string(dpi));
     SetScale(dpi);
