@@ -8,7 +8,7 @@ packages=(
   cmake make g++ git pkg-config
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xdotool x11-utils
-  fonts-wqy-zenhei imagemagick librsvg2-bin icoutils
+  fonts-wqy-zenhei fonts-noto-cjk imagemagick librsvg2-bin icoutils
   libgtest-dev googletest libbenchmark-dev libssl-dev
   clang-format
 )

@@ -23,21 +23,31 @@ if [ -z "$wine_bin" ]; then
   exit 127
 fi
 
+# What the prefix is set up with; a prefix made by an older set-up is brought up to date once.
+prefix_version=2
+
 ensure_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 9>"$WINEPREFIX.lock"
   flock 9
-  if [ ! -f "$WINEPREFIX/.velora-ready" ]; then
-    echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
-    "$wine_bin" wineboot -i >/dev/null 2>&1 || true
+  local marker="$WINEPREFIX/.velora-ready"
+  if [ "$(cat "$marker" 2>/dev/null)" != "$prefix_version" ]; then
+    if [ -f "$WINEPREFIX/system.reg" ]; then
+      echo "wine-run: updating the Wine prefix $WINEPREFIX" >&2
+    else
+      echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
+      "$wine_bin" wineboot -i >/dev/null 2>&1 || true
+    fi
+    # The program asks for 微软雅黑. Noto Sans CJK SC (fonts-noto-cjk) has outlines only; fonts
+    # with embedded bitmaps draw broken strokes at the small sizes the panel uses.
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     for face in 微软雅黑 "Microsoft YaHei"; do
-      "$wine_bin" reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+      "$wine_bin" reg add "$key" /v "$face" /t REG_SZ /d "Noto Sans CJK SC" /f >/dev/null 2>&1
     done
     # Text files open with a program in a fresh prefix only once .txt has a type.
     "$wine_bin" reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.velora-ready"
+    echo "$prefix_version" >"$marker"
   fi
   flock -u 9
 }

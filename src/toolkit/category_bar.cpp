@@ -1,5 +1,7 @@
 #include "toolkit/category_bar.h"
 
+#include <windowsx.h>
+
 #include "text/utf.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
@@ -7,14 +9,26 @@
 namespace velora::toolkit {
 namespace {
 constexpr int kCaptionPoints = 14;
-}
+constexpr int kFadeWidth = 28;  // design pixels of the fade at an edge that hides cells
+constexpr int kCaptionMiddle = 19;
+constexpr std::uint32_t kArrowColour = 0xFF909399;
+constexpr UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+}  // namespace
 
 CategoryBar::CategoryBar(ControlHost& host, ControlArgs args)
     : CustomControl(host, type_word::kListBox, std::move(args)), model_([&host](std::string_view caption) {
         // Widths are kept in design pixels; measure at the window's DPI and scale back.
         const SIZE size = MeasureText(text::Widen(caption), host.Font(kCaptionPoints), 1000);
         return MulDiv(size.cx, 96, host.dpi());
-      }) {}
+      }) {
+  model_.SetViewWidth(rect().width);
+}
+
+void CategoryBar::ApplyDpi() {
+  CustomControl::ApplyDpi();
+  model_.SetViewWidth(rect().width);
+  Invalidate();
+}
 
 void CategoryBar::Fill(const std::vector<std::string>& names, std::uint32_t text_colour) {
   model_.Fill(names, text_colour);
@@ -31,35 +45,92 @@ std::optional<std::size_t> CategoryBar::CellAt(POINT at) const {
   return model_.CellAt(MulDiv(at.x, 96, host().dpi()));
 }
 
-void CategoryBar::Draw(HDC dc, RECT client) {
-  CheckGdiplusLive();
-  Gdiplus::Graphics g(dc);
-  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  const Selection font_selection(dc, host().Font(kCaptionPoints));
-  SetBkMode(dc, TRANSPARENT);
-  const int cell_height = host().Scale(kCategoryCellHeight);
-  int left = 0;
+RECT CategoryBar::CellRect(std::size_t index) const {
+  int left = -host().Scale(model_.offset());
+  const auto& cells = model_.cells();
+  for (std::size_t i = 0; i < index && i < cells.size(); ++i) left += host().Scale(cells[i].width);
+  const int width = index < cells.size() ? host().Scale(cells[index].width) : 0;
+  return {left, 0, left + width, host().Scale(kCategoryCellHeight)};
+}
+
+RECT CategoryBar::CaptionBox(RECT cell) const {
+  return {cell.left, cell.top + host().Scale(4), cell.right, cell.top + host().Scale(34)};
+}
+
+std::vector<Caption> CategoryBar::Captions() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  std::vector<Caption> captions;
   const auto& cells = model_.cells();
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    const int width = host().Scale(cells[i].width);
-    RECT cell{left, 0, left + width, std::min<int>(cell_height, client.bottom)};
-    if (cells[i].selected || hover_ == i) {
-      // A rounded wash under the caption and, when selected, an accent line under it.
-      Gdiplus::SolidBrush wash(cells[i].selected ? Gdiplus::Color(40, 64, 158, 255)
-                                                 : Gdiplus::Color(20, 0, 0, 0));
-      g.FillRectangle(&wash, cell.left + 1, cell.top + host().Scale(6), width - 2, host().Scale(26));
-      if (cells[i].selected) {
-        Gdiplus::SolidBrush accent(Gdiplus::Color(255, 64, 158, 255));
-        g.FillRectangle(&accent, cell.left + host().Scale(6), cell.top + host().Scale(30),
-                        width - host().Scale(12), host().Scale(2));
+    const RECT cell = CellRect(i);
+    if (cell.left < 0 || cell.right > client.right) continue;
+    captions.push_back(
+        {text::Widen(cells[i].caption), host().Font(kCaptionPoints), CaptionBox(cell), kCaptionFormat});
+  }
+  return captions;
+}
+
+void CategoryBar::Draw(HDC dc, RECT client) {
+  // The backdrop under the bar, kept for the fades.
+  OffscreenSurface backdrop(dc, client.right, client.bottom);
+  BitBlt(backdrop.dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+
+  CheckGdiplusLive();
+  {
+    Gdiplus::Graphics g(dc);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    const Selection font_selection(dc, host().Font(kCaptionPoints));
+    SetBkMode(dc, TRANSPARENT);
+    const auto& cells = model_.cells();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      const RECT cell = CellRect(i);
+      if (cell.right <= 0 || cell.left >= client.right) continue;
+      const int width = cell.right - cell.left;
+      if (cells[i].selected || hover_ == i) {
+        // A rounded wash under the caption and, when selected, an accent line under it.
+        Gdiplus::SolidBrush wash(cells[i].selected ? Gdiplus::Color(40, 64, 158, 255)
+                                                   : Gdiplus::Color(20, 0, 0, 0));
+        g.FillRectangle(&wash, cell.left + 1, cell.top + host().Scale(6), width - 2, host().Scale(26));
+        if (cells[i].selected) {
+          Gdiplus::SolidBrush accent(Gdiplus::Color(255, 64, 158, 255));
+          g.FillRectangle(&accent, cell.left + host().Scale(6), cell.top + host().Scale(30),
+                          width - host().Scale(12), host().Scale(2));
+        }
       }
+      SetTextColor(dc, ToColorRef(cells[i].colour));
+      RECT text_rect = CaptionBox(cell);
+      const std::wstring caption = text::Widen(cells[i].caption);
+      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text_rect, kCaptionFormat);
     }
-    SetTextColor(dc, ToColorRef(cells[i].colour));
-    RECT text_rect{cell.left, cell.top + host().Scale(4), cell.right, cell.top + host().Scale(34)};
-    const std::wstring caption = text::Widen(cells[i].caption);
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text_rect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    left += width;
+  }
+  DrawEdgeHints(dc, backdrop.dc(), client);
+}
+
+void CategoryBar::DrawEdgeHints(HDC dc, HDC backdrop, RECT client) const {
+  const int fade = std::min<int>(host().Scale(kFadeWidth), client.right / 2);
+  const int height = std::min<int>(host().Scale(kCategoryCellHeight), client.bottom);
+  for (const bool at_left : {true, false}) {
+    if (at_left ? !model_.HiddenBefore() : !model_.HiddenAfter()) continue;
+    // Column by column, the backdrop covers the cells fully at the edge and not at all `fade`
+    // pixels in.
+    for (int i = 0; i < fade; ++i) {
+      const int x = at_left ? i : client.right - 1 - i;
+      const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(255 * (fade - i) / fade), 0};
+      AlphaBlend(dc, x, 0, 1, height, backdrop, x, 0, 1, height, blend);
+    }
+    CheckGdiplusLive();
+    Gdiplus::Graphics g(dc);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Gdiplus::Pen pen(ToColor(kArrowColour), static_cast<Gdiplus::REAL>(host().Scale(2)));
+    pen.SetStartCap(Gdiplus::LineCapRound);
+    pen.SetEndCap(Gdiplus::LineCapRound);
+    const auto middle = static_cast<Gdiplus::REAL>(host().Scale(kCaptionMiddle));
+    const auto reach = static_cast<Gdiplus::REAL>(host().Scale(5));
+    const auto tip = static_cast<Gdiplus::REAL>(at_left ? host().Scale(4) : client.right - host().Scale(4));
+    const Gdiplus::REAL back = at_left ? tip + reach : tip - reach;
+    const Gdiplus::PointF arrow[] = {{back, middle - reach}, {tip, middle}, {back, middle + reach}};
+    g.DrawLines(&pen, arrow, 3);
   }
 }
 
@@ -69,6 +140,15 @@ void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index
   Control::SetText(*caption);
   Invalidate();
   if (notify) notify(index, *caption);
+}
+
+void CategoryBar::Scroll(int delta) {
+  const int before = model_.offset();
+  model_.ScrollBy(delta);
+  if (model_.offset() == before) return;
+  // The cells moved under the pointer: the hovered one is found again by the next move.
+  hover_.reset();
+  Invalidate();
 }
 
 void CategoryBar::OnLeftDown(Mouse m) {
@@ -95,6 +175,16 @@ void CategoryBar::OnMove(Mouse m) {
 void CategoryBar::OnLeave() {
   hover_.reset();
   Invalidate();
+}
+
+// Turning the wheel away from the user goes back towards the first category.
+void CategoryBar::OnWheel(int delta) { Scroll(-MulDiv(delta, kWheelStep, WHEEL_DELTA)); }
+
+bool CategoryBar::HandleExtra(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
+  if (message != WM_MOUSEHWHEEL) return false;
+  Scroll(MulDiv(GET_WHEEL_DELTA_WPARAM(wparam), kWheelStep, WHEEL_DELTA));  // tilted right: onwards
+  result = 0;
+  return true;
 }
 
 }  // namespace velora::toolkit

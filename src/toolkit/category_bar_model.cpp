@@ -1,5 +1,7 @@
 #include "toolkit/category_bar_model.h"
 
+#include <algorithm>
+
 namespace velora::toolkit {
 
 void CategoryBarModel::Fill(const std::vector<std::string>& names, std::uint32_t text_colour) {
@@ -8,11 +10,13 @@ void CategoryBarModel::Fill(const std::vector<std::string>& names, std::uint32_t
   for (const std::string& name : names) {
     cells_.push_back({name, measure_(name) + 10, text_colour, cells_.empty()});
   }
+  offset_ = 0;
 }
 
 std::optional<std::string> CategoryBarModel::Select(std::size_t index) {
   if (index >= cells_.size()) return std::nullopt;
   for (std::size_t i = 0; i < cells_.size(); ++i) cells_[i].selected = i == index;
+  ScrollIntoView(index);
   return cells_[index].caption;
 }
 
@@ -29,15 +33,52 @@ void CategoryBarModel::SetCaption(std::size_t index, std::string caption, std::u
   cells_[index].width = measure_(caption) + 10;
   cells_[index].caption = std::move(caption);
   cells_[index].colour = colour;
+  ClampOffset();
 }
 
 std::optional<std::size_t> CategoryBarModel::CellAt(int x) const {
-  int left = 0;
+  if (x < 0) return std::nullopt;
+  int left = -offset_;
   for (std::size_t i = 0; i < cells_.size(); ++i) {
     if (x >= left && x < left + cells_[i].width) return i;
     left += cells_[i].width;
   }
   return std::nullopt;
+}
+
+void CategoryBarModel::SetViewWidth(int view_width) {
+  view_width_ = std::max(0, view_width);
+  ClampOffset();
+}
+
+int CategoryBarModel::RowWidth() const {
+  int width = 0;
+  for (const CategoryCell& cell : cells_) width += cell.width;
+  return width;
+}
+
+int CategoryBarModel::CellLeft(std::size_t index) const {
+  int left = 0;
+  for (std::size_t i = 0; i < index && i < cells_.size(); ++i) left += cells_[i].width;
+  return left;
+}
+
+void CategoryBarModel::ScrollBy(int delta) {
+  offset_ += delta;
+  ClampOffset();
+}
+
+void CategoryBarModel::ScrollIntoView(std::size_t index) {
+  if (view_width_ <= 0) return;  // not laid out yet
+  const int left = CellLeft(index);
+  const int right = left + cells_[index].width;
+  if (right > offset_ + view_width_) offset_ = right - view_width_;
+  if (left < offset_) offset_ = left;
+  ClampOffset();
+}
+
+void CategoryBarModel::ClampOffset() {
+  offset_ = std::clamp(offset_, 0, std::max(0, RowWidth() - view_width_));
 }
 
 }  // namespace velora::toolkit

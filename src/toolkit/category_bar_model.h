@@ -1,5 +1,6 @@
 #pragma once
-// The category bar's content: one button cell per category, widths from the measured caption.
+// The category bar's content: one button cell per category, widths from the measured caption,
+// laid out in one row that scrolls sideways when it is wider than the bar.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -26,10 +27,10 @@ class CategoryBarModel {
 
   explicit CategoryBarModel(Measure measure) : measure_(std::move(measure)) {}
 
-  // Rebuilds every cell; the first is selected.
+  // Rebuilds every cell; the first is selected and the row starts at its beginning.
   void Fill(const std::vector<std::string>& names, std::uint32_t text_colour);
-  // Makes the cell at `index` the only selected one and returns its caption, the new current
-  // category; nothing when the index is outside the bar.
+  // Makes the cell at `index` the only selected one, scrolls it into view and returns its
+  // caption, the new current category; nothing when the index is outside the bar.
   std::optional<std::string> Select(std::size_t index);
   // Selecting by hover rewrites every caption in grey.
   std::optional<std::string> HoverSelect(std::size_t index);
@@ -39,9 +40,26 @@ class CategoryBarModel {
   // The cell under a horizontal position from the bar's left edge, if any.
   std::optional<std::size_t> CellAt(int x) const;
 
+  // The bar shows `view_width` design pixels of the row, starting `offset()` pixels into it.
+  void SetViewWidth(int view_width);
+  int offset() const { return offset_; }
+  int RowWidth() const;
+  // Moves the row by `delta` design pixels (positive: towards its end), never past either end.
+  void ScrollBy(int delta);
+  // Whether cells lie hidden past the left or the right edge of the bar.
+  bool HiddenBefore() const { return offset_ > 0; }
+  bool HiddenAfter() const { return offset_ + view_width_ < RowWidth(); }
+
  private:
+  int CellLeft(std::size_t index) const;
+  // Scrolls the least that shows the whole cell (its start, when it is wider than the bar).
+  void ScrollIntoView(std::size_t index);
+  void ClampOffset();
+
   Measure measure_;
   std::vector<CategoryCell> cells_;
+  int view_width_ = 0;
+  int offset_ = 0;
 };
 
 }  // namespace velora::toolkit

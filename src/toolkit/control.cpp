@@ -12,6 +12,22 @@ constexpr wchar_t kControlProperty[] = L"VeloraControl";
 
 Control* ControlFromHwnd(HWND hwnd) { return static_cast<Control*>(GetPropW(hwnd, kControlProperty)); }
 
+namespace {
+
+// The last of the overlays that stand at the top of `hwnd`'s siblings, if any.
+HWND LowestOverlayOnTop(HWND hwnd) {
+  HWND lowest = nullptr;
+  for (HWND sibling = GetWindow(hwnd, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling == hwnd) continue;
+    const Control* control = ControlFromHwnd(sibling);
+    if (!control || !control->overlay()) break;
+    lowest = sibling;
+  }
+  return lowest;
+}
+
+}  // namespace
+
 Control::Control(ControlHost& host, std::string_view type_word, ControlArgs args)
     : host_(host),
       type_word_(type_word),
@@ -26,13 +42,19 @@ Control::~Control() {
 }
 
 // Every control's window tells its control when it is gone, whoever destroyed it, so the control
-// never destroys a handle that may name another window by then.
+// never destroys a handle that may name another window by then. It also keeps the overlays on top.
 LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                             UINT_PTR id, DWORD_PTR data) noexcept {
   if (message == WM_NCDESTROY) {
     RemovePropW(hwnd, kControlProperty);
     RemoveWindowSubclass(hwnd, &Control::LifetimeProcedure, id);
     reinterpret_cast<Control*>(data)->hwnd_ = nullptr;
+  } else if (message == WM_WINDOWPOSCHANGING) {
+    auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
+    if (!(pos->flags & SWP_NOZORDER) && pos->hwndInsertAfter == HWND_TOP &&
+        !reinterpret_cast<Control*>(data)->overlay_) {
+      if (HWND lowest = LowestOverlayOnTop(hwnd)) pos->hwndInsertAfter = lowest;
+    }
   }
   return DefSubclassProc(hwnd, message, wparam, lparam);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/geometry.h"
 
@@ -13,6 +14,15 @@ namespace velora::toolkit {
 
 class Control;
 class ControlHost;
+
+// A text as a control draws it: in `font`, laid out by DrawText's `format` within `box` (client
+// pixels). A text that needs more room than its box is cut on the screen.
+struct Caption {
+  std::wstring text;
+  HFONT font = nullptr;
+  RECT box{};
+  UINT format = DT_SINGLELINE | DT_NOPREFIX;
+};
 
 struct ControlArgs {
   std::string name;           // layout name, e.g. "超级按钮_固定"
@@ -62,8 +72,15 @@ class Control {
   void ResumeRedraw();
   void Invalidate();
 
+  // An overlay stays above its sibling controls: a sibling raised to the top goes just below the
+  // overlays instead, whoever raises it.
+  void SetOverlay(bool overlay) { overlay_ = overlay; }
+  bool overlay() const { return overlay_; }
+
   // Re-applies the rectangle after the window's DPI changed.
   virtual void ApplyDpi();
+  // The texts the control shows, where it draws them.
+  virtual std::vector<Caption> Captions() const { return {}; }
 
   std::function<void(Control&)> on_click;
   std::function<void(Control&)> on_change;
@@ -88,6 +105,7 @@ class Control {
   core::Rect rect_;
   std::string initial_caption_;
   HWND hwnd_ = nullptr;
+  bool overlay_ = false;
 };
 
 // The Control behind a window handle made by the toolkit, if any.

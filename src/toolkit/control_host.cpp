@@ -40,6 +40,13 @@ std::vector<Control*> ControlHost::OfType(std::string_view type_word) const {
   return found;
 }
 
+std::vector<Control*> ControlHost::All() const {
+  std::vector<Control*> all;
+  all.reserve(controls_.size());
+  for (const auto& c : controls_) all.push_back(c.get());
+  return all;
+}
+
 void ControlHost::SetDpi(int dpi) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;

@@ -41,6 +41,8 @@ class ControlHost {
     return dynamic_cast<T*>(Find(name));
   }
   std::vector<Control*> OfType(std::string_view type_word) const;
+  // Every control, parents before their children.
+  std::vector<Control*> All() const;
 
   HWND window() const { return window_; }
   int dpi() const { return dpi_; }

@@ -25,6 +25,14 @@ bool RegisterCustomClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
+// Only another control of this toolkit in the same window: it answers the wheel itself when it
+// is under the pointer, so the message is never passed back and forth.
+CustomControl* CustomControl::WheelTarget(LPARAM lparam) const {
+  HWND under = WindowFromPoint({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+  if (!under || !IsChild(host().window(), under)) return nullptr;
+  return dynamic_cast<CustomControl*>(ControlFromHwnd(under));
+}
+
 CustomControl::CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args)
     : Control(host, type_word, std::move(args)) {
   RegisterCustomClass(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host.window(), GWLP_HINSTANCE)),
@@ -76,8 +84,17 @@ LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       OnLeave();
       return 0;
     case WM_MOUSEWHEEL:
-      OnWheel(GET_WHEEL_DELTA_WPARAM(wparam));
-      return 0;
+    case WM_MOUSEHWHEEL:
+      // The wheel reaches the control with the focus; it turns the one under the pointer.
+      if (CustomControl* under = WheelTarget(lparam); under && under != this) {
+        return SendMessageW(under->hwnd(), message, wparam, lparam);
+      }
+      if (message == WM_MOUSEWHEEL) {
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wparam));
+        return 0;
+      }
+      if (LRESULT result = 0; HandleExtra(message, wparam, lparam, result)) return result;
+      break;
     case WM_COMMAND:
       if (host().RouteCommand(wparam, lparam)) return 0;
       break;

@@ -33,6 +33,8 @@ class CustomControl : public Control {
   void DragWindow() const;
 
  private:
+  // The control of this window under the pointer of a wheel message, if it is one of ours.
+  CustomControl* WheelTarget(LPARAM lparam) const;
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();

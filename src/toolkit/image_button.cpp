@@ -1,9 +1,19 @@
 #include "toolkit/image_button.h"
 
+#include "text/utf.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
 
 namespace velora::toolkit {
+
+std::vector<Caption> ImageButton::Captions() const {
+  if (caption_.empty()) return {};
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int size = std::min(client.right, client.bottom);
+  const RECT box{size + size / 4, 0, client.right, size};
+  return {{text::Widen(caption_), host().Font(12, true), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX}};
+}
 
 void ImageButton::Draw(HDC dc, RECT client) {
   const int size = std::min(client.right, client.bottom);
@@ -14,7 +24,14 @@ void ImageButton::Draw(HDC dc, RECT client) {
     Gdiplus::SolidBrush wash(Gdiplus::Color(selected_ ? 70 : 35, 64, 158, 255));
     g.FillEllipse(&wash, 0, 0, size - 1, size - 1);
   }
-  if (glyph_) glyph_(dc, size, selected_ ? 0xFF409EFF : colour_);
+  const std::uint32_t colour = selected_ ? 0xFF409EFF : colour_;
+  if (glyph_) glyph_(dc, size, colour);
+  for (Caption& caption : Captions()) {
+    const Selection font_selection(dc, caption.font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorRef(colour));
+    DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &caption.box, caption.format);
+  }
 }
 
 bool ImageButton::HandleExtra(UINT message, WPARAM, LPARAM, LRESULT& result) {

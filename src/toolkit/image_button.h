@@ -34,6 +34,12 @@ class ImageButton : public CustomControl {
     tip_ = std::move(tip);
   }
   const std::string& tip() const { return tip_; }
+  // A caption drawn in bold right of the glyph, as a panel's title shows its name.
+  void SetCaption(std::string caption) {
+    caption_ = std::move(caption);
+    Invalidate();
+  }
+  std::vector<Caption> Captions() const override;
 
   std::function<void(ImageButton&, bool entered)> on_hover;
 
@@ -51,6 +57,7 @@ class ImageButton : public CustomControl {
  private:
   Glyph glyph_;
   std::string tip_;
+  std::string caption_;
   std::uint32_t colour_ = 0xFF303133;
   bool selected_ = false;
   bool hover_ = false;

@@ -1,14 +1,48 @@
 #include "toolkit/native_controls.h"
 
+#include <algorithm>
+
 #include "text/utf.h"
+#include "toolkit/control_host.h"
 
 namespace velora::toolkit {
+namespace {
+
+RECT ClientOf(HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  return client;
+}
+
+}  // namespace
 
 EditBox::EditBox(ControlHost& host, ControlArgs args, bool multiline)
     : Control(host, type_word::kEdit, std::move(args)) {
   const DWORD style = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL |
                       (multiline ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0);
   CreateHwnd(L"EDIT", style);
+}
+
+void EditBox::SetMargins(int left, int right) {
+  left_margin_ = left;
+  right_margin_ = right;
+  ApplyDpi();
+}
+
+void EditBox::ApplyDpi() {
+  Control::ApplyDpi();
+  if (!hwnd() || left_margin_ < 0) return;
+  SendMessageW(hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+               MAKELPARAM(host().Scale(left_margin_), host().Scale(std::max(right_margin_, 0))));
+}
+
+std::vector<Caption> EditBox::Captions() const {
+  if (GetWindowLongW(hwnd(), GWL_STYLE) & ES_MULTILINE) return {};
+  RECT box = ClientOf(hwnd());
+  const auto margins = static_cast<DWORD>(SendMessageW(hwnd(), EM_GETMARGINS, 0, 0));
+  box.left += LOWORD(margins);
+  box.right -= HIWORD(margins);
+  return {{text::Widen(Text()), host().Font(12), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX}};
 }
 
 void EditBox::OnCommand(WORD code) {
@@ -26,6 +60,12 @@ void CheckBox::SetChecked(bool checked) {
   SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+std::vector<Caption> CheckBox::Captions() const {
+  RECT box = ClientOf(hwnd());
+  box.left += host().Scale(17);  // the box and the gap after it
+  return {{text::Widen(Text()), host().Font(12), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX}};
+}
+
 void CheckBox::OnCommand(WORD code) {
   if (code == BN_CLICKED) {
     if (on_click) on_click(*this);
@@ -36,6 +76,12 @@ void CheckBox::OnCommand(WORD code) {
 PushButton::PushButton(ControlHost& host, ControlArgs args)
     : Control(host, type_word::kButton, std::move(args)) {
   CreateHwnd(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON);
+}
+
+std::vector<Caption> PushButton::Captions() const {
+  RECT box = ClientOf(hwnd());
+  InflateRect(&box, -host().Scale(3), -host().Scale(2));  // inside the raised edge
+  return {{text::Widen(Text()), host().Font(12), box, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX}};
 }
 
 void PushButton::OnCommand(WORD code) {
@@ -78,6 +124,18 @@ void ComboBox::Select(int index) { SendMessageW(hwnd(), CB_SETCURSEL, index, 0);
 std::string ComboBox::Text() const {
   const int index = Selected();
   return index >= 0 ? ItemText(index) : std::string();
+}
+
+std::vector<Caption> ComboBox::Captions() const {
+  RECT box = ClientOf(hwnd());
+  box.left += host().Scale(3);
+  box.right -= GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(host().dpi()));
+  std::vector<Caption> captions;
+  for (int i = 0; i < Count(); ++i) {
+    captions.push_back(
+        {text::Widen(ItemText(i)), host().Font(12), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX});
+  }
+  return captions;
 }
 
 void ComboBox::OnCommand(WORD code) {

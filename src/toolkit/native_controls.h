@@ -11,9 +11,19 @@ namespace velora::toolkit {
 class EditBox : public Control {
  public:
   EditBox(ControlHost& host, ControlArgs args, bool multiline = false);
+  // Room kept free at the sides (design pixels), for captions or buttons laid on the box; kept
+  // through font and scale changes, which reset an edit control's margins.
+  void SetMargins(int left, int right);
+  void ApplyDpi() override;
+  // A one-line box's text between its margins; a multi-line box wraps and scrolls its own.
+  std::vector<Caption> Captions() const override;
 
  protected:
   void OnCommand(WORD code) override;
+
+ private:
+  int left_margin_ = -1;  // -1: the font's own
+  int right_margin_ = -1;
 };
 
 class CheckBox : public Control {
@@ -21,6 +31,8 @@ class CheckBox : public Control {
   CheckBox(ControlHost& host, ControlArgs args);
   bool Checked() const;
   void SetChecked(bool checked);
+  // The caption right of the box it ticks.
+  std::vector<Caption> Captions() const override;
 
  protected:
   void OnCommand(WORD code) override;
@@ -29,6 +41,7 @@ class CheckBox : public Control {
 class PushButton : public Control {
  public:
   PushButton(ControlHost& host, ControlArgs args);
+  std::vector<Caption> Captions() const override;
 
  protected:
   void OnCommand(WORD code) override;
@@ -46,6 +59,8 @@ class ComboBox : public Control {
   int Selected() const;
   void Select(int index);
   std::string Text() const override;
+  // Every entry, as the closed list shows the selected one left of its button.
+  std::vector<Caption> Captions() const override;
 
  protected:
   void OnCommand(WORD code) override;

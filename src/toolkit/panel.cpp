@@ -30,12 +30,18 @@ bool Panel::HandleExtra(UINT message, WPARAM, LPARAM, LRESULT& result) {
   return true;
 }
 
-void Label::Draw(HDC dc, RECT client) {
-  const Selection font_selection(dc, host().Font(12));
+std::vector<Caption> Label::Captions() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  return {{text::Widen(Text()), host().Font(12), client, DT_WORDBREAK | DT_NOPREFIX}};
+}
+
+void Label::Draw(HDC dc, RECT) {
+  Caption caption = Captions().front();
+  const Selection font_selection(dc, caption.font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(colour_));
-  const std::wstring text = text::Widen(Text());
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &caption.box, caption.format);
 }
 
 void Grip::Draw(HDC dc, RECT client) {

@@ -35,6 +35,7 @@ class Label : public CustomControl {
     colour_ = argb;
     Invalidate();
   }
+  std::vector<Caption> Captions() const override;
 
  protected:
   void Draw(HDC dc, RECT client) override;

@@ -12,6 +12,7 @@ constexpr UINT_PTR kSubclassId = 0x7ab;
 constexpr COLORREF kTabText = RGB(0x30, 0x31, 0x33);
 constexpr COLORREF kSelectedText = RGB(0x40, 0x9E, 0xFF);
 constexpr COLORREF kSelectedFill = RGB(0xEC, 0xF5, 0xFF);
+constexpr UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 }  // namespace
 
 TabControl::TabControl(ControlHost& host, ControlArgs args)
@@ -65,6 +66,16 @@ RECT TabControl::TabRect(int index) const {
   return r;
 }
 
+std::vector<Caption> TabControl::Captions() const {
+  std::vector<Caption> captions;
+  for (std::size_t i = 0; i < captions_.size(); ++i) {
+    RECT r{};
+    SendMessageW(hwnd(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    captions.push_back({captions_[i], host().Font(12, true), r, kCaptionFormat});
+  }
+  return captions;
+}
+
 void TabControl::ShowSelectedPage() {
   const int selected = Selected();
   for (std::size_t i = 0; i < pages_.size(); ++i) {
@@ -86,8 +97,7 @@ void TabControl::DrawTab(const DRAWITEMSTRUCT& item) const {
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, selected ? kSelectedText : kTabText);
   const std::wstring& caption = captions_[item.itemID];
-  DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &r,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &r, kCaptionFormat);
 }
 
 LRESULT CALLBACK TabControl::ParentProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,

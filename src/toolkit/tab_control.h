@@ -28,6 +28,8 @@ class TabControl : public Control {
   // The tab's rectangle in screen pixels, for tests and tips.
   RECT TabRect(int index) const;
   void ApplyDpi() override;
+  // Each tab's caption in its tab, as bold as a selected tab draws it.
+  std::vector<Caption> Captions() const override;
 
  private:
   static LRESULT CALLBACK ParentProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,

@@ -16,7 +16,7 @@ void AddLabelledEdit(toolkit::ControlHost& c, toolkit::Panel& body, std::string_
                      std::string_view label_name, std::string_view caption, bool multiline) {
   auto& edit = c.Add<toolkit::EditBox>({std::string(name), &body, rect, ""}, multiline);
   c.Add<toolkit::Label>({std::string(label_name), &edit, {8, 5, 55, 24}, std::string(caption)});
-  SendMessageW(edit.hwnd(), EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(c.Scale(63), 0));
+  edit.SetMargins(63, 0);
 }
 
 }  // namespace
@@ -29,8 +29,12 @@ void BuildBookmarkPanel(toolkit::ControlHost& c, toolkit::Panel& panel) {
   auto& close =
       c.Add<toolkit::ImageButton>({std::string(names::kBookmarkClose), &panel, {336, 0, 32, 32}, ""});
   close.SetGlyph(toolkit::glyphs::Close);
+  close.SetTip(std::string(names::kTipClose));
   close.on_click = [&panel](toolkit::Control&) { panel.Show(false); };
-  auto& body = c.Add<toolkit::Panel>({std::string(names::kBookmarkBody), &panel, {1, 32, 366, 87}, ""});
+  auto& body = c.Add<toolkit::Panel>({std::string(names::kBookmarkBody),
+                                      &panel,
+                                      {1, 32, 366, 87},
+                                      std::string(names::kBookmarkBodyCaption)});
   AddLabelledEdit(c, body, names::kBookmarkAddress, {8, 8, 351, 32}, names::kBookmarkAddressLabel, "网址：",
                   false);
   // A title may run over two lines; the grid shows it so.

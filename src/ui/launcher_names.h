@@ -45,6 +45,21 @@ inline constexpr std::string_view kTipAddAtEnd = "添加在尾";
 inline constexpr std::string_view kTipAddAtFront = "添加在前";
 inline constexpr std::string_view kTipPin = "窗口置顶";
 inline constexpr std::string_view kTipGrip = "调整窗口大小";
+inline constexpr std::string_view kTipSettings = "设置";
+inline constexpr std::string_view kTipClose = "关闭";
 inline constexpr std::string_view kToastTitle = "信息框";
+
+// What a screen reader calls the components that show no text of their own.
+inline constexpr std::string_view kBackgroundCaption = "窗口背景";
+inline constexpr std::string_view kCategoryHolderCaption = "分组栏";
+inline constexpr std::string_view kCommandBarCaption = "工具栏";
+inline constexpr std::string_view kContentCaption = "图标区";
+inline constexpr std::string_view kGridCaption = "图标列表";
+inline constexpr std::string_view kRecentListCaption = "最近打开列表";
+inline constexpr std::string_view kSettingsPanelCaption = "设置面板";
+inline constexpr std::string_view kBookmarkPanelCaption = "添加书签面板";
+inline constexpr std::string_view kShortcutPanelCaption = "添加快捷键面板";
+inline constexpr std::string_view kGroupPanelCaption = "添加分组面板";
+inline constexpr std::string_view kBookmarkBodyCaption = "书签内容";
 
 }  // namespace velora::ui::names

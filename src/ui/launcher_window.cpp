@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <tuple>
+
 #include "core/handles_win32.h"
 #include "desktop/monitors_win32.h"
 #include "desktop/window_at_pointer_win32.h"
@@ -156,10 +158,12 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
 void LauncherWindow::BuildControls() {
   using namespace toolkit;
   ControlHost& c = *controls_;
-  auto& background = c.Add<Panel>({Name(names::kBackground), nullptr, {1216, 48, 168, 80}, ""});
+  auto& background =
+      c.Add<Panel>({Name(names::kBackground), nullptr, {1216, 48, 168, 80}, Name(names::kBackgroundCaption)});
   background.SetDragsWindow(true);
 
-  auto& holder = c.Add<Panel>({Name(names::kCategoryHolder), nullptr, {912, 56, 276, 32}, ""});
+  auto& holder = c.Add<Panel>(
+      {Name(names::kCategoryHolder), nullptr, {912, 56, 276, 32}, Name(names::kCategoryHolderCaption)});
   category_bar_ = &c.Add<CategoryBar>({Name(names::kCategoryBar), &holder, {0, -6, 48, 34}, ""});
   category_bar_->on_select = [this](std::size_t, const std::string& caption) {
     if (Control* recent = controls_->Find(names::kRecentList)) recent->Show(false);
@@ -175,7 +179,8 @@ void LauncherWindow::BuildControls() {
     state_.remembered_group_cell = static_cast<int>(index);
   };
 
-  auto& bar = c.Add<Panel>({Name(names::kCommandBar), nullptr, {624, 120, 200, 32}, ""});
+  auto& bar =
+      c.Add<Panel>({Name(names::kCommandBar), nullptr, {624, 120, 200, 32}, Name(names::kCommandBarCaption)});
   bar.SetDragsWindow(true);
   struct ButtonPlace {
     std::string_view name;
@@ -188,7 +193,7 @@ void LauncherWindow::BuildControls() {
       {names::kBookmarkButton, {39, 3, 24, 24}, names::kTipBookmark, glyphs::AddBookmark},
       {names::kClearButton, {73, 2, 24, 24}, names::kTipClear, glyphs::Clear},
       {names::kAddPositionButton, {105, 2, 24, 24}, names::kTipAddAtEnd, glyphs::AddAtEnd},
-      {names::kSettingsButton, {133, 3, 24, 24}, "", glyphs::Settings},
+      {names::kSettingsButton, {133, 3, 24, 24}, names::kTipSettings, glyphs::Settings},
       {names::kPinButton, {169, 2, 24, 24}, names::kTipPin, glyphs::Pin},
   };
   for (const ButtonPlace& place : buttons) {
@@ -212,8 +217,9 @@ void LauncherWindow::BuildControls() {
     show_position(b);
   };
 
-  auto& content = c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, ""});
-  c.Add<IconList>({Name(names::kGrid), &content, {55, 352, 181, 179}, ""});
+  auto& content =
+      c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, Name(names::kContentCaption)});
+  c.Add<IconList>({Name(names::kGrid), &content, {55, 352, 181, 179}, Name(names::kGridCaption)});
   c.FindAs<ImageButton>(names::kRecentButton)->on_click = [this](Control&) {
     Control* recent = controls_->Find(names::kRecentList);
     if (!recent) return;  // built once the panel has shown
@@ -221,7 +227,7 @@ void LauncherWindow::BuildControls() {
     if (recent->visible()) SetWindowPos(recent->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   };
 
-  auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, ""});
+  auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, Name(names::kTipGrip)});
   grip.on_begin_resize = [this] { state_.resizing = true; };
   grip.on_end_resize = [this] {
     state_.resizing = false;
@@ -258,14 +264,14 @@ void LauncherWindow::BuildHiddenParts() {
       c.Add<Panel>({Name(names::kToastTemplate), nullptr, {800, 520, 200, 60}, Name(names::kToastTitle)},
                    type_word::kGroupBox);
   toast.Show(false);
-  const std::pair<std::string_view, Rect> panels[] = {
-      {names::kSettingsPanel, {688, 160, 448, 256}},
-      {names::kBookmarkPanel, {1008, 464, 368, 120}},
-      {names::kShortcutPanel, {1136, 208, 234, 248}},
-      {names::kGroupPanel, {728, 424, 258, 88}},
+  const std::tuple<std::string_view, Rect, std::string_view> panels[] = {
+      {names::kSettingsPanel, {688, 160, 448, 256}, names::kSettingsPanelCaption},
+      {names::kBookmarkPanel, {1008, 464, 368, 120}, names::kBookmarkPanelCaption},
+      {names::kShortcutPanel, {1136, 208, 234, 248}, names::kShortcutPanelCaption},
+      {names::kGroupPanel, {728, 424, 258, 88}, names::kGroupPanelCaption},
   };
-  for (const auto& [name, rect] : panels) {
-    auto& panel = c.Add<Panel>({Name(name), nullptr, rect, ""});
+  for (const auto& [name, rect, caption] : panels) {
+    auto& panel = c.Add<Panel>({Name(name), nullptr, rect, Name(caption)});
     panel.SetFill(0xFFFFFFFF, 0xFFDCDFE6);
     panel.Show(false);
   }
@@ -273,8 +279,10 @@ void LauncherWindow::BuildHiddenParts() {
   RaiseInOrder({names::kSettingsPanel, names::kBookmarkPanel, names::kShortcutPanel, names::kGroupPanel,
                 names::kToastTemplate});
 
-  auto& recent =
-      c.Add<ListView>({Name(names::kRecentList), c.Find(names::kContent), {240, 344, 217, 192}, ""});
+  auto& recent = c.Add<ListView>({Name(names::kRecentList),
+                                  c.Find(names::kContent),
+                                  {240, 344, 217, 192},
+                                  Name(names::kRecentListCaption)});
   recent.Show(false);
   BuildBookmarkPanel(c, *c.FindAs<Panel>(names::kBookmarkPanel));
   settings_->Build();

@@ -55,26 +55,20 @@ void SettingsPanel::Build() {
 
   auto& title = c.Add<ImageButton>({Name(sn::kTitle), panel, {0, 4, 72, 24}, ""});
   title.SetTip(Name(sn::kTitleCaption));
-  title.SetGlyph([&title, caption = text::Widen(sn::kTitleCaption)](HDC dc, int size, std::uint32_t colour) {
-    glyphs::Settings(dc, size, colour);
-    const toolkit::Selection font_selection(dc, title.host().Font(12, true));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ToColorRef(colour));
-    RECT r{size + size / 4, 0, title.host().Scale(72), size};
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  });
+  title.SetGlyph(glyphs::Settings);
+  title.SetCaption(Name(sn::kTitleCaption));
   auto& close = c.Add<ImageButton>({Name(sn::kClose), panel, {416, 0, 32, 32}, ""});
   close.SetGlyph(toolkit::glyphs::Close);
+  close.SetTip(Name(names::kTipClose));
   close.on_click = [panel](Control&) { panel->Show(false); };
 
-  auto& body = c.Add<Panel>({Name(sn::kBody), panel, {1, 32, 445, 222}, ""});
+  auto& body = c.Add<Panel>({Name(sn::kBody), panel, {1, 32, 445, 222}, Name(sn::kBodyCaption)});
   body.SetFill(0xFFFFFFFF);
-  auto& tabs = c.Add<TabControl>({Name(sn::kTabs), &body, {-1, 0, 448, 222}, ""});
+  auto& tabs = c.Add<TabControl>({Name(sn::kTabs), &body, {-1, 0, 448, 222}, Name(sn::kTabsCaption)});
   const Rect page_rect{TabControl::kStripWidth, 1, 448 - TabControl::kStripWidth - 2, 219};
-  auto& options = c.Add<Panel>({Name(sn::kOptionsPage), &tabs, page_rect, ""});
-  auto& skin = c.Add<Panel>({Name(sn::kSkinPage), &tabs, page_rect, ""});
-  auto& about = c.Add<Panel>({Name(sn::kAboutPage), &tabs, page_rect, ""});
+  auto& options = c.Add<Panel>({Name(sn::kOptionsPage), &tabs, page_rect, Name(sn::kOptionsPageCaption)});
+  auto& skin = c.Add<Panel>({Name(sn::kSkinPage), &tabs, page_rect, Name(sn::kSkinPageCaption)});
+  auto& about = c.Add<Panel>({Name(sn::kAboutPage), &tabs, page_rect, Name(sn::kAboutPageCaption)});
   for (Panel* page : {&options, &skin, &about}) page->SetFill(0xFFFFFFFF);
   BuildOptionsPage(options);
   BuildSkinPage(skin);
@@ -92,11 +86,11 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
     Rect rect;
   };
   const Box boxes[] = {
-      {names::kSideButtonBox, {88, 16, 152, 16}},    {names::kMiddleButtonBox, {88, 48, 144, 16}},
-      {settings::kDockingBox, {88, 80, 144, 16}},    {names::kHideOnLeaveBox, {88, 112, 136, 16}},
-      {settings::kAutostartBox, {88, 144, 112, 16}}, {sn::kLaunchToFrontBox, {88, 184, 136, 16}},
-      {sn::kTipsOffBox, {232, 80, 152, 16}},         {names::kHoverSelectBox, {232, 112, 128, 16}},
-      {sn::kDoubleClickBox, {232, 144, 128, 16}},
+      {names::kSideButtonBox, {88, 14, 136, 20}},       {names::kMiddleButtonBox, {88, 46, 144, 20}},
+      {settings::kDockingBox, {88, 78, 144, 20}},    {names::kHideOnLeaveBox, {88, 110, 136, 20}},
+      {settings::kAutostartBox, {88, 142, 112, 20}}, {sn::kLaunchToFrontBox, {88, 182, 136, 20}},
+      {sn::kTipsOffBox, {232, 78, 152, 20}},         {names::kHoverSelectBox, {232, 110, 128, 20}},
+      {sn::kDoubleClickBox, {232, 142, 128, 20}},
   };
   for (const Box& box : boxes) {
     // The caption is the name after its type word.
@@ -137,11 +131,13 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
 }
 
 void SettingsPanel::BuildColourFrame(Control& page, std::string_view frame_name, std::string_view swatch_name,
-                                     std::string_view mark_name, Rect rect, ColourTarget target) {
+                                     std::string_view mark_name, std::string_view caption, Rect rect,
+                                     ColourTarget target) {
   using namespace toolkit;
-  auto& frame = controls_.Add<Frame>({Name(frame_name), &page, OnPage(rect), ""});
-  auto& swatch = controls_.Add<ColourSwatch>({Name(swatch_name), &frame, {4, 4, 37, 32}, ""});
-  auto& mark = controls_.Add<Panel>({Name(mark_name), &frame, {45, 14, rect.width - 50, 12}, ""});
+  // Every part of the frame is read out as the colour it sets.
+  auto& frame = controls_.Add<Frame>({Name(frame_name), &page, OnPage(rect), Name(caption)});
+  auto& swatch = controls_.Add<ColourSwatch>({Name(swatch_name), &frame, {4, 4, 37, 32}, Name(caption)});
+  auto& mark = controls_.Add<Panel>({Name(mark_name), &frame, {45, 14, rect.width - 50, 12}, Name(caption)});
   mark.SetFill(0xFFF2F3F5);
   const auto choose = [this, target](Control&) { Target(target); };
   frame.on_click = choose;
@@ -153,12 +149,11 @@ void SettingsPanel::BuildNumberField(Control& page, std::string_view field_name,
                                      std::string_view up_name, int step) {
   using namespace toolkit;
   ControlHost& c = controls_;
-  constexpr int kLabelWidth = 56;
+  constexpr int kLabelWidth = 68;  // four characters of the caption
   constexpr int kButton = 16;
   auto& field = c.Add<EditBox>({Name(field_name), &page, OnPage(rect), "0"});
   // The inner label and the buttons lie on the field; its text keeps clear of them.
-  SendMessageW(field.hwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-               MAKELPARAM(c.Scale(kLabelWidth + 2), c.Scale(kButton + 4)));
+  field.SetMargins(kLabelWidth + 4, kButton + 4);
   const Rect r = OnPage(rect);
   auto& label =
       c.Add<Label>({Name(label_name), &page, {r.left + 3, r.top + 3, kLabelWidth, 22}, Name(caption)});
@@ -181,18 +176,19 @@ void SettingsPanel::BuildSkinPage(Control& page) {
   ControlHost& c = controls_;
   c.Add<Label>({Name(sn::kBackgroundLabel), &page, OnPage({60, 16, 87, 24}), "背景色："});
   BuildColourFrame(page, sn::kBackgroundFrame, settings::kBackgroundSwatch, sn::kBackgroundMark,
-                   {120, 8, 64, 40}, ColourTarget::kBackground);
+                   sn::kBackgroundColourCaption, {120, 8, 64, 40}, ColourTarget::kBackground);
   c.Add<Label>({Name(sn::kTextColourLabel), &page, OnPage({59, 64, 87, 24}), "字体色："});
   BuildColourFrame(page, sn::kTextColourFrame, settings::kTextColourSwatch, sn::kTextColourMark,
-                   {120, 56, 72, 40}, ColourTarget::kText);
+                   sn::kTextColourCaption, {120, 56, 72, 40}, ColourTarget::kText);
   c.Add<Label>({Name(sn::kBorderColourLabel), &page, OnPage({188, 16, 87, 24}), "边线色："});
   BuildColourFrame(page, sn::kBorderColourFrame, settings::kBorderColourSwatch, sn::kBorderColourMark,
-                   {248, 8, 68, 40}, ColourTarget::kBorder);
+                   sn::kBorderColourCaption, {248, 8, 68, 40}, ColourTarget::kBorder);
   BuildNumberField(page, settings::kCornerRadiusField, sn::kRadiusLabel, "圆角度：", {64, 112, 128, 41},
                    sn::kRadiusDown, sn::kRadiusUp, kRadiusStep);
   BuildNumberField(page, settings::kBorderWidthField, sn::kBorderWidthLabel, "边线宽：", {320, 8, 120, 41},
                    sn::kBorderWidthDown, sn::kBorderWidthUp, 1);
-  picker_ = &c.Add<ColourPicker>({Name(sn::kPicker), &page, OnPage({208, 56, 232, 160}), ""});
+  picker_ =
+      &c.Add<ColourPicker>({Name(sn::kPicker), &page, OnPage({208, 56, 232, 160}), Name(sn::kPickerCaption)});
   picker_->on_pick = [this](ColourPicker&, std::uint32_t argb) { Picked(argb); };
   c.Add<PushButton>({Name(sn::kApplyButton), &page, OnPage({64, 176, 128, 32}), Name(sn::kApplyCaption)})
       .on_click = [this](Control&) {

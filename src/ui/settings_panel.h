@@ -68,7 +68,7 @@ class SettingsPanel {
                         std::string_view caption, ui::Rect rect, std::string_view down, std::string_view up,
                         int step);
   void BuildColourFrame(toolkit::Control& page, std::string_view frame, std::string_view swatch,
-                        std::string_view mark, ui::Rect rect, ColourTarget target);
+                        std::string_view mark, std::string_view caption, ui::Rect rect, ColourTarget target);
   void Target(ColourTarget target);
   void Picked(std::uint32_t argb);
   std::string_view SwatchOf(ColourTarget target) const;

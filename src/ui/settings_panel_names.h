@@ -62,4 +62,15 @@ inline constexpr std::string_view kProductName = "Velora";
 inline constexpr std::string_view kDisclaimerCaption = "免责申明";
 inline constexpr std::string_view kDisclaimer = "1.因使用本软件产生的任何问题，软件作者概不负责。";
 
+// What a screen reader calls the parts that show no text of their own.
+inline constexpr std::string_view kBodyCaption = "设置内容";
+inline constexpr std::string_view kTabsCaption = "设置分页";
+inline constexpr std::string_view kOptionsPageCaption = "设置页";
+inline constexpr std::string_view kSkinPageCaption = "皮肤页";
+inline constexpr std::string_view kAboutPageCaption = "关于页";
+inline constexpr std::string_view kBackgroundColourCaption = "背景色";
+inline constexpr std::string_view kTextColourCaption = "字体色";
+inline constexpr std::string_view kBorderColourCaption = "边线色";
+inline constexpr std::string_view kPickerCaption = "取色";
+
 }  // namespace velora::ui::settings_names

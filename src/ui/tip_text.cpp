@@ -33,8 +33,9 @@ std::string TipText(std::string_view text) {
 }
 
 TipPlacement PlaceTip(Point pointer, Size text_size) {
-  return {{1, 1, text_size.width + 3, text_size.height - 2},
-          {pointer.x, pointer.y + kTipPointerGap, text_size.width + 5, text_size.height}};
+  // The window's border takes a pixel on each side; the label keeps the text's whole height.
+  return {{1, 1, text_size.width + 3, text_size.height},
+          {pointer.x, pointer.y + kTipPointerGap, text_size.width + 5, text_size.height + 2}};
 }
 
 }  // namespace velora::ui

@@ -28,6 +28,10 @@ LRESULT TipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       label_ =
           &controls_->Add<toolkit::Label>({std::string(names::kTipLabel), nullptr, {64, 40, 150, 64}, ""});
       return 0;
+    case WM_DPICHANGED:
+      // The next tip is measured and placed at the new scale.
+      controls_->SetDpi(HIWORD(wparam));
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps{};
       HDC dc = BeginPaint(hwnd(), &ps);

@@ -29,6 +29,7 @@ class TipWindow : public toolkit::BaseWindow<TipWindow> {
   // Shows `text` near a screen point; an empty text hides the tip.
   void ShowTip(std::string_view text, Point screen_at);
   void HideTip();
+  toolkit::ControlHost& controls() noexcept { return *controls_; }
 
  private:
   std::unique_ptr<toolkit::ControlHost> controls_;

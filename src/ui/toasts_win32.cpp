@@ -56,12 +56,19 @@ void ToastView::Draw(HDC dc, RECT client) {
   // GDI draws the text: it honours the font substitutes that GDI+ ignores. The fade mixes
   // the ink into the fill, since GDI text has no alpha.
   const auto mix = [this](int ink, int paper) { return (ink * alpha_ + paper * (255 - alpha_)) / 255; };
-  const toolkit::Selection font_selection(dc, host().Font(12));
+  toolkit::Caption caption = Captions().front();
+  const toolkit::Selection font_selection(dc, caption.font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(mix(0x30, 0xF4), mix(0x31, 0xF4), mix(0x33, 0xF5)));
-  RECT area{static_cast<LONG>(2 * pad + icon), 0, client.right - static_cast<LONG>(pad), client.bottom};
-  const std::wstring text = text::Widen(Text());
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &caption.box, caption.format);
+}
+
+std::vector<toolkit::Caption> ToastView::Captions() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int pad = host().Scale(kPadding);
+  const RECT box{2 * pad + host().Scale(kIconSize), 0, client.right - pad, client.bottom};
+  return {{text::Widen(Text()), host().Font(12), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX}};
 }
 
 Toasts::~Toasts() {
@@ -85,6 +92,7 @@ void Toasts::Show(ToastKind kind, std::string_view text) {
   toast.view = &controls_.Add<ToastView>({std::string(names::kToastTemplate) + std::to_string(id),
                                           model->parent(), model->rect(), model->Text()});
   toast.view->Show(false);
+  toast.view->SetOverlay(true);  // above every panel, also one opened while it shows
   timers_.Start(id, kToastCloneWaitMs, [this, id] { Begin(id); });
 }
 
@@ -95,8 +103,6 @@ void Toasts::Begin(UINT_PTR id) {
   toast.view->SetKind(toast.kind);
   toast.view->Move(toast.motion->rect());
   toast.view->Show(true);
-  // Above every panel and its controls, which were created before it.
-  SetWindowPos(toast.view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(toast.view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   timers_.Start(id, kSlideFrameMs, [this, id] { Slide(id); });
 }

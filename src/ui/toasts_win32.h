@@ -31,6 +31,8 @@ class ToastView : public toolkit::CustomControl {
     alpha_ = alpha;
     Invalidate();
   }
+  // The text right of the icon.
+  std::vector<toolkit::Caption> Captions() const override;
 
  protected:
   void Draw(HDC dc, RECT client) override;

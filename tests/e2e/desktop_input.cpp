@@ -103,6 +103,15 @@ HWND FindItemGrid(HWND window) {
   return found;
 }
 
+void SetDisplayDpi(DWORD dpi) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+  }
+}
+
 bool SaveScreenshot(HWND window, std::wstring_view file_name) {
   RECT r{};
   GetWindowRect(window, &r);

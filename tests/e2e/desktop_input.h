@@ -23,6 +23,9 @@ bool ChooseCategory(HWND window, const wchar_t* category);
 // The item grid: the custom control that answers the list box messages with its cells.
 HWND FindItemGrid(HWND window);
 
+// Sets the display scale that Wine gives programs started from now on.
+void SetDisplayDpi(DWORD dpi);
+
 // Saves the screen area of `window` as a PNG under the build tree's screenshot folder.
 bool SaveScreenshot(HWND window, std::wstring_view file_name);
 

@@ -1,27 +1,18 @@
-// The panel driven with real input: categories, the grip, the pin, and how it looks at two
-// display scales.
+// The panel driven with real input: categories (and the bar scrolled at the smallest size), the
+// grip, the pin, and how it looks at two display scales.
 #include <gtest/gtest.h>
 
 #include "e2e/desktop_input.h"
 #include "e2e/installed_copy.h"
 #include "e2e/velora_process.h"
+#include "store/database.h"
+#include "store/groups.h"
+#include "text/fs_path.h"
 #include "text/utf.h"
 
 using namespace velora::e2e;
 
 namespace {
-
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-
-// Sets the display scale that Wine gives programs started from now on.
-void SetDisplayDpi(DWORD dpi) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-      ERROR_SUCCESS) {
-    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(key);
-  }
-}
 
 class PanelTest : public InstalledCopyTest {
  protected:
@@ -57,6 +48,62 @@ TEST_F(PanelTest, ClickingACategoryMakesItCurrent) {
   }
   EXPECT_TRUE(reached) << "last category: " << velora::text::Narrow(Text(bar));
   EXPECT_TRUE(SaveScreenshot(window, L"panel_bookmarks_selected.png"));
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+TEST_F(PanelTest, AtTheSmallestSizeTheWheelScrollsTheBarToEveryCategory) {
+  {  // A first run writes the store; then three groups follow the seven fixed categories.
+    VeloraProcess first(exe);
+    ASSERT_NE(StartShown(first), nullptr);
+    ASSERT_EQ(first.Close(), 0u);
+    velora::store::Database db;
+    ASSERT_TRUE(db.Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
+    for (const char* group : {"工作", "常用网站", "游戏"}) {
+      ASSERT_EQ(velora::store::CreateGroup(db, group), velora::store::GroupOutcome::kCreated);
+    }
+  }
+  VeloraProcess velora(exe);
+  HWND window = StartShown(velora);
+  ASSERT_NE(window, nullptr);
+  RECT w = Rect(window);
+  Drag({w.right - 5, w.bottom - 5}, {w.left + 100, w.top + 50});  // down to 510 × 132
+  w = Rect(window);
+  ASSERT_EQ(w.right - w.left, 510);
+  ASSERT_EQ(w.bottom - w.top, 132);
+  HWND bar = FindChildByText(window, L"软件");
+  ASSERT_NE(bar, nullptr);
+  const RECT b = Rect(bar);
+  const int y = b.top + 20;  // the captions' line
+  EXPECT_TRUE(SaveScreenshot(window, L"category_bar_start.png"));
+
+  // Towards the user: the row moves to its end; nothing is selected and the window stays.
+  Wheel({(b.left + b.right) / 2, y}, -10);
+  EXPECT_EQ(Text(bar), L"软件");
+  EXPECT_EQ(Rect(window).left, w.left);
+  EXPECT_EQ(Rect(window).top, w.top);
+  EXPECT_TRUE(SaveScreenshot(window, L"category_bar_end.png"));
+  // At the end the last group ends at the bar's right edge; before the wheel "搜索" stood there.
+  Click({b.right - 3, y});
+  EXPECT_EQ(Text(bar), L"游戏");
+
+  bool reached = false;
+  for (int x = b.left + 4; x < b.right && !reached; x += 12) {
+    Click({x, y});
+    reached = Text(bar) == L"搜索";
+  }
+  EXPECT_TRUE(reached) << "last category: " << velora::text::Narrow(Text(bar));
+  EXPECT_TRUE(SaveScreenshot(window, L"category_bar_search_selected.png"));
+
+  // Away from the user: back to the start, where the bar's left edge is the first category's.
+  Wheel({(b.left + b.right) / 2, y}, 10);
+  Click({b.left + 3, y});
+  EXPECT_EQ(Text(bar), L"软件");
+
+  // Pressing and dragging the bar still moves the window.
+  w = Rect(window);
+  Drag({(b.left + b.right) / 2, y}, {(b.left + b.right) / 2 + 60, y + 40});
+  EXPECT_EQ(Rect(window).left, w.left + 60);
+  EXPECT_EQ(Rect(window).top, w.top + 40);
   EXPECT_EQ(velora.Close(), 0u);
 }
 

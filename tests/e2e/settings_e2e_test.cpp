@@ -1,5 +1,8 @@
 // The settings panel driven with real input: the state a first start shows, options and colours
 // that come back after a restart, and toasts that stack.
+#include <windows.h>
+// windows.h first
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -112,10 +115,10 @@ class SettingsTest : public ::testing::Test {
   }
 
   // The command bar's settings button: the fifth of six, from the window's right edge.
-  static void ToggleSettings(HWND window) {
+  static void ToggleSettings(HWND window, int dpi = 96) {
     RECT r{};
     GetWindowRect(window, &r);
-    Click({r.right - 200 + 133 + 12, r.top + 4 + 3 + 12});
+    Click({r.right - MulDiv(200 - 133 - 12, dpi, 96), r.top + MulDiv(4 + 3 + 12, dpi, 96)});
     Sleep(200);
   }
 
@@ -127,10 +130,10 @@ class SettingsTest : public ::testing::Test {
   }
 
   // The tabs stand one under the other in the strip on the left.
-  static void ChooseTab(HWND window, int index) {
+  static void ChooseTab(HWND window, int index, int dpi = 96) {
     RECT r{};
     GetWindowRect(Tabs(window), &r);
-    Click({r.left + 26, r.top + 4 + 40 * index + 20});
+    Click({r.left + MulDiv(26, dpi, 96), r.top + MulDiv(4 + 40 * index + 20, dpi, 96)});
     Sleep(200);
   }
 
@@ -320,5 +323,26 @@ TEST_F(SettingsTest, ThreeQuickToastsStackSixtyPixelsApart) {
   // Faded and destroyed after their hold.
   EXPECT_TRUE(WaitUntil([&] { return toasts().empty(); }, 4000));
   Click(at);  // leave the registry as it was
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+// The three pages as a display at 150 % shows them, for a person to look at.
+TEST_F(SettingsTest, At150PercentEveryPageOpens) {
+  SetDisplayDpi(144);
+  VeloraProcess velora(exe);
+  HWND window = Start(velora);
+  SetDisplayDpi(96);
+  ASSERT_NE(window, nullptr);
+  ToggleSettings(window, 144);
+  HWND tabs = Tabs(window);
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_TRUE(IsWindowVisible(tabs));
+  const wchar_t* shots[] = {L"settings_page_options_144dpi.png", L"settings_page_skin_144dpi.png",
+                            L"settings_page_about_144dpi.png"};
+  for (int page = 0; page < 3; ++page) {
+    ChooseTab(window, page, 144);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), page);
+    EXPECT_TRUE(SaveScreenshot(window, shots[page]));
+  }
   EXPECT_EQ(velora.Close(), 0u);
 }

@@ -53,3 +53,54 @@ TEST(CategoryBar, CellAtWalksTheWidthsAndRenameRemeasures) {
   EXPECT_EQ(bar.cells()[1].width, 56 + 10);
   EXPECT_EQ(bar.cells()[1].caption, "新的名字");
 }
+
+// Widths 38, 38, 38, 38 and 52: a row of 204 design pixels in a bar 100 wide.
+CategoryBarModel ScrollingBar() {
+  CategoryBarModel bar = Bar();
+  bar.Fill({"软件", "目录", "书签", "搜索", "工作组"}, 0xFE000000);
+  bar.SetViewWidth(100);
+  return bar;
+}
+
+TEST(CategoryBar, ScrollingStaysWithinTheRowAndTellsWhatIsHidden) {
+  CategoryBarModel bar = ScrollingBar();
+  EXPECT_EQ(bar.RowWidth(), 204);
+  EXPECT_FALSE(bar.HiddenBefore());
+  EXPECT_TRUE(bar.HiddenAfter());
+  bar.ScrollBy(-50);  // not before the start
+  EXPECT_EQ(bar.offset(), 0);
+
+  bar.ScrollBy(60);
+  EXPECT_TRUE(bar.HiddenBefore());
+  EXPECT_TRUE(bar.HiddenAfter());
+  EXPECT_EQ(bar.CellAt(0), 1u);  // 60 into the row
+  EXPECT_EQ(bar.CellAt(16), 2u);
+
+  bar.ScrollBy(1000);  // not past the end: the last cell ends at the bar's right edge
+  EXPECT_EQ(bar.offset(), 104);
+  EXPECT_FALSE(bar.HiddenAfter());
+  EXPECT_EQ(bar.CellAt(99), 4u);
+  EXPECT_EQ(bar.CellAt(100), std::nullopt);
+
+  bar.SetViewWidth(300);  // a wider bar shows the whole row
+  EXPECT_EQ(bar.offset(), 0);
+  EXPECT_FALSE(bar.HiddenBefore());
+  EXPECT_FALSE(bar.HiddenAfter());
+}
+
+TEST(CategoryBar, ASelectedCellIsScrolledIntoView) {
+  CategoryBarModel bar = ScrollingBar();
+  EXPECT_EQ(bar.Select(3), "搜索");  // 114 to 152: its right edge comes to the bar's
+  EXPECT_EQ(bar.offset(), 52);
+  EXPECT_EQ(bar.Select(2), "书签");  // 76 to 114: already in view, nothing moves
+  EXPECT_EQ(bar.offset(), 52);
+  EXPECT_EQ(bar.HoverSelect(1), "目录");  // 38 to 76: its left edge comes to the bar's
+  EXPECT_EQ(bar.offset(), 38);
+  bar.Select(4);
+  EXPECT_EQ(bar.offset(), 104);
+
+  bar.SetCaption(4, "组", 0xFE000000);  // a shorter last caption pulls the row back
+  EXPECT_EQ(bar.offset(), 4 * 38 + 24 - 100);
+  bar.Fill({"软件", "目录", "书签", "搜索", "工作组"}, 0xFE000000);  // a refill starts at the beginning
+  EXPECT_EQ(bar.offset(), 0);
+}

@@ -26,6 +26,11 @@ core::Rect DeviceRect(const Control& control) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+// The wheel message's first parameter for `notches` (negative: towards the user).
+WPARAM WheelTurn(int notches) {
+  return MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA)));
+}
+
 class Controls : public ::testing::Test {
  protected:
   // One shown window for the suite: Wine is slow to destroy shown windows.
@@ -210,6 +215,42 @@ TEST_F(Controls, CategoryBarCellsFollowTheCaptionsAndAClickSelects) {
 
   bar.Fill({"软件", "目录"}, 0xFF303133);  // a refill selects the first cell again
   EXPECT_EQ(bar.Text(), "软件");
+}
+
+TEST_F(Controls, TheWheelScrollsTheCategoryBarUnderThePointerWhateverHasTheFocus) {
+  auto& bar = host().Add<CategoryBar>({"超级列表框_分组", nullptr, {0, 0, 120, 38}, ""});
+  auto& other = host().Add<Panel>({"图片框_图标背景", nullptr, {0, 60, 120, 60}, ""});
+  bar.Fill({"软件", "目录", "书签", "图片", "文档", "热键", "搜索"}, 0xFF303133);
+  const int row = bar.model().RowWidth();
+  ASSERT_GT(row, 120 + CategoryBar::kWheelStep);
+  EXPECT_FALSE(bar.model().HiddenBefore());
+  EXPECT_TRUE(bar.model().HiddenAfter());
+
+  RECT r{};
+  GetWindowRect(bar.hwnd(), &r);
+  const LPARAM over_bar = MAKELPARAM(r.left + 60, r.top + 19);
+  // The focus is elsewhere, as after a click on the grid; the wheel still turns the bar.
+  SetFocus(other.hwnd());
+  SendMessageW(other.hwnd(), WM_MOUSEWHEEL, WheelTurn(-1), over_bar);
+  EXPECT_EQ(bar.model().offset(), CategoryBar::kWheelStep);
+  EXPECT_TRUE(bar.model().HiddenBefore());
+  SendMessageW(bar.hwnd(), WM_MOUSEWHEEL, WheelTurn(-10), over_bar);
+  EXPECT_EQ(bar.model().offset(), row - 120);
+  EXPECT_FALSE(bar.model().HiddenAfter());
+  EXPECT_EQ(bar.Text(), "软件");  // scrolling selects nothing
+
+  // At the end, the bar's right edge is the last cell's: a click there selects "搜索".
+  PostMessageW(bar.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(115, 10));
+  SendMessageW(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(115, 10));
+  testing::PumpUntil([] { return false; }, 20);
+  EXPECT_EQ(bar.Text(), "搜索");
+
+  // Tilting the wheel left, or turning it away, goes back; the first cell comes into view when
+  // it is selected again.
+  SendMessageW(bar.hwnd(), WM_MOUSEHWHEEL, WheelTurn(-1), over_bar);
+  EXPECT_EQ(bar.model().offset(), row - 120 - CategoryBar::kWheelStep);
+  bar.Fill({"软件", "目录", "书签", "图片", "文档", "热键", "搜索"}, 0xFF303133);
+  EXPECT_EQ(bar.model().offset(), 0);
 }
 
 TEST_F(Controls, ImageButtonAnswersCheckStateAndClicksOnlyWhenReleasedInside) {

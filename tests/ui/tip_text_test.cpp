@@ -32,6 +32,6 @@ TEST(TipText, ShownOnlyAfterStartupWhileTipsAreOn) {
 
 TEST(TipText, PlacedBelowThePointer) {
   const TipPlacement p = PlaceTip({300, 200}, {120, 40});
-  EXPECT_EQ(p.label, (Rect{1, 1, 123, 38}));
-  EXPECT_EQ(p.window, (Rect{300, 230, 125, 40}));
+  EXPECT_EQ(p.label, (Rect{1, 1, 123, 40}));
+  EXPECT_EQ(p.window, (Rect{300, 230, 125, 42}));
 }
