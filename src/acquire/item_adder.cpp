@@ -22,10 +22,14 @@ AddResult ItemAdder::Add(std::string_view entry, const AddSituation& situation) 
 
   // Every column is written, so dropping a stored file again refreshes all of its item; 日期
   // only in front, so an item added at the end sorts after every dated one.
-  const store::ItemRow row{
-      std::string(entry), item.path,
-      item.name,          item.suffix,
-      std::move(icon),    situation.at_end ? std::nullopt : std::optional<std::string>(situation.now)};
+  std::optional<std::string> date;
+  if (!situation.at_end) date = situation.now;
+  const store::ItemRow row{.code = std::string(entry),
+                           .path = item.path,
+                           .name = item.name,
+                           .suffix = item.suffix,
+                           .icon = std::move(icon),
+                           .date = std::move(date)};
   if (!store::AddItem(db_, situation.category, row)) return {AddOutcome::kNotSaved, situation.page};
   return {AddOutcome::kAdded,
           situation.at_end ? exec::LastPage(situation.shown_count, situation.per_page) : 0};
