@@ -5,11 +5,12 @@
 
 namespace velora::text {
 
+bool FitsPathBuffer(std::string_view path_utf8) { return Utf8ToUtf16(path_utf8).size() <= kMaxPathUnits; }
+
 std::string PathBuffer(std::string_view path_utf8) {
   std::u16string units = Utf8ToUtf16(path_utf8);
-  constexpr std::size_t kMaxUnits = kPathBufferBytes / 2 - 1;
-  if (units.size() > kMaxUnits) {
-    std::size_t keep = kMaxUnits;
+  if (units.size() > kMaxPathUnits) {
+    std::size_t keep = kMaxPathUnits;
     if (units[keep - 1] >= 0xD800 && units[keep - 1] <= 0xDBFF) --keep;  // never split a pair
     units.resize(keep);
   }

@@ -9,6 +9,11 @@ namespace velora::text {
 
 inline constexpr std::size_t kPathBufferBytes = 1000;
 inline constexpr std::size_t kPathCodeDigits = kPathBufferBytes * 2;
+// The longest path the buffer holds whole: 499 UTF-16 units and the terminator.
+inline constexpr std::size_t kMaxPathUnits = kPathBufferBytes / 2 - 1;
+
+// Whether the buffer holds the whole path; a longer one would be cut to name something else.
+bool FitsPathBuffer(std::string_view path_utf8);
 
 // A path too long for the buffer is cut at a whole character so the terminator always fits.
 std::string PathBuffer(std::string_view path_utf8);

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <thread>
 
+#include "support/shell_link_win32.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
 
@@ -67,28 +68,6 @@ void PrintTo(const ShortcutTarget& t, std::ostream* out) {
   *out << "{" << t.target << " | " << t.arguments << "}";
 }
 
-namespace {
-
-bool WriteLink(const std::filesystem::path& link_path, const std::wstring& target,
-               const std::wstring& arguments) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IShellLinkW* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&link)))) {
-    return false;
-  }
-  link->SetPath(target.c_str());
-  if (!arguments.empty()) link->SetArguments(arguments.c_str());
-  IPersistFile* file = nullptr;
-  bool saved = SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-               SUCCEEDED(file->Save(link_path.c_str(), TRUE));
-  if (file) file->Release();
-  link->Release();
-  return saved;
-}
-
-}  // namespace
-
 TEST_F(ShellOpenTest, OpensOffTheCallersThreadWithTheParametersGiven) {
   const std::filesystem::path document = folder / L"报告 2026.veloratest";
   std::ofstream(document) << "x";
@@ -123,8 +102,8 @@ TEST_F(ShellOpenTest, ShortcutsResolveToTheirTargetAndArguments) {
   std::filesystem::copy_file(recorder, target, std::filesystem::copy_options::overwrite_existing);
   const std::filesystem::path with_arguments = folder / L"带参数.lnk";
   const std::filesystem::path plain = folder / L"不带.lnk";
-  ASSERT_TRUE(WriteLink(with_arguments, target.wstring(), L"--新建 \"x y.txt\""));
-  ASSERT_TRUE(WriteLink(plain, target.wstring(), L""));
+  ASSERT_TRUE(testing::WriteShellLink(with_arguments, target.wstring(), L"--新建 \"x y.txt\""));
+  ASSERT_TRUE(testing::WriteShellLink(plain, target.wstring(), L""));
   // Read back as the shell's link object gives it: compare with the short-path-free spelling.
   const auto resolved = ResolveShortcutFile(text::PathToUtf8(with_arguments));
   ASSERT_TRUE(resolved.has_value());

@@ -43,3 +43,14 @@ TEST(PathCode, OverlongPathIsCutAtAWholeCharacterAndStaysTerminated) {
   const std::string astral = std::string(498, 'y') + "😀";
   EXPECT_EQ(PathFromCode(PathCode(astral)), std::string(498, 'y'));
 }
+
+TEST(PathCode, FitsCountsUtf16UnitsUpTo499) {
+  EXPECT_TRUE(FitsPathBuffer(std::string(499, 'x')));
+  EXPECT_FALSE(FitsPathBuffer(std::string(500, 'x')));
+  // A Chinese character is one unit (three UTF-8 bytes), an astral one two.
+  std::string chinese;
+  for (int i = 0; i < 499; ++i) chinese += "文";
+  EXPECT_TRUE(FitsPathBuffer(chinese));
+  EXPECT_TRUE(FitsPathBuffer(std::string(497, 'y') + "😀"));
+  EXPECT_FALSE(FitsPathBuffer(std::string(498, 'y') + "😀"));
+}
