@@ -21,6 +21,9 @@ declare -A layer_name=([1]="base" [2]="portable logic" [3]="Win32 adapters" [4]=
 # Same-layer edges, "from to"; keep them acyclic.
 allowed_edges=(
   "exec store"
+  "acquire exec"
+  "acquire store"
+  "acquire net"
 )
 project_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)"'
 win32_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|windowsx|winhttp|wininet|winsock2|ws2tcpip|winreg|shlobj|shellapi|shlwapi|commctrl|objbase|objidl|ole2|gdiplus|bcrypt)\.h>'
