@@ -67,7 +67,9 @@ bool FaviconFetcher::Start(FaviconTarget target, FaviconPlaces places, HWND noti
             NetFaviconDownloads downloads;
             return FetchFavicon(target, places, downloads);
           },
-          [&] { return FaviconResult{target, {}, {}}; });
+          [&] {
+            return FaviconResult{target, {}, {}};
+          });
       // Free before the window hears of it, so that it may start the next fetch at once.
       busy->store(false);
       core::Guarded("favicon delivery",

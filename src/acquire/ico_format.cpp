@@ -1,5 +1,7 @@
 #include "acquire/ico_format.h"
 
+#include "core/little_endian.h"
+
 namespace velora::acquire {
 namespace {
 
@@ -8,44 +10,24 @@ constexpr std::size_t kFileEntrySize = 16;
 constexpr std::size_t kGroupEntrySize = 14;
 constexpr std::uint16_t kIconType = 1;  // 2 would be a cursor
 
-std::uint16_t Read16(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
-std::uint32_t Read32(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(Read16(bytes, at)) | static_cast<std::uint32_t>(Read16(bytes, at + 2))
-                                                             << 16;
-}
-
-void Append16(std::string& out, std::uint16_t value) {
-  out.push_back(static_cast<char>(value & 0xFF));
-  out.push_back(static_cast<char>(value >> 8));
-}
-
-void Append32(std::string& out, std::uint32_t value) {
-  Append16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-  Append16(out, static_cast<std::uint16_t>(value >> 16));
-}
-
 // The fields both directory forms share: the first 12 bytes of an entry.
 IconDirectoryEntry ReadEntry(std::string_view bytes, std::size_t at) {
   IconDirectoryEntry e;
   e.width = static_cast<std::uint8_t>(bytes[at]);
   e.height = static_cast<std::uint8_t>(bytes[at + 1]);
   e.colour_count = static_cast<std::uint8_t>(bytes[at + 2]);
-  e.planes = Read16(bytes, at + 4);
-  e.bit_count = Read16(bytes, at + 6);
-  e.size = Read32(bytes, at + 8);
+  e.planes = core::ReadLe16(bytes, at + 4);
+  e.bit_count = core::ReadLe16(bytes, at + 6);
+  e.size = core::ReadLe32(bytes, at + 8);
   return e;
 }
 
 // The image count of a directory whose header says "icon" and whose entries all fit.
 std::optional<std::size_t> DirectoryCount(std::string_view bytes, std::size_t entry_size) {
-  if (bytes.size() < kHeaderSize || Read16(bytes, 0) != 0 || Read16(bytes, 2) != kIconType) {
+  if (bytes.size() < kHeaderSize || core::ReadLe16(bytes, 0) != 0 || core::ReadLe16(bytes, 2) != kIconType) {
     return std::nullopt;
   }
-  const std::size_t count = Read16(bytes, 4);
+  const std::size_t count = core::ReadLe16(bytes, 4);
   if (count == 0 || bytes.size() - kHeaderSize < count * entry_size) return std::nullopt;
   return count;
 }
@@ -59,7 +41,7 @@ std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group
   entries.reserve(*count);
   for (std::size_t i = 0; i < *count; ++i) {
     const std::size_t at = kHeaderSize + i * kGroupEntrySize;
-    entries.push_back({ReadEntry(group, at), Read16(group, at + 12)});
+    entries.push_back({ReadEntry(group, at), core::ReadLe16(group, at + 12)});
   }
   return entries;
 }
@@ -72,7 +54,7 @@ std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file) {
   for (std::size_t i = 0; i < *count; ++i) {
     const std::size_t at = kHeaderSize + i * kFileEntrySize;
     const IconDirectoryEntry entry = ReadEntry(file, at);
-    const std::size_t offset = Read32(file, at + 12);
+    const std::size_t offset = core::ReadLe32(file, at + 12);
     if (entry.size == 0 || offset > file.size() || file.size() - offset < entry.size) return std::nullopt;
     images.push_back({entry, file.substr(offset, entry.size)});
   }
@@ -86,9 +68,9 @@ std::string WriteIconFile(const std::vector<IconFileImage>& images) {
   if (images.size() > UINT16_MAX || total > UINT32_MAX) return {};
   std::string file;
   file.reserve(static_cast<std::size_t>(total));
-  Append16(file, 0);
-  Append16(file, kIconType);
-  Append16(file, static_cast<std::uint16_t>(images.size()));
+  core::AppendLe16(file, 0);
+  core::AppendLe16(file, kIconType);
+  core::AppendLe16(file, static_cast<std::uint16_t>(images.size()));
   std::size_t offset = kHeaderSize + images.size() * kFileEntrySize;
   for (const IconFileImage& image : images) {
     const IconDirectoryEntry& e = image.entry;
@@ -96,10 +78,10 @@ std::string WriteIconFile(const std::vector<IconFileImage>& images) {
     file.push_back(static_cast<char>(e.height));
     file.push_back(static_cast<char>(e.colour_count));
     file.push_back('\0');
-    Append16(file, e.planes);
-    Append16(file, e.bit_count);
-    Append32(file, static_cast<std::uint32_t>(image.data.size()));
-    Append32(file, static_cast<std::uint32_t>(offset));
+    core::AppendLe16(file, e.planes);
+    core::AppendLe16(file, e.bit_count);
+    core::AppendLe32(file, static_cast<std::uint32_t>(image.data.size()));
+    core::AppendLe32(file, static_cast<std::uint32_t>(offset));
     offset += image.data.size();
   }
   for (const IconFileImage& image : images) file.append(image.data);

@@ -35,15 +35,14 @@ BOOL CALLBACK TakeFirstGroup(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR
 std::optional<std::string> FirstIconGroupFile(const std::filesystem::path& module_path) {
   // As data and as an image resource: nothing of the program runs, and a 32-bit program reads as
   // well as a 64-bit one.
-  const core::UniqueModule module(
-      LoadLibraryExW(module_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const core::UniqueModule module(LoadLibraryExW(module_path.c_str(), nullptr,
+                                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   if (!module) return std::nullopt;
   std::optional<std::string> group;
   EnumResourceNamesW(module.get(), RT_GROUP_ICON, TakeFirstGroup, reinterpret_cast<LONG_PTR>(&group));
   if (!group) return std::nullopt;
-  return IconFileOfGroup(*group, [&](std::uint16_t id) {
-    return ResourceBytes(module.get(), MAKEINTRESOURCEW(id), RT_ICON);
-  });
+  return IconFileOfGroup(
+      *group, [&](std::uint16_t id) { return ResourceBytes(module.get(), MAKEINTRESOURCEW(id), RT_ICON); });
 }
 
 bool ExtractProgramIcon(const std::filesystem::path& program, const std::filesystem::path& icon_file) {

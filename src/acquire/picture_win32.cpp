@@ -9,6 +9,7 @@
 
 #include "acquire/image_magic.h"
 #include "acquire/thumbnail_size.h"
+#include "core/com_apartment_win32.h"
 #include "core/handles_win32.h"
 
 namespace velora::acquire {
@@ -18,19 +19,6 @@ using Microsoft::WRL::ComPtr;
 
 // A thumbnail holds at most this many pixels; a 1 × 10,000,000 picture would ask for 1 billion.
 constexpr std::uint64_t kMaxThumbnailPixels = 16ull * 1024 * 1024;
-
-class ComApartment {
- public:
-  ComApartment() noexcept : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  HRESULT result_;  // RPC_E_CHANGED_MODE: the thread keeps the apartment it has
-};
 
 // A decoded picture: the frame to show and the objects it reads from, which must outlive it.
 struct Picture {
@@ -44,7 +32,8 @@ struct Picture {
 std::optional<Picture> Decode(std::string_view bytes) {
   if (!IsImageBytes(bytes) || bytes.size() > MAXDWORD) return std::nullopt;
   Picture p;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&p.factory))) ||
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_PPV_ARGS(&p.factory))) ||
       FAILED(p.factory->CreateStream(&p.stream)) ||
       FAILED(p.stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
                                             static_cast<DWORD>(bytes.size()))) ||
@@ -102,7 +91,8 @@ std::string EncodePng(IWICImagingFactory& factory, IWICBitmapSource& source) {
 
 std::string Thumbnail(const Picture& picture, core::Size size) {
   if (size.width < 1 || size.height < 1 ||
-      static_cast<std::uint64_t>(size.width) * static_cast<std::uint64_t>(size.height) > kMaxThumbnailPixels) {
+      static_cast<std::uint64_t>(size.width) * static_cast<std::uint64_t>(size.height) >
+          kMaxThumbnailPixels) {
     return {};
   }
   ComPtr<IWICFormatConverter> converter;
@@ -111,8 +101,8 @@ std::string Thumbnail(const Picture& picture, core::Size size) {
       FAILED(converter->Initialize(picture.frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
                                    nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
       FAILED(picture.factory->CreateBitmapScaler(&scaler)) ||
-      FAILED(scaler->Initialize(converter.Get(), static_cast<UINT>(size.width), static_cast<UINT>(size.height),
-                                WICBitmapInterpolationModeFant))) {
+      FAILED(scaler->Initialize(converter.Get(), static_cast<UINT>(size.width),
+                                static_cast<UINT>(size.height), WICBitmapInterpolationModeFant))) {
     return {};
   }
   return EncodePng(*picture.factory.Get(), *scaler.Get());
@@ -121,20 +111,20 @@ std::string Thumbnail(const Picture& picture, core::Size size) {
 }  // namespace
 
 std::optional<core::Size> PictureSize(std::string_view bytes) {
-  const ComApartment com;
+  const core::ComApartment com(COINIT_MULTITHREADED);
   const std::optional<Picture> picture = Decode(bytes);
   if (!picture) return std::nullopt;
   return picture->size;
 }
 
 std::string PictureThumbnail(std::string_view bytes, core::Size size) {
-  const ComApartment com;
+  const core::ComApartment com(COINIT_MULTITHREADED);
   const std::optional<Picture> picture = Decode(bytes);
   return picture ? Thumbnail(*picture, RequestedSize(picture->size, size)) : std::string();
 }
 
 std::string ItemThumbnail(std::string_view bytes) {
-  const ComApartment com;
+  const core::ComApartment com(COINIT_MULTITHREADED);
   const std::optional<Picture> picture = Decode(bytes);
   return picture ? Thumbnail(*picture, ThumbnailSize(picture->size)) : std::string();
 }

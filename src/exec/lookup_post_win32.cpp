@@ -10,7 +10,9 @@ UINT LookupResultMessage() noexcept {
 }
 
 LookupWorker::Sink PostLookupResult(HWND window, WPARAM tag) {
-  return [window, tag](std::string text) { core::PostValue(window, LookupResultMessage(), tag, std::move(text)); };
+  return [window, tag](std::string text) {
+    core::PostValue(window, LookupResultMessage(), tag, std::move(text));
+  };
 }
 
 std::string TakeLookupResult(LPARAM lparam) noexcept { return core::TakePostedValue<std::string>(lparam); }

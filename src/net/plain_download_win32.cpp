@@ -26,8 +26,8 @@ class InternetHandle {
 
 void SetTimeouts(HINTERNET internet) noexcept {
   DWORD ms = kDefaultTimeoutMs;
-  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
-                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+  for (DWORD option :
+       {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
     InternetSetOptionW(internet, option, &ms, sizeof(ms));
   }
 }
@@ -36,7 +36,8 @@ void SetTimeouts(HINTERNET internet) noexcept {
 
 std::string PlainDownload(const std::string& url) noexcept {
   try {
-    const InternetHandle internet(InternetOpenW(L"Velora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    const InternetHandle internet(
+        InternetOpenW(L"Velora", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!internet.get()) return {};
     SetTimeouts(internet.get());
     const InternetHandle file(InternetOpenUrlW(

@@ -14,8 +14,9 @@ class ClearIconTest : public velora::testing::StoreTest {
  protected:
   void SetUp() override {
     StoreTest::SetUp();
-    ASSERT_TRUE(db.Execute("create table 书签 (code, 路径, 名称, 位置, 类别, 后缀, 图标, 日期);"
-                           "create table 搜索 (code, 路径, 名称, 位置, 类别, 后缀, 图标, 日期);"));
+    ASSERT_TRUE(
+        db.Execute("create table 书签 (code, 路径, 名称, 位置, 类别, 后缀, 图标, 日期);"
+                   "create table 搜索 (code, 路径, 名称, 位置, 类别, 后缀, 图标, 日期);"));
     for (const char* table : {"书签", "搜索"}) {
       ASSERT_TRUE(store::AddItem(db, table, {kCode, {}, "例子", "书签", "ABCDEF0123", {}}));
     }

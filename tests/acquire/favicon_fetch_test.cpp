@@ -80,7 +80,7 @@ class FaviconFetchTest : public velora::testing::StoreTest {
     EXPECT_TRUE(store::AddItem(db, table, {code, {}, "新闻", "书签", "", {}}));
     return {std::string(table), code, 4};
   }
-  acquire::FaviconPlaces Places() const { return {folder.path(), DbPath()}; }
+  acquire::FaviconPlaces Places() const { return {folder.path(), text::PathFromUtf8(DbPath())}; }
   std::filesystem::path IconFile() const {
     return folder.path() / "icon" / (acquire::IconKey(Site()) + ".ico");
   }

@@ -15,7 +15,9 @@ namespace {
 
 const std::string kPng = "\x89PNG\r\n\x1a\n";
 
-std::string Padded(const std::string& start, std::size_t size) { return start + std::string(size - start.size(), 'z'); }
+std::string Padded(const std::string& start, std::size_t size) {
+  return start + std::string(size - start.size(), 'z');
+}
 
 // Replies by kind of download and records what was asked.
 class ScriptedDownloads final : public FaviconDownloads {
@@ -46,7 +48,8 @@ TEST(FaviconAddress, AsksTheHostOverHttpAndKeysTheWholeAddress) {
 
   EXPECT_EQ(FaviconAddressOf("网址https://example.com").favicon, "http://example.com/favicon.ico");
   EXPECT_EQ(FaviconAddressOf("网址http://example.com/").favicon, "http://example.com/favicon.ico");
-  EXPECT_EQ(FaviconAddressOf("网址HTTPS://Example.com:8080/a").favicon, "http://Example.com:8080/favicon.ico");
+  EXPECT_EQ(FaviconAddressOf("网址HTTPS://Example.com:8080/a").favicon,
+            "http://Example.com:8080/favicon.ico");
   EXPECT_EQ(FaviconAddressOf("网址www.example.com/a/b").favicon, "http://www.example.com/favicon.ico");
   EXPECT_EQ(FaviconAddressOf("网址example.com?x=/y").favicon, "http://example.com/favicon.ico");
   EXPECT_EQ(FaviconAddressOf("网址example.com#top").favicon, "http://example.com/favicon.ico");

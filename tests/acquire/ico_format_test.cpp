@@ -137,7 +137,8 @@ TEST(ParseIconFile, RefusesImagesOutsideTheBytes) {
   far_offset[6 + 12 + 3] = '\x7F';  // offset near 2 GiB
   EXPECT_FALSE(ParseIconFile(far_offset));
   std::string wrapping = file;
-  for (int i = 0; i < 4; ++i) wrapping[6 + 8 + i] = '\xFF';  // size 0xFFFFFFFF: offset + size wraps in 32 bits
+  for (int i = 0; i < 4; ++i)
+    wrapping[6 + 8 + i] = '\xFF';  // size 0xFFFFFFFF: offset + size wraps in 32 bits
   EXPECT_FALSE(ParseIconFile(wrapping));
   std::string empty_image = file;
   for (int i = 0; i < 4; ++i) empty_image[6 + 8 + i] = '\0';

@@ -20,7 +20,8 @@ int Side(std::uint8_t stored) { return stored ? stored : 256; }
 
 std::vector<int> Sides(const std::string& icon_file) {
   std::vector<int> sides;
-  for (const auto& image : *acquire::ParseIconFile(icon_file)) sides.push_back(Side(image.entry.width));
+  const auto images = acquire::ParseIconFile(icon_file);
+  for (const auto& image : images.value()) sides.push_back(Side(image.entry.width));
   return sides;
 }
 
@@ -36,7 +37,9 @@ SIZE IconSize(HICON icon) {
 // What Windows itself makes of the file: every image becomes an icon of its own size, and the
 // file loads at each of those sizes.
 void ExpectWindowsLoadsEveryImage(const std::filesystem::path& path, const std::string& file) {
-  for (const auto& image : *acquire::ParseIconFile(file)) {
+  const auto images = acquire::ParseIconFile(file);
+  ASSERT_TRUE(images);
+  for (const auto& image : *images) {
     const int side = Side(image.entry.width);
     const core::UniqueIcon from_data(CreateIconFromResourceEx(
         reinterpret_cast<BYTE*>(const_cast<char*>(image.data.data())), static_cast<DWORD>(image.data.size()),

@@ -45,15 +45,16 @@ std::string EncodeJpeg(UINT width, UINT height) {
   }
   HGLOBAL memory = nullptr;
   STATSTG stat{};
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
+  if (FAILED(
+          CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
       FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
       FAILED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) ||
       FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
       FAILED(encoder->CreateNewFrame(&frame, nullptr)) || FAILED(frame->Initialize(nullptr)) ||
       FAILED(frame->SetSize(width, height)) || FAILED(frame->SetPixelFormat(&format)) ||
       FAILED(frame->WritePixels(height, width * 3, static_cast<UINT>(rows.size()), rows.data())) ||
-      FAILED(frame->Commit()) || FAILED(encoder->Commit()) || FAILED(GetHGlobalFromStream(stream.Get(), &memory)) ||
-      FAILED(stream->Stat(&stat, STATFLAG_NONAME))) {
+      FAILED(frame->Commit()) || FAILED(encoder->Commit()) ||
+      FAILED(GetHGlobalFromStream(stream.Get(), &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) {
     return {};
   }
   const void* data = GlobalLock(memory);
@@ -87,15 +88,15 @@ TEST(PictureThumbnail, ScalesAJpegAndKeepsItsContent) {
   const core::UniqueBitmap bitmap = desktop::DecodePictureBitmap(thumbnail);
   ASSERT_TRUE(bitmap);
   const Pixels pixels = desktop::testing::BitmapPixels(bitmap.get());
-  const auto near = [](std::uint32_t rgb, std::uint32_t want) {
+  const auto close_to = [](std::uint32_t rgb, std::uint32_t want) {
     for (int shift : {0, 8, 16}) {
       const int a = static_cast<int>((rgb >> shift) & 0xFF), b = static_cast<int>((want >> shift) & 0xFF);
       if (a - b > 40 || b - a > 40) return false;
     }
     return true;
   };
-  EXPECT_TRUE(near(pixels[37 * 100 + 10], 0xFF0000)) << std::hex << pixels[37 * 100 + 10];
-  EXPECT_TRUE(near(pixels[37 * 100 + 90], 0x0000FF)) << std::hex << pixels[37 * 100 + 90];
+  EXPECT_TRUE(close_to(pixels[37 * 100 + 10], 0xFF0000)) << std::hex << pixels[37 * 100 + 10];
+  EXPECT_TRUE(close_to(pixels[37 * 100 + 90], 0x0000FF)) << std::hex << pixels[37 * 100 + 90];
 }
 
 TEST(PictureThumbnail, TakesAnySizeAndThePicturesOwnForASideBelowOne) {

@@ -10,7 +10,7 @@ using velora::core::Size;
 
 TEST(ThumbnailSize, IsAHundredWideWithTheHeightScaledAndTruncated) {
   EXPECT_EQ(ThumbnailSize({200, 100}), (Size{100, 50}));
-  EXPECT_EQ(ThumbnailSize({3, 7}), (Size{100, 233}));  // 233.3 truncated
+  EXPECT_EQ(ThumbnailSize({3, 7}), (Size{100, 233}));     // 233.3 truncated
   EXPECT_EQ(ThumbnailSize({300, 299}), (Size{100, 99}));  // 99.67 truncated, not rounded
   EXPECT_EQ(ThumbnailSize({50, 50}), (Size{100, 100}));   // small pictures grow
 }
