@@ -38,7 +38,8 @@ TEST(ClassifyMouseMessage, SideButtonsTheUpperOneIsButtonFive) {
   EXPECT_EQ(ClassifyMouseMessage(0x020B, 1u << 16), (MouseEvent{6, 1}));
   EXPECT_EQ(ClassifyMouseMessage(0x020C, 1u << 16), (MouseEvent{6, 2}));
   EXPECT_EQ(ClassifyMouseMessage(0x020B, 3u << 16), MouseEvent{});
-  EXPECT_EQ(ClassifyMouseMessage(0x020D, 2u << 16), MouseEvent{}) << "a side double click is not in the table";
+  EXPECT_EQ(ClassifyMouseMessage(0x020D, 2u << 16), MouseEvent{})
+      << "a side double click is not in the table";
 }
 
 TEST(ClassifyMouseMessage, MovesAndOtherMessagesAreNothing) {
