@@ -1,14 +1,12 @@
 #include "acquire/picture_win32.h"
 
-#include <objidl.h>
-#include <wincodec.h>
 #include <windows.h>
-#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
+#include "core/com_apartment_win32.h"
 #include "desktop/picture_decode_win32.h"
 #include "desktop/test_pictures.h"
 
@@ -28,41 +26,6 @@ Pixels Halves(UINT width, UINT height) {
   return pixels;
 }
 
-// The same picture as a JPEG file, through the imaging component's own encoder.
-std::string EncodeJpeg(UINT width, UINT height) {
-  using Microsoft::WRL::ComPtr;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IStream> stream;
-  ComPtr<IWICBitmapEncoder> encoder;
-  ComPtr<IWICBitmapFrameEncode> frame;
-  ComPtr<IWICBitmap> bitmap;
-  const Pixels pixels = Halves(width, height);
-  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-  std::vector<BYTE> rows(static_cast<std::size_t>(width) * height * 3);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    for (int b = 0; b < 3; ++b) rows[i * 3 + b] = static_cast<BYTE>(pixels[i] >> (8 * b));
-  }
-  HGLOBAL memory = nullptr;
-  STATSTG stat{};
-  if (FAILED(
-          CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))) ||
-      FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
-      FAILED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) ||
-      FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
-      FAILED(encoder->CreateNewFrame(&frame, nullptr)) || FAILED(frame->Initialize(nullptr)) ||
-      FAILED(frame->SetSize(width, height)) || FAILED(frame->SetPixelFormat(&format)) ||
-      FAILED(frame->WritePixels(height, width * 3, static_cast<UINT>(rows.size()), rows.data())) ||
-      FAILED(frame->Commit()) || FAILED(encoder->Commit()) ||
-      FAILED(GetHGlobalFromStream(stream.Get(), &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME))) {
-    return {};
-  }
-  const void* data = GlobalLock(memory);
-  std::string jpeg(static_cast<const char*>(data), static_cast<std::size_t>(stat.cbSize.QuadPart));
-  GlobalUnlock(memory);
-  return jpeg;
-}
-
 core::Size SizeOf(const std::string& bytes) { return acquire::PictureSize(bytes).value_or(core::Size{}); }
 
 }  // namespace
@@ -78,7 +41,7 @@ TEST(PictureThumbnail, IsAHundredWidePngScaledFromAPng) {
 }
 
 TEST(PictureThumbnail, ScalesAJpegAndKeepsItsContent) {
-  const std::string jpeg = EncodeJpeg(400, 300);
+  const std::string jpeg = desktop::testing::EncodeJpeg(400, 300, Halves(400, 300));
   ASSERT_TRUE(jpeg.starts_with("\xFF\xD8\xFF")) << "the imaging component encodes JPEG";
   EXPECT_EQ(SizeOf(jpeg), (core::Size{400, 300}));
   const std::string thumbnail = acquire::ItemThumbnail(jpeg);
@@ -120,9 +83,8 @@ TEST(PictureThumbnail, WorksOnAThreadWithoutComAndOneWithAnApartment) {
   std::thread([&] { from_worker = acquire::ItemThumbnail(png); }).join();
   EXPECT_EQ(SizeOf(from_worker), (core::Size{100, 50}));
   std::thread([&] {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const core::ComApartment com(COINIT_APARTMENTTHREADED);
     from_worker = acquire::ItemThumbnail(png);
-    CoUninitialize();
   }).join();
   EXPECT_EQ(SizeOf(from_worker), (core::Size{100, 50}));
 }
