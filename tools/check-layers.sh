@@ -23,6 +23,7 @@ allowed_edges=(
   "exec store"
   "acquire exec"
   "acquire store"
+  "acquire net"
 )
 project_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)"'
 win32_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|windowsx|winhttp|wininet|winsock2|ws2tcpip|winreg|shlobj|shellapi|shlwapi|commctrl|objbase|objidl|ole2|gdiplus|bcrypt)\.h>'

@@ -1,6 +1,6 @@
 #pragma once
 // Owners for the system handles the program holds, in one place: kernel objects, GDI objects,
-// metafiles, icons and cursors, window regions, device contexts and the objects selected into
+// metafiles, modules, icons and cursors, window regions, device contexts and the objects selected into
 // them, global memory blocks and windows that no class of ours wraps.
 #include <windows.h>
 
@@ -40,6 +40,14 @@ struct MetafileDeleter {
   }
 };
 using UniqueMetafile = std::unique_ptr<std::remove_pointer_t<HMETAFILE>, MetafileDeleter>;
+
+// A module from LoadLibraryEx, also one loaded only to read its resources.
+struct ModuleFreer {
+  void operator()(HMODULE module) const noexcept {
+    if (module) FreeLibrary(module);
+  }
+};
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
 
 // A block from GlobalAlloc. Whoever takes it over (SetClipboardData on success) gets it by
 // release(); until then a failure frees it here.

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/com_apartment_win32.h"
+
 namespace velora::desktop {
 namespace {
 
@@ -15,21 +17,6 @@ using Microsoft::WRL::ComPtr;
 // A picture past these is a fault or an attack rather than something to paste.
 constexpr UINT kMaxSide = 32768;
 constexpr std::uint64_t kMaxPixels = 128ull * 1024 * 1024;
-
-// COM for the duration of one decoding. A thread already in the other apartment model keeps it,
-// and the imaging component works in either.
-class ComScope {
- public:
-  ComScope() noexcept : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
 
 // An icon file holds one image per size; the largest shows best once pasted.
 ComPtr<IWICBitmapFrameDecode> PickFrame(IWICBitmapDecoder& decoder) {
@@ -57,7 +44,7 @@ ComPtr<IWICBitmapFrameDecode> PickFrame(IWICBitmapDecoder& decoder) {
 
 core::UniqueBitmap DecodePictureBitmap(std::string_view bytes) {
   if (bytes.empty() || bytes.size() > MAXDWORD) return nullptr;
-  ComScope com;
+  const core::ComApartment com;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(
           CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {

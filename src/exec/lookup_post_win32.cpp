@@ -1,6 +1,6 @@
 #include "exec/lookup_post_win32.h"
 
-#include <memory>
+#include "core/posted_value_win32.h"
 
 namespace velora::exec {
 
@@ -11,16 +11,10 @@ UINT LookupResultMessage() noexcept {
 
 LookupWorker::Sink PostLookupResult(HWND window, WPARAM tag) {
   return [window, tag](std::string text) {
-    auto owned = std::make_unique<std::string>(std::move(text));
-    if (PostMessageW(window, LookupResultMessage(), tag, reinterpret_cast<LPARAM>(owned.get()))) {
-      owned.release();  // the receiver owns it now
-    }
+    core::PostValue(window, LookupResultMessage(), tag, std::move(text));
   };
 }
 
-std::string TakeLookupResult(LPARAM lparam) noexcept {
-  std::unique_ptr<std::string> owned(reinterpret_cast<std::string*>(lparam));
-  return owned ? std::move(*owned) : std::string();
-}
+std::string TakeLookupResult(LPARAM lparam) noexcept { return core::TakePostedValue<std::string>(lparam); }
 
 }  // namespace velora::exec

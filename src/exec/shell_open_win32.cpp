@@ -8,25 +8,12 @@
 
 #include <chrono>
 
+#include "core/com_apartment_win32.h"
 #include "core/guarded.h"
 #include "text/utf.h"
 
 namespace velora::exec {
 namespace {
-
-// COM for this thread, apartment-threaded as shell extensions expect.
-class ComScope {
- public:
-  ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-  ~ComScope() {
-    if (ok_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool ok_;
-};
 
 template <typename T>
 struct ComRelease {
@@ -128,7 +115,7 @@ bool ShellOpener::WaitUntilIdle(unsigned milliseconds) {
 
 void ShellOpener::Run(const std::shared_ptr<Queue>& queue) {
   core::Guarded("shell open worker", [&] {
-    const ComScope com;
+    const core::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     for (;;) {
       std::function<void()> request;
       {
@@ -153,7 +140,7 @@ std::optional<ShortcutTarget> ResolveShortcutFile(const std::string& path) {
   return core::Guarded(
       "shortcut resolution",
       [&]() -> std::optional<ShortcutTarget> {
-        const ComScope com;
+        const core::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         IShellLinkW* raw_link = nullptr;
         if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                     reinterpret_cast<void**>(&raw_link)))) {

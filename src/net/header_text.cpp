@@ -26,12 +26,17 @@ std::size_t FindNoCase(std::string_view haystack, std::string_view needle) noexc
 }
 
 std::string EraseAllNoCase(std::string_view text, std::string_view needle) {
+  return ReplaceAllNoCase(text, needle, {});
+}
+
+std::string ReplaceAllNoCase(std::string_view text, std::string_view needle, std::string_view replacement) {
   if (needle.empty()) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = FindNoCase(text, needle); at != std::string_view::npos;
        at = FindNoCase(text, needle)) {
     out.append(text.substr(0, at));
+    out.append(replacement);
     text.remove_prefix(at + needle.size());
   }
   out.append(text);

@@ -1,6 +1,6 @@
 #pragma once
-// Small text tools shared by the header and cookie rules. Header names and cookie prefixes are
-// ASCII, so letter case is folded for ASCII letters only.
+// Small text tools shared by the header and cookie rules and the site-icon address. Header names,
+// cookie prefixes and URL schemes are ASCII, so letter case is folded for ASCII letters only.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,5 +15,9 @@ std::size_t FindNoCase(std::string_view haystack, std::string_view needle) noexc
 
 // Every occurrence of `needle` removed, ASCII letter case ignored.
 std::string EraseAllNoCase(std::string_view text, std::string_view needle);
+
+// Every occurrence of `needle` replaced by `replacement`, ASCII letter case ignored; the
+// replacement is never searched again.
+std::string ReplaceAllNoCase(std::string_view text, std::string_view needle, std::string_view replacement);
 
 }  // namespace velora::net

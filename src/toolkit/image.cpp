@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/little_endian.h"
 #include "toolkit/gdiplus.h"
 
 namespace velora::toolkit {
@@ -24,16 +25,6 @@ struct ComRelease {
 };
 using UniqueStream = std::unique_ptr<IStream, ComRelease>;
 
-std::uint16_t Read16(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
-std::uint32_t Read32(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(Read16(bytes, at)) | static_cast<std::uint32_t>(Read16(bytes, at + 2))
-                                                             << 16;
-}
-
 enum class Format { kNone, kGdiplus, kIcon };
 
 // Only the formats the program stores: GDI+ would also run EMF or TIFF parsers on any bytes.
@@ -42,7 +33,8 @@ Format Sniff(std::string_view bytes) {
       bytes.starts_with("GIF89a") || bytes.starts_with("BM")) {
     return Format::kGdiplus;
   }
-  if (bytes.size() >= 6 && Read16(bytes, 0) == 0 && Read16(bytes, 2) == 1) return Format::kIcon;
+  if (bytes.size() >= 6 && core::ReadLe16(bytes, 0) == 0 && core::ReadLe16(bytes, 2) == 1)
+    return Format::kIcon;
   return Format::kNone;
 }
 
@@ -95,17 +87,17 @@ struct IconEntry {
 
 std::vector<IconEntry> IconEntries(std::string_view bytes) {
   std::vector<IconEntry> entries;
-  const std::size_t count = Read16(bytes, 4);
+  const std::size_t count = core::ReadLe16(bytes, 4);
   if (bytes.size() < 6 + count * kDirectoryEntrySize) return entries;
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t at = 6 + i * kDirectoryEntrySize;
     const int width = static_cast<unsigned char>(bytes[at]) ? static_cast<unsigned char>(bytes[at]) : 256;
     const int height =
         static_cast<unsigned char>(bytes[at + 1]) ? static_cast<unsigned char>(bytes[at + 1]) : 256;
-    const std::uint64_t length = Read32(bytes, at + 8);
-    const std::uint64_t offset = Read32(bytes, at + 12);
+    const std::uint64_t length = core::ReadLe32(bytes, at + 8);
+    const std::uint64_t offset = core::ReadLe32(bytes, at + 12);
     if (length == 0 || offset + length > bytes.size()) continue;
-    entries.push_back({std::max(width, height), Read16(bytes, at + 6), bytes.substr(offset, length)});
+    entries.push_back({std::max(width, height), core::ReadLe16(bytes, at + 6), bytes.substr(offset, length)});
   }
   return entries;
 }

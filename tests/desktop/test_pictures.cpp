@@ -19,9 +19,10 @@ void AppendLe(std::string& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-}  // namespace
-
-std::string EncodePng(UINT width, UINT height, const Pixels& pixels) {
+// JPEG has no alpha: its pixels go in as 24-bit BGR, the others' as 32-bit BGRA.
+std::string EncodePicture(REFGUID container, UINT width, UINT height, const Pixels& pixels) {
+  const bool opaque = IsEqualGUID(container, GUID_ContainerFormatJpeg);
+  const UINT channels = opaque ? 3 : 4;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   ComPtr<IWICImagingFactory> factory;
   Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)),
@@ -29,19 +30,20 @@ std::string EncodePng(UINT width, UINT height, const Pixels& pixels) {
   ComPtr<IStream> stream;
   Check(CreateStreamOnHGlobal(nullptr, TRUE, &stream), "stream");
   ComPtr<IWICBitmapEncoder> encoder;
-  Check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder), "encoder");
+  Check(factory->CreateEncoder(container, nullptr, &encoder), "encoder");
   Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "encoder init");
   ComPtr<IWICBitmapFrameEncode> frame;
   Check(encoder->CreateNewFrame(&frame, nullptr), "frame");
   Check(frame->Initialize(nullptr), "frame init");
   Check(frame->SetSize(width, height), "size");
-  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  WICPixelFormatGUID format = opaque ? GUID_WICPixelFormat24bppBGR : GUID_WICPixelFormat32bppBGRA;
   Check(frame->SetPixelFormat(&format), "format");
-  std::vector<BYTE> bytes(pixels.size() * 4);
+  std::vector<BYTE> bytes(pixels.size() * channels);
   for (std::size_t i = 0; i < pixels.size(); ++i) {
-    for (int b = 0; b < 4; ++b) bytes[i * 4 + b] = static_cast<BYTE>(pixels[i] >> (8 * b));
+    for (UINT b = 0; b < channels; ++b) bytes[i * channels + b] = static_cast<BYTE>(pixels[i] >> (8 * b));
   }
-  Check(frame->WritePixels(height, width * 4, static_cast<UINT>(bytes.size()), bytes.data()), "pixels");
+  Check(frame->WritePixels(height, width * channels, static_cast<UINT>(bytes.size()), bytes.data()),
+        "pixels");
   Check(frame->Commit(), "frame commit");
   Check(encoder->Commit(), "commit");
   HGLOBAL memory = nullptr;
@@ -49,9 +51,19 @@ std::string EncodePng(UINT width, UINT height, const Pixels& pixels) {
   STATSTG stat{};
   Check(stream->Stat(&stat, STATFLAG_NONAME), "stat");
   const void* data = GlobalLock(memory);
-  std::string png(static_cast<const char*>(data), static_cast<std::size_t>(stat.cbSize.QuadPart));
+  std::string file(static_cast<const char*>(data), static_cast<std::size_t>(stat.cbSize.QuadPart));
   GlobalUnlock(memory);
-  return png;
+  return file;
+}
+
+}  // namespace
+
+std::string EncodePng(UINT width, UINT height, const Pixels& pixels) {
+  return EncodePicture(GUID_ContainerFormatPng, width, height, pixels);
+}
+
+std::string EncodeJpeg(UINT width, UINT height, const Pixels& pixels) {
+  return EncodePicture(GUID_ContainerFormatJpeg, width, height, pixels);
 }
 
 std::string IconFileOf(const std::vector<std::pair<UINT, std::string>>& sized_pngs) {

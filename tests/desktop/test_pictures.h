@@ -13,6 +13,8 @@ using Pixels = std::vector<std::uint32_t>;
 
 // A PNG file of `width` × `height` with straight (not premultiplied) alpha.
 std::string EncodePng(UINT width, UINT height, const Pixels& pixels);
+// The same as a JPEG file, alpha dropped.
+std::string EncodeJpeg(UINT width, UINT height, const Pixels& pixels);
 
 // An icon file holding the PNG images given, in that order.
 std::string IconFileOf(const std::vector<std::pair<UINT, std::string>>& sized_pngs);

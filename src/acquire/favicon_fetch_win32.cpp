@@ -1,0 +1,85 @@
+#include "acquire/favicon_fetch_win32.h"
+
+#include <thread>
+
+#include "acquire/icon_key.h"
+#include "core/guarded.h"
+#include "core/posted_value_win32.h"
+#include "exec/suffix_icon.h"
+#include "net/plain_download_win32.h"
+#include "net/request.h"
+#include "settings/atomic_file.h"
+#include "store/database.h"
+#include "store/items.h"
+#include "text/fs_path.h"
+
+namespace velora::acquire {
+namespace {
+
+// The window's connection may hold the store briefly (an add inside its savepoint).
+constexpr int kStoreBusyWaitMs = 5000;
+
+}  // namespace
+
+std::string NetFaviconDownloads::Request(const std::string& url) {
+  net::RequestParams params;
+  params.url = url;
+  return net::Request(params).body;
+}
+
+std::string NetFaviconDownloads::PlainDownload(const std::string& url) { return net::PlainDownload(url); }
+
+FaviconResult FetchFavicon(const FaviconTarget& target, const FaviconPlaces& places,
+                           FaviconDownloads& downloads) {
+  FaviconResult result{target, {}, {}};
+  const FaviconAddress address = FaviconAddressOf(target.code);
+  std::string image = DownloadFavicon(address.favicon, downloads);
+  if (image.empty()) return result;
+  const std::string key = IconKey(address.site);
+  const auto file = exec::IconFilePath(places.data_dir, key);
+  if (!file || !settings::WriteFileAtomically(*file, image)) return result;
+
+  store::Database db;
+  if (db.Open(text::PathToUtf8(places.database))) {
+    db.SetBusyWait(kStoreBusyWaitMs);
+    // Unchecked, as every icon update: the file is in place whatever the row says.
+    (void)store::SetIcon(db, target.table, target.code, key);
+  }
+  result.icon_key = key;
+  result.image = std::move(image);
+  return result;
+}
+
+UINT FaviconFetchedMessage() noexcept {
+  static const UINT message = RegisterWindowMessageW(L"Velora.FaviconFetched");
+  return message;
+}
+
+FaviconResult TakeFaviconResult(LPARAM lparam) { return core::TakePostedValue<FaviconResult>(lparam); }
+
+bool FaviconFetcher::Start(FaviconTarget target, FaviconPlaces places, HWND notify) {
+  if (busy_->exchange(true)) return false;
+  try {
+    std::thread([busy = busy_, target = std::move(target), places = std::move(places), notify] {
+      FaviconResult result = core::Guarded(
+          "favicon fetch",
+          [&] {
+            NetFaviconDownloads downloads;
+            return FetchFavicon(target, places, downloads);
+          },
+          [&] {
+            return FaviconResult{target, {}, {}};
+          });
+      // Free before the window hears of it, so that it may start the next fetch at once.
+      busy->store(false);
+      core::Guarded("favicon delivery",
+                    [&] { core::PostValue(notify, FaviconFetchedMessage(), 0, std::move(result)); });
+    }).detach();
+  } catch (...) {
+    busy_->store(false);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace velora::acquire

@@ -1,0 +1,105 @@
+#include "acquire/ico_format.h"
+
+#include "core/little_endian.h"
+
+namespace velora::acquire {
+namespace {
+
+constexpr std::size_t kHeaderSize = 6;
+constexpr std::size_t kFileEntrySize = 16;
+constexpr std::size_t kGroupEntrySize = 14;
+constexpr std::uint16_t kIconType = 1;  // 2 would be a cursor
+
+// The fields both directory forms share: the first 12 bytes of an entry.
+IconDirectoryEntry ReadEntry(std::string_view bytes, std::size_t at) {
+  IconDirectoryEntry e;
+  e.width = static_cast<std::uint8_t>(bytes[at]);
+  e.height = static_cast<std::uint8_t>(bytes[at + 1]);
+  e.colour_count = static_cast<std::uint8_t>(bytes[at + 2]);
+  e.planes = core::ReadLe16(bytes, at + 4);
+  e.bit_count = core::ReadLe16(bytes, at + 6);
+  e.size = core::ReadLe32(bytes, at + 8);
+  return e;
+}
+
+// The image count of a directory whose header says "icon" and whose entries all fit.
+std::optional<std::size_t> DirectoryCount(std::string_view bytes, std::size_t entry_size) {
+  if (bytes.size() < kHeaderSize || core::ReadLe16(bytes, 0) != 0 || core::ReadLe16(bytes, 2) != kIconType) {
+    return std::nullopt;
+  }
+  const std::size_t count = core::ReadLe16(bytes, 4);
+  if (count == 0 || bytes.size() - kHeaderSize < count * entry_size) return std::nullopt;
+  return count;
+}
+
+}  // namespace
+
+std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group) {
+  const auto count = DirectoryCount(group, kGroupEntrySize);
+  if (!count) return std::nullopt;
+  std::vector<IconGroupEntry> entries;
+  entries.reserve(*count);
+  for (std::size_t i = 0; i < *count; ++i) {
+    const std::size_t at = kHeaderSize + i * kGroupEntrySize;
+    entries.push_back({ReadEntry(group, at), core::ReadLe16(group, at + 12)});
+  }
+  return entries;
+}
+
+std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file) {
+  const auto count = DirectoryCount(file, kFileEntrySize);
+  if (!count) return std::nullopt;
+  std::vector<IconFileImage> images;
+  images.reserve(*count);
+  for (std::size_t i = 0; i < *count; ++i) {
+    const std::size_t at = kHeaderSize + i * kFileEntrySize;
+    const IconDirectoryEntry entry = ReadEntry(file, at);
+    const std::size_t offset = core::ReadLe32(file, at + 12);
+    if (entry.size == 0 || offset > file.size() || file.size() - offset < entry.size) return std::nullopt;
+    images.push_back({entry, file.substr(offset, entry.size)});
+  }
+  return images;
+}
+
+std::string WriteIconFile(const std::vector<IconFileImage>& images) {
+  // The count is 16 bits and every offset 32 bits.
+  std::uint64_t total = kHeaderSize + images.size() * kFileEntrySize;
+  for (const IconFileImage& image : images) total += image.data.size();
+  if (images.size() > UINT16_MAX || total > UINT32_MAX) return {};
+  std::string file;
+  file.reserve(static_cast<std::size_t>(total));
+  core::AppendLe16(file, 0);
+  core::AppendLe16(file, kIconType);
+  core::AppendLe16(file, static_cast<std::uint16_t>(images.size()));
+  std::size_t offset = kHeaderSize + images.size() * kFileEntrySize;
+  for (const IconFileImage& image : images) {
+    const IconDirectoryEntry& e = image.entry;
+    file.push_back(static_cast<char>(e.width));
+    file.push_back(static_cast<char>(e.height));
+    file.push_back(static_cast<char>(e.colour_count));
+    file.push_back('\0');
+    core::AppendLe16(file, e.planes);
+    core::AppendLe16(file, e.bit_count);
+    core::AppendLe32(file, static_cast<std::uint32_t>(image.data.size()));
+    core::AppendLe32(file, static_cast<std::uint32_t>(offset));
+    offset += image.data.size();
+  }
+  for (const IconFileImage& image : images) file.append(image.data);
+  return file;
+}
+
+std::optional<std::string> IconFileOfGroup(std::string_view group, const IconImageSource& image_of) {
+  const auto entries = ParseIconGroup(group);
+  if (!entries) return std::nullopt;
+  std::vector<IconFileImage> images;
+  for (const IconGroupEntry& e : *entries) {
+    const std::optional<std::string_view> data = image_of(e.id);
+    if (data && !data->empty()) images.push_back({e.entry, *data});
+  }
+  if (images.empty()) return std::nullopt;
+  std::string file = WriteIconFile(images);
+  if (file.empty()) return std::nullopt;
+  return file;
+}
+
+}  // namespace velora::acquire

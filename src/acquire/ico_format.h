@@ -1,0 +1,55 @@
+#pragma once
+// Icon files and the icon-group resources of programs, as bytes. A program keeps each image of
+// an icon as a resource of its own and a group directory that names them by id; an icon file
+// holds the same directory with file offsets in place of the ids, followed by the images.
+// Everything here reads untrusted bytes and never reads outside them.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velora::acquire {
+
+// The directory fields an image has in both forms. A width or height of 0 means 256.
+struct IconDirectoryEntry {
+  std::uint8_t width = 0;
+  std::uint8_t height = 0;
+  std::uint8_t colour_count = 0;
+  std::uint16_t planes = 0;
+  std::uint16_t bit_count = 0;
+  std::uint32_t size = 0;  // bytes of the image as the directory states them
+
+  bool operator==(const IconDirectoryEntry&) const = default;
+};
+
+struct IconGroupEntry {
+  IconDirectoryEntry entry;
+  std::uint16_t id = 0;  // the RT_ICON resource holding the image
+};
+
+struct IconFileImage {
+  IconDirectoryEntry entry;
+  std::string_view data;  // points into the parsed bytes
+};
+
+// A group resource's directory, in the group's order; empty when the bytes are no icon group
+// (wrong header, no image, entries past the end).
+std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group);
+
+// An icon file's images, in directory order; empty when the bytes are no icon file or an image
+// lies outside them.
+std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file);
+
+// An icon file: the header, one 16-byte entry per image, then the images in the same order.
+// Each entry's size is that of its data, whatever it said before. Empty when the images do not
+// fit the format (more than 65535, or past 4 GiB in all).
+std::string WriteIconFile(const std::vector<IconFileImage>& images);
+
+// The icon file of a group, every image in the group's order; `image_of` gives an image's bytes
+// by resource id. Images it cannot give are left out; empty when none is left.
+using IconImageSource = std::function<std::optional<std::string_view>(std::uint16_t id)>;
+std::optional<std::string> IconFileOfGroup(std::string_view group, const IconImageSource& image_of);
+
+}  // namespace velora::acquire

@@ -1,0 +1,23 @@
+#pragma once
+// COM for the calling thread for as long as this object lives. A thread already in the other
+// apartment model keeps the one it has (and is not uninitialised here); the imaging component
+// works in either, while shell extensions want the apartment-threaded model.
+#include <objbase.h>
+
+namespace velora::core {
+
+class ComApartment {
+ public:
+  explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) noexcept
+      : result_(CoInitializeEx(nullptr, model)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+}  // namespace velora::core
