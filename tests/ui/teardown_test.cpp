@@ -31,6 +31,7 @@ class ExitingHost final : public LauncherHost {
     autostart_box_ = window_->settings().port().Checked("选择框_开机启动");
   }
   void OnSessionEnding() override {}
+  void OnMenuCommand(MenuCommand) override {}
   void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 

@@ -35,6 +35,7 @@ class BuildingHost final : public LauncherHost {
   void OnLauncherShown() override { window_->BuildHiddenParts(); }
   void OnLauncherDestroy() override {}
   void OnSessionEnding() override {}
+  void OnMenuCommand(MenuCommand) override {}
   void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 
