@@ -66,6 +66,20 @@ struct Program {
 
 enum class Ending { kClose, kTerminate };
 
+// Without a tray on the display, Wine's shell shows the icons in a window of its own and hides it
+// when the ended program's icon goes, which holds the shell for two seconds and the next program's
+// first window with it. Wait until the shell has done so; on Windows there is no such window.
+void WaitForTrayStandIn() {
+  const Stopwatch clock;
+  HWND tray = nullptr;
+  while ((tray = FindWindowW(nullptr, L"Wine System Tray")) != nullptr && IsWindowVisible(tray) &&
+         clock.Milliseconds() < 5000) {
+    Sleep(20);
+  }
+  DWORD_PTR answer = 0;
+  if (tray) SendMessageTimeoutW(tray, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+}
+
 std::optional<Sample> StartOnce(const fs::path& exe, const fs::path& directory, Ending ending,
                                 std::string& error) {
   std::wstring command = L"\"" + exe.wstring() + L"\"";
@@ -110,6 +124,7 @@ std::optional<Sample> StartOnce(const fs::path& exe, const fs::path& directory, 
     error = "it did not end";
     return std::nullopt;
   }
+  WaitForTrayStandIn();
   return sample;
 }
 

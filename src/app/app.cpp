@@ -52,10 +52,6 @@ int App::Run(const std::wstring& command_line) {
 bool App::OnLauncherCreate(HWND window) {
   state_.default_window_width = ui::kLauncherWidth;
   state_.version_caption = std::string(kVersionCaption);
-  // The way back to a panel that starts hidden; without a shell to take it the program still
-  // runs, reachable by its hotkey and gestures.
-  (void)tray_.Add(window, instance_, IDI_VELORA, "Velora");
-  tray_.Attach([this](unsigned code) { return OnTrayEvent(code); });
 
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   (void)PrepareDataDirectory(state_.data_directory, CarriedFile(instance_, IDR_FLIPIT));
@@ -79,8 +75,11 @@ bool App::OnLauncherCreate(HWND window) {
 }
 
 void App::OnLauncherShown() {
-  // What the first look of the panel does not need: the settings panel and every control's
-  // state, the window icons, the tip window.
+  // What the first look of the panel does not need: the tray icon (the shell may take its time;
+  // without a shell the program still runs, reachable by its hotkey and gestures), the settings
+  // panel and every control's state, the window icons, the tip window.
+  (void)tray_.Add(launcher_.hwnd(), instance_, IDI_VELORA, "Velora");
+  tray_.Attach([this](unsigned code) { return OnTrayEvent(code); });
   launcher_.BuildHiddenParts();
   LoadControlStates();
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
