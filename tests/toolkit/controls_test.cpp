@@ -12,6 +12,7 @@
 #include "toolkit/control_host.h"
 #include "toolkit/gdi_objects.h"
 #include "toolkit/image_button.h"
+#include "toolkit/list_view.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
 
