@@ -81,6 +81,17 @@ void ShellContextMenu::Invoke(HWND owner, POINT screen, UINT command) const {
   (void)menu_->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&info));
 }
 
+std::string ShellContextMenu::Verb(UINT command) const {
+  if (command < kFirstCommand || command > kLastCommand) return {};
+  wchar_t verb[128] = {};
+  if (FAILED(menu_->GetCommandString(command - kFirstCommand, GCS_VERBW, nullptr, reinterpret_cast<char*>(verb),
+                                     static_cast<UINT>(std::size(verb))))) {
+    return {};
+  }
+  verb[std::size(verb) - 1] = 0;
+  return text::Narrow(verb);
+}
+
 bool ShellContextMenu::Forward(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) const {
   switch (message) {
     case WM_MEASUREITEM:

@@ -33,6 +33,11 @@ class ShellContextMenu {
   // Shows the menu at `screen` for `owner` and waits, the owner's messages still dispatched,
   // until it closes; then runs the chosen command. Returns the chosen number, 0 when none was.
   int Track(HWND owner, POINT screen);
+  // Runs entry `command` as if chosen at `screen`, the owner's child dialogs owned by `owner`.
+  void Invoke(HWND owner, POINT screen, UINT command) const;
+  // The language-neutral name of an entry's command ("open", "copy", "properties"); empty when
+  // the handler gives none.
+  std::string Verb(UINT command) const;
 
  private:
   struct PidlFree {
@@ -43,7 +48,6 @@ class ShellContextMenu {
   };
 
   ShellContextMenu() = default;
-  void Invoke(HWND owner, POINT screen, UINT command) const;
   // The menu's own drawing and filling while it is up: submenus such as "发送到" fill only when
   // the handler sees these messages.
   bool Forward(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) const;
@@ -51,7 +55,7 @@ class ShellContextMenu {
                                          DWORD_PTR self) noexcept;
 
   // First: COM stays set up until every object below is released.
-  core::ComApartment com_{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE};
+  core::OleApartment ole_;
   std::unique_ptr<ITEMIDLIST, PidlFree> item_;
   Microsoft::WRL::ComPtr<IShellFolder> parent_;
   Microsoft::WRL::ComPtr<IContextMenu> menu_;
