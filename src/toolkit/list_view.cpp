@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/guarded.h"
 #include "text/utf.h"
 #include "toolkit/control_host.h"
@@ -125,7 +127,8 @@ void ListView::ApplyDpi() {
 
 void ListView::ApplyRowHeight() {
   if (!hwnd() || look_.row_height <= 0) return;
-  row_spacer_.reset(ImageList_Create(1, host().Scale(look_.row_height), ILC_COLOR32, 1, 0));
+  // The list puts a pixel of its own below a row's image.
+  row_spacer_.reset(ImageList_Create(1, std::max(1, host().Scale(look_.row_height) - 1), ILC_COLOR32, 1, 0));
   SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(row_spacer_.get()));
 }
 
