@@ -10,8 +10,10 @@ namespace {
 
 constexpr int kPathColumn = 0;  // hidden: the file in the Recent folder
 constexpr int kNameColumn = 1;
-// The name takes what the extension and date columns leave.
-constexpr int kFixedColumnsWidth = 220;
+constexpr int kExtensionWidth = 70;
+constexpr int kModifiedWidth = 170;  // the whole date and time in the list's font
+// The name takes what the other columns and the scroll bar leave.
+constexpr int kFixedColumnsWidth = kExtensionWidth + kModifiedWidth + 30;
 constexpr int kMinimumNameWidth = 60;
 constexpr std::string_view kNameTitle = "文件名";
 constexpr std::string_view kExtensionTitle = "扩展名";
@@ -25,8 +27,8 @@ RecentList::RecentList(toolkit::ListView& list, HWND window, Actions actions,
     : list_(list), window_(window), actions_(std::move(actions)), reader_(window, std::move(folder)) {
   list_.AddColumn("", 0);
   list_.AddColumn(kNameTitle, kMinimumNameWidth);
-  list_.AddColumn(kExtensionTitle, 70);
-  list_.AddColumn(kModifiedTitle, 120);
+  list_.AddColumn(kExtensionTitle, kExtensionWidth);
+  list_.AddColumn(kModifiedTitle, kModifiedWidth);
   list_.SetLook(kLook);
   list_.focus_on_enter = true;
   list_.on_row_hover = [this](int row) { OnHover(row); };
