@@ -35,7 +35,8 @@ std::unique_ptr<ShellContextMenu> ShellContextMenu::For(const std::string& path)
   menu->popup_.reset(CreatePopupMenu());
   if (!menu->popup_) return nullptr;
   // CMF_EXPLORE: the entries the file manager's tree shows too.
-  if (FAILED(menu->menu_->QueryContextMenu(menu->popup_.get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE)) ||
+  if (FAILED(
+          menu->menu_->QueryContextMenu(menu->popup_.get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE)) ||
       menu->ItemCount() <= 0) {
     return nullptr;
   }
@@ -84,8 +85,8 @@ void ShellContextMenu::Invoke(HWND owner, POINT screen, UINT command) const {
 std::string ShellContextMenu::Verb(UINT command) const {
   if (command < kFirstCommand || command > kLastCommand) return {};
   wchar_t verb[128] = {};
-  if (FAILED(menu_->GetCommandString(command - kFirstCommand, GCS_VERBW, nullptr, reinterpret_cast<char*>(verb),
-                                     static_cast<UINT>(std::size(verb))))) {
+  if (FAILED(menu_->GetCommandString(command - kFirstCommand, GCS_VERBW, nullptr,
+                                     reinterpret_cast<char*>(verb), static_cast<UINT>(std::size(verb))))) {
     return {};
   }
   verb[std::size(verb) - 1] = 0;

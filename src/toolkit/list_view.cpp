@@ -15,10 +15,11 @@ constexpr UINT_PTR kParentSubclassId = 0x1157;
 constexpr UINT_PTR kListSubclassId = 0x1158;
 }  // namespace
 
-ListView::ListView(ControlHost& host, ControlArgs args) : Control(host, type_word::kListBox, std::move(args)) {
+ListView::ListView(ControlHost& host, ControlArgs args)
+    : Control(host, type_word::kListBox, std::move(args)) {
   // The list keeps its image list shared: this control owns the row spacer.
-  CreateHwnd(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER |
-                               LVS_SHAREIMAGELISTS);
+  CreateHwnd(WC_LISTVIEWW,
+             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS);
   if (!hwnd()) return;
   SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   SetWindowSubclass(hwnd(), &ListView::ListProcedure, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -112,7 +113,8 @@ void ListView::SetLook(const ListViewLook& look) {
 int ListView::RowAt(POINT client) const {
   LVHITTESTINFO hit{};
   hit.pt = client;
-  const auto row = static_cast<int>(SendMessageW(hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const auto row =
+      static_cast<int>(SendMessageW(hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   return (hit.flags & LVHT_ONITEM) ? row : -1;
 }
 

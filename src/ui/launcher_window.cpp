@@ -46,7 +46,7 @@ UINT LauncherWindow::MouseEventMessage() noexcept { return kMouseEventMessage; }
 
 LauncherWindow::LauncherWindow() = default;
 LauncherWindow::~LauncherWindow() {
-  Destroy();  // while every member its WM_DESTROY reaches is alive; the tip window goes along
+  Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
   recent_.reset();  // its worker posts to this window no more
   menus_.reset();
   settings_.reset();  // it holds controls, timers and the tip window of the window

@@ -79,7 +79,8 @@ void RecentList::Fill(const std::vector<acquire::RecentRow>& rows) {
 
 void RecentList::OnHover(int row) {
   if (!actions_.show_tip) return;
-  const bool on_target = row >= 0 && static_cast<std::size_t>(row) < targets_.size() && !targets_[row].empty();
+  const bool on_target =
+      row >= 0 && static_cast<std::size_t>(row) < targets_.size() && !targets_[row].empty();
   actions_.show_tip(on_target, on_target ? targets_[row] : std::string_view());
 }
 

@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <memory>
 #include <fstream>
+#include <memory>
 
 #include "support/shell_link_win32.h"
 #include "text/fs_path.h"
@@ -29,8 +29,8 @@ FILETIME FileTimeOf(std::int64_t seconds) {
 }
 
 bool SetWritten(const fs::path& file, std::int64_t seconds) {
-  HANDLE handle = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   const FILETIME written = FileTimeOf(seconds);
   const bool set = SetFileTime(handle, nullptr, nullptr, &written) != FALSE;

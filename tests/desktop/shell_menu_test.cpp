@@ -60,7 +60,8 @@ std::vector<fs::path> ClipboardFiles() {
 class ShellMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() / text::PathFromUtf8("velora 菜单 " + std::to_string(GetCurrentProcessId()));
+    folder = fs::temp_directory_path() /
+             text::PathFromUtf8("velora 菜单 " + std::to_string(GetCurrentProcessId()));
     fs::remove_all(folder);
     fs::create_directories(folder / "子文件夹");
     file = folder / text::PathFromUtf8("季度报告.txt");

@@ -154,7 +154,8 @@ class RemoteBlock {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (process_)
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   }
   ~RemoteBlock() {
     if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);

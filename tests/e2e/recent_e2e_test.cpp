@@ -33,8 +33,8 @@ fs::path RecentFolder() {
 }
 
 bool SetWritten(const fs::path& file, const FILETIME& written) {
-  HANDLE handle = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle = CreateFileW(file.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   const bool set = SetFileTime(handle, nullptr, nullptr, &written) != FALSE;
   CloseHandle(handle);
@@ -148,8 +148,10 @@ TEST_F(RecentTest, ShortcutsInTheRecentFolderAppearNewestFirstAndOpenTheirTarget
   RECT r{};
   GetWindowRect(button, &r);
   Click(CentreOf(r));
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(list) && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 3; }))
-      << SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) << " rows";
+  ASSERT_TRUE(WaitUntil([&] {
+    return IsWindowVisible(list) && SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 3;
+  })) << SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)
+      << " rows";
   const std::wstring expected[3][3] = {
       {L"季度报告", L".veloratest", L""}, {L"下载", L"文件夹", L""}, {L"笔记", L".txt", L""}};
   for (int row = 0; row < 3; ++row) {
@@ -170,7 +172,8 @@ TEST_F(RecentTest, ShortcutsInTheRecentFolderAppearNewestFirstAndOpenTheirTarget
   EXPECT_TRUE(WaitUntil([&] {
     tip = FindWindowW(L"VeloraTip", nullptr);
     return tip && IsWindowVisible(tip) && FindChildByText(tip, document.wstring()) != nullptr;
-  })) << "no tip naming " << velora::text::Narrow(document.wstring());
+  })) << "no tip naming "
+      << velora::text::Narrow(document.wstring());
 
   // A double click opens the shortcut's target with the shell.
   Click(on_first);

@@ -218,7 +218,8 @@ TEST_F(Controls, ListViewRowsAnswerThePointerAndTakeTheirHeight) {
   list.AddColumn("扩展名", 70);
   list.SetLook({30, 0xFF2C324A, 1});
   list.focus_on_enter = true;
-  for (const char* name : {"季度报告", "下载", "笔记"}) list.AddRow({"C:\\最近\\" + std::string(name), name, ".docx"});
+  for (const char* name : {"季度报告", "下载", "笔记"})
+    list.AddRow({"C:\\最近\\" + std::string(name), name, ".docx"});
   std::vector<std::string> events;
   list.on_row_hover = [&](int row) { events.push_back("hover " + std::to_string(row)); };
   list.on_row_activate = [&](int row) { events.push_back("open " + std::to_string(row)); };
@@ -232,11 +233,11 @@ TEST_F(Controls, ListViewRowsAnswerThePointerAndTakeTheirHeight) {
   SetFocus(content.hwnd());
 
   PointerAt(second);
-  EXPECT_EQ(GetFocus(), list.hwnd());  // the pointer came in
+  EXPECT_EQ(GetFocus(), list.hwnd());   // the pointer came in
   PointerAt({second.x + 5, second.y});  // still on that row: nothing new
   Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
   Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
-  PointerAt({second.x, second.y + 30});  // the third row
+  PointerAt({second.x, second.y + 30});   // the third row
   PointerAt({second.x, second.y + 200});  // below the list
   EXPECT_EQ(events, (std::vector<std::string>{"hover 1", "open 1", "menu 1", "hover 2", "hover -1"}));
 
