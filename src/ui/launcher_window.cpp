@@ -4,10 +4,13 @@
 
 #include <tuple>
 
+#include "acquire/adder_words.h"
 #include "core/handles_win32.h"
+#include "desktop/dropped_files_win32.h"
 #include "desktop/monitors_win32.h"
 #include "desktop/window_at_pointer_win32.h"
 #include "exec/lookup_post_win32.h"
+#include "text/date.h"
 #include "toolkit/category_bar.h"
 #include "toolkit/gdiplus.h"
 #include "toolkit/glyphs.h"
@@ -49,6 +52,7 @@ LauncherWindow::~LauncherWindow() {
   Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
   recent_.reset();  // its worker posts to this window no more
   menus_.reset();
+  adder_.reset();
   settings_.reset();  // it holds controls, timers and the tip window of the window
   grid_.reset();      // it draws into a control
   item_launcher_.reset();
@@ -93,6 +97,11 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_);
       menus_ = std::make_unique<LauncherMenus>(hwnd());
       menus_->on_command = [this](MenuCommand command) { host_->OnMenuCommand(command); };
+      // Files dropped from the shell, also when it runs at another integrity level than the panel.
+      DragAcceptFiles(hwnd(), TRUE);
+      for (const UINT passed : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
+        ChangeWindowMessageFilterEx(hwnd(), passed, MSGFLT_ALLOW, nullptr);
+      }
       Layout();
       // Posted before the panel can show, so the rest of start-up comes before any request
       // that the shown panel may receive.
@@ -120,6 +129,9 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       return 0;
     case kMouseEventMessage:
       OnMouseEvent(wparam, lparam);
+      return 0;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
 
     case WM_NCCALCSIZE:
@@ -399,7 +411,35 @@ void LauncherWindow::FillCategoryBar(const std::vector<std::string>& names) {
   category_bar_->ResumeRedraw();
 }
 
+void LauncherWindow::OnDropFiles(HDROP drop) {
+  const std::vector<std::string> names = desktop::TakeDroppedFiles(drop);
+  if (acquire::QueueDroppedPaths(drop_queue_, names) > 0) {
+    settings_->ShowToast(ToastKind::kFailed, acquire::kPathTooLong);
+  }
+}
+
+void LauncherWindow::AddNextDroppedItem() {
+  if (!adder_ || !grid_ || drop_queue_.Count() == 0) return;
+  acquire::AddSituation situation;
+  situation.category = state_.current_category;
+  const auto* position = controls_->FindAs<toolkit::ImageButton>(names::kAddPositionButton);
+  situation.at_end = position && position->selected();
+  situation.page = state_.page;
+  situation.shown_count = grid_->model().item_count();
+  situation.per_page = state_.items_per_page;
+  situation.now = text::NowText();
+  const std::optional<acquire::AddResult> result = adder_->AddNext(drop_queue_, situation);
+  if (!result) return;
+  if (result->outcome == acquire::AddOutcome::kAdded) {
+    state_.page = result->page;
+    RefreshGrid();
+  } else if (result->outcome == acquire::AddOutcome::kNotSaved) {
+    settings_->ShowToast(ToastKind::kFailed, acquire::kItemNotSaved);
+  }
+}
+
 void LauncherWindow::OnTimer() {
+  AddNextDroppedItem();
   const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kHideOnLeaveBox);
   logic_.Tick(box && box->Checked());
 }
@@ -483,6 +523,8 @@ void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
   item_launcher_ = std::make_unique<ItemLauncher>(*this, db, std::move(launch_setup));
+  icon_cache_ = std::make_unique<acquire::IconCache>(data_directory);
+  adder_ = std::make_unique<acquire::ItemAdder>(db, path_facts_, *icon_cache_);
   grid_->SetLaunchPort(item_launcher_.get());
   grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
   grid_->double_click_opens = [this] {

@@ -3,6 +3,8 @@
 // the window state and its controls, lays them out for every size and DPI, and paints the
 // rounded, bordered background.
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include <filesystem>
 #include <initializer_list>
@@ -12,6 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "acquire/drop_queue.h"
+#include "acquire/icon_cache_win32.h"
+#include "acquire/item_adder.h"
+#include "acquire/shell_path_facts_win32.h"
 #include "store/database.h"
 #include "toolkit/base_window.h"
 #include "toolkit/control_host.h"
@@ -116,6 +122,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void SetPinSelected(bool selected) override;
   Size GridSize() const;
   void OnMouseEvent(WPARAM event, LPARAM time);
+  // Files dropped from the shell wait in the queue; each tick of the queue timer adds one.
+  void OnDropFiles(HDROP drop);
+  void AddNextDroppedItem();
   void OnDpiChanged(int dpi, const RECT& suggested);
 
   // LauncherView
@@ -142,6 +151,10 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::unique_ptr<ItemLauncher> item_launcher_;
   std::unique_ptr<SettingsUi> settings_;
   std::unique_ptr<LauncherMenus> menus_;
+  acquire::DropQueue drop_queue_;
+  acquire::ShellPathFacts path_facts_;
+  std::unique_ptr<acquire::IconCache> icon_cache_;
+  std::unique_ptr<acquire::ItemAdder> adder_;
   std::unique_ptr<RecentList> recent_;  // made with the hidden parts
   // The place being applied: a DPI change it causes keeps it rather than the system's guess.
   std::optional<Placement> placing_;

@@ -86,7 +86,7 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
     Rect rect;
   };
   const Box boxes[] = {
-      {names::kSideButtonBox, {88, 14, 136, 20}},       {names::kMiddleButtonBox, {88, 46, 144, 20}},
+      {names::kSideButtonBox, {88, 14, 136, 20}},    {names::kMiddleButtonBox, {88, 46, 144, 20}},
       {settings::kDockingBox, {88, 78, 144, 20}},    {names::kHideOnLeaveBox, {88, 110, 136, 20}},
       {settings::kAutostartBox, {88, 142, 112, 20}}, {sn::kLaunchToFrontBox, {88, 182, 136, 20}},
       {sn::kTipsOffBox, {232, 78, 152, 20}},         {names::kHoverSelectBox, {232, 110, 128, 20}},

@@ -1,0 +1,107 @@
+// Files dropped on the real launcher window become items of the category it shows: the shell's
+// drop message read into the queue, one item added per tick of the queue timer, each program with
+// its own icon file. (Under Wine a drop handle cannot be posted from another process, so the drop
+// is made in this one, as the shell's drag and drop makes it in the receiving process.)
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "store/database.h"
+#include "store/template_db.h"
+#include "text/fs_path.h"
+#include "toolkit/gdiplus.h"
+#include "ui/launcher_window.h"
+
+namespace velora::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlainHost final : public LauncherHost {
+ public:
+  bool OnLauncherCreate(HWND) override { return true; }
+  void OnLauncherShown() override {}
+  void OnLauncherDestroy() override {}
+  void OnSessionEnding() override {}
+  void OnMenuCommand(MenuCommand) override {}
+  void OnCategoryChanged() override {}
+  void OnResizeFinished(Size) override {}
+};
+
+// A drop handle as the shell builds it: the header, every name ending in a zero, one more zero.
+HGLOBAL MakeDrop(const std::vector<fs::path>& files) {
+  std::wstring names;
+  for (const auto& file : files) names += file.wstring() + L'\0';
+  names += L'\0';
+  HGLOBAL memory =
+      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+std::vector<std::string> Names(store::Database& db) {
+  std::vector<std::string> names;
+  store::Statement rows = db.Query("SELECT 名称 FROM 软件");
+  while (rows.Step()) names.push_back(rows.ColumnText(0));
+  return names;
+}
+
+TEST(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
+  const fs::path folder =
+      fs::temp_directory_path() / ("velora-drop-" + std::to_string(GetCurrentProcessId()));
+  fs::remove_all(folder);
+  fs::create_directories(folder / L"配置" / L"icon");
+  const fs::path program = folder / L"记事本.exe";
+  fs::copy_file(L"C:\\windows\\system32\\notepad.exe", program);
+  std::ofstream(folder / L"说明.txt") << "text";
+  fs::create_directory(folder / L"资料");
+  ASSERT_TRUE(store::WriteTemplateDatabase(folder / L"配置" / L"Velora.db"));
+  store::Database db;
+  ASSERT_TRUE(db.Open(text::PathToUtf8(folder / L"配置" / L"Velora.db")));
+  const std::size_t before = Names(db).size();
+
+  toolkit::GdiplusSession gdiplus;
+  PlainHost host;
+  {
+    LauncherWindow window;
+    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
+    window.state().current_category = "软件";
+    window.AttachGrid(db, folder / L"配置", {});
+    ASSERT_TRUE(PostMessageW(
+        window.hwnd(), WM_DROPFILES,
+        reinterpret_cast<WPARAM>(MakeDrop({program, folder / L"说明.txt", folder / L"资料"})), 0));
+    // One item per 100 ms tick: three ticks and some.
+    const ULONGLONG until = GetTickCount64() + 5000;
+    MSG message{};
+    while (Names(db).size() < before + 3 && GetTickCount64() < until) {
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+  }
+  std::vector<std::string> names = Names(db);
+  ASSERT_EQ(names.size(), before + 3);
+  std::vector<std::string> added(names.end() - 3, names.end());
+  EXPECT_EQ(added, (std::vector<std::string>{"记事本", "说明", "资料"}));  // in the order of the drop
+  std::size_t icons = 0;
+  for (const auto& entry : fs::directory_iterator(folder / L"配置" / L"icon")) icons += entry.file_size() > 0;
+  EXPECT_EQ(icons, 1u);  // the program's own; the document and the folder show built-in images
+  db.Close();
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
+}
+
+}  // namespace
+}  // namespace velora::ui
