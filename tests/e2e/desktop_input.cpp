@@ -50,6 +50,12 @@ void MoveMouse(POINT screen) {
   Settle(30);
 }
 
+void MovePointer(POINT screen) {
+  MoveMouse(screen);
+  Send(MOUSEEVENTF_MOVE);
+  Settle(150);
+}
+
 void Click(POINT screen) {
   MoveMouse(screen);
   Send(MOUSEEVENTF_LEFTDOWN);

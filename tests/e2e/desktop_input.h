@@ -8,6 +8,8 @@
 namespace velora::e2e {
 
 void MoveMouse(POINT screen);
+// Puts the pointer at `screen` and reports it as a move, so the window under it hears of it.
+void MovePointer(POINT screen);
 void Click(POINT screen);
 // Presses at `from`, moves to `to` in small steps and releases there.
 void Drag(POINT from, POINT to);

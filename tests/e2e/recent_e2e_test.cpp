@@ -10,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "e2e/desktop_input.h"
 #include "e2e/installed_copy.h"
 #include "e2e/velora_process.h"
+#include "support/recorder_file_type_win32.h"
 #include "support/shell_link_win32.h"
 #include "text/utf.h"
 
@@ -54,16 +56,6 @@ FILETIME MinutesAgo(int minutes) {
 
 POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-// The pointer moved onto `screen` as a mouse moves it, so the window under it hears of it.
-void Hover(POINT screen) {
-  MoveMouse(screen);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &move, sizeof move);
-  Sleep(100);
-}
-
 class RecentTest : public InstalledCopyTest {
  protected:
   void SetUp() override {
@@ -78,18 +70,11 @@ class RecentTest : public InstalledCopyTest {
     }
     recorder = folder.path() / L"记录器.exe";
     fs::copy_file(VELORA_RECORDER, recorder);
-    // ".veloratest" documents open with the recorder, which logs what it was given.
-    const std::wstring command = L"\"" + recorder.wstring() + L"\" \"%1\"";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".veloratest", nullptr, REG_SZ, L"VeloraTestFile",
-                              sizeof(L"VeloraTestFile")),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"VeloraTestFile\\shell\\open\\command", nullptr, REG_SZ,
-                              command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    file_type = std::make_unique<velora::testing::RecorderFileType>(recorder);
+    ASSERT_TRUE(file_type->ok());
   }
   void TearDown() override {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".veloratest");
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"VeloraTestFile");
+    file_type.reset();
     std::error_code ignored;
     for (const fs::path& link : made) fs::remove(link, ignored);
     if (!recent.empty() && fs::is_directory(aside)) {
@@ -119,6 +104,7 @@ class RecentTest : public InstalledCopyTest {
   fs::path recent;
   fs::path aside;
   fs::path recorder;
+  std::unique_ptr<velora::testing::RecorderFileType> file_type;
   std::vector<fs::path> made;
 };
 
@@ -167,7 +153,7 @@ TEST_F(RecentTest, ShortcutsInTheRecentFolderAppearNewestFirstAndOpenTheirTarget
   const RECT first = ListViewRowRect(list, 0);
   ASSERT_GT(first.bottom, first.top);
   const POINT on_first{first.left + 60, (first.top + first.bottom) / 2};
-  Hover(on_first);  // straight from the button: its late leave leaves the row's tip up
+  MovePointer(on_first);  // straight from the button: its late leave leaves the row's tip up
   HWND tip = nullptr;
   EXPECT_TRUE(WaitUntil([&] {
     tip = FindWindowW(L"VeloraTip", nullptr);
