@@ -48,13 +48,9 @@ void ListView::AddColumn(std::string_view title, int design_width) {
   column.cx = host().Scale(design_width);
   const auto index = static_cast<int>(
       SendMessageW(hwnd(), LVM_INSERTCOLUMNW, ColumnCount(), reinterpret_cast<LPARAM>(&column)));
-  if (index >= 0) column_widths_.push_back(design_width);
-}
-
-void ListView::SetColumnWidth(int column, int design_width) {
-  if (column < 0 || column >= static_cast<int>(column_widths_.size())) return;
-  column_widths_[static_cast<std::size_t>(column)] = design_width;
-  SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(host().Scale(design_width), 0));
+  if (index < 0) return;
+  column_widths_.push_back(design_width);
+  ApplyColumnWidths();
 }
 
 int ListView::ColumnCount() const {
@@ -107,6 +103,7 @@ void ListView::SetLook(const ListViewLook& look) {
   look_ = look;
   styled_ = true;
   ApplyRowHeight();
+  ApplyColumnWidths();
   Invalidate();
 }
 
@@ -119,12 +116,28 @@ int ListView::RowAt(POINT client) const {
 }
 
 void ListView::ApplyDpi() {
-  Control::ApplyDpi();
+  Control::ApplyDpi();  // also after every move: a stretched column follows the list's width
   if (!hwnd()) return;
-  for (std::size_t c = 0; c < column_widths_.size(); ++c) {
-    SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, c, MAKELPARAM(host().Scale(column_widths_[c]), 0));
-  }
+  ApplyColumnWidths();
   ApplyRowHeight();
+}
+
+void ListView::ApplyColumnWidths() {
+  if (!hwnd()) return;
+  int others = 0;
+  for (std::size_t c = 0; c < column_widths_.size(); ++c) {
+    if (static_cast<int>(c) != look_.stretch_column) others += host().Scale(column_widths_[c]);
+  }
+  RECT box{};
+  GetWindowRect(hwnd(), &box);
+  const auto dpi = static_cast<UINT>(host().dpi());
+  const int room = (box.right - box.left) - others - GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) -
+                   2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+  for (std::size_t c = 0; c < column_widths_.size(); ++c) {
+    int width = host().Scale(column_widths_[c]);
+    if (static_cast<int>(c) == look_.stretch_column) width = std::max(width, room);
+    SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, c, MAKELPARAM(width, 0));
+  }
 }
 
 void ListView::ApplyRowHeight() {

@@ -20,6 +20,9 @@ struct ListViewLook {
   int row_height = 0;                      // design pixels; 0: as high as the font makes a row
   std::uint32_t text_colour = 0xFF000000;  // ARGB
   int bold_column = -1;                    // a column whose text is bold; -1 for none
+  // A column as wide as the others and a scroll bar leave of the list, whatever its size; -1 for
+  // none. Its own width is the least it gets.
+  int stretch_column = -1;
 };
 
 class ListView : public Control {
@@ -28,7 +31,6 @@ class ListView : public Control {
   ~ListView() override;
 
   void AddColumn(std::string_view title, int design_width);
-  void SetColumnWidth(int column, int design_width);
   int ColumnCount() const;
   int AddRow(const std::vector<std::string>& cells);
   int RowCount() const;
@@ -54,6 +56,7 @@ class ListView : public Control {
   };
 
   void ApplyRowHeight();
+  void ApplyColumnWidths();
   int SelectedRow() const;
   // The row under the position of the message being handled.
   int RowAtMessage() const;

@@ -1,7 +1,5 @@
 #include "ui/recent_list.h"
 
-#include <algorithm>
-
 #include "desktop/shell_context_menu_win32.h"
 #include "toolkit/list_view.h"
 
@@ -12,13 +10,12 @@ constexpr int kPathColumn = 0;  // hidden: the file in the Recent folder
 constexpr int kNameColumn = 1;
 constexpr int kExtensionWidth = 70;
 constexpr int kModifiedWidth = 170;  // the whole date and time in the list's font
-// The name takes what the other columns and the scroll bar leave.
-constexpr int kFixedColumnsWidth = kExtensionWidth + kModifiedWidth + 30;
 constexpr int kMinimumNameWidth = 60;
 constexpr std::string_view kNameTitle = "文件名";
 constexpr std::string_view kExtensionTitle = "扩展名";
 constexpr std::string_view kModifiedTitle = "修改日期";
-constexpr toolkit::ListViewLook kLook{30, 0xFF2C324A, kNameColumn};
+// The name column takes what the others leave.
+constexpr toolkit::ListViewLook kLook{30, 0xFF2C324A, kNameColumn, kNameColumn};
 
 }  // namespace
 
@@ -68,7 +65,6 @@ void RecentList::Deliver(acquire::RecentListing listing) {
 void RecentList::Fill(const std::vector<acquire::RecentRow>& rows) {
   list_.SuspendRedraw();
   list_.Clear();
-  list_.SetColumnWidth(kNameColumn, std::max(kMinimumNameWidth, list_.rect().width - kFixedColumnsWidth));
   targets_.clear();
   for (const acquire::RecentRow& row : rows) {
     if (list_.AddRow({row.path, row.name, row.extension, row.modified}) < 0) break;

@@ -210,13 +210,13 @@ void Press(DWORD down, DWORD up, int times) {
   testing::PumpUntil([] { return false; }, 150);
 }
 
-TEST_F(Controls, ListViewRowsAnswerThePointerAndTakeTheirHeight) {
+TEST_F(Controls, ListViewStretchesAColumnTakesItsRowHeightAndAnswersThePointer) {
   auto& content = host().Add<Panel>({"图片框_图标背景", nullptr, {0, 0, 400, 300}, ""});
   auto& list = host().Add<ListView>({"超级列表框", &content, {10, 10, 300, 200}, ""});
   list.AddColumn("", 0);
   list.AddColumn("文件名", 180);
   list.AddColumn("扩展名", 70);
-  list.SetLook({30, 0xFF2C324A, 1});
+  list.SetLook({30, 0xFF2C324A, 1, 1});
   list.focus_on_enter = true;
   for (const char* name : {"季度报告", "下载", "笔记"})
     list.AddRow({"C:\\最近\\" + std::string(name), name, ".docx"});
@@ -224,6 +224,15 @@ TEST_F(Controls, ListViewRowsAnswerThePointerAndTakeTheirHeight) {
   list.on_row_hover = [&](int row) { events.push_back("hover " + std::to_string(row)); };
   list.on_row_activate = [&](int row) { events.push_back("open " + std::to_string(row)); };
   list.on_row_right_click = [&](int row) { events.push_back("menu " + std::to_string(row)); };
+
+  // The name column takes what the others leave, and follows the list's width.
+  const auto name_width = [&] {
+    return static_cast<int>(SendMessageW(list.hwnd(), LVM_GETCOLUMNWIDTH, 1, 0));
+  };
+  EXPECT_GT(name_width(), 180);
+  const int before = name_width();
+  list.Move({10, 10, 340, 200});
+  EXPECT_EQ(name_width(), before + 40);
 
   RECT row{LVIR_BOUNDS};
   ASSERT_TRUE(SendMessageW(list.hwnd(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
