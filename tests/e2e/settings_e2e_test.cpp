@@ -270,7 +270,11 @@ TEST_F(SettingsTest, OptionsAndAPickedColourComeBackAfterARestart) {
   ASSERT_NE(window, nullptr);
   RECT r{};
   GetWindowRect(window, &r);
-  EXPECT_EQ(ScreenPixel({r.left + 5, r.bottom - 6}), RGB(0x33, 0x66, 0xCC));
+  // Painted once the start-up has finished (the shell's tray may hold it up under Wine).
+  EXPECT_TRUE(WaitUntil([&] {
+    return ScreenPixel({r.left + 5, r.bottom - 6}) == RGB(0x33, 0x66, 0xCC);
+  })) << std::hex
+      << ScreenPixel({r.left + 5, r.bottom - 6});
   ToggleSettings(window);
   EXPECT_TRUE(IsChecked(FindChildByText(window, L"关闭提示")));
   EXPECT_TRUE(IsChecked(FindChildByText(window, L"分组滑动显示")));
