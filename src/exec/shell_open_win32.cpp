@@ -103,6 +103,14 @@ void ShellOpener::Open(std::string file, std::string parameters) {
   Post([file = std::move(file), parameters = std::move(parameters)] { ShellOpenNow(file, parameters); });
 }
 
+void ShellOpener::OpenShortcutTarget(std::string link) {
+  Post([link = std::move(link)] {
+    if (const std::optional<ShortcutTarget> target = ResolveShortcutFile(link)) {
+      ShellOpenNow(target->target, target->arguments);
+    }
+  });
+}
+
 void ShellOpener::OpenPlace(Place place) {
   Post([place] { OpenPlaceNow(place); });
 }

@@ -28,6 +28,9 @@ class ShellOpener {
   // The "open" verb on `file` (a program, folder, document or address), with `parameters`
   // when not empty, in a normal window.
   void Open(std::string file, std::string parameters);
+  // What the shortcut file `link` points at, read and opened with the "open" verb on the worker;
+  // a file that is no readable link opens nothing.
+  void OpenShortcutTarget(std::string link);
   // This PC, the recycle bin, the control panel or the desktop.
   void OpenPlace(Place place);
   // Any other request that may wait on another program (starting one and waiting until it is

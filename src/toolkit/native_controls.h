@@ -67,20 +67,3 @@ class ComboBox : public Control {
 };
 
 }  // namespace velora::toolkit
-
-namespace velora::toolkit {
-
-// A report list view: columns and rows of text.
-class ListView : public Control {
- public:
-  ListView(ControlHost& host, ControlArgs args);
-  void AddColumn(std::string_view title, int design_width);
-  int ColumnCount() const;
-  int AddRow(const std::vector<std::string>& cells);
-  int RowCount() const;
-  std::string CellText(int row, int column) const;
-  void SetCellText(int row, int column, std::string_view text);
-  void Clear();
-};
-
-}  // namespace velora::toolkit

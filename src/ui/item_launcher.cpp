@@ -107,6 +107,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
     shell_.Open(file, parameters);
   }
   void OpenPlace(exec::Place place) override { shell_.OpenPlace(place); }
+  void OpenShortcutTarget(std::string link) { shell_.OpenShortcutTarget(std::move(link)); }
   void PlayMacro(const std::string& key_codes) override { exec::PlayMacro(key_codes, *this, keys_); }
   void RunFunction(const std::string& code) override { exec::RunFunction(code, window_.state().held, *this); }
   std::string ClipboardText() override { return clipboard_ ? clipboard_->ReadText() : std::string(); }
@@ -211,6 +212,8 @@ ItemLauncher::Effects& ItemLauncher::effects() {
 }
 
 std::string ItemLauncher::CaptureSelection() { return effects().CaptureSelection(); }
+
+void ItemLauncher::OpenShortcutTarget(std::string link) { effects().OpenShortcutTarget(std::move(link)); }
 
 void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects().Deliver(tag, text); }
 

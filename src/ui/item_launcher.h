@@ -32,6 +32,8 @@ class ItemLauncher final : public exec::LaunchPort {
   // Ctrl+C to the foreground program, a short pumping wait, its text: the clipboard is saved
   // before and put back after, so the user's clipboard survives a summon.
   std::string CaptureSelection();
+  // What a shortcut file points at, opened by the shell off the UI thread (a recent-list row).
+  void OpenShortcutTarget(std::string link);
   // An address lookup's answer, posted back to the window from its worker.
   void DeliverLookup(unsigned tag, const std::string& text);
 

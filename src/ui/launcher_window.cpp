@@ -16,6 +16,7 @@
 #include "toolkit/glyphs.h"
 #include "toolkit/icon_list.h"
 #include "toolkit/image_button.h"
+#include "toolkit/list_view.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
 #include "ui/bookmark_panel.h"
@@ -23,6 +24,7 @@
 #include "ui/item_launcher.h"
 #include "ui/launcher_names.h"
 #include "ui/layout.h"
+#include "ui/recent_list.h"
 #include "ui/settings_ui.h"
 #include "ui/tip_window.h"
 
@@ -47,7 +49,8 @@ UINT LauncherWindow::MouseEventMessage() noexcept { return kMouseEventMessage; }
 
 LauncherWindow::LauncherWindow() = default;
 LauncherWindow::~LauncherWindow() {
-  Destroy();  // while every member its WM_DESTROY reaches is alive; the tip window goes along
+  Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
+  recent_.reset();  // its worker posts to this window no more
   menus_.reset();
   adder_.reset();
   settings_.reset();  // it holds controls, timers and the tip window of the window
@@ -76,6 +79,11 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolki
 }
 
 LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == acquire::RecentListedMessage()) {
+    acquire::RecentListing listing = acquire::TakeRecentListing(lparam);  // taken once, whoever is there
+    if (recent_) recent_->Deliver(std::move(listing));
+    return 0;
+  }
   if (message == exec::LookupResultMessage()) {
     const std::string text = exec::TakeLookupResult(lparam);  // taken once, whoever is there
     if (item_launcher_) item_launcher_->DeliverLookup(static_cast<unsigned>(wparam), text);
@@ -178,7 +186,7 @@ void LauncherWindow::BuildControls() {
       {Name(names::kCategoryHolder), nullptr, {912, 56, 276, 32}, Name(names::kCategoryHolderCaption)});
   category_bar_ = &c.Add<CategoryBar>({Name(names::kCategoryBar), &holder, {0, -6, 48, 34}, ""});
   category_bar_->on_select = [this](std::size_t, const std::string& caption) {
-    if (Control* recent = controls_->Find(names::kRecentList)) recent->Show(false);
+    if (recent_) recent_->Hide();
     ShowCategory(caption);
   };
   // Hovering selects only while "分组滑动显示" is ticked, and leaves the recent list as it is.
@@ -233,10 +241,7 @@ void LauncherWindow::BuildControls() {
       c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, Name(names::kContentCaption)});
   c.Add<IconList>({Name(names::kGrid), &content, {55, 352, 181, 179}, Name(names::kGridCaption)});
   c.FindAs<ImageButton>(names::kRecentButton)->on_click = [this](Control&) {
-    Control* recent = controls_->Find(names::kRecentList);
-    if (!recent) return;  // built once the panel has shown
-    recent->Show(!recent->visible());
-    if (recent->visible()) SetWindowPos(recent->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (recent_) recent_->Toggle();  // built once the panel has shown
   };
 
   auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, Name(names::kTipGrip)});
@@ -296,6 +301,12 @@ void LauncherWindow::BuildHiddenParts() {
                                   {240, 344, 217, 192},
                                   Name(names::kRecentListCaption)});
   recent.Show(false);
+  recent_ = std::make_unique<RecentList>(
+      recent, hwnd(),
+      RecentList::Actions{[this](bool on, std::string_view text) { settings_->ShowTip(on, text); },
+                          [this](const std::string& link) {
+                            if (item_launcher_) item_launcher_->OpenShortcutTarget(link);
+                          }});
   BuildBookmarkPanel(c, *c.FindAs<Panel>(names::kBookmarkPanel));
   settings_->Build();
   Layout();
@@ -388,6 +399,10 @@ void LauncherWindow::ShowBorderColour(std::uint32_t argb) {
   state_.appearance.border = argb;
   UpdateRegion();
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void LauncherWindow::RefillIfVisible() {
+  if (recent_) recent_->RefillIfVisible();
 }
 
 void LauncherWindow::FillCategoryBar(const std::vector<std::string>& names) {

@@ -42,6 +42,7 @@ inline constexpr int kLauncherHeight = 311;
 
 class TipWindow;
 class ItemGrid;
+class RecentList;
 
 class SettingsUi;
 
@@ -88,6 +89,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // settings and add-bookmark panels), built once it has shown; their controls' states are
   // restored after this.
   void BuildHiddenParts();
+
+  // The summon reads a shown recent list again.
+  void RefillIfVisible();
 
   void FillCategoryBar(const std::vector<std::string>& names);
   toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }
@@ -151,6 +155,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   acquire::ShellPathFacts path_facts_;
   std::unique_ptr<acquire::IconCache> icon_cache_;
   std::unique_ptr<acquire::ItemAdder> adder_;
+  std::unique_ptr<RecentList> recent_;  // made with the hidden parts
   // The place being applied: a DPI change it causes keeps it rather than the system's guess.
   std::optional<Placement> placing_;
 };

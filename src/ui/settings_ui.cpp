@@ -128,6 +128,9 @@ void SettingsUi::SetSwatchColour(std::string_view swatch, std::uint32_t argb) {
 
 void SettingsUi::ShowTip(bool on, std::string_view text) {
   if (!tip_) return;
+  // The pointer leaving a control may be told after it reached the next one, whose tip then
+  // shows: the late leave takes down only its own.
+  if (!on && !text.empty() && !tip_->Shows(TipText(text))) return;
   if (!TipShown(startup_complete_, panel_.TipsOff(), on, text)) return tip_->HideTip();
   POINT at{};
   GetCursorPos(&at);

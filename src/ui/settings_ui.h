@@ -51,7 +51,8 @@ class SettingsUi final : public settings::SettingsWindow {
   bool docking() const { return docking_.running(); }
 
   void ShowToast(ToastKind kind, std::string_view text) { toasts_.Show(kind, text); }
-  // A hover tip under the rules: only after start-up, never while "关闭提示" is ticked.
+  // A hover tip under the rules: only after start-up, never while "关闭提示" is ticked. Hiding with
+  // a text hides only that text's tip; an empty text hides any.
   void ShowTip(bool on, std::string_view text);
   void SetTipWindow(TipWindow* tip) { tip_ = tip; }
   void SetStartupComplete() { startup_complete_ = true; }

@@ -60,4 +60,8 @@ void TipWindow::ShowTip(std::string_view text, Point screen_at) {
 
 void TipWindow::HideTip() { ShowWindow(hwnd(), SW_HIDE); }
 
+bool TipWindow::Shows(std::string_view text) const {
+  return label_ && IsWindowVisible(hwnd()) && label_->Text() == text;
+}
+
 }  // namespace velora::ui

@@ -29,6 +29,8 @@ class TipWindow : public toolkit::BaseWindow<TipWindow> {
   // Shows `text` near a screen point; an empty text hides the tip.
   void ShowTip(std::string_view text, Point screen_at);
   void HideTip();
+  // Whether the tip is up showing `text`.
+  bool Shows(std::string_view text) const;
   toolkit::ControlHost& controls() noexcept { return *controls_; }
 
  private:

@@ -1,6 +1,8 @@
 #include "e2e/desktop_input.h"
 
 #include <objidl.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
@@ -46,6 +48,12 @@ BOOL CALLBACK MatchText(HWND child, LPARAM param) {
 void MoveMouse(POINT screen) {
   SetCursorPos(screen.x, screen.y);
   Settle(30);
+}
+
+void MovePointer(POINT screen) {
+  MoveMouse(screen);
+  Send(MOUSEEVENTF_MOVE);
+  Settle(150);
 }
 
 void Click(POINT screen) {
@@ -141,6 +149,68 @@ bool SaveScreenshot(HWND window, std::wstring_view file_name) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return saved;
+}
+
+namespace {
+
+// A block of memory in the process that owns `window`, freed with it.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND window, SIZE_T size) : size_(size) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    if (process_)
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  bool ok() const { return address_ != nullptr; }
+  char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
+  bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
+    return offset + size <= size_ && WriteProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T size) const {
+    return offset + size <= size_ && ReadProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+
+ private:
+  SIZE_T size_;
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
+}  // namespace
+
+std::wstring ListViewCell(HWND list, int row, int column) {
+  constexpr int kChars = 512;
+  RemoteBlock block(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  if (!block.ok()) return {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = reinterpret_cast<wchar_t*>(block.at(sizeof item));
+  item.cchTextMax = kChars;
+  if (!block.Write(0, &item, sizeof item)) return {};
+  const auto length = SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(block.at(0)));
+  std::wstring text(static_cast<std::size_t>(std::clamp<LRESULT>(length, 0, kChars - 1)), L'\0');
+  if (!block.Read(sizeof item, text.data(), text.size() * sizeof(wchar_t))) return {};
+  return text;
+}
+
+RECT ListViewRowRect(HWND list, int row) {
+  RemoteBlock block(list, sizeof(RECT));
+  RECT r{LVIR_BOUNDS, 0, 0, 0};
+  if (!block.ok() || !block.Write(0, &r, sizeof r) ||
+      !SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.at(0))) ||
+      !block.Read(0, &r, sizeof r)) {
+    return {};
+  }
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 bool ChooseCategory(HWND window, const wchar_t* category) {

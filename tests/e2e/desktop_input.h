@@ -8,6 +8,8 @@
 namespace velora::e2e {
 
 void MoveMouse(POINT screen);
+// Puts the pointer at `screen` and reports it as a move, so the window under it hears of it.
+void MovePointer(POINT screen);
 void Click(POINT screen);
 // Presses at `from`, moves to `to` in small steps and releases there.
 void Drag(POINT from, POINT to);
@@ -22,6 +24,12 @@ HWND FindChildByText(HWND parent, std::wstring_view text);
 bool ChooseCategory(HWND window, const wchar_t* category);
 // The item grid: the custom control that answers the list box messages with its cells.
 HWND FindItemGrid(HWND window);
+
+// A report list view of another process: the text of a cell, and a row's rectangle on the screen
+// (empty when there is no such row). The list's messages carry pointers, so they go through
+// memory in that process.
+std::wstring ListViewCell(HWND list, int row, int column);
+RECT ListViewRowRect(HWND list, int row);
 
 // Sets the display scale that Wine gives programs started from now on.
 void SetDisplayDpi(DWORD dpi);

@@ -64,16 +64,6 @@ void PressKey(WORD key) {
   SendInput(2, input, sizeof input[0]);
 }
 
-// Puts the pointer at `screen` and reports it as a move.
-void MovePointer(POINT screen) {
-  MoveMouse(screen);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &input, sizeof input);
-  Sleep(150);
-}
-
 // Waits while answering the messages another process sends to this thread's windows.
 template <typename Condition>
 bool PumpUntil(Condition condition, DWORD limit_ms = 5000) {

@@ -12,9 +12,11 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <thread>
 
+#include "support/recorder_file_type_win32.h"
 #include "support/shell_link_win32.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
@@ -30,19 +32,11 @@ class ShellOpenTest : public ::testing::Test {
     std::filesystem::create_directories(folder);
     recorder = folder / L"记录器.exe";
     std::filesystem::copy_file(VELORA_RECORDER, recorder);
-    // ".veloratest" files open with the recorder, which logs what it was given. (Windows puts
-    // what an unelevated program writes under HKEY_CLASSES_ROOT into the user's own classes.)
-    const std::wstring command = L"\"" + recorder.wstring() + L"\" \"%1\" %*";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L".veloratest", nullptr, REG_SZ, L"VeloraTestFile",
-                              sizeof(L"VeloraTestFile")),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, L"VeloraTestFile\\shell\\open\\command", nullptr, REG_SZ,
-                              command.c_str(), static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    file_type = std::make_unique<testing::RecorderFileType>(recorder);
+    ASSERT_TRUE(file_type->ok());
   }
   void TearDown() override {
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".veloratest");
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"VeloraTestFile");
+    file_type.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
   }
@@ -60,6 +54,7 @@ class ShellOpenTest : public ::testing::Test {
 
   std::filesystem::path folder;
   std::filesystem::path recorder;
+  std::unique_ptr<testing::RecorderFileType> file_type;
 };
 
 }  // namespace

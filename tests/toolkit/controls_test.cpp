@@ -1,6 +1,10 @@
 // The toolkit's controls on a real window: found by name and type, cloned and destroyed with
 // their children, placed in design pixels at any DPI, and the native and custom controls'
 // own operations.
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,6 +16,7 @@
 #include "toolkit/control_host.h"
 #include "toolkit/gdi_objects.h"
 #include "toolkit/image_button.h"
+#include "toolkit/list_view.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
 
@@ -181,6 +186,75 @@ TEST_F(Controls, ListViewColumnsRowsAndCells) {
   list.Clear();
   EXPECT_EQ(list.RowCount(), 0);
   EXPECT_EQ(list.ColumnCount(), 2);
+}
+
+// Real pointer input: moves, clicks and double clicks as the system delivers them.
+void PointerAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a zero move makes the system tell the window
+  SendInput(1, &move, sizeof move);
+  testing::PumpUntil([] { return false; }, 60);
+}
+
+void Press(DWORD down, DWORD up, int times) {
+  for (int i = 0; i < times; ++i) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = down;
+    input[1].mi.dwFlags = up;
+    SendInput(2, input, sizeof(INPUT));
+    testing::PumpUntil([] { return false; }, 30);
+  }
+  testing::PumpUntil([] { return false; }, 150);
+}
+
+TEST_F(Controls, ListViewStretchesAColumnTakesItsRowHeightAndAnswersThePointer) {
+  auto& content = host().Add<Panel>({"图片框_图标背景", nullptr, {0, 0, 400, 300}, ""});
+  auto& list = host().Add<ListView>({"超级列表框", &content, {10, 10, 300, 200}, ""});
+  list.AddColumn("", 0);
+  list.AddColumn("文件名", 180);
+  list.AddColumn("扩展名", 70);
+  list.SetLook({30, 0xFF2C324A, 1, 1});
+  list.focus_on_enter = true;
+  for (const char* name : {"季度报告", "下载", "笔记"})
+    list.AddRow({"C:\\最近\\" + std::string(name), name, ".docx"});
+  std::vector<std::string> events;
+  list.on_row_hover = [&](int row) { events.push_back("hover " + std::to_string(row)); };
+  list.on_row_activate = [&](int row) { events.push_back("open " + std::to_string(row)); };
+  list.on_row_right_click = [&](int row) { events.push_back("menu " + std::to_string(row)); };
+
+  // The name column takes what the others leave, and follows the list's width.
+  const auto name_width = [&] {
+    return static_cast<int>(SendMessageW(list.hwnd(), LVM_GETCOLUMNWIDTH, 1, 0));
+  };
+  EXPECT_GT(name_width(), 180);
+  const int before = name_width();
+  list.Move({10, 10, 340, 200});
+  EXPECT_EQ(name_width(), before + 40);
+
+  RECT row{LVIR_BOUNDS};
+  ASSERT_TRUE(SendMessageW(list.hwnd(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+  EXPECT_EQ(row.bottom - row.top, 30);
+  POINT second{row.left + 100, (row.top + row.bottom) / 2};
+  ClientToScreen(list.hwnd(), &second);
+  SetFocus(content.hwnd());
+
+  PointerAt(second);
+  EXPECT_EQ(GetFocus(), list.hwnd());   // the pointer came in
+  PointerAt({second.x + 5, second.y});  // still on that row: nothing new
+  Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+  PointerAt({second.x, second.y + 30});   // the third row
+  PointerAt({second.x, second.y + 200});  // below the list
+  EXPECT_EQ(events, (std::vector<std::string>{"hover 1", "open 1", "menu 1", "hover 2", "hover -1"}));
+
+  // Rows pointed at and gone: the hover ends with them.
+  PointerAt(second);
+  events.clear();
+  list.Clear();
+  EXPECT_EQ(events, (std::vector<std::string>{"hover -1"}));
 }
 
 TEST_F(Controls, CategoryBarCellsFollowTheCaptionsAndAClickSelects) {
