@@ -31,6 +31,7 @@ void LauncherLogic::Summon() {
   // Before the panel shows: the foreground program still holds the selection.
   state_.captured_selection = view_.CaptureSelection();
   summoning_ = false;
+  view_.RefillIfVisible();
   state_.page = 0;
   view_.RefreshGrid();
   view_.Place(PlaceAtPointer(view_.Pointer(), view_.DesignSize(), view_.Monitors()));

@@ -35,6 +35,8 @@ class LauncherView {
   virtual std::string CaptureSelection() = 0;
   // A left release reported by the mouse hook while a grid item is pressed.
   virtual void FinishGridClick() = 0;
+  // Reads the recent files again when their list is shown.
+  virtual void RefillIfVisible() = 0;
 };
 
 // Hide when the pointer is outside the window grown by 50 pixels; the test is strict, so a

@@ -91,7 +91,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void BuildHiddenParts();
 
   // The summon reads a shown recent list again.
-  void RefillIfVisible();
+  void RefillIfVisible() override;
 
   void FillCategoryBar(const std::vector<std::string>& names);
   toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }

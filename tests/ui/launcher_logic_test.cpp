@@ -29,6 +29,7 @@ class FakeView : public LauncherView {
     return selection;
   }
   void FinishGridClick() override { calls.push_back("finish click"); }
+  void RefillIfVisible() override { calls.push_back("recent"); }
 
   bool visible = false;
   bool pin = false;
@@ -91,7 +92,7 @@ TEST(LauncherLogic, SummonCentresOnThePointerAtPageZero) {
   EXPECT_EQ(view.rect.left, 700 - 255);
   EXPECT_EQ(view.rect.top, 500 - 155);
   // The selection is taken while the other program is still in front.
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "refresh", "place", "show active"}));
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "recent", "refresh", "place", "show active"}));
   EXPECT_EQ(state.captured_selection, "选中的字");
 }
 
@@ -104,7 +105,7 @@ TEST(LauncherLogic, AHotkeyOrGestureDuringTheCaptureWaitIsDropped) {
     logic.ToggleByGesture();
   };
   logic.HotkeyPressed();
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "refresh", "place", "show active"}));
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "recent", "refresh", "place", "show active"}));
   view.during_capture = nullptr;
   logic.HotkeyPressed();  // and afterwards the hotkey works again
   EXPECT_FALSE(view.visible);
