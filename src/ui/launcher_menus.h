@@ -18,7 +18,7 @@ class LauncherMenus {
   explicit LauncherMenus(HWND owner) : owner_(owner) {}
 
   // Pops the menu up at `screen` (device pixels) and waits until it closes.
-  void Show(const MenuSpec& spec, Point screen);
+  void Show(const MenuContents& menu, Point screen);
   std::function<void(MenuCommand)> on_command;
 
  private:

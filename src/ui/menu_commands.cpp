@@ -2,7 +2,7 @@
 
 namespace velora::ui {
 
-MenuSpec TrayMenu() { return {kTrayMenuTitle, {kRestartEntry, kExitEntry}, 60}; }
+MenuContents TrayMenu() { return {kTrayMenuTitle, {kRestartEntry, kExitEntry}, 60}; }
 
 MenuCommand DispatchMenu(std::string_view title, std::string_view caption) {
   if (title == kTrayMenuTitle) {

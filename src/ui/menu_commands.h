@@ -6,7 +6,7 @@
 
 namespace velora::ui {
 
-struct MenuSpec {
+struct MenuContents {
   std::string_view title;  // never shown
   std::vector<std::string_view> captions;
   int entry_width = 60;  // 96-DPI pixels
@@ -18,7 +18,7 @@ inline constexpr std::string_view kTrayMenuTitle = "退出程序";
 inline constexpr std::string_view kRestartEntry = "软件重启";
 inline constexpr std::string_view kExitEntry = "退出程序";
 
-MenuSpec TrayMenu();
+MenuContents TrayMenu();
 
 enum class MenuCommand { kNone, kRestart, kExit };
 

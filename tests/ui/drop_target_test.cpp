@@ -62,38 +62,54 @@ std::vector<std::string> Names(store::Database& db) {
   return names;
 }
 
-TEST(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
-  const fs::path folder =
-      fs::temp_directory_path() / ("velora-drop-" + std::to_string(GetCurrentProcessId()));
-  fs::remove_all(folder);
-  fs::create_directories(folder / L"配置" / L"icon");
-  const fs::path program = folder / L"记事本.exe";
-  fs::copy_file(L"C:\\windows\\system32\\notepad.exe", program);
-  std::ofstream(folder / L"说明.txt") << "text";
-  fs::create_directory(folder / L"资料");
-  ASSERT_TRUE(store::WriteTemplateDatabase(folder / L"配置" / L"Velora.db"));
-  store::Database db;
-  ASSERT_TRUE(db.Open(text::PathToUtf8(folder / L"配置" / L"Velora.db")));
-  const std::size_t before = Names(db).size();
-
-  toolkit::GdiplusSession gdiplus;
-  PlainHost host;
-  {
-    LauncherWindow window;
+// A data directory with the template store, and a launcher window showing "软件" from it.
+class DropTarget : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(folder);
+    fs::create_directories(folder / L"配置" / L"icon");
+    ASSERT_TRUE(store::WriteTemplateDatabase(folder / L"配置" / L"Velora.db"));
+    ASSERT_TRUE(db.Open(text::PathToUtf8(folder / L"配置" / L"Velora.db")));
+    before = Names(db).size();
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
     window.state().current_category = "软件";
     window.AttachGrid(db, folder / L"配置", {});
-    ASSERT_TRUE(PostMessageW(
-        window.hwnd(), WM_DROPFILES,
-        reinterpret_cast<WPARAM>(MakeDrop({program, folder / L"说明.txt", folder / L"资料"})), 0));
-    // One item per 100 ms tick: three ticks and some.
-    const ULONGLONG until = GetTickCount64() + 5000;
+  }
+  void TearDown() override {
+    window.Destroy();
+    db.Close();
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+  }
+
+  // Dispatches messages until the category holds `count` more items or `limit_ms` have passed.
+  void PumpUntilAdded(std::size_t count, ULONGLONG limit_ms) {
+    const ULONGLONG until = GetTickCount64() + limit_ms;
     MSG message{};
-    while (Names(db).size() < before + 3 && GetTickCount64() < until) {
+    while (Names(db).size() < before + count && GetTickCount64() < until) {
       while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
   }
+
+  const fs::path folder =
+      fs::temp_directory_path() / ("velora-drop-" + std::to_string(GetCurrentProcessId()));
+  store::Database db;
+  std::size_t before = 0;
+  toolkit::GdiplusSession gdiplus;
+  PlainHost host;
+  LauncherWindow window;
+};
+
+TEST_F(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
+  const fs::path program = folder / L"记事本.exe";
+  fs::copy_file(L"C:\\windows\\system32\\notepad.exe", program);
+  std::ofstream(folder / L"说明.txt") << "text";
+  fs::create_directory(folder / L"资料");
+  ASSERT_TRUE(
+      PostMessageW(window.hwnd(), WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(MakeDrop({program, folder / L"说明.txt", folder / L"资料"})), 0));
+  PumpUntilAdded(3, 5000);  // one item per 100 ms tick: three ticks and some
   std::vector<std::string> names = Names(db);
   ASSERT_EQ(names.size(), before + 3);
   std::vector<std::string> added(names.end() - 3, names.end());
@@ -101,42 +117,19 @@ TEST(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
   std::size_t icons = 0;
   for (const auto& entry : fs::directory_iterator(folder / L"配置" / L"icon")) icons += entry.file_size() > 0;
   EXPECT_EQ(icons, 1u);  // the program's own; the document and the folder show built-in images
-  db.Close();
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
 }
 
 // A load check, run by hand (--gtest_also_run_disabled_tests): a thousand files dropped at once
 // arrive in the order of the drop, one per tick, while the window keeps answering another
 // thread's messages. Prints how long it took and the slowest answer.
-TEST(DropTarget, DISABLED_AThousandFilesArriveInOrderWhileTheWindowAnswers) {
+TEST_F(DropTarget, DISABLED_AThousandFilesArriveInOrderWhileTheWindowAnswers) {
   constexpr int kFiles = 1000;
-  const fs::path folder =
-      fs::temp_directory_path() / ("velora-drops-" + std::to_string(GetCurrentProcessId()));
-  fs::remove_all(folder);
-  fs::create_directories(folder / L"配置" / L"icon");
   std::vector<fs::path> files;
   for (int i = 0; i < kFiles; ++i) {
     files.push_back(folder / (L"文件" + std::to_wstring(10000 + i) + L".txt"));
     std::ofstream(files.back()) << i;
   }
-  ASSERT_TRUE(store::WriteTemplateDatabase(folder / L"配置" / L"Velora.db"));
-  store::Database db;
-  ASSERT_TRUE(db.Open(text::PathToUtf8(folder / L"配置" / L"Velora.db")));
-  const std::size_t before = Names(db).size();
-
-  toolkit::GdiplusSession gdiplus;
-  PlainHost host;
-  LauncherWindow window;
-  ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
-  window.state().current_category = "软件";
-  window.AttachGrid(db, folder / L"配置", {});
-  MSG message{};
-  // The first paint loads the fonts; what is measured is the drop.
-  for (const ULONGLONG settled = GetTickCount64() + 1000; GetTickCount64() < settled;) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
+  PumpUntilAdded(1, 1000);  // nothing is dropped yet: the first paint loads the fonts, not measured
   // Another thread asks the window again and again, as the system does when the user moves the
   // pointer over it; the slowest answer is what a user would feel.
   std::atomic<bool> done{false};
@@ -155,10 +148,7 @@ TEST(DropTarget, DISABLED_AThousandFilesArriveInOrderWhileTheWindowAnswers) {
   });
   const ULONGLONG start = GetTickCount64();
   ASSERT_TRUE(PostMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0));
-  while (Names(db).size() < before + kFiles && GetTickCount64() - start < 300000) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
+  PumpUntilAdded(kFiles, 300000);
   const ULONGLONG took = GetTickCount64() - start;
   done = true;
   prober.join();
@@ -169,10 +159,6 @@ TEST(DropTarget, DISABLED_AThousandFilesArriveInOrderWhileTheWindowAnswers) {
   EXPECT_LT(slowest, 250u);
   std::printf("%d dropped files added in %.1f s; the slowest answer of the window took %llu ms\n", kFiles,
               static_cast<double>(took) / 1000, static_cast<unsigned long long>(slowest));
-  window.Destroy();
-  db.Close();
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
 }
 
 }  // namespace
