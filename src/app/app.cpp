@@ -60,7 +60,7 @@ bool App::OnLauncherCreate(HWND window) {
       store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
   if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
   LoadInitialSettings();
-  launcher_.AttachGrid(state_.database, state_.data_directory,
+  launcher_.AttachGrid(state_.database, {state_.data_directory, DatabasePath(state_.data_directory)},
                        {ScreensaverPath(state_.data_directory), state_.external_address_host});
   launcher_.RefreshGrid();
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
@@ -108,9 +108,22 @@ void App::OnSessionEnding() {
 }
 
 void App::OnMenuCommand(ui::MenuCommand command) {
-  if (command == ui::MenuCommand::kExit) Exit();
-  if (command == ui::MenuCommand::kRestart) Restart();
+  switch (command) {
+    case ui::MenuCommand::kExit:
+      Exit();
+      break;
+    case ui::MenuCommand::kRestart:
+      Restart();
+      break;
+    case ui::MenuCommand::kDeleteGroup:
+      DeleteGroup();
+      break;
+    default:
+      break;
+  }
 }
+
+void App::BeforeBulkRemoval() {}
 
 LRESULT App::OnTrayEvent(unsigned code) {
   if (launcher_.logic().TrayClick(code) == ui::TrayOutcome::kOpenMenu) {
@@ -167,8 +180,13 @@ bool App::RenameGroup(const std::string& new_name) {
 }
 
 void App::DeleteGroup() {
-  Report(store::DeleteGroup(state_.database, launcher_.state().current_category));
+  const std::string& shown = launcher_.state().current_category;
+  if (!store::IsFixedCategory(shown)) BeforeBulkRemoval();
+  const store::GroupOutcome outcome = store::DeleteGroup(state_.database, shown);
+  Report(outcome);
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+  // The bar shows its first cell selected; the grid follows it rather than a table that is gone.
+  if (outcome == store::GroupOutcome::kDeleted) launcher_.ShowFirstCategory();
 }
 
 }  // namespace velora::app

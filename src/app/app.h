@@ -57,6 +57,7 @@ class App final : public ui::LauncherHost {
   void OnLauncherDestroy() override { Exit(); }
   void OnSessionEnding() override;
   void OnMenuCommand(ui::MenuCommand command) override;
+  void BeforeBulkRemoval() override;
   // The tray icon's events: a left press shows or hides, a right press opens the tray menu.
   LRESULT OnTrayEvent(unsigned code);
   // Tells the user, once the panel is up, why it is empty or cannot save.

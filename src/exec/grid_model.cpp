@@ -47,8 +47,16 @@ void GridModel::SetCapacity(int capacity) { capacity_ = ClampCapacity(capacity);
 void GridModel::SetPage(int page) { page_ = page < 0 ? 0 : page; }
 
 void GridModel::Refresh() {
-  const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
-  store::ItemPage slice = store::ListItemPage(db_, category_, first, static_cast<std::size_t>(capacity_));
+  const auto read = [this] {
+    const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
+    return store::ListItemPage(db_, category_, first, static_cast<std::size_t>(capacity_));
+  };
+  store::ItemPage slice = read();
+  // Items removed since the page was chosen may leave it past the last one the wheel reaches.
+  if (page_ > LastPage(slice.total, capacity_)) {
+    page_ = LastPage(slice.total, capacity_);
+    slice = read();
+  }
   item_count_ = slice.total;
   codes_.clear();
   cells_.clear();
@@ -109,6 +117,10 @@ bool GridModel::CurrentIsWebItem() const {
 std::string GridModel::TipAt(int cell) const {
   const std::string* code = CodeAt(cell);
   return code ? TipOfCode(*code) : std::string();
+}
+
+void GridModel::LaunchCurrent() {
+  if (current_item_) LaunchCell(*current_item_);
 }
 
 void GridModel::LaunchCell(int cell) {

@@ -48,7 +48,8 @@ class GridModel {
 
   // Reads the category's size and the page's rows in list order ("ORDER BY 日期 DESC") and
   // rebuilds the cells; nothing is read per cell. Only the page's codes are kept: every cell
-  // action and the wheel need no more.
+  // action and the wheel need no more. A page past the last one the wheel reaches (items were
+  // removed) becomes that last page.
   void Refresh();
   const std::vector<GridCell>& cells() const { return cells_; }
   std::size_t item_count() const { return item_count_; }
@@ -72,6 +73,8 @@ class GridModel {
   // needs to know whether the item is a web item.
   bool RightClick(int cell);
   bool CurrentIsWebItem() const;
+  // Launches the item a right click made current ("搜剪辑板").
+  void LaunchCurrent();
   std::optional<int> current_item() const { return current_item_; }
 
   // Empty when the cell shows no tip.

@@ -116,4 +116,25 @@ bool DeleteItem(Database& db, std::string_view table, std::string_view code) {
   return q.Run();
 }
 
+std::size_t DeleteItems(Database& db, std::string_view table, const std::vector<std::string>& codes) {
+  SavepointScope transaction(db, kSavepoint);
+  std::size_t deleted = 0;
+  for (const std::string& code : codes) deleted += DeleteItem(db, table, code) ? 1 : 0;
+  return deleted;
+}
+
+std::optional<std::size_t> ClearItems(Database& db, std::string_view table, std::string_view kept_prefix) {
+  const std::string quoted = QuoteIdentifier(table);
+  // substr and length count characters, so a prefix in any script compares whole.
+  const std::string kept = "substr(code,1,length(?1)) IS ?1";
+  Statement count = db.Query("select count(*) from " + quoted + " where not (" + kept + ")");
+  count.Bind(1, kept_prefix);
+  const std::size_t removing = count.Step() ? static_cast<std::size_t>(count.ColumnInt(0)) : 0;
+  count.Finalize();
+  Statement clear = db.Query("delete from " + quoted + " where not (" + kept + ")");
+  clear.Bind(1, kept_prefix);
+  if (!clear.Run()) return std::nullopt;
+  return removing;
+}
+
 }  // namespace velora::store

@@ -46,5 +46,10 @@ bool ClearIcon(Database& db, std::string_view table, std::string_view code);
 bool RecordLaunch(Database& db, std::string_view table, std::string_view code, std::string_view now);
 // Removes every row with the code.
 bool DeleteItem(Database& db, std::string_view table, std::string_view code);
+// Removes the items of every code inside one savepoint; how many deletes ran.
+std::size_t DeleteItems(Database& db, std::string_view table, const std::vector<std::string>& codes);
+// Removes every item whose code does not begin with `kept_prefix` (rows without a code too);
+// how many it removed, nothing when the store refused.
+std::optional<std::size_t> ClearItems(Database& db, std::string_view table, std::string_view kept_prefix);
 
 }  // namespace velora::store

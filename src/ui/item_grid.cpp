@@ -71,8 +71,15 @@ void ItemGrid::Refresh() {
     list_.SetText(index, cell.caption, CaptionColour(state_));
   }
   list_.ResumeRedraw();
+  state_.page = model_.page();
   // The cell under the pointer may hold another item now; its tip returns on the next move.
   if (show_tip) show_tip({});
+}
+
+void ItemGrid::SetCellImage(int cell, exec::ImageBytes image) {
+  if (!model_.CodeAt(cell)) return;
+  list_.SetImage(cell, ImageOf(image));
+  model_.SetCellImage(cell, std::move(image));
 }
 
 std::shared_ptr<const toolkit::Image> ItemGrid::ImageOf(const exec::ImageBytes& bytes) {

@@ -32,6 +32,10 @@ class ItemGrid : private exec::LaunchPort {
   // Rebuilds the page of the current category at the window state's page and page size.
   void Refresh();
   const exec::GridModel& model() const { return model_; }
+  // Shows another image in one cell without a rebuild (a fetched site icon, a cleared icon).
+  void SetCellImage(int cell, exec::ImageBytes image);
+  // Launches the item the last right click made current.
+  void LaunchCurrent() { model_.LaunchCurrent(); }
   // Ends a press on a cell: the capture goes, the cursor comes back and the click is finished.
   void OnRelease();
 

@@ -11,10 +11,12 @@
 #include "exec/address_lookup_win32.h"
 #include "exec/file_bytes.h"
 #include "exec/functions.h"
+#include "exec/item_kind.h"
 #include "exec/key_sender.h"
 #include "exec/lookup_post_win32.h"
 #include "exec/lookup_worker.h"
 #include "exec/macro_player.h"
+#include "exec/suffix_icon.h"
 #include "store/items.h"
 #include "text/date.h"
 #include "text/fs_path.h"
@@ -114,12 +116,16 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   void PutClipboardText(const std::string& text) override {
     if (clipboard_) (void)clipboard_->PutText(text);
   }
-  void PutPictureFile(const std::string& path) override {
+  void PutPictureFile(const std::string& path) override { (void)PutPicture(path); }
+  void PutGifFile(const std::string& path) override { (void)PutGif(path); }
+  bool PutPicture(const std::string& path) {
     const std::optional<std::string> bytes = exec::ReadFileBytes(text::PathFromUtf8(path));
-    if (clipboard_ && bytes) (void)clipboard_->PutPicture(*bytes);
+    return clipboard_ && bytes && clipboard_->PutPicture(*bytes);
   }
-  void PutGifFile(const std::string& path) override {
-    if (clipboard_) (void)clipboard_->PutGifPicture(path);
+  bool PutGif(const std::string& path) { return clipboard_ && clipboard_->PutGifPicture(path); }
+  bool PutFile(const std::string& path) {
+    const std::string paths[] = {path};
+    return clipboard_ && clipboard_->PutFileList(paths, false);
   }
   void PasteAtPointer(bool root_owner) override {
     (void)desktop::ActivateWindowAtPointer(root_owner);
@@ -214,6 +220,16 @@ ItemLauncher::Effects& ItemLauncher::effects() {
 std::string ItemLauncher::CaptureSelection() { return effects().CaptureSelection(); }
 
 void ItemLauncher::OpenShortcutTarget(std::string link) { effects().OpenShortcutTarget(std::move(link)); }
+
+std::string ItemLauncher::ClipboardText() { return effects().ClipboardText(); }
+
+bool ItemLauncher::PutPictureOnClipboard(const std::string& path) {
+  // An animated picture goes in the forms that keep it moving where it is pasted.
+  return exec::AsciiLower(exec::PathExtension(path)) == ".gif" ? effects().PutGif(path)
+                                                               : effects().PutPicture(path);
+}
+
+bool ItemLauncher::PutFileOnClipboard(const std::string& path) { return effects().PutFile(path); }
 
 void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects().Deliver(tag, text); }
 

@@ -34,6 +34,10 @@ class ItemLauncher final : public exec::LaunchPort {
   std::string CaptureSelection();
   // What a shortcut file points at, opened by the shell off the UI thread (a recent-list row).
   void OpenShortcutTarget(std::string link);
+  // The item menu's clipboard work; false when the clipboard refused or the file is unreadable.
+  std::string ClipboardText();
+  bool PutPictureOnClipboard(const std::string& path);
+  bool PutFileOnClipboard(const std::string& path);
   // An address lookup's answer, posted back to the window from its worker.
   void DeliverLookup(unsigned tag, const std::string& text);
 

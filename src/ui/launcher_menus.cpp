@@ -7,13 +7,16 @@ void LauncherMenus::Show(const MenuContents& menu, Point screen) {
   title_ = std::string(menu.title);
   menu_ = toolkit::PopupMenu::Create({}, [this](const toolkit::MenuChoice& choice) {
     const MenuCommand command = DispatchMenu(title_, choice.caption);
+    showing_ = false;  // the menu has closed; the command may open the next
     if (command != MenuCommand::kNone && on_command) on_command(command);
   });
   if (!menu_) return;
   for (std::string_view caption : menu.captions) {
     (void)menu_->AddItem(std::string(caption), {menu.entry_width, kMenuEntryHeight});
   }
+  showing_ = true;
   (void)menu_->Popup(owner_, {screen.x, screen.y});
+  showing_ = false;
 }
 
 }  // namespace velora::ui

@@ -19,12 +19,15 @@ class LauncherMenus {
 
   // Pops the menu up at `screen` (device pixels) and waits until it closes.
   void Show(const MenuContents& menu, Point screen);
+  // True while a menu is up: the pointer is over the menu then, not away from the panel.
+  bool showing() const noexcept { return showing_; }
   std::function<void(MenuCommand)> on_command;
 
  private:
   HWND owner_;
   std::string title_;
   std::unique_ptr<toolkit::PopupMenu> menu_;
+  bool showing_ = false;
 };
 
 }  // namespace velora::ui

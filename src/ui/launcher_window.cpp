@@ -52,6 +52,7 @@ LauncherWindow::~LauncherWindow() {
   Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
   recent_.reset();  // its worker posts to this window no more
   menus_.reset();
+  menu_actions_.reset();
   adder_.reset();
   settings_.reset();  // it holds controls, timers and the tip window of the window
   grid_.reset();      // it draws into a control
@@ -84,6 +85,20 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     if (recent_) recent_->Deliver(std::move(listing));
     return 0;
   }
+  if (message == acquire::FaviconFetchedMessage()) {
+    if (menu_actions_)
+      menu_actions_->OnFaviconFetched(lparam);
+    else
+      (void)acquire::TakeFaviconResult(lparam);
+    return 0;
+  }
+  if (message == acquire::MissingItemsFoundMessage()) {
+    if (menu_actions_)
+      menu_actions_->OnMissingItemsFound(lparam);
+    else
+      (void)acquire::TakeMissingItemsFound(lparam);
+    return 0;
+  }
   if (message == exec::LookupResultMessage()) {
     const std::string text = exec::TakeLookupResult(lparam);  // taken once, whoever is there
     if (item_launcher_) item_launcher_->DeliverLookup(static_cast<unsigned>(wparam), text);
@@ -96,7 +111,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       BuildControls();
       settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_);
       menus_ = std::make_unique<LauncherMenus>(hwnd());
-      menus_->on_command = [this](MenuCommand command) { host_->OnMenuCommand(command); };
+      menus_->on_command = [this](MenuCommand command) { OnMenuCommand(command); };
       // Files dropped from the shell, also when it runs at another integrity level than the panel.
       DragAcceptFiles(hwnd(), TRUE);
       for (const UINT passed : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
@@ -197,6 +212,7 @@ void LauncherWindow::BuildControls() {
   category_bar_->on_hover_select = [this](std::size_t, const std::string& caption) { ShowCategory(caption); };
   category_bar_->on_right_click = [this](std::size_t index) {
     state_.remembered_group_cell = static_cast<int>(index);
+    menus_->Show(GroupMenu(), GroupMenuPosition(Pointer()));
   };
 
   auto& bar =
@@ -223,6 +239,12 @@ void LauncherWindow::BuildControls() {
     button.on_hover = [this](ImageButton& b, bool entered) { settings_->ShowTip(entered, b.tip()); };
   }
   pin_ = c.FindAs<ImageButton>(names::kPinButton);
+  c.FindAs<ImageButton>(names::kBookmarkButton)->on_click = [this](Control&) {
+    menus_->Show(AddMenu(), Pointer());
+  };
+  c.FindAs<ImageButton>(names::kClearButton)->on_click = [this](Control&) {
+    menus_->Show(ClearMenu(), Pointer());
+  };
   pin_->on_click = [this](Control&) { logic_.TogglePin(); };
   // Selected: new items go to the end, undated; not selected: to the front.
   auto& position = *c.FindAs<ImageButton>(names::kAddPositionButton);
@@ -422,8 +444,7 @@ void LauncherWindow::AddNextDroppedItem() {
   if (!adder_ || !grid_ || drop_queue_.Count() == 0) return;
   acquire::AddSituation situation;
   situation.category = state_.current_category;
-  const auto* position = controls_->FindAs<toolkit::ImageButton>(names::kAddPositionButton);
-  situation.at_end = position && position->selected();
+  situation.at_end = AddsAtEnd();
   situation.page = state_.page;
   situation.shown_count = grid_->model().item_count();
   situation.per_page = state_.items_per_page;
@@ -441,7 +462,29 @@ void LauncherWindow::AddNextDroppedItem() {
 void LauncherWindow::OnTimer() {
   AddNextDroppedItem();
   const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kHideOnLeaveBox);
-  logic_.Tick(box && box->Checked());
+  // A menu lies outside the panel: pointing at it is not leaving.
+  logic_.Tick(box && box->Checked() && !menus_->showing());
+}
+
+void LauncherWindow::OnMenuCommand(MenuCommand command) {
+  if (menu_actions_ && menu_actions_->Run(command)) return;
+  host_->OnMenuCommand(command);
+}
+
+void LauncherWindow::OpenItemMenu() {
+  const exec::GridModel& model = grid_->model();
+  const std::string* code = model.current_item() ? model.CodeAt(*model.current_item()) : nullptr;
+  if (code) menus_->Show(ItemMenu(*code), Pointer());
+}
+
+bool LauncherWindow::AddsAtEnd() const {
+  const auto* position = controls_->FindAs<toolkit::ImageButton>(names::kAddPositionButton);
+  return position && position->selected();
+}
+
+void LauncherWindow::ShowFirstCategory() {
+  const auto& cells = category_bar_->model().cells();
+  if (!cells.empty()) ShowCategory(cells.front().caption);
 }
 
 void LauncherWindow::SetPinSelected(bool selected) {
@@ -518,15 +561,16 @@ void LauncherWindow::RefreshGrid() {
 
 void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacity; }
 
-void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory,
-                                LaunchSetup launch_setup) {
+void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, LaunchSetup launch_setup) {
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
-  grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
+  grid_ = std::make_unique<ItemGrid>(*list, state_, db, places.data_dir);
   item_launcher_ = std::make_unique<ItemLauncher>(*this, db, std::move(launch_setup));
-  icon_cache_ = std::make_unique<acquire::IconCache>(data_directory);
+  menu_actions_ = std::make_unique<MenuActions>(*this, db, places, *item_launcher_);
+  icon_cache_ = std::make_unique<acquire::IconCache>(places.data_dir);
   adder_ = std::make_unique<acquire::ItemAdder>(db, path_facts_, *icon_cache_);
   grid_->SetLaunchPort(item_launcher_.get());
   grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
+  grid_->open_item_menu = [this](bool) { OpenItemMenu(); };
   grid_->double_click_opens = [this] {
     const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kDoubleClickOpensBox);
     return box && box->Checked();

@@ -26,6 +26,7 @@
 #include "ui/item_launcher.h"
 #include "ui/launcher_logic.h"
 #include "ui/launcher_menus.h"
+#include "ui/menu_actions.h"
 #include "ui/window_state.h"
 
 namespace velora::toolkit {
@@ -59,6 +60,8 @@ class LauncherHost {
   virtual void OnSessionEnding() = 0;
   // A command chosen in one of the panel's menus that only the program can carry out.
   virtual void OnMenuCommand(MenuCommand command) = 0;
+  // Items are about to be removed in bulk ("清空列表", "清理失效"); the store is kept first.
+  virtual void BeforeBulkRemoval() = 0;
   // A category became the current one; the grid follows.
   virtual void OnCategoryChanged() = 0;
   // The user finished resizing; the new size is kept.
@@ -100,7 +103,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // A border colour shows at once; a text colour picked but not yet applied stays as it is.
   void ShowBorderColour(std::uint32_t argb);
   // Shows the category's items once the store is open.
-  void AttachGrid(store::Database& db, const std::filesystem::path& data_directory, LaunchSetup launch_setup);
+  void AttachGrid(store::Database& db, const StorePlaces& places, LaunchSetup launch_setup);
   ItemGrid* grid() noexcept { return grid_.get(); }
   // Rebuilds the grid's page of the current category.
   void RefreshGrid() override;
@@ -108,6 +111,11 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   int capacity() const noexcept { return state_.items_per_page; }
   void SetCapacity(int capacity);
   Size DesignSize() const override;
+  // Whether `超级按钮_添加位置` is selected: new items go to the end, undated.
+  bool AddsAtEnd() const;
+  void BeforeBulkRemoval() { host_->BeforeBulkRemoval(); }
+  // After the shown group was deleted the first category is shown, not a table that is gone.
+  void ShowFirstCategory();
 
  private:
   void BuildControls();
@@ -126,6 +134,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void OnDropFiles(HDROP drop);
   void AddNextDroppedItem();
   void OnDpiChanged(int dpi, const RECT& suggested);
+  // The window's own menu actions first; what only the program can do goes to the host.
+  void OnMenuCommand(MenuCommand command);
+  void OpenItemMenu();
 
   // LauncherView
   bool IsVisible() const override;
@@ -151,6 +162,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::unique_ptr<ItemLauncher> item_launcher_;
   std::unique_ptr<SettingsUi> settings_;
   std::unique_ptr<LauncherMenus> menus_;
+  std::unique_ptr<MenuActions> menu_actions_;
   acquire::DropQueue drop_queue_;
   acquire::ShellPathFacts path_facts_;
   std::unique_ptr<acquire::IconCache> icon_cache_;

@@ -69,4 +69,11 @@ std::string StoreProblemText(store::OpenOutcome outcome, std::string_view path) 
   return text;
 }
 
+std::string MissingItemsText(std::size_t removed, std::size_t unchecked) {
+  std::string text =
+      removed == 0 ? std::string("没有失效的项目") : "清理失效完成，移除" + std::to_string(removed) + "项";
+  if (unchecked > 0) text += "，" + std::to_string(unchecked) + "项所在位置无法访问，已保留";
+  return text;
+}
+
 }  // namespace velora::ui

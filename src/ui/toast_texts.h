@@ -1,5 +1,6 @@
 #pragma once
 // The window's words for what the user's actions did, and for a store that cannot be used.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,19 @@ inline constexpr std::string_view kAutostartOnFailed = "开机启动设置失败
 inline constexpr std::string_view kAutostartOff = "开机启动取消完成";
 inline constexpr std::string_view kAutostartOffFailed = "开机启动取消失败";
 
+// The item and clear menus.
+inline constexpr std::string_view kBuiltinItemUndeletable = "初始图标无法删除";
+inline constexpr std::string_view kFetchIconFailed = "获取图标失败";
+inline constexpr std::string_view kPictureCopied = "置剪贴板完成";
+inline constexpr std::string_view kPictureCopyFailed = "置剪贴板失败";
+inline constexpr std::string_view kFileCopied = "复制文件完成";
+inline constexpr std::string_view kFileCopyFailed = "复制文件失败";
+inline constexpr std::string_view kNoShellMenu = "无法显示此项目的菜单";
+inline constexpr std::string_view kClipboardHasNoText = "剪贴板中没有文本";
+inline constexpr std::string_view kListCleared = "清空列表完成";
+inline constexpr std::string_view kMissingCheckBusy = "正在清理失效,请等待...";
+inline constexpr std::string_view kStoreRefused = "操作失败，无法写入数据库";
+
 // A text snippet put on the clipboard while the panel is held.
 inline constexpr std::string_view kSnippetCopied = "置剪贴板文本";
 
@@ -40,6 +54,10 @@ struct Toast {
 std::optional<Toast> GroupToast(store::GroupOutcome outcome);
 // Every switch of "选择框_开机启动" is answered.
 Toast AutostartToast(settings::AutostartOutcome outcome);
+
+// How "清理失效" ended: how many items it removed, and how many it kept because their drive or
+// share did not answer.
+std::string MissingItemsText(std::size_t removed, std::size_t unchecked);
 
 // What the user is told when the item store opened with a problem (empty for kOpened): what
 // happened, the file's path, and what it means for them.

@@ -130,6 +130,31 @@ TEST_F(GridModelTest, FortyItemsPageWithTheWheel) {
   EXPECT_EQ(grid.page(), 0);
 }
 
+TEST_F(GridModelTest, APageEmptiedByRemovalsFallsBackToTheLastOne) {
+  AddItems(40);
+  grid.SetPage(2);
+  grid.Refresh();
+  ASSERT_EQ(grid.cells()[0].caption, "项目36");
+  // Clearing the list leaves one page; deleting the last page's items leaves the page before.
+  for (int i = 19; i < 40; ++i) ASSERT_TRUE(store::DeleteItem(db, kTable, "$$文本$$" + std::to_string(i)));
+  grid.Refresh();
+  EXPECT_EQ(grid.page(), 1);
+  EXPECT_EQ(grid.cells()[0].caption, "项目18");
+  ASSERT_TRUE(store::ClearItems(db, kTable, "系统"));
+  grid.Refresh();
+  EXPECT_EQ(grid.page(), 0);
+  EXPECT_FALSE(grid.cells()[0].has_item);
+}
+
+TEST_F(GridModelTest, LaunchCurrentLaunchesTheRightClickedItem) {
+  AddItems(3);
+  grid.Refresh();
+  grid.LaunchCurrent();  // nothing right-clicked yet: nothing launches
+  ASSERT_TRUE(grid.RightClick(2));
+  EXPECT_CALL(launch, Launch(Field(&LaunchTarget::code, "$$文本$$2")));
+  grid.LaunchCurrent();
+}
+
 TEST_F(GridModelTest, EighteenItemsReachAnEmptySecondPage) {
   AddItems(18);
   grid.Refresh();

@@ -36,6 +36,7 @@ class PlainHost final : public LauncherHost {
   void OnLauncherDestroy() override {}
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
+  void BeforeBulkRemoval() override {}
   void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 };
@@ -73,7 +74,7 @@ class DropTarget : public ::testing::Test {
     before = Names(db).size();
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
     window.state().current_category = "软件";
-    window.AttachGrid(db, folder / L"配置", {});
+    window.AttachGrid(db, {folder / L"配置", folder / L"配置" / L"Velora.db"}, {});
   }
   void TearDown() override {
     window.Destroy();

@@ -32,6 +32,7 @@ class ExitingHost final : public LauncherHost {
   }
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
+  void BeforeBulkRemoval() override {}
   void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 

@@ -36,6 +36,7 @@ class BuildingHost final : public LauncherHost {
   void OnLauncherDestroy() override {}
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
+  void BeforeBulkRemoval() override {}
   void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 

@@ -65,3 +65,10 @@ TEST(StoreProblemText, EachProblemIsToldWithTheFileAndWhatItMeans) {
   // Nothing is lost: every problem that empties the panel says the file is kept or can be mended.
   EXPECT_NE(StoreProblemText(OpenOutcome::kDamaged, path).find("保持原样"), std::string::npos);
 }
+
+TEST(MissingItemsText, SaysWhatWentAndWhatWasKeptUnchecked) {
+  EXPECT_EQ(velora::ui::MissingItemsText(0, 0), "没有失效的项目");
+  EXPECT_EQ(velora::ui::MissingItemsText(1, 0), "清理失效完成，移除1项");
+  EXPECT_EQ(velora::ui::MissingItemsText(12, 3), "清理失效完成，移除12项，3项所在位置无法访问，已保留");
+  EXPECT_EQ(velora::ui::MissingItemsText(0, 2), "没有失效的项目，2项所在位置无法访问，已保留");
+}

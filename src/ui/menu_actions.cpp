@@ -1,0 +1,216 @@
+#include "ui/menu_actions.h"
+
+#include <utility>
+#include <vector>
+
+#include "acquire/clear_icon.h"
+#include "acquire/favicon.h"
+#include "desktop/shell_context_menu_win32.h"
+#include "exec/item_kind.h"
+#include "exec/names.h"
+#include "store/items.h"
+#include "store/schema.h"
+#include "text/date.h"
+#include "text/utf.h"
+#include "ui/item_grid.h"
+#include "ui/item_launcher.h"
+#include "ui/launcher_window.h"
+#include "ui/settings_ui.h"
+#include "ui/toast_texts.h"
+
+namespace velora::ui {
+namespace {
+
+using core::ToastKind;
+
+// What the file manager parses into a system place, for its menu.
+std::string ShellNameOfPlace(exec::Place place) {
+  switch (place) {
+    case exec::Place::kThisPc:
+      return "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+    case exec::Place::kRecycleBin:
+      return "::{645FF040-5081-101B-9F08-00AA002F954E}";
+    case exec::Place::kControlPanel:
+      return "::{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+    case exec::Place::kDesktop:
+    case exec::Place::kUnknown:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+MenuActions::MenuActions(LauncherWindow& window, store::Database& db, StorePlaces places,
+                         ItemLauncher& launcher)
+    : window_(window), db_(db), places_(std::move(places)), launcher_(launcher) {}
+
+const std::string* MenuActions::CurrentCode() const {
+  const ItemGrid* grid = window_.grid();
+  if (!grid || !grid->model().current_item()) return nullptr;
+  return grid->model().CodeAt(*grid->model().current_item());
+}
+
+bool MenuActions::Run(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::kAddText:
+      AddText();
+      return true;
+    case MenuCommand::kRemoveMissing:
+      RemoveMissing();
+      return true;
+    case MenuCommand::kClearList:
+      ClearList();
+      return true;
+    case MenuCommand::kSearchClipboard:
+      SearchClipboard();
+      return true;
+    default:
+      break;
+  }
+  const std::string* current = CurrentCode();
+  // A copy: the grid's codes are rebuilt by the actions that refresh it.
+  const std::string code = current ? *current : std::string();
+  switch (command) {
+    case MenuCommand::kDelete:
+      if (current) Delete(code);
+      return true;
+    case MenuCommand::kFetchIcon:
+      if (current) FetchIcon(code);
+      return true;
+    case MenuCommand::kClearIcon:
+      if (current) ClearIcon(code);
+      return true;
+    case MenuCommand::kPictureToClipboard:
+      if (current) PictureToClipboard(code);
+      return true;
+    case MenuCommand::kCopyFile:
+      if (current) CopyFile(code);
+      return true;
+    case MenuCommand::kShellMenu:
+      if (current) ShellMenu(code);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MenuActions::Delete(const std::string& code) {
+  if (code.starts_with(exec::prefix::kSystem) || code.starts_with(exec::prefix::kFunction)) {
+    window_.settings().ShowToast(ToastKind::kFailed, kBuiltinItemUndeletable);
+    return;
+  }
+  if (!store::DeleteItem(db_, window_.state().current_category, code)) {
+    window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
+  }
+  window_.RefreshGrid();
+}
+
+void MenuActions::FetchIcon(const std::string& code) {
+  const int cell = *window_.grid()->model().current_item();
+  const acquire::FaviconTarget target{window_.state().current_category, code, cell};
+  if (!favicons_.Start(target, {places_.data_dir, places_.database_file}, window_.hwnd())) {
+    window_.settings().ShowToast(ToastKind::kFailed, acquire::kFetchBusyText);
+  }
+}
+
+void MenuActions::OnFaviconFetched(LPARAM lparam) {
+  const acquire::FaviconResult result = acquire::TakeFaviconResult(lparam);
+  if (result.image.empty()) {
+    window_.settings().ShowToast(ToastKind::kFailed, kFetchIconFailed);
+    return;
+  }
+  ItemGrid* grid = window_.grid();
+  if (!grid) return;
+  const std::string* shown = grid->model().CodeAt(result.target.cell);
+  if (acquire::CellShowsTarget(result.target, window_.state().current_category,
+                               shown ? std::optional<std::string_view>(*shown) : std::nullopt)) {
+    grid->SetCellImage(result.target.cell, exec::ImageBytes::Owned(result.image));
+  }
+}
+
+void MenuActions::ClearIcon(const std::string& code) {
+  exec::ImageBytes image = acquire::ClearItemIcon(db_, window_.state().current_category, code);
+  if (image.empty()) {
+    window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
+    return;
+  }
+  window_.grid()->SetCellImage(*window_.grid()->model().current_item(), std::move(image));
+}
+
+void MenuActions::PictureToClipboard(const std::string& code) {
+  const bool put = launcher_.PutPictureOnClipboard(exec::FilePathOfCode(code));
+  window_.settings().ShowToast(put ? ToastKind::kDone : ToastKind::kFailed,
+                               put ? kPictureCopied : kPictureCopyFailed);
+}
+
+void MenuActions::CopyFile(const std::string& code) {
+  const bool put = launcher_.PutFileOnClipboard(exec::FilePathOfCode(code));
+  window_.settings().ShowToast(put ? ToastKind::kDone : ToastKind::kFailed,
+                               put ? kFileCopied : kFileCopyFailed);
+}
+
+void MenuActions::ShellMenu(const std::string& code) {
+  const exec::ClassifiedCode item = exec::KindOfCode(code);
+  const std::string path = item.kind == exec::ItemKind::kSystemPlace ? ShellNameOfPlace(item.place)
+                           : exec::IsFileKind(item.kind)             ? item.payload
+                                                                     : std::string();
+  if (path.empty() || desktop::ShowShellContextMenu(window_.hwnd(), path) < 0) {
+    window_.settings().ShowToast(ToastKind::kFailed, kNoShellMenu);
+  }
+}
+
+void MenuActions::SearchClipboard() {
+  ItemGrid* grid = window_.grid();
+  if (!grid) return;
+  window_.state().search_with_clipboard = true;
+  grid->LaunchCurrent();
+  window_.state().search_with_clipboard = false;
+}
+
+void MenuActions::AddText() {
+  const std::string text = launcher_.ClipboardText();
+  if (text.empty()) {
+    window_.settings().ShowToast(ToastKind::kFailed, kClipboardHasNoText);
+    return;
+  }
+  store::ItemRow row;
+  row.code = std::string(exec::prefix::kText) + text;
+  row.suffix = std::string(exec::suffix::kText);
+  row.name = text;
+  if (!window_.AddsAtEnd()) row.date = text::NowText();
+  if (!store::AddItem(db_, window_.state().current_category, row)) {
+    window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
+  }
+  window_.RefreshGrid();
+}
+
+void MenuActions::RemoveMissing() {
+  const std::string& table = window_.state().current_category;
+  std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
+  if (!missing_.Start(table, std::move(items), window_.hwnd())) {
+    window_.settings().ShowToast(ToastKind::kFailed, kMissingCheckBusy);
+  }
+}
+
+void MenuActions::OnMissingItemsFound(LPARAM lparam) {
+  const acquire::MissingItemsFound found = acquire::TakeMissingItemsFound(lparam);
+  std::size_t removed = 0;
+  if (!found.check.missing_codes.empty()) {
+    window_.BeforeBulkRemoval();
+    removed = store::DeleteItems(db_, found.table, found.check.missing_codes);
+  }
+  if (found.table == window_.state().current_category) window_.RefreshGrid();
+  window_.settings().ShowToast(ToastKind::kDone, MissingItemsText(removed, found.check.unchecked));
+}
+
+void MenuActions::ClearList() {
+  window_.BeforeBulkRemoval();
+  const bool cleared =
+      store::ClearItems(db_, window_.state().current_category, exec::prefix::kSystem).has_value();
+  window_.RefreshGrid();
+  window_.settings().ShowToast(cleared ? ToastKind::kDone : ToastKind::kFailed,
+                               cleared ? kListCleared : kStoreRefused);
+}
+
+}  // namespace velora::ui

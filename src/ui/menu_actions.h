@@ -1,0 +1,58 @@
+#pragma once
+// What the entries of the item, add and clear menus do to the shown category: the actions the
+// window carries out itself. Opening the add panels, group changes, restart and exit are left
+// to their owners.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "acquire/favicon_fetch_win32.h"
+#include "acquire/missing_items_win32.h"
+#include "store/database.h"
+#include "ui/menu_commands.h"
+
+namespace velora::ui {
+
+class LauncherWindow;
+class ItemLauncher;
+
+// Where the actions find the item store's file: the site-icon worker opens a connection of its own.
+struct StorePlaces {
+  std::filesystem::path data_dir;
+  std::filesystem::path database_file;
+};
+
+class MenuActions {
+ public:
+  MenuActions(LauncherWindow& window, store::Database& db, StorePlaces places, ItemLauncher& launcher);
+
+  // True when the command was this object's to run.
+  bool Run(MenuCommand command);
+  // The workers' answers, posted to the window.
+  void OnFaviconFetched(LPARAM lparam);
+  void OnMissingItemsFound(LPARAM lparam);
+
+ private:
+  // The code of the item the menu was opened on; null when the cell no longer holds one.
+  const std::string* CurrentCode() const;
+  void Delete(const std::string& code);
+  void FetchIcon(const std::string& code);
+  void ClearIcon(const std::string& code);
+  void PictureToClipboard(const std::string& code);
+  void CopyFile(const std::string& code);
+  void ShellMenu(const std::string& code);
+  void SearchClipboard();
+  void AddText();
+  void RemoveMissing();
+  void ClearList();
+
+  LauncherWindow& window_;
+  store::Database& db_;
+  StorePlaces places_;
+  ItemLauncher& launcher_;
+  acquire::FaviconFetcher favicons_;
+  acquire::MissingItemsChecker missing_;
+};
+
+}  // namespace velora::ui
