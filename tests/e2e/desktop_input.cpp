@@ -64,6 +64,23 @@ void Click(POINT screen) {
   Settle(150);
 }
 
+void RightClick(POINT screen) {
+  MoveMouse(screen);
+  Send(MOUSEEVENTF_RIGHTDOWN);
+  Settle();
+  Send(MOUSEEVENTF_RIGHTUP);
+  Settle(150);
+}
+
+void PressKey(WORD key) {
+  INPUT keys[2] = {};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = key;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+  Settle(100);
+}
+
 void Drag(POINT from, POINT to) {
   MoveMouse(from);
   Send(MOUSEEVENTF_LEFTDOWN);
@@ -219,10 +236,14 @@ bool ChooseCategory(HWND window, const wchar_t* category) {
   RECT r{};
   GetWindowRect(bar, &r);
   wchar_t text[64] = {};
-  for (int x = r.left + 4; x < r.right; x += 12) {
-    Click({x, r.top + 20});
-    GetWindowTextW(bar, text, 64);
-    if (std::wstring(text) == category) return true;
+  // Categories past the bar's end come into view with the wheel.
+  for (int sweep = 0; sweep < 4; ++sweep) {
+    for (int x = r.left + 4; x < r.right; x += 12) {
+      Click({x, r.top + 20});
+      GetWindowTextW(bar, text, 64);
+      if (std::wstring(text) == category) return true;
+    }
+    Wheel({(r.left + r.right) / 2, r.top + 20}, -3);
   }
   return false;
 }

@@ -11,6 +11,9 @@ void MoveMouse(POINT screen);
 // Puts the pointer at `screen` and reports it as a move, so the window under it hears of it.
 void MovePointer(POINT screen);
 void Click(POINT screen);
+void RightClick(POINT screen);
+// Presses and releases one key.
+void PressKey(WORD key);
 // Presses at `from`, moves to `to` in small steps and releases there.
 void Drag(POINT from, POINT to);
 

@@ -56,14 +56,6 @@ std::vector<RECT> Monitors() {
   return monitors;
 }
 
-void PressKey(WORD key) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = key;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof input[0]);
-}
-
 // Waits while answering the messages another process sends to this thread's windows.
 template <typename Condition>
 bool PumpUntil(Condition condition, DWORD limit_ms = 5000) {

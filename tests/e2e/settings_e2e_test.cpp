@@ -76,15 +76,6 @@ void TypeText(std::wstring_view text) {
   Sleep(100);
 }
 
-void PressKey(WORD key) {
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = key;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
-  Sleep(100);
-}
-
 // The settings file as text; it is GBK on disk.
 std::wstring SettingsText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
