@@ -19,7 +19,7 @@
 #include "toolkit/list_view.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
-#include "ui/bookmark_panel.h"
+#include "ui/add_panels.h"
 #include "ui/item_grid.h"
 #include "ui/item_launcher.h"
 #include "ui/launcher_names.h"
@@ -52,6 +52,7 @@ LauncherWindow::~LauncherWindow() {
   Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
   recent_.reset();  // its worker posts to this window no more
   menus_.reset();
+  add_panels_.reset();
   adder_.reset();
   settings_.reset();  // it holds controls, timers and the tip window of the window
   grid_.reset();      // it draws into a control
@@ -307,7 +308,16 @@ void LauncherWindow::BuildHiddenParts() {
                           [this](const std::string& link) {
                             if (item_launcher_) item_launcher_->OpenShortcutTarget(link);
                           }});
-  BuildBookmarkPanel(c, *c.FindAs<Panel>(names::kBookmarkPanel));
+  add_panels_ = std::make_unique<AddPanels>(
+      c, state_, *category_bar_,
+      AddPanels::Actions{[this](ToastKind kind, std::string_view text) { settings_->ShowToast(kind, text); },
+                         [this] {
+                           const auto* position = controls_->FindAs<ImageButton>(names::kAddPositionButton);
+                           return position && position->selected();
+                         },
+                         [this] { RefreshGrid(); },
+                         [this](const std::vector<std::string>& names) { FillCategoryBar(names); }});
+  add_panels_->SetStore(database_);
   settings_->Build();
   Layout();
 }
@@ -520,6 +530,8 @@ void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacit
 
 void LauncherWindow::AttachGrid(store::Database& db, const std::filesystem::path& data_directory,
                                 LaunchSetup launch_setup) {
+  database_ = &db;
+  if (add_panels_) add_panels_->SetStore(&db);
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, db, data_directory);
   item_launcher_ = std::make_unique<ItemLauncher>(*this, db, std::move(launch_setup));

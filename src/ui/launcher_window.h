@@ -45,6 +45,7 @@ class ItemGrid;
 class RecentList;
 
 class SettingsUi;
+class AddPanels;
 
 // What the window asks of the program that owns it.
 class LauncherHost {
@@ -89,6 +90,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // settings and add-bookmark panels), built once it has shown; their controls' states are
   // restored after this.
   void BuildHiddenParts();
+
+  // The add-bookmark, add-shortcut and add-group panels; null until the hidden parts are built.
+  AddPanels* add_panels() noexcept { return add_panels_.get(); }
 
   // The summon reads a shown recent list again.
   void RefillIfVisible() override;
@@ -155,7 +159,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   acquire::ShellPathFacts path_facts_;
   std::unique_ptr<acquire::IconCache> icon_cache_;
   std::unique_ptr<acquire::ItemAdder> adder_;
-  std::unique_ptr<RecentList> recent_;  // made with the hidden parts
+  std::unique_ptr<RecentList> recent_;     // made with the hidden parts
+  std::unique_ptr<AddPanels> add_panels_;  // made with the hidden parts
+  store::Database* database_ = nullptr;    // attached with the grid
   // The place being applied: a DPI change it causes keeps it rather than the system's guess.
   std::optional<Placement> placing_;
 };
