@@ -70,6 +70,8 @@ void AddPanels::Wire() {
     if (backspace) return false;
     if (IsKeyUp(m)) {
       box.SetText(exec::KeyName(static_cast<int>(m.key)));
+      const int end = GetWindowTextLengthW(box.hwnd());
+      SendMessageW(box.hwnd(), EM_SETSEL, end, end);  // the caret at the end: Backspace shortens the name
       ShowShortcutStatus();
     }
     return IsKeyDown(m) || IsKeyUp(m) || IsChar(m);

@@ -14,10 +14,11 @@ namespace {
 
 toolkit::ComboBox& AddModifierList(toolkit::ControlHost& c, toolkit::Panel& body, std::string_view label_name,
                                    std::string_view caption, std::string_view list_name, int top) {
-  c.Add<toolkit::Label>({std::string(label_name), &body, {16, top + 8, 87, 24}, std::string(caption)});
   auto& list = c.Add<toolkit::ComboBox>({std::string(list_name), &body, {96, top, 127, 32}, ""},
                                         toolkit::type_word::kDropDown);
   for (std::string_view entry : kModifierEntries) list.Add(entry);
+  // Made after the list, so it lies below it: the label's box reaches under the list's left edge.
+  c.Add<toolkit::Label>({std::string(label_name), &body, {16, top + 8, 87, 24}, std::string(caption)});
   return list;
 }
 
