@@ -207,6 +207,11 @@ void AddPanels::ConfirmGroup() {
       }
     }
     if (cell < cells.size()) bar_.SetCaption(cell, name, toolkit::kHoverCaptionColour);
+    // The shown category follows its table: its items stay on show and new ones can be added.
+    if (state_.current_category == rename_from_) {
+      state_.current_category = name;
+      actions_.refresh_grid();
+    }
     rename_from_ = name;  // a second confirm renames on from here
   }
   Close(*group_.panel);

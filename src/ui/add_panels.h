@@ -9,10 +9,8 @@
 
 #include "store/database.h"
 #include "ui/add_panel_logic.h"
-#include "ui/bookmark_panel.h"
+#include "ui/add_panel_views.h"
 #include "ui/core_types.h"
-#include "ui/group_panel.h"
-#include "ui/shortcut_panel.h"
 #include "ui/window_state.h"
 
 namespace velora::toolkit {

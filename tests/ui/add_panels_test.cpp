@@ -15,15 +15,14 @@
 #include "store/database.h"
 #include "store/groups.h"
 #include "store/items.h"
-#include "store/template_db.h"
 #include "support/window_picture_win32.h"
-#include "text/fs_path.h"
 #include "text/utf.h"
 #include "toolkit/category_bar.h"
 #include "toolkit/gdiplus.h"
 #include "toolkit/image_button.h"
 #include "toolkit/native_controls.h"
 #include "ui/item_grid.h"
+#include "ui/launcher_test_parts.h"
 #include "ui/launcher_window.h"
 
 namespace velora::ui {
@@ -31,29 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BuildingHost final : public LauncherHost {
- public:
-  LauncherWindow* window = nullptr;
-  bool OnLauncherCreate(HWND) override { return true; }
-  void OnLauncherShown() override { window->BuildHiddenParts(); }
-  void OnLauncherDestroy() override {}
-  void OnSessionEnding() override {}
-  void OnMenuCommand(MenuCommand) override {}
-  void OnCategoryChanged() override {}
-  void OnResizeFinished(Size) override {}
-};
-
-void Pump(DWORD ms) {
-  const ULONGLONG until = GetTickCount64() + ms;
-  do {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (GetTickCount64() < until);
-}
+using test_parts::Pump;
 
 void Send(std::vector<INPUT> inputs) {
   ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
@@ -112,14 +89,12 @@ bool ToastShows(HWND window, std::string_view text) {
 class AddPanelsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::remove_all(folder);
-    fs::create_directories(folder / L"配置" / L"icon");
-    ASSERT_TRUE(store::WriteTemplateDatabase(folder / L"配置" / L"Velora.db"));
-    ASSERT_TRUE(db.Open(text::PathToUtf8(folder / L"配置" / L"Velora.db")));
-    host.window = &window;
+    ASSERT_TRUE(store_folder.Make());
+    host.Attach(window);
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
     window.state().current_category = "软件";
-    window.AttachGrid(db, folder / L"配置", {});
+    window.AttachGrid(db, store_folder.data(), {});
+    window.RefreshGrid();
     window.FillCategoryBar(store::BuildCategoryList(db));
     ShowWindow(window.hwnd(), SW_SHOW);
     SetForegroundWindow(window.hwnd());
@@ -127,12 +102,7 @@ class AddPanelsTest : public ::testing::Test {
     ASSERT_NE(window.add_panels(), nullptr);
     panels = window.add_panels();
   }
-  void TearDown() override {
-    window.Destroy();
-    db.Close();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
+  void TearDown() override { window.Destroy(); }
 
   template <typename T = toolkit::Control>
   T& Get(std::string_view name) {
@@ -150,11 +120,10 @@ class AddPanelsTest : public ::testing::Test {
     return captions;
   }
 
-  const fs::path folder =
-      fs::temp_directory_path() / ("velora-panels-" + std::to_string(GetCurrentProcessId()));
-  store::Database db;
+  test_parts::StoreFolder store_folder{"panels"};
+  store::Database& db = store_folder.db;
   toolkit::GdiplusSession gdiplus;
-  BuildingHost host;
+  test_parts::BuildingHost host;
   LauncherWindow window;
   AddPanels* panels = nullptr;
 };
@@ -178,6 +147,13 @@ TEST_F(AddPanelsTest, BookmarkOpensEmptiedAndRefusesAHalfFilledForm) {
   panels->AddBookmark();
   EXPECT_EQ(Codes(), before);
   EXPECT_TRUE(Shown("图片框_添加书签")) << "a refusal leaves the panel open";
+
+  // A shown category whose table is gone cannot take the item: told, not closed as if added.
+  window.state().current_category = "已删除的分组";
+  Get("编辑框_书签地址").SetText("https://a.cn");
+  panels->AddBookmark();
+  EXPECT_TRUE(ToastShows(window.hwnd(), "添加失败，无法写入数据库"));
+  EXPECT_TRUE(Shown("图片框_添加书签"));
 }
 
 TEST_F(AddPanelsTest, BookmarkTypedInChineseWithQuotesIsStoredAsTypedFirstOrLast) {
@@ -244,6 +220,8 @@ TEST_F(AddPanelsTest, ShortcutCapturesReleasedKeysAndFollowsTheLists) {
   Press(VK_RETURN);  // captured like any key: a shortcut may press Enter
   EXPECT_EQ(TextOf("编辑框_快捷键3"), "回车键");
   EXPECT_TRUE(Shown("图片框_添加快捷键"));
+  Press(VK_MENU);  // released as a system key
+  EXPECT_EQ(TextOf("编辑框_快捷键3"), "Alt键");
   Press(VK_F5);
   EXPECT_EQ(TextOf("编辑框_快捷键3"), "F5键");
 
@@ -331,6 +309,22 @@ TEST_F(AddPanelsTest, RenameChangesTheCellItWasOpenedOnOrKeepsTheOldName) {
   EXPECT_EQ(window.category_bar().model().cells()[bookmarks].colour, toolkit::kHoverCaptionColour);
   EXPECT_TRUE(db.TableExists("网站's"));
   EXPECT_FALSE(db.TableExists("书签"));
+}
+
+TEST_F(AddPanelsTest, RenamingTheShownGroupKeepsItsItemsOnShow) {
+  const std::size_t shown = window.grid()->model().item_count();
+  ASSERT_GT(shown, 0u);
+  panels->OpenGroupToRename(0, "软件");
+  Get("编辑框_添加分组名称").SetText("程序");
+  panels->ConfirmGroup();
+  EXPECT_EQ(window.state().current_category, "程序");
+  EXPECT_EQ(window.grid()->model().item_count(), shown);
+
+  panels->OpenBookmark();  // and the renamed category takes new items
+  Get("编辑框_书签地址").SetText("https://a.cn");
+  Get("编辑框_书签标题").SetText("甲");
+  panels->AddBookmark();
+  EXPECT_EQ(window.grid()->model().item_count(), shown + 1);
 }
 
 // Not a check: pictures of each panel at 100 % and 150 % for a person to look at.
