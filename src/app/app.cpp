@@ -159,26 +159,6 @@ void App::Report(store::GroupOutcome outcome) {
   }
 }
 
-bool App::CreateGroup(const std::string& name) {
-  const store::GroupOutcome outcome = store::CreateGroup(state_.database, name);
-  Report(outcome);
-  if (store::Changed(outcome)) launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
-  return store::Changed(outcome);
-}
-
-bool App::RenameGroup(const std::string& new_name) {
-  const int cell = launcher_.state().remembered_group_cell;
-  const auto& cells = launcher_.category_bar().model().cells();
-  if (cell < 0 || static_cast<std::size_t>(cell) >= cells.size()) return false;
-  const store::GroupOutcome outcome = store::RenameGroup(state_.database, cells[cell].caption, new_name);
-  Report(outcome);
-  // The cell shows the new name in grey; the list is not rebuilt and the shown category stays.
-  if (store::Changed(outcome)) {
-    launcher_.category_bar().SetCaption(cell, new_name, toolkit::kHoverCaptionColour);
-  }
-  return store::Changed(outcome);
-}
-
 void App::DeleteGroup() {
   const std::string& shown = launcher_.state().current_category;
   if (!store::IsFixedCategory(shown)) BeforeBulkRemoval();

@@ -43,11 +43,9 @@ class App final : public ui::LauncherHost {
   void Exit() noexcept;
   void Restart() noexcept;
 
-  // Group changes from the add-group panel and the group menu; each reports through a toast
-  // and redraws the category bar. True when the change was made (the panel then closes).
-  bool CreateGroup(const std::string& name);
-  bool RenameGroup(const std::string& new_name);  // the remembered bar cell
-  void DeleteGroup();                             // the shown category
+  // Deleting from the group menu reports through a toast and redraws the category bar; the
+  // add-group panel adds and renames.
+  void DeleteGroup();  // the shown category
 
   AppState& state() noexcept { return state_; }
 

@@ -1,12 +1,32 @@
 #include "toolkit/native_controls.h"
 
+#include <commctrl.h>
+#include <imm.h>
+
 #include <algorithm>
 
+#include "core/guarded.h"
 #include "text/utf.h"
 #include "toolkit/control_host.h"
 
 namespace velora::toolkit {
 namespace {
+
+constexpr UINT_PTR kKeySubclassId = 0x1159;
+
+bool IsKeyMessage(UINT message) {
+  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP ||
+         message == WM_CHAR || message == WM_SYSCHAR;
+}
+
+// The input method's own word, for a composition whose start message did not come this way.
+bool HasCompositionString(HWND hwnd) {
+  HIMC context = ImmGetContext(hwnd);
+  if (!context) return false;
+  const LONG bytes = ImmGetCompositionStringW(context, GCS_COMPSTR, nullptr, 0);
+  ImmReleaseContext(hwnd, context);
+  return bytes > 0;
+}
 
 RECT ClientOf(HWND hwnd) {
   RECT client{};
@@ -21,6 +41,40 @@ EditBox::EditBox(ControlHost& host, ControlArgs args, bool multiline)
   const DWORD style = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL |
                       (multiline ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0);
   CreateHwnd(L"EDIT", style);
+  if (hwnd())
+    SetWindowSubclass(hwnd(), &EditBox::KeyProcedure, kKeySubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+EditBox::~EditBox() {
+  if (hwnd()) RemoveWindowSubclass(hwnd(), &EditBox::KeyProcedure, kKeySubclassId);
+}
+
+void EditBox::DisableInputMethod() {
+  if (hwnd()) ImmAssociateContextEx(hwnd(), nullptr, 0);
+}
+
+bool EditBox::composing() const { return composing_ || (hwnd() && HasCompositionString(hwnd())); }
+
+LRESULT CALLBACK EditBox::KeyProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                       DWORD_PTR data) noexcept {
+  return core::Guarded(
+      "edit key procedure",
+      [&]() -> LRESULT {
+        auto* self = reinterpret_cast<EditBox*>(data);
+        if (message == WM_IME_STARTCOMPOSITION) {
+          self->composing_ = true;
+        } else if (message == WM_IME_ENDCOMPOSITION) {
+          self->composing_ = false;
+        } else if (message == WM_NCDESTROY) {
+          RemoveWindowSubclass(hwnd, &EditBox::KeyProcedure, kKeySubclassId);
+        } else if (IsKeyMessage(message) && self->on_key && !self->composing()) {
+          // A copy: the handler may close what owns this box.
+          const auto on_key = self->on_key;
+          if (on_key(*self, {message, wparam})) return 0;
+        }
+        return DefSubclassProc(hwnd, message, wparam, lparam);
+      },
+      [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });
 }
 
 void EditBox::SetMargins(int left, int right) {

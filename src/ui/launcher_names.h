@@ -31,6 +31,26 @@ inline constexpr std::string_view kBookmarkAddress = "编辑框_书签地址";
 inline constexpr std::string_view kBookmarkAddressLabel = "标签_视频标题2";
 inline constexpr std::string_view kBookmarkName = "编辑框_书签标题";
 inline constexpr std::string_view kBookmarkNameLabel = "标签_视频标题1";
+inline constexpr std::string_view kBookmarkAdd = "按钮_书签添加";
+inline constexpr std::string_view kShortcutTitle = "超级按钮_添加快捷键";
+inline constexpr std::string_view kShortcutClose = "超级按钮_快捷键关闭";
+inline constexpr std::string_view kShortcutBody = "图片框_设置窗口3";
+inline constexpr std::string_view kFirstModifierLabel = "标签_功能键1";
+inline constexpr std::string_view kFirstModifierList = "下拉框_功能键1";
+inline constexpr std::string_view kSecondModifierLabel = "标签_功能键2";
+inline constexpr std::string_view kSecondModifierList = "下拉框_功能键2";
+inline constexpr std::string_view kShortcutKey = "编辑框_快捷键3";
+inline constexpr std::string_view kShortcutKeyLabel = "标签_按键";
+inline constexpr std::string_view kShortcutName = "编辑框_快捷键标题";
+inline constexpr std::string_view kShortcutNameLabel = "标签_视频标题3";
+inline constexpr std::string_view kShortcutStatus = "标签_快捷键状态";
+inline constexpr std::string_view kShortcutAdd = "按钮_快捷键添加";
+inline constexpr std::string_view kGroupTitle = "超级按钮_添加分组";
+inline constexpr std::string_view kGroupClose = "超级按钮_添加分组关闭";
+inline constexpr std::string_view kGroupBody = "图片框_设置窗口4";
+inline constexpr std::string_view kGroupName = "编辑框_添加分组名称";
+inline constexpr std::string_view kGroupNameLabel = "标签_视频标题5";
+inline constexpr std::string_view kGroupConfirm = "按钮_添加分组";
 inline constexpr std::string_view kSideButtonBox = "选择框_鼠标侧键上呼出";
 inline constexpr std::string_view kMiddleButtonBox = "选择框_鼠标中键呼出";
 inline constexpr std::string_view kHideOnLeaveBox = "选择框_移出窗口隐藏";
@@ -49,6 +69,13 @@ inline constexpr std::string_view kTipSettings = "设置";
 inline constexpr std::string_view kTipClose = "关闭";
 inline constexpr std::string_view kToastTitle = "信息框";
 
+// The add panels' own words.
+inline constexpr std::string_view kShortcutTitleCaption = "添加快捷键";
+inline constexpr std::string_view kAddGroupTitleCaption = "添加分组";
+inline constexpr std::string_view kRenameGroupTitleCaption = "修改分组";
+inline constexpr std::string_view kAddCaption = "添加";
+inline constexpr std::string_view kRenameCaption = "修改";
+
 // What a screen reader calls the components that show no text of their own.
 inline constexpr std::string_view kBackgroundCaption = "窗口背景";
 inline constexpr std::string_view kCategoryHolderCaption = "分组栏";
@@ -61,5 +88,7 @@ inline constexpr std::string_view kBookmarkPanelCaption = "添加书签面板";
 inline constexpr std::string_view kShortcutPanelCaption = "添加快捷键面板";
 inline constexpr std::string_view kGroupPanelCaption = "添加分组面板";
 inline constexpr std::string_view kBookmarkBodyCaption = "书签内容";
+inline constexpr std::string_view kShortcutBodyCaption = "快捷键内容";
+inline constexpr std::string_view kGroupBodyCaption = "分组内容";
 
 }  // namespace velora::ui::names

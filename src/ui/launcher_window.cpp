@@ -19,7 +19,7 @@
 #include "toolkit/list_view.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
-#include "ui/bookmark_panel.h"
+#include "ui/add_panels.h"
 #include "ui/item_grid.h"
 #include "ui/item_launcher.h"
 #include "ui/launcher_names.h"
@@ -53,6 +53,7 @@ LauncherWindow::~LauncherWindow() {
   recent_.reset();  // its worker posts to this window no more
   menus_.reset();
   menu_actions_.reset();
+  add_panels_.reset();
   adder_.reset();
   settings_.reset();  // it holds controls, timers and the tip window of the window
   grid_.reset();      // it draws into a control
@@ -329,7 +330,13 @@ void LauncherWindow::BuildHiddenParts() {
                           [this](const std::string& link) {
                             if (item_launcher_) item_launcher_->OpenShortcutTarget(link);
                           }});
-  BuildBookmarkPanel(c, *c.FindAs<Panel>(names::kBookmarkPanel));
+  add_panels_ = std::make_unique<AddPanels>(
+      c, state_, *category_bar_,
+      AddPanels::Actions{[this](ToastKind kind, std::string_view text) { settings_->ShowToast(kind, text); },
+                         [this] { return AddsAtEnd(); },
+                         [this] { RefreshGrid(); },
+                         [this](const std::vector<std::string>& names) { FillCategoryBar(names); }});
+  add_panels_->SetStore(database_);
   settings_->Build();
   Layout();
 }
@@ -468,7 +475,32 @@ void LauncherWindow::OnTimer() {
 
 void LauncherWindow::OnMenuCommand(MenuCommand command) {
   if (menu_actions_ && menu_actions_->Run(command)) return;
+  if (add_panels_ && OpenAddPanel(command)) return;
   host_->OnMenuCommand(command);
+}
+
+bool LauncherWindow::OpenAddPanel(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::kAddBookmark:
+      add_panels_->OpenBookmark();
+      return true;
+    case MenuCommand::kAddShortcut:
+      add_panels_->OpenShortcut();
+      return true;
+    case MenuCommand::kAddGroup:
+      add_panels_->OpenGroupToAdd();
+      return true;
+    case MenuCommand::kRenameGroup: {
+      const int cell = state_.remembered_group_cell;
+      const auto& cells = category_bar_->model().cells();
+      if (cell >= 0 && static_cast<std::size_t>(cell) < cells.size()) {
+        add_panels_->OpenGroupToRename(cell, cells[static_cast<std::size_t>(cell)].caption);
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
 }
 
 void LauncherWindow::OpenItemMenu() {
@@ -562,6 +594,8 @@ void LauncherWindow::RefreshGrid() {
 void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacity; }
 
 void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, LaunchSetup launch_setup) {
+  database_ = &db;
+  if (add_panels_) add_panels_->SetStore(&db);
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, db, places.data_dir);
   item_launcher_ = std::make_unique<ItemLauncher>(*this, db, std::move(launch_setup));

@@ -46,6 +46,7 @@ class ItemGrid;
 class RecentList;
 
 class SettingsUi;
+class AddPanels;
 
 // What the window asks of the program that owns it.
 class LauncherHost {
@@ -93,6 +94,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // restored after this.
   void BuildHiddenParts();
 
+  // The add-bookmark, add-shortcut and add-group panels; null until the hidden parts are built.
+  AddPanels* add_panels() noexcept { return add_panels_.get(); }
+
   // The summon reads a shown recent list again.
   void RefillIfVisible() override;
 
@@ -136,6 +140,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void OnDpiChanged(int dpi, const RECT& suggested);
   // The window's own menu actions first; what only the program can do goes to the host.
   void OnMenuCommand(MenuCommand command);
+  // The add menu's panels and the group menu's rename; false for any other command.
+  bool OpenAddPanel(MenuCommand command);
   void OpenItemMenu();
 
   // LauncherView
@@ -167,7 +173,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   acquire::ShellPathFacts path_facts_;
   std::unique_ptr<acquire::IconCache> icon_cache_;
   std::unique_ptr<acquire::ItemAdder> adder_;
-  std::unique_ptr<RecentList> recent_;  // made with the hidden parts
+  std::unique_ptr<RecentList> recent_;     // made with the hidden parts
+  std::unique_ptr<AddPanels> add_panels_;  // made with the hidden parts
+  store::Database* database_ = nullptr;    // attached with the grid
   // The place being applied: a DPI change it causes keeps it rather than the system's guess.
   std::optional<Placement> placing_;
 };

@@ -1,18 +1,12 @@
 #include "e2e/desktop_input.h"
 
-#include <objidl.h>
-// After windows.h, whose types it uses.
 #include <commctrl.h>
 
 #include <algorithm>
 #include <string>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
 
 #include "e2e/velora_process.h"
+#include "support/window_picture_win32.h"
 
 namespace velora::e2e {
 namespace {
@@ -138,34 +132,9 @@ void SetDisplayDpi(DWORD dpi) {
 }
 
 bool SaveScreenshot(HWND window, std::wstring_view file_name) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
-  bool saved = false;
-  {
-    Gdiplus::Bitmap image(bitmap, nullptr);
-    const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-    std::filesystem::path folder = ScreenshotFolder();
-    std::filesystem::create_directories(folder);
-    const std::wstring path = (folder / std::wstring(file_name)).wstring();
-    saved = image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
-  }
-  Gdiplus::GdiplusShutdown(token);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return saved;
+  const std::filesystem::path folder = ScreenshotFolder();
+  std::filesystem::create_directories(folder);
+  return test_support::SaveWindowPicture(window, folder / std::wstring(file_name));
 }
 
 namespace {

@@ -19,27 +19,14 @@
 #include <vector>
 
 #include "store/database.h"
-#include "store/template_db.h"
-#include "text/fs_path.h"
 #include "toolkit/gdiplus.h"
+#include "ui/launcher_test_parts.h"
 #include "ui/launcher_window.h"
 
 namespace velora::ui {
 namespace {
 
 namespace fs = std::filesystem;
-
-class PlainHost final : public LauncherHost {
- public:
-  bool OnLauncherCreate(HWND) override { return true; }
-  void OnLauncherShown() override {}
-  void OnLauncherDestroy() override {}
-  void OnSessionEnding() override {}
-  void OnMenuCommand(MenuCommand) override {}
-  void BeforeBulkRemoval() override {}
-  void OnCategoryChanged() override {}
-  void OnResizeFinished(Size) override {}
-};
 
 // A drop handle as the shell builds it: the header, every name ending in a zero, one more zero.
 HGLOBAL MakeDrop(const std::vector<fs::path>& files) {
@@ -67,21 +54,13 @@ std::vector<std::string> Names(store::Database& db) {
 class DropTarget : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::remove_all(folder);
-    fs::create_directories(folder / L"配置" / L"icon");
-    ASSERT_TRUE(store::WriteTemplateDatabase(folder / L"配置" / L"Velora.db"));
-    ASSERT_TRUE(db.Open(text::PathToUtf8(folder / L"配置" / L"Velora.db")));
+    ASSERT_TRUE(store_folder.Make());
     before = Names(db).size();
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
     window.state().current_category = "软件";
     window.AttachGrid(db, {folder / L"配置", folder / L"配置" / L"Velora.db"}, {});
   }
-  void TearDown() override {
-    window.Destroy();
-    db.Close();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
+  void TearDown() override { window.Destroy(); }
 
   // Dispatches messages until the category holds `count` more items or `limit_ms` have passed.
   void PumpUntilAdded(std::size_t count, ULONGLONG limit_ms) {
@@ -93,12 +72,12 @@ class DropTarget : public ::testing::Test {
     }
   }
 
-  const fs::path folder =
-      fs::temp_directory_path() / ("velora-drop-" + std::to_string(GetCurrentProcessId()));
-  store::Database db;
+  test_parts::StoreFolder store_folder{"drop"};
+  const fs::path& folder = store_folder.folder;
+  store::Database& db = store_folder.db;
   std::size_t before = 0;
   toolkit::GdiplusSession gdiplus;
-  PlainHost host;
+  test_parts::BuildingHost host;  // not attached: the hidden parts are not needed
   LauncherWindow window;
 };
 

@@ -18,6 +18,7 @@
 #include "toolkit/gdiplus.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/tab_control.h"
+#include "ui/launcher_test_parts.h"
 #include "ui/launcher_window.h"
 #include "ui/settings_panel.h"
 #include "ui/settings_ui.h"
@@ -28,33 +29,8 @@
 namespace velora::ui {
 namespace {
 
-class BuildingHost final : public LauncherHost {
- public:
-  void Attach(LauncherWindow& window) { window_ = &window; }
-  bool OnLauncherCreate(HWND) override { return true; }
-  void OnLauncherShown() override { window_->BuildHiddenParts(); }
-  void OnLauncherDestroy() override {}
-  void OnSessionEnding() override {}
-  void OnMenuCommand(MenuCommand) override {}
-  void BeforeBulkRemoval() override {}
-  void OnCategoryChanged() override {}
-  void OnResizeFinished(Size) override {}
-
- private:
-  LauncherWindow* window_ = nullptr;
-};
-
-void Pump(DWORD ms) {
-  const ULONGLONG until = GetTickCount64() + ms;
-  do {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    Sleep(10);
-  } while (GetTickCount64() < until);
-}
+using test_parts::BuildingHost;
+using test_parts::Pump;
 
 RECT WindowRectOf(HWND hwnd) {
   RECT r{};

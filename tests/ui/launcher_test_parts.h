@@ -1,0 +1,77 @@
+#pragma once
+// What the launcher window's tests share: a host that builds the hidden parts once the panel has
+// shown, a message pump, and a data folder holding the template item store.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "store/database.h"
+#include "store/template_db.h"
+#include "text/fs_path.h"
+#include "ui/launcher_window.h"
+
+namespace velora::ui::test_parts {
+
+class BuildingHost final : public LauncherHost {
+ public:
+  void Attach(LauncherWindow& window) { window_ = &window; }
+  bool OnLauncherCreate(HWND) override { return true; }
+  void OnLauncherShown() override {
+    if (window_) window_->BuildHiddenParts();
+  }
+  void OnLauncherDestroy() override {}
+  void OnSessionEnding() override {}
+  void OnMenuCommand(MenuCommand) override {}
+  void BeforeBulkRemoval() override {}
+  void OnCategoryChanged() override {}
+  void OnResizeFinished(Size) override {}
+
+ private:
+  LauncherWindow* window_ = nullptr;
+};
+
+// Dispatches every message that arrives within `ms` milliseconds, key presses translated.
+inline void Pump(DWORD ms) {
+  const ULONGLONG until = GetTickCount64() + ms;
+  do {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  } while (GetTickCount64() < until);
+}
+
+// A temporary folder whose data folder "配置" holds the template store, open in `db`; gone with
+// this object.
+class StoreFolder {
+ public:
+  explicit StoreFolder(std::string_view tag)
+      : folder(std::filesystem::temp_directory_path() /
+               ("velora-" + std::string(tag) + "-" + std::to_string(GetCurrentProcessId()))) {}
+  ~StoreFolder() {
+    db.Close();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+  StoreFolder(const StoreFolder&) = delete;
+  StoreFolder& operator=(const StoreFolder&) = delete;
+
+  // False when the folder or the store could not be made.
+  bool Make() {
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(data() / L"icon");
+    return store::WriteTemplateDatabase(data() / L"Velora.db") &&
+           db.Open(text::PathToUtf8(data() / L"Velora.db"));
+  }
+  std::filesystem::path data() const { return folder / L"配置"; }
+
+  const std::filesystem::path folder;
+  store::Database db;
+};
+
+}  // namespace velora::ui::test_parts
