@@ -107,8 +107,22 @@ void PopupMenu::Measure(MEASUREITEMSTRUCT& measure) const {
   // The system widens owner-drawn items by the check-mark column; take it off again so the item
   // is as wide as asked.
   const int check = GetSystemMetricsForDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi_)) - 1;
-  measure.itemWidth = static_cast<UINT>(std::max(1, core::Scale(item.size.width, dpi_) - std::max(0, check)));
-  measure.itemHeight = static_cast<UINT>(std::max(1, core::Scale(item.size.height, dpi_)));
+  // An item is never narrower than its caption: a cut "添加…" leaves the user guessing.
+  const int height = core::Scale(item.size.height, dpi_);
+  const int pad = core::Scale(kPadding, dpi_);
+  int needed = (item.icon ? height : core::Scale(kCaptionIndent, dpi_)) + pad;
+  if (HDC screen = GetDC(nullptr)) {
+    const Selection font_selection(screen, font_.get());
+    const std::wstring caption = text::Widen(item.caption);
+    SIZE extent{};
+    if (GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent)) {
+      needed += extent.cx;
+    }
+    ReleaseDC(nullptr, screen);
+  }
+  const int width = std::max(core::Scale(item.size.width, dpi_), needed);
+  measure.itemWidth = static_cast<UINT>(std::max(1, width - std::max(0, check)));
+  measure.itemHeight = static_cast<UINT>(std::max(1, height));
 }
 
 void PopupMenu::Draw(const DRAWITEMSTRUCT& draw) const {

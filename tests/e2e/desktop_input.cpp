@@ -75,6 +75,21 @@ void PressKey(WORD key) {
   Settle(100);
 }
 
+void TypeText(std::wstring_view text) {
+  for (wchar_t c : text) {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = c;
+      key.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    Settle(15);
+  }
+  Settle(100);
+}
+
 void Drag(POINT from, POINT to) {
   MoveMouse(from);
   Send(MOUSEEVENTF_LEFTDOWN);

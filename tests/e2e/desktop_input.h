@@ -14,6 +14,8 @@ void Click(POINT screen);
 void RightClick(POINT screen);
 // Presses and releases one key.
 void PressKey(WORD key);
+// Types each character as the keyboard's Unicode input does, Chinese included.
+void TypeText(std::wstring_view text);
 // Presses at `from`, moves to `to` in small steps and releases there.
 void Drag(POINT from, POINT to);
 

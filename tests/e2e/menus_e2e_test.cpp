@@ -14,151 +14,17 @@
 #include <vector>
 
 #include "e2e/desktop_input.h"
-#include "e2e/installed_copy.h"
+#include "e2e/menu_driving.h"
 #include "e2e/velora_process.h"
 #include "store/database.h"
-#include "store/groups.h"
-#include "store/items.h"
 #include "text/fs_path.h"
-#include "text/path_code.h"
-#include "text/utf.h"
 
 using namespace velora;
 using namespace velora::e2e;
 
 namespace {
 
-constexpr int kCellWidth = 77;
-constexpr int kCellHeight = 90;
-
-class MenuTest : public InstalledCopyTest {
- protected:
-  std::filesystem::path StoreFile() const { return folder.path() / L"配置" / L"Velora.db"; }
-
-  // A first start writes the template store; the test's items go in while the program is closed.
-  void InstallWithItems(const std::string& table, const std::vector<store::ItemRow>& rows) {
-    {
-      VeloraProcess first(exe);
-      ASSERT_NE(StartShown(first), nullptr);
-      ASSERT_EQ(first.Close(), 0u);
-    }
-    store::Database db;
-    ASSERT_TRUE(db.Open(text::PathToUtf8(StoreFile())));
-    if (!db.TableExists(table)) {
-      ASSERT_EQ(store::CreateGroup(db, table), store::GroupOutcome::kCreated);
-    }
-    for (const store::ItemRow& row : rows) ASSERT_TRUE(store::AddItem(db, table, row));
-  }
-
-  std::vector<std::string> Codes(const std::string& table) const {
-    store::Database db;
-    if (!db.Open(text::PathToUtf8(StoreFile()))) return {};
-    return store::ListCodes(db, table);
-  }
-
-  static std::vector<std::wstring> Captions(HWND grid) {
-    std::vector<std::wstring> captions;
-    const auto count = SendMessageW(grid, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      std::wstring text(static_cast<std::size_t>(SendMessageW(grid, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-      SendMessageW(grid, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-      text.resize(text.size() - 1);
-      captions.push_back(text);
-    }
-    return captions;
-  }
-
-  static bool Shows(HWND grid, const std::wstring& caption) {
-    const auto captions = Captions(grid);
-    return std::find(captions.begin(), captions.end(), caption) != captions.end();
-  }
-
-  // The middle of the cell showing `caption`; {-1, -1} when no cell shows it.
-  static POINT CellOf(HWND grid, const std::wstring& caption) {
-    const auto captions = Captions(grid);
-    const auto at = std::find(captions.begin(), captions.end(), caption);
-    if (at == captions.end()) return {-1, -1};
-    const int cell = static_cast<int>(at - captions.begin());
-    RECT r{};
-    GetWindowRect(grid, &r);
-    const int columns = std::max(1, static_cast<int>((r.right - r.left) / kCellWidth));
-    return {r.left + (cell % columns) * kCellWidth + kCellWidth / 2,
-            r.top + (cell / columns) * kCellHeight + kCellHeight / 3};
-  }
-
-  // The pop-up menu once it is up and drawn.
-  static HWND WaitForMenu() {
-    HWND menu = nullptr;
-    if (!WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); })) {
-      return nullptr;
-    }
-    Sleep(200);
-    return menu;
-  }
-
-  // Clicks entry `index` of a menu of `count` entries of equal height.
-  static void ChooseEntry(HWND menu, int index, int count) {
-    RECT r{};
-    GetWindowRect(menu, &r);
-    Click({(r.left + r.right) / 2, r.top + (r.bottom - r.top) * (2 * index + 1) / (2 * count)});
-  }
-
-  static bool ToastShows(HWND window, const wchar_t* text) {
-    return WaitUntil([&] {
-      HWND toast = FindChildByText(window, text);
-      return toast && IsWindowVisible(toast);
-    });
-  }
-
-  // The shown control with this text: the add panel's title carries the add button's words too.
-  static HWND FindShown(HWND window, const wchar_t* text) {
-    struct Search {
-      const wchar_t* text;
-      HWND found = nullptr;
-    } search{text};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(param);
-          wchar_t buffer[64] = {};
-          GetWindowTextW(child, buffer, 64);
-          if (IsWindowVisible(child) && std::wstring(buffer) == s->text) {
-            s->found = child;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-
-  // Entries are 24 pixels high at 96 DPI; the menu's frame adds a few.
-  static int EntryCount(HWND menu) {
-    RECT r{};
-    GetWindowRect(menu, &r);
-    return (r.bottom - r.top) / 24;
-  }
-
-  static POINT CentreOf(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
-};
-
-store::ItemRow TextItem(const std::string& text, const std::string& date) {
-  return {"$$文本$$" + text, {}, text, "文本", {}, date};
-}
-
-store::ItemRow FileItem(const std::filesystem::path& path, const std::string& date) {
-  const std::string utf8 = text::PathToUtf8(path);
-  return {text::PathCode(utf8),
-          utf8,
-          text::PathToUtf8(path.stem()),
-          text::PathToUtf8(path.extension()),
-          {},
-          date};
-}
+using MenuTest = MenuDrivingTest;
 
 }  // namespace
 

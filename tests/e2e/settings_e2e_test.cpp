@@ -61,21 +61,6 @@ COLORREF ScreenPixel(POINT at) {
   return colour;
 }
 
-void TypeText(std::wstring_view text) {
-  for (wchar_t c : text) {
-    INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-      key.type = INPUT_KEYBOARD;
-      key.ki.wScan = c;
-      key.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-    Sleep(15);
-  }
-  Sleep(100);
-}
-
 // The settings file as text; it is GBK on disk.
 std::wstring SettingsText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

@@ -70,13 +70,29 @@ TEST(PopupMenu, ChoosingAnItemCallsBackWithItsIdAndCaption) {
   ASSERT_EQ(chosen.size(), 1u);
   EXPECT_EQ(chosen[0].id, 2);
   EXPECT_EQ(chosen[0].caption, "退出程序");
-  // The toolkit measured the items: design heights at 96 DPI, and the widths asked.
+  // The toolkit measured the items: design heights at 96 DPI.
   ASSERT_EQ(tracked.items.size(), 3u);
   EXPECT_EQ(tracked.items[0].bottom - tracked.items[0].top, 24);
   EXPECT_EQ(tracked.items[2].bottom - tracked.items[2].top, 30);
   EXPECT_EQ(tracked.items[1].top, tracked.items[0].bottom);
+}
+
+TEST(PopupMenu, AnItemIsAsWideAsAskedUnlessItsCaptionNeedsMore) {
+  const auto narrow = PopupMenu::Create({}, nullptr);
+  ASSERT_NE(narrow, nullptr);
+  (void)narrow->AddItem("删", {60, 24});
+  Tracked tracked = Track(*narrow, {VK_ESCAPE});
+  ASSERT_EQ(tracked.items.size(), 1u);
   EXPECT_GE(tracked.items[0].right - tracked.items[0].left, 60);
-  EXPECT_LE(tracked.items[0].right - tracked.items[0].left, 70 + 2);
+  EXPECT_LE(tracked.items[0].right - tracked.items[0].left, 62);
+
+  // Five characters at 12 points take more than 70 pixels; a cut caption would end in "…".
+  const auto wide = PopupMenu::Create({}, nullptr);
+  ASSERT_NE(wide, nullptr);
+  (void)wide->AddItem("添加快捷键", {70, 24});
+  tracked = Track(*wide, {VK_ESCAPE});
+  ASSERT_EQ(tracked.items.size(), 1u);
+  EXPECT_GE(tracked.items[0].right - tracked.items[0].left, 5 * 16);
 }
 
 TEST(PopupMenu, DismissingChoosesNothing) {

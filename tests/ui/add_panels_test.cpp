@@ -93,7 +93,7 @@ class AddPanelsTest : public ::testing::Test {
     host.Attach(window);
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
     window.state().current_category = "软件";
-    window.AttachGrid(db, store_folder.data(), {});
+    window.AttachGrid(db, {store_folder.data(), store_folder.data() / L"Velora.db"}, {});
     window.RefreshGrid();
     window.FillCategoryBar(store::BuildCategoryList(db));
     ShowWindow(window.hwnd(), SW_SHOW);
