@@ -333,8 +333,7 @@ void LauncherWindow::BuildHiddenParts() {
   add_panels_ = std::make_unique<AddPanels>(
       c, state_, *category_bar_,
       AddPanels::Actions{[this](ToastKind kind, std::string_view text) { settings_->ShowToast(kind, text); },
-                         [this] { return AddsAtEnd(); },
-                         [this] { RefreshGrid(); },
+                         [this] { return AddsAtEnd(); }, [this] { RefreshGrid(); },
                          [this](const std::vector<std::string>& names) { FillCategoryBar(names); }});
   add_panels_->SetStore(database_);
   settings_->Build();
