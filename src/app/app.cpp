@@ -58,6 +58,8 @@ bool App::OnLauncherCreate(HWND window) {
   ui::WindowState& window_state = launcher_.state();
   state_.store_outcome =
       store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  state_.backups.emplace(store::BackupFolder(state_.data_directory), state_.clock);
+  if (state_.store_outcome == store::OpenOutcome::kDamaged) SetDamagedStoreAside();
   if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
   LoadInitialSettings();
   launcher_.AttachGrid(state_.database, state_.data_directory,
@@ -89,6 +91,7 @@ void App::OnLauncherShown() {
   }
   (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
   launcher_.settings().SetStartupComplete();
+  MakeDailyBackup();
   ReportStoreProblem();
 }
 
@@ -122,6 +125,7 @@ LRESULT App::OnTrayEvent(unsigned code) {
 }
 
 void App::ReportStoreProblem() {
+  if (!state_.damaged_store.empty()) return OfferBackupForDamagedStore();
   const store::OpenOutcome outcome = state_.store_outcome;
   if (outcome == store::OpenOutcome::kOpened) return;
   const std::string text =

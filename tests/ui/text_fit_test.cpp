@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "building_host.h"
 #include "text/utf.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
@@ -28,32 +29,8 @@
 namespace velora::ui {
 namespace {
 
-class BuildingHost final : public LauncherHost {
- public:
-  void Attach(LauncherWindow& window) { window_ = &window; }
-  bool OnLauncherCreate(HWND) override { return true; }
-  void OnLauncherShown() override { window_->BuildHiddenParts(); }
-  void OnLauncherDestroy() override {}
-  void OnSessionEnding() override {}
-  void OnMenuCommand(MenuCommand) override {}
-  void OnCategoryChanged() override {}
-  void OnResizeFinished(Size) override {}
-
- private:
-  LauncherWindow* window_ = nullptr;
-};
-
-void Pump(DWORD ms) {
-  const ULONGLONG until = GetTickCount64() + ms;
-  do {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    Sleep(10);
-  } while (GetTickCount64() < until);
-}
+using testing::BuildingHost;
+using testing::Pump;
 
 RECT WindowRectOf(HWND hwnd) {
   RECT r{};
