@@ -58,7 +58,8 @@ class App final : public ui::LauncherHost {
   // and toasts a failure. False when no backup could be made: leave the items as they are.
   [[nodiscard]] bool BackUpBeforeBulkRemoval();
   // Puts a backup in the store's place, backing the current one up first unless told it holds
-  // nothing worth keeping; toasts the outcome and reloads the bar and the grid.
+  // nothing worth keeping; toasts the outcome and reloads the bar and the grid. The about page
+  // reads its list again itself.
   void RestoreBackup(const std::filesystem::path& backup, bool back_up_current = true);
 
   AppState& state() noexcept { return state_; }

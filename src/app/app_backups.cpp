@@ -55,7 +55,6 @@ void App::RestoreBackup(const std::filesystem::path& backup, bool back_up_curren
   ReloadStore();
   const ui::Toast toast = ui::RestoreToast(outcome);
   launcher_.settings().ShowToast(toast.kind, toast.text);
-  launcher_.settings().BackupsChanged();
 }
 
 void App::ReloadStore() {

@@ -33,6 +33,13 @@ std::vector<BackupEntry> ListBackupEntries(const std::filesystem::path& folder) 
   return entries;
 }
 
+std::string ListTimeCell(std::string_view time) { return std::string(time.substr(0, 16)); }
+
+std::string ListItemsCell(std::string_view items) {
+  const std::size_t space = items.find(' ');
+  return std::string(space == std::string_view::npos ? "损坏" : items.substr(0, space));
+}
+
 std::string RestoreQuestion(std::string_view time, std::string_view items) {
   std::string text = "用 ";
   text.append(time).append(" 的备份（").append(items).append("）替换当前的全部物品吗？\n\n");

@@ -27,10 +27,13 @@ std::string BackupTimeText(const store::BackupName& name);
 std::string BackupItemsText(std::optional<std::size_t> items);
 // A backup as the about page lists it.
 struct BackupEntry {
-  std::string time;
-  std::string items;
+  std::string time;   // to the second
+  std::string items;  // "12 项"
   std::filesystem::path file;
 };
+// The list's narrow cells: the time to the minute, the bare number.
+std::string ListTimeCell(std::string_view time);
+std::string ListItemsCell(std::string_view items);
 // Newest first, each with its items counted.
 std::vector<BackupEntry> ListBackupEntries(const std::filesystem::path& folder);
 

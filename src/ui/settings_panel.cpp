@@ -211,9 +211,9 @@ void SettingsPanel::BuildAboutPage(Control& page) {
   c.Add<Label>({Name(sn::kDisclaimerText), &page, OnPage({96, 136, 256, 72}), Name(sn::kDisclaimer)});
 
   auto& list = c.Add<ListView>(
-      {Name(sn::kBackupList), &page, OnPage({248, 12, 192, 160}), Name(sn::kBackupListCaption)});
-  list.AddColumn(sn::kBackupTimeColumn, 124);
-  list.AddColumn(sn::kBackupItemsColumn, 48);
+      {Name(sn::kBackupList), &page, OnPage({240, 12, 200, 160}), Name(sn::kBackupListCaption)});
+  list.AddColumn(sn::kBackupTimeColumn, 138);
+  list.AddColumn(sn::kBackupItemsColumn, 40);
   list.SetLook({.stretch_column = 1});
   auto& restore = c.Add<PushButton>(
       {Name(sn::kRestoreButton), &page, OnPage({376, 180, 64, 32}), Name(sn::kRestoreCaption)});
@@ -229,7 +229,7 @@ void SettingsPanel::SetBackups(const std::vector<BackupEntry>& rows) {
   if (!list) return;
   list->SuspendRedraw();
   list->Clear();
-  for (const BackupEntry& row : rows) list->AddRow({row.time, row.items});
+  for (const BackupEntry& row : rows) list->AddRow({ListTimeCell(row.time), ListItemsCell(row.items)});
   list->ResumeRedraw();
 }
 
