@@ -58,6 +58,8 @@ bool App::OnLauncherCreate(HWND window) {
   ui::WindowState& window_state = launcher_.state();
   state_.store_outcome =
       store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  state_.backups.emplace(store::BackupFolder(state_.data_directory), state_.clock);
+  if (state_.store_outcome == store::OpenOutcome::kDamaged) SetDamagedStoreAside();
   if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
   LoadInitialSettings();
   launcher_.AttachGrid(state_.database, {state_.data_directory, DatabasePath(state_.data_directory)},
@@ -89,6 +91,7 @@ void App::OnLauncherShown() {
   }
   (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
   launcher_.settings().SetStartupComplete();
+  MakeDailyBackup();
   ReportStoreProblem();
 }
 
@@ -123,7 +126,6 @@ void App::OnMenuCommand(ui::MenuCommand command) {
   }
 }
 
-void App::BeforeBulkRemoval() {}
 
 LRESULT App::OnTrayEvent(unsigned code) {
   if (launcher_.logic().TrayClick(code) == ui::TrayOutcome::kOpenMenu) {
@@ -135,6 +137,7 @@ LRESULT App::OnTrayEvent(unsigned code) {
 }
 
 void App::ReportStoreProblem() {
+  if (!state_.damaged_store.empty()) return OfferBackupForDamagedStore();
   const store::OpenOutcome outcome = state_.store_outcome;
   if (outcome == store::OpenOutcome::kOpened) return;
   const std::string text =
@@ -161,7 +164,11 @@ void App::Report(store::GroupOutcome outcome) {
 
 void App::DeleteGroup() {
   const std::string& shown = launcher_.state().current_category;
-  if (!store::IsFixedCategory(shown)) BeforeBulkRemoval();
+  // A group's items go with its table: keep a copy first, or keep the group.
+  if (!store::IsFixedCategory(shown) && state_.database.TableExists(shown) &&
+      !BackUpBeforeBulkRemoval()) {
+    return;
+  }
   const store::GroupOutcome outcome = store::DeleteGroup(state_.database, shown);
   Report(outcome);
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));

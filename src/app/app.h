@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/single_instance_win32.h"
 #include "desktop/mouse_hook_win32.h"
 #include "desktop/tray_icon_win32.h"
+#include "store/backup.h"
 #include "store/database.h"
 #include "store/groups.h"
 #include "store/open_store.h"
@@ -30,6 +32,9 @@ struct AppState {
   store::OpenOutcome store_outcome = store::OpenOutcome::kOpened;
   std::string external_address_host;    // from the settings file; empty for the default
   std::filesystem::path settings_file;  // empty until loaded: nothing is saved before
+  store::SystemClock clock;
+  std::optional<store::Backups> backups;  // from the data directory on
+  std::filesystem::path damaged_store;    // where a damaged store was moved at start-up
 };
 
 class App final : public ui::LauncherHost {
@@ -47,6 +52,14 @@ class App final : public ui::LauncherHost {
   // add-group panel adds and renames.
   void DeleteGroup();  // the shown category
 
+  // Call before removing items in bulk ("清空列表", "删除分组", "清理失效"): backs up the store
+  // and toasts a failure. False when no backup could be made: leave the items as they are.
+  [[nodiscard]] bool BackUpBeforeBulkRemoval();
+  // Puts a backup in the store's place, backing the current one up first unless told it holds
+  // nothing worth keeping; toasts the outcome and reloads the bar and the grid. The about page
+  // reads its list again itself.
+  void RestoreBackup(const std::filesystem::path& backup, bool back_up_current = true);
+
   AppState& state() noexcept { return state_; }
 
  private:
@@ -55,11 +68,19 @@ class App final : public ui::LauncherHost {
   void OnLauncherDestroy() override { Exit(); }
   void OnSessionEnding() override;
   void OnMenuCommand(ui::MenuCommand command) override;
-  void BeforeBulkRemoval() override;
+  bool BeforeBulkRemoval() override { return BackUpBeforeBulkRemoval(); }
   // The tray icon's events: a left press shows or hides, a right press opens the tray menu.
   LRESULT OnTrayEvent(unsigned code);
   // Tells the user, once the panel is up, why it is empty or cannot save.
   void ReportStoreProblem();
+  // A damaged store is renamed aside and the template opened in its place (app_backups.cpp).
+  void SetDamagedStoreAside();
+  // Tells the user where the damaged store went and offers the newest sound backup.
+  void OfferBackupForDamagedStore();
+  // The first start of a day keeps a copy of the store.
+  void MakeDailyBackup();
+  // The bar and the grid read the store again; a group that is gone gives way to the first one.
+  void ReloadStore();
   void OnCategoryChanged() override {}
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
@@ -70,6 +91,7 @@ class App final : public ui::LauncherHost {
   void LoadControlStates();
   void SaveAllSettings() noexcept;
   void WireSettingsPanel();
+  void WireBackups();
 
   HINSTANCE instance_;
   // Started before any window exists and ended after the last one is gone.

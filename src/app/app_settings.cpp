@@ -31,6 +31,7 @@ void App::WireSettingsPanel() {
   };
   a.save = [this] { SaveAllSettings(); };
   a.restart = [this] { Restart(); };
+  WireBackups();
 }
 
 void App::LoadInitialSettings() {

@@ -84,6 +84,34 @@ int Database::Probe() noexcept {
   return rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db_);
 }
 
+int Database::QuickCheck() noexcept {
+  if (!db_) return SQLITE_MISUSE;
+  sqlite3_stmt* raw = nullptr;
+  int rc = sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &raw, nullptr);
+  Statement statement(raw);
+  if (rc != SQLITE_OK) return sqlite3_extended_errcode(db_);
+  // A sound file answers one row, "ok"; a damaged one lists its faults instead.
+  rc = sqlite3_step(raw);
+  if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? SQLITE_CORRUPT : sqlite3_extended_errcode(db_);
+  return statement.ColumnText(0) == "ok" ? SQLITE_OK : SQLITE_CORRUPT;
+}
+
+int Database::CopyInto(Database& destination, int busy_ms) noexcept {
+  if (!db_ || !destination.db_) return SQLITE_MISUSE;
+  sqlite3_backup* backup = sqlite3_backup_init(destination.db_, "main", db_, "main");
+  if (!backup) return sqlite3_extended_errcode(destination.db_);
+  constexpr int kPause = 10;
+  int rc = SQLITE_OK;
+  for (int waited = 0;; waited += kPause) {
+    // All pages in one step: the copy reads one snapshot under one read lock.
+    rc = sqlite3_backup_step(backup, -1);
+    if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || waited >= busy_ms) break;
+    sqlite3_sleep(kPause);
+  }
+  const int finished = sqlite3_backup_finish(backup);
+  return rc == SQLITE_DONE ? finished : rc;
+}
+
 bool Database::ReadOnly() const noexcept { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
 
 void Database::Close() noexcept {

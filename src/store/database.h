@@ -44,6 +44,7 @@ class Database {
  public:
   static constexpr int kOpenReadWrite = SQLITE_OPEN_READWRITE;
   static constexpr int kOpenCreate = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  static constexpr int kOpenReadOnly = SQLITE_OPEN_READONLY;
 
   Database() = default;
   ~Database() { Close(); }
@@ -61,6 +62,13 @@ class Database {
   int Probe() noexcept;
   // True when the connection can only read (a read-only file).
   bool ReadOnly() const noexcept;
+  // "PRAGMA quick_check": SQLITE_OK when it reports "ok", SQLITE_CORRUPT when it reports damage,
+  // else the SQLite error that stopped it (SQLITE_BUSY for a store another program is writing).
+  int QuickCheck() noexcept;
+  // Copies this whole database into `destination` with SQLite's online backup, so the copy is
+  // consistent even while other connections write; waits up to `busy_ms` for their locks.
+  // SQLITE_OK or the SQLite error.
+  int CopyInto(Database& destination, int busy_ms) noexcept;
 
   // Runs one or more statements without parameters; the error text only when asked for.
   bool Execute(std::string_view sql, std::string* error = nullptr) noexcept;

@@ -28,7 +28,10 @@ OpenOutcome OpenItemStore(Database& db, const std::string& path_utf8) {
   if (!std::filesystem::exists(text::PathFromUtf8(path_utf8), error)) return OpenOutcome::kMissing;
   if (!db.Open(path_utf8, Database::kOpenReadWrite)) return OpenOutcome::kUnreadable;
   db.SetBusyWait(kBusyWaitMs);
-  const int rc = db.Probe();
+  int rc = db.Probe();
+  // A file whose schema reads can still be damaged further in; finding it now keeps later writes
+  // from making it worse.
+  if (rc == SQLITE_OK) rc = db.QuickCheck();
   if (rc != SQLITE_OK) {
     db.Close();
     return FromProbe(rc);

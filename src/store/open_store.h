@@ -19,9 +19,9 @@ enum class OpenOutcome {
 // How long a read waits for another program's write to finish before the store counts as locked.
 inline constexpr int kBusyWaitMs = 1000;
 
-// Opens an existing store read-write (never creating it) and reads its schema once, so a damaged
-// or locked file is found now rather than at the first refresh. On any outcome but kOpened and
-// kReadOnly the connection is closed again.
+// Opens an existing store read-write (never creating it), reads its schema once and runs
+// "PRAGMA quick_check", so a damaged or locked file is found now rather than at the first refresh. On any
+// outcome but kOpened and kReadOnly the connection is closed again.
 OpenOutcome OpenItemStore(Database& db, const std::string& path_utf8);
 
 }  // namespace velora::store

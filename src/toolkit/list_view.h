@@ -40,6 +40,8 @@ class ListView : public Control {
   void SetLook(const ListViewLook& look);
   // The row at a point of the client area; -1 for none.
   int RowAt(POINT client) const;
+  // -1 when no row is selected.
+  int SelectedRow() const;
   void ApplyDpi() override;
 
   // A double click on a row, or Enter on the selected one.
@@ -57,7 +59,6 @@ class ListView : public Control {
 
   void ApplyRowHeight();
   void ApplyColumnWidths();
-  int SelectedRow() const;
   // The row under the position of the message being handled.
   int RowAtMessage() const;
   bool OnNotify(const NMHDR& header, LRESULT& result);

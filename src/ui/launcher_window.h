@@ -61,8 +61,9 @@ class LauncherHost {
   virtual void OnSessionEnding() = 0;
   // A command chosen in one of the panel's menus that only the program can carry out.
   virtual void OnMenuCommand(MenuCommand command) = 0;
-  // Items are about to be removed in bulk ("清空列表", "清理失效"); the store is kept first.
-  virtual void BeforeBulkRemoval() = 0;
+  // Items are about to be removed in bulk ("清空列表", "清理失效"): the store is backed up first.
+  // False when no backup could be made; the user has been told and nothing may be removed.
+  [[nodiscard]] virtual bool BeforeBulkRemoval() = 0;
   // A category became the current one; the grid follows.
   virtual void OnCategoryChanged() = 0;
   // The user finished resizing; the new size is kept.
@@ -117,7 +118,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   Size DesignSize() const override;
   // Whether `超级按钮_添加位置` is selected: new items go to the end, undated.
   bool AddsAtEnd() const;
-  void BeforeBulkRemoval() { host_->BeforeBulkRemoval(); }
+  [[nodiscard]] bool BeforeBulkRemoval() { return host_->BeforeBulkRemoval(); }
   // After the shown group was deleted the first category is shown, not a table that is gone.
   void ShowFirstCategory();
 

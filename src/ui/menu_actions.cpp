@@ -197,7 +197,7 @@ void MenuActions::OnMissingItemsFound(LPARAM lparam) {
   const acquire::MissingItemsFound found = acquire::TakeMissingItemsFound(lparam);
   std::size_t removed = 0;
   if (!found.check.missing_codes.empty()) {
-    window_.BeforeBulkRemoval();
+    if (!window_.BeforeBulkRemoval()) return;
     removed = store::DeleteItems(db_, found.table, found.check.missing_codes);
   }
   if (found.table == window_.state().current_category) window_.RefreshGrid();
@@ -205,7 +205,7 @@ void MenuActions::OnMissingItemsFound(LPARAM lparam) {
 }
 
 void MenuActions::ClearList() {
-  window_.BeforeBulkRemoval();
+  if (!window_.BeforeBulkRemoval()) return;
   const bool cleared =
       store::ClearItems(db_, window_.state().current_category, exec::prefix::kSystem).has_value();
   window_.RefreshGrid();

@@ -10,6 +10,7 @@
 #include "toolkit/gdiplus.h"
 #include "toolkit/glyphs.h"
 #include "toolkit/image_button.h"
+#include "toolkit/list_view.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
 #include "toolkit/tab_control.h"
@@ -76,6 +77,9 @@ void SettingsPanel::Build() {
   tabs.AddPage(sn::kOptionsTab, options);
   tabs.AddPage(sn::kSkinTab, skin);
   tabs.AddPage(sn::kAboutTab, about);
+  tabs.on_change = [this, &about](Control&) {
+    if (about.visible() && events_.about_shown) events_.about_shown();
+  };
 }
 
 void SettingsPanel::BuildOptionsPage(Control& page) {
@@ -200,10 +204,38 @@ void SettingsPanel::BuildSkinPage(Control& page) {
 void SettingsPanel::BuildAboutPage(Control& page) {
   using namespace toolkit;
   ControlHost& c = controls_;
-  c.Add<Label>({Name(sn::kAboutName), &page, OnPage({96, 16, 816, 26}), Name(sn::kProductName)});
+  // The two titles end where their text does: the backups take the right of the page.
+  c.Add<Label>({Name(sn::kAboutName), &page, OnPage({96, 16, 144, 26}), Name(sn::kProductName)});
   c.Add<Label>({Name(sn::kVersionLabel), &page, OnPage({96, 50, 144, 26}), ""});
-  c.Add<Label>({Name(sn::kDisclaimerTitle), &page, OnPage({96, 104, 784, 26}), Name(sn::kDisclaimerCaption)});
+  c.Add<Label>({Name(sn::kDisclaimerTitle), &page, OnPage({96, 104, 144, 26}), Name(sn::kDisclaimerCaption)});
   c.Add<Label>({Name(sn::kDisclaimerText), &page, OnPage({96, 136, 256, 72}), Name(sn::kDisclaimer)});
+
+  auto& list = c.Add<ListView>(
+      {Name(sn::kBackupList), &page, OnPage({240, 12, 200, 160}), Name(sn::kBackupListCaption)});
+  list.AddColumn(sn::kBackupTimeColumn, 138);
+  list.AddColumn(sn::kBackupItemsColumn, 40);
+  list.SetLook({.stretch_column = 1});
+  auto& restore = c.Add<PushButton>(
+      {Name(sn::kRestoreButton), &page, OnPage({376, 180, 64, 32}), Name(sn::kRestoreCaption)});
+  const auto chosen = [this](int row) {
+    if (events_.restore_chosen) events_.restore_chosen(row);
+  };
+  restore.on_click = [chosen, &list](Control&) { chosen(list.SelectedRow()); };
+  list.on_row_activate = chosen;
+}
+
+void SettingsPanel::SetBackups(const std::vector<BackupEntry>& rows) {
+  auto* list = controls_.FindAs<toolkit::ListView>(sn::kBackupList);
+  if (!list) return;
+  list->SuspendRedraw();
+  list->Clear();
+  for (const BackupEntry& row : rows) list->AddRow({ListTimeCell(row.time), ListItemsCell(row.items)});
+  list->ResumeRedraw();
+}
+
+bool SettingsPanel::AboutPageShown() const {
+  const Control* about = controls_.Find(sn::kAboutPage);
+  return about && about->visible();  // the panel and the window shown too
 }
 
 void SettingsPanel::Toggle() {

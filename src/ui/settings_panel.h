@@ -4,9 +4,12 @@
 // with an option (docking, autostart, saving, …) reaches it through the events.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/control_host.h"
+#include "ui/backup_texts.h"
 #include "ui/core_types.h"
 
 namespace velora::toolkit {
@@ -25,6 +28,10 @@ struct SettingsPanelEvents {
   std::function<void()> apply;
   std::function<void()> save;
   std::function<void()> restart;
+  // The about page came into view: its backup list is due.
+  std::function<void()> about_shown;
+  // "恢复" with the list's selected row; -1 when none is selected.
+  std::function<void(int row)> restore_chosen;
 };
 
 // Colour targets of the picker.
@@ -59,6 +66,9 @@ class SettingsPanel {
   void SetSwatchColour(std::string_view swatch, std::uint32_t argb);
   // The values "应用" takes: the swatches and the two number fields.
   Appearance PageAppearance() const;
+  // Newest first, as listed.
+  void SetBackups(const std::vector<BackupEntry>& rows);
+  bool AboutPageShown() const;
 
  private:
   void BuildOptionsPage(toolkit::Control& page);

@@ -46,6 +46,8 @@ inline constexpr std::string_view kAboutName = "标签_关于";
 inline constexpr std::string_view kVersionLabel = "标签_当前版本";
 inline constexpr std::string_view kDisclaimerTitle = "标签_关于声明";
 inline constexpr std::string_view kDisclaimerText = "标签_声明内容";
+inline constexpr std::string_view kBackupList = "超级列表框_备份";
+inline constexpr std::string_view kRestoreButton = "按钮_恢复备份";
 
 // Captions.
 inline constexpr std::string_view kTitleCaption = "设置";
@@ -61,6 +63,9 @@ inline constexpr std::string_view kApplyCaption = "应用";
 inline constexpr std::string_view kProductName = "Velora";
 inline constexpr std::string_view kDisclaimerCaption = "免责申明";
 inline constexpr std::string_view kDisclaimer = "1.因使用本软件产生的任何问题，软件作者概不负责。";
+inline constexpr std::string_view kBackupTimeColumn = "备份时间";
+inline constexpr std::string_view kBackupItemsColumn = "物品";
+inline constexpr std::string_view kRestoreCaption = "恢复";
 
 // What a screen reader calls the parts that show no text of their own.
 inline constexpr std::string_view kBodyCaption = "设置内容";
@@ -68,6 +73,7 @@ inline constexpr std::string_view kTabsCaption = "设置分页";
 inline constexpr std::string_view kOptionsPageCaption = "设置页";
 inline constexpr std::string_view kSkinPageCaption = "皮肤页";
 inline constexpr std::string_view kAboutPageCaption = "关于页";
+inline constexpr std::string_view kBackupListCaption = "备份";
 inline constexpr std::string_view kBackgroundColourCaption = "背景色";
 inline constexpr std::string_view kTextColourCaption = "字体色";
 inline constexpr std::string_view kBorderColourCaption = "边线色";

@@ -3,7 +3,10 @@
 
 #include <commctrl.h>
 
+#include "text/utf.h"
 #include "toolkit/gdiplus.h"
+#include "ui/backup_texts.h"
+#include "ui/launcher_window.h"
 #include "ui/layout.h"
 #include "ui/settings_panel_names.h"
 #include "ui/tip_text.h"
@@ -62,6 +65,8 @@ SettingsPanelEvents SettingsUi::Events() {
   e.restart = [this] {
     if (actions.restart) actions.restart();
   };
+  e.about_shown = [this] { RefreshBackups(); };
+  e.restore_chosen = [this](int row) { RestoreChosen(row); };
   return e;
 }
 
@@ -84,6 +89,32 @@ bool SettingsUi::ChooseDefaultHotkey() {
   }
   panel_.SetHotkeyResult(false);
   return false;
+}
+
+void SettingsUi::RefreshBackups() {
+  if (!actions.list_backups) return;
+  backups_ = actions.list_backups();
+  backups_listed_ = true;
+  panel_.SetBackups(backups_);
+}
+
+void SettingsUi::BackupsChanged() {
+  // Counting the items opens every backup: a list nobody has looked at waits for its page.
+  if (backups_listed_) RefreshBackups();
+}
+
+void SettingsUi::RestoreChosen(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= backups_.size()) {
+    toasts_.Show(ToastKind::kFailed, kNoBackupChosen);
+    return;
+  }
+  const BackupEntry chosen = backups_[row];
+  const std::wstring question = text::Widen(RestoreQuestion(chosen.time, chosen.items));
+  if (MessageBoxW(window_, question.c_str(), kLauncherTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+      IDYES)
+    return;
+  if (actions.restore_backup) actions.restore_backup(chosen.file);
+  RefreshBackups();
 }
 
 void SettingsUi::ChooseHotkey(int index) { panel_.SetHotkeyResult(hotkey_.RegisterFunctionKey(index)); }

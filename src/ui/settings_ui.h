@@ -4,9 +4,11 @@
 // toasts and hover tips. It is the window the settings load steps drive.
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "settings/autostart.h"
 #include "settings/settings.h"
@@ -31,6 +33,9 @@ class SettingsUi final : public settings::SettingsWindow {
     std::function<void(const Appearance&)> apply;
     std::function<void()> save;
     std::function<void()> restart;
+    // The backups newest first, and the restore of one of them (which reports and reloads).
+    std::function<std::vector<BackupEntry>()> list_backups;
+    std::function<void(const std::filesystem::path& backup)> restore_backup;
   };
 
   SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state);
@@ -51,6 +56,8 @@ class SettingsUi final : public settings::SettingsWindow {
   bool docking() const { return docking_.running(); }
 
   void ShowToast(ToastKind kind, std::string_view text) { toasts_.Show(kind, text); }
+  // The backups changed: a list the user has seen is read again.
+  void BackupsChanged();
   // A hover tip under the rules: only after start-up, never while "关闭提示" is ticked. Hiding with
   // a text hides only that text's tip; an empty text hides any.
   void ShowTip(bool on, std::string_view text);
@@ -73,6 +80,8 @@ class SettingsUi final : public settings::SettingsWindow {
   SettingsPanelEvents Events();
   void ChooseHotkey(int index);
   void SwitchAutostart(bool on);
+  void RefreshBackups();
+  void RestoreChosen(int row);
 
   HWND window_;
   toolkit::ControlHost& controls_;
@@ -85,6 +94,8 @@ class SettingsUi final : public settings::SettingsWindow {
   std::vector<HWND> pages_;
   TipWindow* tip_ = nullptr;
   bool startup_complete_ = false;
+  std::vector<BackupEntry> backups_;  // as the about page lists them
+  bool backups_listed_ = false;
 };
 
 }  // namespace velora::ui

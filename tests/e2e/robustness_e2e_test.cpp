@@ -1,5 +1,6 @@
 // What a user must never lose and must always be told: a store that cannot be used is reported
-// and left as it was; log-off keeps the settings; the program starts GDI+ as Windows requires.
+// and left as it was, a damaged one moved aside whole; log-off keeps the settings; the program starts GDI+ as
+// Windows requires.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -81,6 +82,14 @@ class RobustnessTest : public InstalledCopyTest {
     EXPECT_EQ(velora.Close(), 0u);
   }
 
+  std::vector<std::filesystem::path> DamagedCopies() const {
+    std::vector<std::filesystem::path> found;
+    for (const auto& entry : std::filesystem::directory_iterator(Data())) {
+      if (entry.path().filename().wstring().starts_with(L"Velora.db.损坏-")) found.push_back(entry.path());
+    }
+    return found;
+  }
+
   // Starts a copy that finds its store unusable: it must say so, keep running and end cleanly.
   std::wstring StartAndReadStoreProblem() {
     VeloraProcess velora(exe);
@@ -95,7 +104,7 @@ class RobustnessTest : public InstalledCopyTest {
 
 }  // namespace
 
-TEST_F(RobustnessTest, DamagedStoreIsReportedAndKeptByteForByte) {
+TEST_F(RobustnessTest, DamagedStoreIsReportedAndMovedAsideByteForByte) {
   std::filesystem::create_directories(Data());
   std::string damaged = "SQLite format 3";
   damaged.resize(8192, '\x5A');  // a header that lies, then nothing a database would hold
@@ -103,9 +112,49 @@ TEST_F(RobustnessTest, DamagedStoreIsReportedAndKeptByteForByte) {
 
   const std::wstring text = StartAndReadStoreProblem();
   EXPECT_NE(text.find(L"物品数据库已损坏"), std::wstring::npos) << velora::text::Narrow(text);
-  EXPECT_NE(text.find(Store().filename().wstring()), std::wstring::npos);
-  EXPECT_EQ(ReadBytes(Store()), damaged);
-  EXPECT_FALSE(std::filesystem::exists(Data() / L"Velora.db-journal"));
+  EXPECT_NE(text.find(L"没有可用的备份"), std::wstring::npos) << velora::text::Narrow(text);
+  const std::vector<std::filesystem::path> aside = DamagedCopies();
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_NE(text.find(aside[0].filename().wstring()), std::wstring::npos);
+  EXPECT_EQ(ReadBytes(aside[0]), damaged);
+  // The template took its place.
+  velora::store::Database store;
+  ASSERT_TRUE(store.Open(velora::text::PathToUtf8(Store())));
+  EXPECT_TRUE(store.TableExists("软件"));
+}
+
+TEST_F(RobustnessTest, ADamagedStoreIsReplacedByTheNewestSoundBackupWhenTheUserAgrees) {
+  RunOnceAndClose();
+  std::filesystem::remove_all(Data() / L"backup");  // the first start's own backup of the day
+  std::filesystem::create_directories(Data() / L"backup");
+  {
+    velora::store::Database store;
+    ASSERT_TRUE(store.Open(velora::text::PathToUtf8(Store())));
+    ASSERT_TRUE(store.Execute("insert into 软件 (code, 名称) values ('k1', '记事本')"));
+  }
+  std::filesystem::copy_file(Store(), Data() / L"backup" / L"Velora-20261201-080000.db");
+  WriteBytes(Data() / L"backup" / L"Velora-20261202-080000.db", "newer, but damaged");
+  std::string damaged = "SQLite format 3";
+  damaged.resize(8192, '\x5A');
+  WriteBytes(Store(), damaged);
+
+  {
+    VeloraProcess velora(exe);
+    ASSERT_NE(velora.WaitForWindow(), nullptr);
+    const MessageBoxFound box = WaitForMessageBox(velora.id());
+    ASSERT_NE(box.dialog, nullptr);
+    EXPECT_NE(box.text.find(L"2026-12-01 08:00:00，"), std::wstring::npos) << velora::text::Narrow(box.text);
+    PostMessageW(box.dialog, WM_COMMAND, IDYES, 0);
+    Sleep(500);
+    EXPECT_EQ(velora.Close(), 0u);
+  }
+  velora::store::Database store;
+  ASSERT_TRUE(store.Open(velora::text::PathToUtf8(Store())));
+  velora::store::Statement q = store.Query("select 名称 from 软件 where code = 'k1'");
+  ASSERT_TRUE(q.Step());
+  EXPECT_EQ(q.ColumnText(0), "记事本");
+  ASSERT_EQ(DamagedCopies().size(), 1u);
+  EXPECT_EQ(ReadBytes(DamagedCopies()[0]), damaged);
 }
 
 TEST_F(RobustnessTest, StoreLockedByAnotherProgramIsReportedAndLeftWhole) {

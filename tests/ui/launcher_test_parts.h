@@ -25,7 +25,7 @@ class BuildingHost final : public LauncherHost {
   void OnLauncherDestroy() override {}
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
-  void BeforeBulkRemoval() override {}
+  bool BeforeBulkRemoval() override { return true; }
   void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 

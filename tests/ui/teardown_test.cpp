@@ -32,7 +32,7 @@ class ExitingHost final : public LauncherHost {
   }
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
-  void BeforeBulkRemoval() override {}
+  bool BeforeBulkRemoval() override { return true; }
   void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 
