@@ -212,8 +212,8 @@ void SettingsPanel::BuildAboutPage(Control& page) {
 
   auto& list = c.Add<ListView>(
       {Name(sn::kBackupList), &page, OnPage({240, 12, 200, 160}), Name(sn::kBackupListCaption)});
-  list.AddColumn(sn::kBackupTimeColumn, 138);
-  list.AddColumn(sn::kBackupItemsColumn, 40);
+  list.AddColumn(sn::kBackupTimeColumn, 126);
+  list.AddColumn(sn::kBackupItemsColumn, 52);
   list.SetLook({.stretch_column = 1});
   auto& restore = c.Add<PushButton>(
       {Name(sn::kRestoreButton), &page, OnPage({376, 180, 64, 32}), Name(sn::kRestoreCaption)});
