@@ -48,7 +48,7 @@ void GridModel::SetPage(int page) { page_ = page < 0 ? 0 : page; }
 
 void GridModel::Refresh() {
   const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
-  store::ItemPage slice = store::ListItemPage(db_, category_, first, static_cast<std::size_t>(capacity_));
+  store::ItemPage slice = pages_.Read(db_, category_, first, static_cast<std::size_t>(capacity_));
   item_count_ = slice.total;
   codes_.clear();
   cells_.clear();

@@ -1,7 +1,6 @@
 #include "store/items.h"
 
-#include <algorithm>
-
+#include "store/order_index.h"
 #include "store/schema.h"
 
 namespace velora::store {
@@ -17,6 +16,12 @@ ItemRow RowOf(const Statement& q) {
           OptionalText(q, 3), OptionalText(q, 4), OptionalText(q, 5)};
 }
 
+// The code prefix of the system places, which clearing a category keeps.
+constexpr std::string_view kSystemPrefix = "系统";
+
+// Holds a page's rows and its category's size to one state of the store.
+constexpr std::string_view kReadSavepoint = "读取";
+
 constexpr std::string_view kRowColumns = "select code,路径,名称,后缀,图标,日期 from ";
 
 bool UpdateColumn(Database& db, std::string_view table, std::string_view column, std::string_view code,
@@ -31,44 +36,42 @@ bool UpdateColumn(Database& db, std::string_view table, std::string_view column,
 
 std::vector<std::string> ListCodes(Database& db, std::string_view table) {
   std::vector<std::string> codes;
-  Statement q = db.Query("select code from " + QuoteIdentifier(table) + " ORDER BY 日期 DESC");
+  Statement q = db.Query("select code from " + QuoteIdentifier(table) + std::string(kListOrder));
   while (q.Step()) codes.push_back(q.ColumnText(0));
   return codes;
 }
 
 std::vector<ItemRow> ListItems(Database& db, std::string_view table) {
   std::vector<ItemRow> rows;
-  Statement q = db.Query(std::string(kRowColumns) + QuoteIdentifier(table) + " ORDER BY 日期 DESC");
+  Statement q = db.Query(std::string(kRowColumns) + QuoteIdentifier(table) + std::string(kListOrder));
   while (q.Step()) rows.push_back(RowOf(q));
   return rows;
 }
 
 ItemPage ListItemPage(Database& db, std::string_view table, std::size_t first, std::size_t count) {
-  // The order is taken once over the row ids alone, which keeps the sort small; only the
-  // slice's rows are then read whole, by id, in one statement.
+  return PageReader().Read(db, table, first, count);
+}
+
+ItemPage PageReader::Read(Database& db, std::string_view table, std::size_t first, std::size_t count) {
   ItemPage page;
   const std::string quoted = QuoteIdentifier(table);
-  std::vector<std::string> ids;
-  Statement order = db.Query("select rowid from " + quoted + " ORDER BY 日期 DESC");
-  while (order.Step()) {
-    if (page.total >= first && page.total - first < count) ids.push_back(order.ColumnText(0));
-    ++page.total;
-  }
-  if (ids.empty()) return page;
+  SavepointScope read(db, kReadSavepoint);
+  // The index hands the rows over in list order and the offset skips index entries only. This
+  // statement also begins the read, so the version below has seen any other program's commit.
+  Statement rows = db.Query(std::string(kRowColumns) + quoted + std::string(kListOrder) + " limit ?1 offset ?2");
+  rows.BindInteger(1, static_cast<long long>(count)).BindInteger(2, static_cast<long long>(first));
+  while (rows.Step()) page.rows.push_back(RowOf(rows));
 
-  std::string sql = "select code,路径,名称,后缀,图标,日期,rowid from " + quoted + " where rowid in (";
-  for (std::size_t i = 0; i < ids.size(); ++i) sql += (i ? ",?" : "?") + std::to_string(i + 1);
-  Statement rows = db.Query(sql + ")");
-  for (std::size_t i = 0; i < ids.size(); ++i) rows.Bind(static_cast<int>(i + 1), ids[i]);
-  std::vector<std::optional<ItemRow>> slots(ids.size());
-  while (rows.Step()) {
-    const auto at = std::find(ids.begin(), ids.end(), rows.ColumnText(6));
-    if (at != ids.end()) slots[static_cast<std::size_t>(at - ids.begin())] = RowOf(rows);
+  const ContentVersion version = db.Version();
+  if (!known_ || table_ != table || !(version_ == version)) {
+    Statement total = db.Query("select count(*) from " + quoted);
+    ++counts_;
+    known_ = total.Step();
+    total_ = known_ ? static_cast<std::size_t>(total.ColumnInt(0)) : 0;
+    table_ = table;
+    version_ = version;
   }
-  // A row deleted in between is left out rather than shown as an empty item.
-  for (auto& slot : slots) {
-    if (slot) page.rows.push_back(std::move(*slot));
-  }
+  page.total = total_;
   return page;
 }
 
@@ -113,6 +116,13 @@ bool RecordLaunch(Database& db, std::string_view table, std::string_view code, s
 bool DeleteItem(Database& db, std::string_view table, std::string_view code) {
   Statement q = db.Query("delete from " + QuoteIdentifier(table) + " where code=?1");
   q.Bind(1, code);
+  return q.Run();
+}
+
+bool ClearItems(Database& db, std::string_view table) {
+  Statement q =
+      db.Query("delete from " + QuoteIdentifier(table) + " where substr(code,1,length(?1)) is not ?1");
+  q.Bind(1, kSystemPrefix);
   return q.Run();
 }
 
