@@ -58,7 +58,8 @@ ItemPage PageReader::Read(Database& db, std::string_view table, std::size_t firs
   SavepointScope read(db, kReadSavepoint);
   // The index hands the rows over in list order and the offset skips index entries only. This
   // statement also begins the read, so the version below has seen any other program's commit.
-  Statement rows = db.Query(std::string(kRowColumns) + quoted + std::string(kListOrder) + " limit ?1 offset ?2");
+  Statement rows =
+      db.Query(std::string(kRowColumns) + quoted + std::string(kListOrder) + " limit ?1 offset ?2");
   rows.BindInteger(1, static_cast<long long>(count)).BindInteger(2, static_cast<long long>(first));
   while (rows.Step()) page.rows.push_back(RowOf(rows));
 

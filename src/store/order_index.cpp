@@ -19,7 +19,8 @@ bool HasDateColumn(Database& db, std::string_view table) {
 }
 
 bool HasOrderIndex(Database& db, std::string_view table) {
-  Statement q = db.Query("select count(*) from sqlite_master where type='index' and tbl_name=?1 and instr(name,?2)>0");
+  Statement q =
+      db.Query("select count(*) from sqlite_master where type='index' and tbl_name=?1 and instr(name,?2)>0");
   q.Bind(1, table).Bind(2, kMarker);
   return q.Step() && q.ColumnInt(0) != 0;
 }

@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "store/database.h"
-#include "store/order_index.h"
 #include "text/fs_path.h"
 
 extern const unsigned char kTemplateSeed[];
@@ -26,7 +25,6 @@ bool WriteTemplateDatabase(const std::filesystem::path& target) {
       std::filesystem::remove(temporary, ec);
       return false;
     }
-    EnsureOrderIndexes(db);
   }
   std::filesystem::rename(temporary, target, ec);
   if (ec) std::filesystem::remove(temporary, ec);

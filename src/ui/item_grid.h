@@ -10,6 +10,7 @@
 #include "core/handles_win32.h"
 #include "exec/grid_model.h"
 #include "toolkit/icon_list.h"
+#include "toolkit/image_cache.h"
 #include "ui/window_state.h"
 
 namespace velora::ui {
@@ -31,7 +32,10 @@ class ItemGrid : private exec::LaunchPort {
 
   // Rebuilds the page of the current category at the window state's page and page size.
   void Refresh();
+  // Turns the page as the wheel does; true when it changed.
+  bool Wheel(int delta);
   const exec::GridModel& model() const { return model_; }
+  const toolkit::ImageCache& images() const { return images_; }
   // Ends a press on a cell: the capture goes, the cursor comes back and the click is finished.
   void OnRelease();
 
@@ -39,6 +43,8 @@ class ItemGrid : private exec::LaunchPort {
   void Launch(const exec::LaunchTarget& target) override;
   std::shared_ptr<const toolkit::Image> ImageOf(const exec::ImageBytes& bytes);
   void OnPress(int cell);
+  // Puts the model's cells into the list.
+  void Show();
 
   toolkit::IconList& list_;
   WindowState& state_;
@@ -46,6 +52,7 @@ class ItemGrid : private exec::LaunchPort {
   exec::LaunchPort* launch_ = nullptr;
   // Built-in images live as long as the program: decode each once.
   std::map<const char*, std::shared_ptr<const toolkit::Image>> builtin_images_;
+  toolkit::ImageCache images_;
   core::UniqueIcon press_pointer_;
 };
 

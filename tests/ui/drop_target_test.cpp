@@ -3,57 +3,24 @@
 // its own icon file. (Under Wine a drop handle cannot be posted from another process, so the drop
 // is made in this one, as the shell's drag and drop makes it in the receiving process.)
 #include <windows.h>
-// After windows.h, whose types it uses.
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "store/database.h"
-#include "store/template_db.h"
-#include "text/fs_path.h"
-#include "toolkit/gdiplus.h"
-#include "ui/launcher_window.h"
+#include "launcher_fixture.h"
 
 namespace velora::ui {
 namespace {
 
 namespace fs = std::filesystem;
-
-class PlainHost final : public LauncherHost {
- public:
-  bool OnLauncherCreate(HWND) override { return true; }
-  void OnLauncherShown() override {}
-  void OnLauncherDestroy() override {}
-  void OnSessionEnding() override {}
-  void OnMenuCommand(MenuCommand) override {}
-  void OnCategoryChanged() override {}
-  void OnResizeFinished(Size) override {}
-};
-
-// A drop handle as the shell builds it: the header, every name ending in a zero, one more zero.
-HGLOBAL MakeDrop(const std::vector<fs::path>& files) {
-  std::wstring names;
-  for (const auto& file : files) names += file.wstring() + L'\0';
-  names += L'\0';
-  HGLOBAL memory =
-      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return memory;
-}
 
 std::vector<std::string> Names(store::Database& db) {
   std::vector<std::string> names;
@@ -62,24 +29,13 @@ std::vector<std::string> Names(store::Database& db) {
   return names;
 }
 
-// A data directory with the template store, and a launcher window showing "软件" from it.
-class DropTarget : public ::testing::Test {
+// The window's data directory and store, and how many programs the template holds.
+class DropTarget : public testing::LauncherFixture {
  protected:
+  DropTarget() : LauncherFixture("drop") {}
   void SetUp() override {
-    fs::remove_all(folder);
-    fs::create_directories(folder / L"配置" / L"icon");
-    ASSERT_TRUE(store::WriteTemplateDatabase(folder / L"配置" / L"Velora.db"));
-    ASSERT_TRUE(db.Open(text::PathToUtf8(folder / L"配置" / L"Velora.db")));
+    LauncherFixture::SetUp();
     before = Names(db).size();
-    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
-    window.state().current_category = "软件";
-    window.AttachGrid(db, folder / L"配置", {});
-  }
-  void TearDown() override {
-    window.Destroy();
-    db.Close();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
   }
 
   // Dispatches messages until the category holds `count` more items or `limit_ms` have passed.
@@ -92,13 +48,7 @@ class DropTarget : public ::testing::Test {
     }
   }
 
-  const fs::path folder =
-      fs::temp_directory_path() / ("velora-drop-" + std::to_string(GetCurrentProcessId()));
-  store::Database db;
   std::size_t before = 0;
-  toolkit::GdiplusSession gdiplus;
-  PlainHost host;
-  LauncherWindow window;
 };
 
 TEST_F(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
@@ -106,9 +56,9 @@ TEST_F(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
   fs::copy_file(L"C:\\windows\\system32\\notepad.exe", program);
   std::ofstream(folder / L"说明.txt") << "text";
   fs::create_directory(folder / L"资料");
-  ASSERT_TRUE(
-      PostMessageW(window.hwnd(), WM_DROPFILES,
-                   reinterpret_cast<WPARAM>(MakeDrop({program, folder / L"说明.txt", folder / L"资料"})), 0));
+  ASSERT_TRUE(PostMessageW(
+      window.hwnd(), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(testing::MakeDrop({program, folder / L"说明.txt", folder / L"资料"})), 0));
   PumpUntilAdded(3, 5000);  // one item per 100 ms tick: three ticks and some
   std::vector<std::string> names = Names(db);
   ASSERT_EQ(names.size(), before + 3);
@@ -147,7 +97,8 @@ TEST_F(DropTarget, DISABLED_AThousandFilesArriveInOrderWhileTheWindowAnswers) {
     }
   });
   const ULONGLONG start = GetTickCount64();
-  ASSERT_TRUE(PostMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0));
+  ASSERT_TRUE(
+      PostMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDrop(files)), 0));
   PumpUntilAdded(kFiles, 300000);
   const ULONGLONG took = GetTickCount64() - start;
   done = true;
