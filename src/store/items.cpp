@@ -1,5 +1,7 @@
 #include "store/items.h"
 
+#include <algorithm>
+
 #include "store/order_index.h"
 #include "store/schema.h"
 
@@ -56,13 +58,10 @@ ItemPage PageReader::Read(Database& db, std::string_view table, std::size_t firs
   ItemPage page;
   const std::string quoted = QuoteIdentifier(table);
   SavepointScope read(db, kReadSavepoint);
-  // The index hands the rows over in list order and the offset skips index entries only. This
-  // statement also begins the read, so the version below has seen any other program's commit.
-  Statement rows =
-      db.Query(std::string(kRowColumns) + quoted + std::string(kListOrder) + " limit ?1 offset ?2");
-  rows.BindInteger(1, static_cast<long long>(count)).BindInteger(2, static_cast<long long>(first));
-  while (rows.Step()) page.rows.push_back(RowOf(rows));
-
+  // Begins the read, so the version below has seen any other program's commit.
+  Statement begin = db.Query("select 1 from " + quoted + " limit 1");
+  if (!begin.Valid()) return page;
+  (void)begin.Step();
   const ContentVersion version = db.Version();
   if (!known_ || table_ != table || !(version_ == version)) {
     Statement total = db.Query("select count(*) from " + quoted);
@@ -73,6 +72,18 @@ ItemPage PageReader::Read(Database& db, std::string_view table, std::size_t firs
     version_ = version;
   }
   page.total = total_;
+  if (first >= total_ || count == 0) return page;
+
+  // The index hands the rows over in list order and the offset skips index entries only; a page
+  // in the back half is read from the end, so the last page costs what the first one does.
+  const std::size_t taken = std::min(count, total_ - first);
+  const bool from_end = first > total_ / 2;
+  Statement rows = db.Query(std::string(kRowColumns) + quoted +
+                            std::string(from_end ? kReverseListOrder : kListOrder) + " limit ?1 offset ?2");
+  rows.BindInteger(1, static_cast<long long>(taken))
+      .BindInteger(2, static_cast<long long>(from_end ? total_ - first - taken : first));
+  while (rows.Step()) page.rows.push_back(RowOf(rows));
+  if (from_end) std::reverse(page.rows.begin(), page.rows.end());
   return page;
 }
 

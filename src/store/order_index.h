@@ -11,6 +11,9 @@ namespace velora::store {
 // The list order of every read of a category. The row id settles equal dates (also all empty and
 // all NULL ones) as rows were added; it is the key the index keeps behind 日期, so no sort runs.
 inline constexpr std::string_view kListOrder = " ORDER BY 日期 DESC, rowid";
+// The same order from its end (NULL sorts lowest, so undated rows come first), the index read
+// backwards.
+inline constexpr std::string_view kReverseListOrder = " ORDER BY 日期 ASC, rowid DESC";
 
 // Creates the table's index unless it has one (a renamed table keeps the index it had). True
 // when the table has it afterwards; a table without 日期 gets none. No row is rewritten.
