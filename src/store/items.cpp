@@ -20,6 +20,8 @@ ItemRow RowOf(const Statement& q) {
 
 // The code prefix of the system places, which clearing a category keeps.
 constexpr std::string_view kSystemPrefix = "系统";
+// Where clearing keeps them meanwhile.
+constexpr std::string_view kKeptRows = "清空时保留";
 
 // Holds a page's rows and its category's size to one state of the store.
 constexpr std::string_view kReadSavepoint = "读取";
@@ -132,10 +134,27 @@ bool DeleteItem(Database& db, std::string_view table, std::string_view code) {
 }
 
 bool ClearItems(Database& db, std::string_view table) {
-  Statement q =
-      db.Query("delete from " + QuoteIdentifier(table) + " where substr(code,1,length(?1)) is not ?1");
-  q.Bind(1, kSystemPrefix);
-  return q.Run();
+  // Emptying the whole table lets SQLite free its pages instead of journalling every page a
+  // row-by-row delete changes (over a second for 10,000 items under Wine), so the system places
+  // are set aside and put back, in their order, in the same write.
+  const std::string quoted = QuoteIdentifier(table);
+  const std::string kept = "temp." + QuoteIdentifier(kKeptRows);
+  SavepointScope write(db, kSavepoint);
+  bool ok = db.Execute("drop table if exists " + kept);
+  if (ok) {
+    // A range of codes rather than a test of each: in a keyed category the key's index finds them.
+    std::string past_prefix(kSystemPrefix);
+    ++past_prefix.back();  // the prefix's last byte is a continuation byte, never 0xFF
+    Statement keep = db.Query("create table " + kept + " as select * from " + quoted +
+                              " where code>=?1 and code<?2 order by rowid");
+    keep.Bind(1, kSystemPrefix).Bind(2, past_prefix);
+    ok = keep.Run();
+  }
+  ok = ok && db.Execute("delete from " + quoted) &&
+       db.Execute("insert into " + quoted + " select * from " + kept + " order by rowid");
+  if (!ok) db.Rollback(kSavepoint);  // never lose the system places to a half-done clear
+  (void)db.Execute("drop table if exists " + kept);
+  return ok;
 }
 
 }  // namespace velora::store

@@ -64,8 +64,9 @@ bool ClearIcon(Database& db, std::string_view table, std::string_view code);
 bool RecordLaunch(Database& db, std::string_view table, std::string_view code, std::string_view now);
 // Removes every row with the code.
 bool DeleteItem(Database& db, std::string_view table, std::string_view code);
-// Empties a category but for its system places (codes that begin with "系统"), in one statement:
-// one write however many items go, where a delete per row would commit thousands of times.
+// Empties a category but for its system places (codes that begin with "系统"), which keep their
+// order: one write however many items go, where a delete per row would commit thousands of times.
+// Nothing changes when it fails.
 bool ClearItems(Database& db, std::string_view table);
 
 }  // namespace velora::store

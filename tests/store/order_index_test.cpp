@@ -178,12 +178,24 @@ TEST_F(OrderIndexTest, AStoreWrittenFromTheTemplateGetsTheIndexOfEveryCategoryAt
   }
 }
 
-TEST_F(OrderIndexTest, ClearingKeepsOnlyTheSystemPlaces) {
-  for (const char* code : {"系统桌面", "网址https://a.cn/", "功能锁屏", "$$文本$$系统", "系统回收站"}) {
-    ASSERT_TRUE(AddItem(db, "书签", {code, {}, "名", "", {}, {}}));
+TEST_F(OrderIndexTest, ClearingKeepsOnlyTheSystemPlacesInTheirOrder) {
+  for (const std::string table : {"书签", "工作"}) {
+    for (const char* code : {"系统桌面", "网址https://a.cn/", "功能锁屏", "$$文本$$系统", "系统回收站"}) {
+      ASSERT_TRUE(AddItem(db, table, {code, {}, "名", "", {}, ""}));
+    }
+    ASSERT_TRUE(db.Execute("update " + QuoteIdentifier(table) + " set 位置='留' where code='系统回收站'"));
+    ASSERT_TRUE(ClearItems(db, table));
+    EXPECT_EQ(ListCodes(db, table), (std::vector<std::string>{"系统桌面", "系统回收站"})) << table;
+    EXPECT_EQ(Count("select count(*) from " + QuoteIdentifier(table) + " where 位置='留'"), 1) << table;
+    ASSERT_TRUE(ClearItems(db, table));  // again, with nothing to clear
+    EXPECT_EQ(ListCodes(db, table).size(), 2u);
   }
-  ASSERT_TRUE(ClearItems(db, "书签"));
-  EXPECT_EQ(ListCodes(db, "书签"), (std::vector<std::string>{"系统桌面", "系统回收站"}));
+  EXPECT_FALSE(ClearItems(db, "不存在"));
+  // When putting the system places back fails, the clear is undone: nothing is lost.
+  ASSERT_TRUE(AddItem(db, "工作", {"网址https://b.cn/", {}, "名", "", {}, ""}));
+  ASSERT_TRUE(db.Execute("create trigger 拒绝 before insert on 工作 begin select raise(abort, '拒绝'); end"));
+  EXPECT_FALSE(ClearItems(db, "工作"));
+  EXPECT_EQ(ListCodes(db, "工作"), (std::vector<std::string>{"系统桌面", "系统回收站", "网址https://b.cn/"}));
 }
 
 }  // namespace

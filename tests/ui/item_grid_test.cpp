@@ -16,7 +16,7 @@
 #include "exec/grid_paging.h"
 #include "launcher_fixture.h"
 #include "store/items.h"
-#include "store/order_index.h"
+#include "store/open_store.h"
 #include "text/path_code.h"
 #include "ui/item_grid.h"
 
@@ -94,10 +94,11 @@ TEST_F(ItemGridTest, DISABLED_TenThousandItemsPageAddDeleteAndClear) {
                              n % 10 == 9 ? std::nullopt : std::optional<std::string>(Date(n))));
     }
   }
-  ASSERT_TRUE(db.Execute("drop index \"软件\x1F日期\""));
+  // The first open of a store that has no order indexes yet makes them.
+  db.Close();
   auto start = std::chrono::steady_clock::now();
-  ASSERT_TRUE(store::EnsureOrderIndex(db, "软件"));
-  std::printf("order index of %d items made in %.1f ms\n", kItems, MsSince(start));
+  ASSERT_EQ(store::OpenItemStore(db, text::PathToUtf8(data / L"Velora.db")), store::OpenOutcome::kOpened);
+  std::printf("first open of a store of %d items, its order indexes made: %.1f ms\n", kItems, MsSince(start));
 
   ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
   const auto paint = [&] { RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); };
@@ -157,10 +158,15 @@ TEST_F(ItemGridTest, DISABLED_TenThousandItemsPageAddDeleteAndClear) {
   ASSERT_EQ(grid().model().item_count(), total + files.size() - 1);
 
   start = std::chrono::steady_clock::now();
+  if (std::getenv("VELORA_CACHE")) {
+    ASSERT_TRUE(db.Execute(std::string("PRAGMA cache_size=") + std::getenv("VELORA_CACHE")));
+  }
   ASSERT_TRUE(store::ClearItems(db, "软件"));
+  const double cleared = MsSince(start);
   grid().Refresh();
   paint();
-  std::printf("clear %zu items and show the page: %.2f ms\n", total + files.size() - 1, MsSince(start));
+  std::printf("clear %zu items: %.2f ms, and show the page: %.2f ms in all\n", total + files.size() - 1,
+              cleared, MsSince(start));
   EXPECT_EQ(grid().model().item_count(), 4u);  // the template's system places stay
 }
 
