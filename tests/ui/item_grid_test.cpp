@@ -158,9 +158,6 @@ TEST_F(ItemGridTest, DISABLED_TenThousandItemsPageAddDeleteAndClear) {
   ASSERT_EQ(grid().model().item_count(), total + files.size() - 1);
 
   start = std::chrono::steady_clock::now();
-  if (std::getenv("VELORA_CACHE")) {
-    ASSERT_TRUE(db.Execute(std::string("PRAGMA cache_size=") + std::getenv("VELORA_CACHE")));
-  }
   ASSERT_TRUE(store::ClearItems(db, "软件"));
   const double cleared = MsSince(start);
   grid().Refresh();
