@@ -49,7 +49,7 @@ void GridModel::SetPage(int page) { page_ = page < 0 ? 0 : page; }
 void GridModel::Refresh() {
   const auto read = [this] {
     const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
-    return store::ListItemPage(db_, category_, first, static_cast<std::size_t>(capacity_));
+    return pages_.Read(db_, category_, first, static_cast<std::size_t>(capacity_));
   };
   store::ItemPage slice = read();
   // Items removed since the page was chosen may leave it past the last one the wheel reaches.

@@ -46,7 +46,7 @@ class GridModel {
   int capacity() const { return capacity_; }
   int page() const { return page_; }
 
-  // Reads the category's size and the page's rows in list order ("ORDER BY 日期 DESC") and
+  // Reads the category's size and the page's rows in list order (newest 日期 first) and
   // rebuilds the cells; nothing is read per cell. Only the page's codes are kept: every cell
   // action and the wheel need no more. A page past the last one the wheel reaches (items were
   // removed) becomes that last page.
@@ -90,6 +90,7 @@ class GridModel {
   int capacity_;
   int page_ = 0;
   std::size_t item_count_ = 0;
+  store::PageReader pages_;
   std::vector<std::string> codes_;  // of the current page
   std::vector<GridCell> cells_;
   std::optional<int> current_item_;

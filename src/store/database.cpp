@@ -28,6 +28,11 @@ Statement& Statement::Bind(int index, std::string_view text) noexcept {
   return *this;
 }
 
+Statement& Statement::BindInteger(int index, long long value) noexcept {
+  if (statement_) sqlite3_bind_int64(statement_, index, value);
+  return *this;
+}
+
 bool Statement::Step() noexcept { return statement_ && sqlite3_step(statement_) == SQLITE_ROW; }
 
 bool Statement::Run() noexcept {
@@ -117,6 +122,14 @@ bool Database::ReadOnly() const noexcept { return db_ && sqlite3_db_readonly(db_
 void Database::Close() noexcept {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
+}
+
+ContentVersion Database::Version() const noexcept {
+  ContentVersion version;
+  if (!db_) return version;
+  sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version.commits);
+  version.own_changes = sqlite3_total_changes64(db_);
+  return version;
 }
 
 bool Database::Execute(std::string_view sql, std::string* error) noexcept {

@@ -25,6 +25,7 @@ class Statement {
   bool Valid() const noexcept { return statement_ != nullptr; }
   // Parameters count from 1, as in SQL text (?1, ?2, …).
   Statement& Bind(int index, std::string_view text) noexcept;
+  Statement& BindInteger(int index, long long value) noexcept;
   // True while a row is available; false at the end, on an error and at once when empty.
   [[nodiscard]] bool Step() noexcept;
   // Runs a statement that returns no rows; true when it completed.
@@ -38,6 +39,14 @@ class Statement {
 
  private:
   sqlite3_stmt* statement_ = nullptr;
+};
+
+// Moves with every change of the store's content: each commit of this connection or of another
+// one (seen once a read has begun), and each row this connection changed, committed or not.
+struct ContentVersion {
+  unsigned commits = 0;
+  long long own_changes = 0;
+  bool operator==(const ContentVersion&) const = default;
 };
 
 class Database {
@@ -69,6 +78,8 @@ class Database {
   // consistent even while other connections write; waits up to `busy_ms` for their locks.
   // SQLITE_OK or the SQLite error.
   int CopyInto(Database& destination, int busy_ms) noexcept;
+  // Read inside a read, after its first statement, so another program's commits are counted.
+  ContentVersion Version() const noexcept;
 
   // Runs one or more statements without parameters; the error text only when asked for.
   bool Execute(std::string_view sql, std::string* error = nullptr) noexcept;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/order_index.h"
 #include "store/schema.h"
 #include "store/table_builder.h"
 
@@ -34,6 +35,7 @@ bool IsAcceptableGroupName(std::string_view name) {
 GroupOutcome CreateGroup(Database& db, std::string_view name) {
   if (IsAcceptableGroupName(name) &&
       CreateTableFromFieldList(db, name, kItemFieldList) == kFieldListCreated) {
+    (void)EnsureOrderIndex(db, name);  // without it the group still lists, only slower
     return GroupOutcome::kCreated;
   }
   return GroupOutcome::kCreateFailed;

@@ -23,18 +23,36 @@ struct ItemRow {
   bool operator==(const ItemRow&) const = default;
 };
 
-// Codes newest first ("ORDER BY 日期 DESC"); empty for a missing table.
+// Codes newest first, equal dates in the order they were added; empty for a missing table.
 std::vector<std::string> ListCodes(Database& db, std::string_view table);
 // Whole rows in the same order, for a refresh that reads the table once.
 std::vector<ItemRow> ListItems(Database& db, std::string_view table);
 // One page of a category in the same order: how many items the category holds and the whole
-// rows of `count` entries from `first` on. Only that slice is read into memory, so a refresh
-// costs the same for a category of ten items as for one of a hundred thousand.
+// rows of `count` entries from `first` on. The slice is read through the category's order index
+// (store/order_index.h), so a refresh costs the same for ten items as for a hundred thousand.
 struct ItemPage {
   std::size_t total = 0;
   std::vector<ItemRow> rows;
 };
 ItemPage ListItemPage(Database& db, std::string_view table, std::size_t first, std::size_t count);
+
+// Reads pages as ListItemPage does, and keeps the size of the category it read last for as long
+// as the store's content stays the same: counting walks the whole index, so turning the pages of
+// a large category must not count it again each time. Size and rows come from one read.
+class PageReader {
+ public:
+  ItemPage Read(Database& db, std::string_view table, std::size_t first, std::size_t count);
+  // How often it has counted a category, for tests.
+  std::size_t counts() const { return counts_; }
+
+ private:
+  std::string table_;
+  ContentVersion version_;
+  std::size_t total_ = 0;
+  bool known_ = false;
+  std::size_t counts_ = 0;
+};
+
 std::optional<ItemRow> ReadItem(Database& db, std::string_view table, std::string_view code);
 
 // Insert of the code, then one update per given column, inside the savepoint: in a keyed table
@@ -48,8 +66,9 @@ bool RecordLaunch(Database& db, std::string_view table, std::string_view code, s
 bool DeleteItem(Database& db, std::string_view table, std::string_view code);
 // Removes the items of every code inside one savepoint; how many deletes ran.
 std::size_t DeleteItems(Database& db, std::string_view table, const std::vector<std::string>& codes);
-// Removes every item whose code does not begin with `kept_prefix` (rows without a code too);
-// how many it removed, nothing when the store refused.
-std::optional<std::size_t> ClearItems(Database& db, std::string_view table, std::string_view kept_prefix);
+// Empties a category but for its system places (codes that begin with "系统"), which keep their
+// order: one write however many items go, where a delete per row would commit thousands of times.
+// Nothing changes when it fails.
+bool ClearItems(Database& db, std::string_view table);
 
 }  // namespace velora::store

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "store/order_index.h"
 #include "text/fs_path.h"
 
 namespace velora::store {
@@ -36,6 +37,7 @@ OpenOutcome OpenItemStore(Database& db, const std::string& path_utf8) {
     db.Close();
     return FromProbe(rc);
   }
+  if (!db.ReadOnly()) EnsureOrderIndexes(db);
   return db.ReadOnly() ? OpenOutcome::kReadOnly : OpenOutcome::kOpened;
 }
 

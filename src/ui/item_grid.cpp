@@ -1,5 +1,7 @@
 #include "ui/item_grid.h"
 
+#include <algorithm>
+
 #include "assets/images/builtin_images.h"
 #include "ui/core_types.h"
 
@@ -49,12 +51,7 @@ ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database&
   list_.on_hover = [this](int cell) {
     if (show_tip) show_tip(cell >= 0 ? model_.TipAt(cell) : std::string());
   };
-  list_.on_wheel = [this](int delta) {
-    if (model_.Wheel(delta)) {
-      state_.page = model_.page();
-      Refresh();
-    }
-  };
+  list_.on_wheel = [this](int delta) { Wheel(delta); };
 }
 
 void ItemGrid::Refresh() {
@@ -62,6 +59,19 @@ void ItemGrid::Refresh() {
   model_.SetCapacity(state_.items_per_page);
   model_.SetPage(state_.page);
   model_.Refresh();
+  Show();
+}
+
+bool ItemGrid::Wheel(int delta) {
+  if (!model_.Wheel(delta)) return false;  // the model has read the new page already
+  state_.page = model_.page();
+  Show();
+  return true;
+}
+
+void ItemGrid::Show() {
+  // Two pages' pictures stay, so turning back and forth decodes nothing.
+  images_.SetCapacity(std::max(toolkit::ImageCache::kDefaultCapacity, 2 * model_.cells().size()));
   list_.SuspendRedraw();
   list_.Delete(0, list_.Count());
   for (const exec::GridCell& cell : model_.cells()) {
@@ -93,7 +103,7 @@ std::shared_ptr<const toolkit::Image> ItemGrid::ImageOf(const exec::ImageBytes& 
     if (!cached) cached = toolkit::DecodeImage(bytes.bytes(), kDecodeSize);
     return cached;
   }
-  return toolkit::DecodeImage(bytes.bytes(), kDecodeSize);
+  return images_.Get(bytes.bytes(), kDecodeSize);
 }
 
 void ItemGrid::OnPress(int cell) {

@@ -10,6 +10,7 @@
 #include "core/handles_win32.h"
 #include "exec/grid_model.h"
 #include "toolkit/icon_list.h"
+#include "toolkit/image_cache.h"
 #include "ui/window_state.h"
 
 namespace velora::ui {
@@ -31,11 +32,14 @@ class ItemGrid : private exec::LaunchPort {
 
   // Rebuilds the page of the current category at the window state's page and page size.
   void Refresh();
+  // Turns the page as the wheel does; true when it changed.
+  bool Wheel(int delta);
   const exec::GridModel& model() const { return model_; }
   // Shows another image in one cell without a rebuild (a fetched site icon, a cleared icon).
   void SetCellImage(int cell, exec::ImageBytes image);
   // Launches the item the last right click made current.
   void LaunchCurrent() { model_.LaunchCurrent(); }
+  const toolkit::ImageCache& images() const { return images_; }
   // Ends a press on a cell: the capture goes, the cursor comes back and the click is finished.
   void OnRelease();
 
@@ -43,6 +47,8 @@ class ItemGrid : private exec::LaunchPort {
   void Launch(const exec::LaunchTarget& target) override;
   std::shared_ptr<const toolkit::Image> ImageOf(const exec::ImageBytes& bytes);
   void OnPress(int cell);
+  // Puts the model's cells into the list.
+  void Show();
 
   toolkit::IconList& list_;
   WindowState& state_;
@@ -50,6 +56,7 @@ class ItemGrid : private exec::LaunchPort {
   exec::LaunchPort* launch_ = nullptr;
   // Built-in images live as long as the program: decode each once.
   std::map<const char*, std::shared_ptr<const toolkit::Image>> builtin_images_;
+  toolkit::ImageCache images_;
   core::UniqueIcon press_pointer_;
 };
 

@@ -206,8 +206,7 @@ void MenuActions::OnMissingItemsFound(LPARAM lparam) {
 
 void MenuActions::ClearList() {
   if (!window_.BeforeBulkRemoval()) return;
-  const bool cleared =
-      store::ClearItems(db_, window_.state().current_category, exec::prefix::kSystem).has_value();
+  const bool cleared = store::ClearItems(db_, window_.state().current_category);
   window_.RefreshGrid();
   window_.settings().ShowToast(cleared ? ToastKind::kDone : ToastKind::kFailed,
                                cleared ? kListCleared : kStoreRefused);

@@ -140,7 +140,7 @@ TEST_F(GridModelTest, APageEmptiedByRemovalsFallsBackToTheLastOne) {
   grid.Refresh();
   EXPECT_EQ(grid.page(), 1);
   EXPECT_EQ(grid.cells()[0].caption, "项目18");
-  ASSERT_TRUE(store::ClearItems(db, kTable, "系统"));
+  ASSERT_TRUE(store::ClearItems(db, kTable));
   grid.Refresh();
   EXPECT_EQ(grid.page(), 0);
   EXPECT_FALSE(grid.cells()[0].has_item);

@@ -99,18 +99,6 @@ TEST_F(ItemsTest, MissingTableListsNothingAndAddFails) {
   EXPECT_FALSE(db.TableExists("不存在"));
 }
 
-TEST_F(ItemsTest, ClearingKeepsOnlyTheKeptPrefixAndCountsWhatGoes) {
-  for (const char* code : {"系统我的电脑", "功能锁屏", "网址https://a.cn/", "$$文本$$它's", "系统桌面"}) {
-    ASSERT_TRUE(AddItem(db, "搜索", {code, {}, "x", {}, {}, {}}));
-  }
-  ASSERT_TRUE(db.Execute("insert into 搜索 (名称) values ('无代码')"));
-  // Function items go too; a prefix of another script compares whole, not byte by byte.
-  EXPECT_EQ(ClearItems(db, "搜索", "系统"), 4u);
-  EXPECT_EQ(ListCodes(db, "搜索"), (std::vector<std::string>{"系统我的电脑", "系统桌面"}));
-  EXPECT_EQ(ClearItems(db, "搜索", "系统"), 0u);
-  EXPECT_EQ(ClearItems(db, "不存在", "系统"), std::nullopt);
-}
-
 TEST_F(ItemsTest, DeletingSeveralCodesTakesEachRowWithItsCode) {
   for (const char* code : {"a'1", "b\"2", "c"}) ASSERT_TRUE(AddItem(db, "搜索", {code, {}, {}, {}, {}, {}}));
   EXPECT_EQ(DeleteItems(db, "搜索", {"a'1", "b\"2", "不在"}), 3u);

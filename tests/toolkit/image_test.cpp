@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "toolkit/gdiplus.h"
+#include "toolkit/image_cache.h"
 
 namespace velora::toolkit {
 namespace {
@@ -266,6 +267,44 @@ TEST(DecodeImage, IconTransparencyFromAlphaOrFromTheMask) {
   ASSERT_NE(red, nullptr);
   EXPECT_EQ(Alpha(red->Pixel(0, 0)), 0u);  // the clear top-left pixel, rows stored bottom-up
   EXPECT_EQ(red->Pixel(0, 15), kRed);
+}
+
+TEST(ImageCache, DecodesEachPictureOnceForEachSize) {
+  const std::string red = Encode(8, 8, kRed, L"image/png"), blue = Encode(8, 8, kBlue, L"image/png");
+  ImageCache cache;
+  const auto first = cache.Get(red, {20, 20});
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(cache.Get(std::string(red), {20, 20}), first);  // the same bytes read again
+  EXPECT_EQ(cache.decodes(), 1u);
+  EXPECT_EQ(cache.Get(red, {40, 40})->size(), (core::Size{40, 40}));
+  // An icon file rewritten with another picture is other bytes: decoded, not the old picture.
+  const auto changed = cache.Get(blue, {20, 20});
+  ASSERT_NE(changed, nullptr);
+  EXPECT_TRUE(Near(changed->Pixel(10, 10), kBlue));
+  // Bytes that are no picture are tried once.
+  EXPECT_EQ(cache.Get("kein Bild", {20, 20}), nullptr);
+  EXPECT_EQ(cache.Get("kein Bild", {20, 20}), nullptr);
+  EXPECT_EQ(cache.decodes(), 4u);
+}
+
+TEST(ImageCache, DropsTheLeastRecentlyUsedPastItsBound) {
+  const std::string red = Encode(8, 8, kRed, L"image/png"), blue = Encode(8, 8, kBlue, L"image/png"),
+                    green = Encode(8, 8, kGreen, L"image/png");
+  ImageCache cache(2);
+  (void)cache.Get(red, {16, 16});
+  (void)cache.Get(blue, {16, 16});
+  (void)cache.Get(red, {16, 16});    // red is now the most recent
+  (void)cache.Get(green, {16, 16});  // blue goes
+  EXPECT_EQ(cache.size(), 2u);
+  EXPECT_EQ(cache.decodes(), 3u);
+  (void)cache.Get(red, {16, 16});
+  EXPECT_EQ(cache.decodes(), 3u);
+  (void)cache.Get(blue, {16, 16});
+  EXPECT_EQ(cache.decodes(), 4u);
+  cache.SetCapacity(1);
+  EXPECT_EQ(cache.size(), 1u);
+  (void)cache.Get(blue, {16, 16});
+  EXPECT_EQ(cache.decodes(), 4u);
 }
 
 TEST(DrawImage, ScalesIntoTheTargetRectangleOnly) {

@@ -3,45 +3,24 @@
 // its own icon file. (Under Wine a drop handle cannot be posted from another process, so the drop
 // is made in this one, as the shell's drag and drop makes it in the receiving process.)
 #include <windows.h>
-// After windows.h, whose types it uses.
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "store/database.h"
-#include "toolkit/gdiplus.h"
 #include "ui/launcher_test_parts.h"
-#include "ui/launcher_window.h"
 
 namespace velora::ui {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A drop handle as the shell builds it: the header, every name ending in a zero, one more zero.
-HGLOBAL MakeDrop(const std::vector<fs::path>& files) {
-  std::wstring names;
-  for (const auto& file : files) names += file.wstring() + L'\0';
-  names += L'\0';
-  HGLOBAL memory =
-      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return memory;
-}
 
 std::vector<std::string> Names(store::Database& db) {
   std::vector<std::string> names;
@@ -50,17 +29,14 @@ std::vector<std::string> Names(store::Database& db) {
   return names;
 }
 
-// A data directory with the template store, and a launcher window showing "软件" from it.
-class DropTarget : public ::testing::Test {
+// The window's data directory and store, and how many programs the template holds.
+class DropTarget : public test_parts::LauncherFixture {
  protected:
+  DropTarget() : LauncherFixture("drop") {}
   void SetUp() override {
-    ASSERT_TRUE(store_folder.Make());
+    LauncherFixture::SetUp();
     before = Names(db).size();
-    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
-    window.state().current_category = "软件";
-    window.AttachGrid(db, {folder / L"配置", folder / L"配置" / L"Velora.db"}, {});
   }
-  void TearDown() override { window.Destroy(); }
 
   // Dispatches messages until the category holds `count` more items or `limit_ms` have passed.
   void PumpUntilAdded(std::size_t count, ULONGLONG limit_ms) {
@@ -72,13 +48,7 @@ class DropTarget : public ::testing::Test {
     }
   }
 
-  test_parts::StoreFolder store_folder{"drop"};
-  const fs::path& folder = store_folder.folder;
-  store::Database& db = store_folder.db;
   std::size_t before = 0;
-  toolkit::GdiplusSession gdiplus;
-  test_parts::BuildingHost host;  // not attached: the hidden parts are not needed
-  LauncherWindow window;
 };
 
 TEST_F(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
@@ -86,9 +56,9 @@ TEST_F(DropTarget, DroppedFilesBecomeItemsOfTheShownCategoryWithTheirOwnIcons) {
   fs::copy_file(L"C:\\windows\\system32\\notepad.exe", program);
   std::ofstream(folder / L"说明.txt") << "text";
   fs::create_directory(folder / L"资料");
-  ASSERT_TRUE(
-      PostMessageW(window.hwnd(), WM_DROPFILES,
-                   reinterpret_cast<WPARAM>(MakeDrop({program, folder / L"说明.txt", folder / L"资料"})), 0));
+  ASSERT_TRUE(PostMessageW(
+      window.hwnd(), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(test_parts::MakeDrop({program, folder / L"说明.txt", folder / L"资料"})), 0));
   PumpUntilAdded(3, 5000);  // one item per 100 ms tick: three ticks and some
   std::vector<std::string> names = Names(db);
   ASSERT_EQ(names.size(), before + 3);
@@ -127,7 +97,8 @@ TEST_F(DropTarget, DISABLED_AThousandFilesArriveInOrderWhileTheWindowAnswers) {
     }
   });
   const ULONGLONG start = GetTickCount64();
-  ASSERT_TRUE(PostMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files)), 0));
+  ASSERT_TRUE(
+      PostMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test_parts::MakeDrop(files)), 0));
   PumpUntilAdded(kFiles, 300000);
   const ULONGLONG took = GetTickCount64() - start;
   done = true;

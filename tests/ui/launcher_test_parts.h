@@ -2,15 +2,22 @@
 // What the launcher window's tests share: a host that builds the hidden parts once the panel has
 // shown, a message pump, and a data folder holding the template item store.
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shlobj.h>
 
+#include <gtest/gtest.h>
+
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "store/database.h"
 #include "store/template_db.h"
 #include "text/fs_path.h"
+#include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
 
 namespace velora::ui::test_parts {
@@ -72,6 +79,44 @@ class StoreFolder {
 
   const std::filesystem::path folder;
   store::Database db;
+};
+
+// A drop handle as the shell builds it: the header, every name ending in a zero, one more zero.
+inline HGLOBAL MakeDrop(const std::vector<std::filesystem::path>& files) {
+  std::wstring names;
+  for (const auto& file : files) names += file.wstring() + L'\0';
+  names += L'\0';
+  HGLOBAL memory =
+      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+// A data directory with the template store and a real launcher window showing "软件" from it,
+// for the tests that drive the window's grid. The hidden parts are not built.
+class LauncherFixture : public ::testing::Test {
+ protected:
+  explicit LauncherFixture(std::string_view tag) : store_folder(tag) {}
+
+  void SetUp() override {
+    ASSERT_TRUE(store_folder.Make());
+    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
+    window.state().current_category = "软件";
+    window.AttachGrid(db, {data, data / L"Velora.db"}, {});
+  }
+  void TearDown() override { window.Destroy(); }
+
+  StoreFolder store_folder;
+  const std::filesystem::path& folder = store_folder.folder;
+  const std::filesystem::path data = store_folder.data();  // the data directory "配置"
+  store::Database& db = store_folder.db;
+  toolkit::GdiplusSession gdiplus;
+  BuildingHost host;  // not attached
+  LauncherWindow window;
 };
 
 }  // namespace velora::ui::test_parts
