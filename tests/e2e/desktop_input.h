@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace velora::e2e {
 
@@ -24,6 +26,8 @@ HWND FindChildByText(HWND parent, std::wstring_view text);
 bool ChooseCategory(HWND window, const wchar_t* category);
 // The item grid: the custom control that answers the list box messages with its cells.
 HWND FindItemGrid(HWND window);
+// The captions of the grid's cells on show, empty for an empty cell.
+std::vector<std::wstring> GridCaptions(HWND grid);
 
 // A report list view of another process: the text of a cell, and a row's rectangle on the screen
 // (empty when there is no such row). The list's messages carry pointers, so they go through

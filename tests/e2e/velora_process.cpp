@@ -5,20 +5,17 @@
 
 namespace velora::e2e {
 
-namespace {
-// Paths of the build tree are Unix paths; Wine shows them on drive Z:.
-std::filesystem::path WindowsPath(std::string path) {
+std::filesystem::path BuildTreePath(std::string path) {
   if (!path.empty() && path[0] == '/') {
     for (char& c : path) c = c == '/' ? '\\' : c;
     path = "Z:" + path;
   }
   return std::filesystem::path(path);
 }
-}  // namespace
 
-std::filesystem::path BuiltExecutable() { return WindowsPath(VELORA_EXE); }
-std::filesystem::path EmbeddedScreensaver() { return WindowsPath(VELORA_FLIPIT_EMBEDDED); }
-std::filesystem::path ScreenshotFolder() { return WindowsPath(VELORA_SCREENSHOTS); }
+std::filesystem::path BuiltExecutable() { return BuildTreePath(VELORA_EXE); }
+std::filesystem::path EmbeddedScreensaver() { return BuildTreePath(VELORA_FLIPIT_EMBEDDED); }
+std::filesystem::path ScreenshotFolder() { return BuildTreePath(VELORA_SCREENSHOTS); }
 
 ScratchFolder::ScratchFolder() {
   static std::atomic<int> counter{0};
