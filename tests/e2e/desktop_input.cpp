@@ -65,7 +65,7 @@ void Click(POINT screen) {
   Settle(150);
 }
 
-void Drag(POINT from, POINT to) {
+void Drag(POINT from, POINT to, bool release) {
   MoveMouse(from);
   Send(MOUSEEVENTF_LEFTDOWN);
   Settle(150);
@@ -75,9 +75,12 @@ void Drag(POINT from, POINT to) {
     Send(MOUSEEVENTF_MOVE);  // a zero move makes the sizing loop read the new position
     Settle(40);
   }
+  if (!release) return;
   Send(MOUSEEVENTF_LEFTUP);
   Settle(300);
 }
+
+void ReleaseLeftButton() { Send(MOUSEEVENTF_LEFTUP); }
 
 void Wheel(POINT screen, int notches) {
   MoveMouse(screen);

@@ -13,8 +13,10 @@ void MoveMouse(POINT screen);
 // Puts the pointer at `screen` and reports it as a move, so the window under it hears of it.
 void MovePointer(POINT screen);
 void Click(POINT screen);
-// Presses at `from`, moves to `to` in small steps and releases there.
-void Drag(POINT from, POINT to);
+// Presses at `from`, moves to `to` in small steps and releases there, unless `release` is false:
+// then the button stays down for the caller to release with ReleaseLeftButton.
+void Drag(POINT from, POINT to, bool release = true);
+void ReleaseLeftButton();
 
 // Turns the wheel over `screen` by `notches` (positive: away from the user).
 void Wheel(POINT screen, int notches);

@@ -79,4 +79,10 @@ std::optional<DWORD> VeloraProcess::Close() {
   return WaitForExit();
 }
 
+bool VeloraProcess::Kill() {
+  if (!process_.hProcess) return false;
+  TerminateProcess(process_.hProcess, 1);
+  return WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0;
+}
+
 }  // namespace velora::e2e

@@ -59,6 +59,8 @@ class VeloraProcess {
   std::optional<DWORD> WaitForExit(DWORD limit_ms = 15000) const;
   // Closes the window as a user would and waits for the process to end.
   std::optional<DWORD> Close();
+  // Ends the process at once, as a power cut or the task manager would, and waits until it has.
+  bool Kill();
 
  private:
   PROCESS_INFORMATION process_{};

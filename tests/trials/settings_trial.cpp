@@ -1,0 +1,163 @@
+// Kills while the settings are saved. A finished resize of the panel saves the window size, so a
+// drag of the grip with real input makes the program write the file, with a new size each time.
+#include <algorithm>
+
+#include "e2e/desktop_input.h"
+#include "settings/atomic_file.h"
+#include "settings/ini_document.h"
+#include "settings/initial_settings.h"
+#include "trials/kill_trials.h"
+#include "trials/trial_common.h"
+
+namespace velora::trials {
+namespace {
+
+// The panel's limits are 510 × 132 up to far beyond the virtual screen; these sizes keep the
+// grip on the screen.
+constexpr int kWidest = 700;
+constexpr int kTallest = 420;
+
+// A drag of the grip by a random step that changes both sides, held before the release.
+bool HoldResize(HWND window, std::mt19937& random) {
+  RECT r{};
+  if (!GetWindowRect(window, &r)) return false;
+  std::uniform_int_distribution<int> step(25, 90);
+  const int dx = r.right - r.left > kWidest - 90 ? -step(random) : step(random);
+  const int dy = r.bottom - r.top > kTallest - 90 ? -step(random) : step(random);
+  const POINT grip{r.right - 5, r.bottom - 5};
+  e2e::Drag(grip, {grip.x + dx, grip.y + dy}, /*release=*/false);
+  return true;
+}
+
+// A whole new file is the old one with only the window size changed: rebuilt from the old bytes
+// and the size the new file holds, it must come out byte for byte the same. A file cut short, or
+// one mixing old and new bytes, does not.
+bool IsOldWithNewSize(const std::string& old_bytes, const std::string& bytes) {
+  const settings::IniDocument found = settings::IniDocument::Parse(bytes);
+  const settings::InitialSettings size = settings::ReadInitialSettings(found, 0);
+  settings::IniDocument rebuilt = settings::IniDocument::Parse(old_bytes);
+  settings::WriteWindowSize(rebuilt, size.window_width, size.window_height);
+  return rebuilt.Serialize() == bytes;
+}
+
+struct Held {
+  std::string old_bytes;
+  std::string detail;
+};
+
+// Starts the copy and holds a resize of its panel; the caller releases it.
+Held StartAndHold(const Install& install, const e2e::VeloraProcess& velora, std::mt19937& random) {
+  Held held;
+  HWND window = ShownPanel(velora);
+  if (!window) {
+    held.detail = "the panel did not show";
+    return held;
+  }
+  const std::optional<std::string> old_bytes = settings::ReadFileBytes(install.settings_file);
+  if (!old_bytes || old_bytes->empty()) {
+    held.detail = "no settings file before the save";
+    return held;
+  }
+  held.old_bytes = *old_bytes;
+  if (!HoldResize(window, random)) held.detail = "the panel has no rectangle";
+  return held;
+}
+
+// What the kill left: the file must be the old one or a whole new one.
+TrialOutcome Judge(const Install& install, const std::string& old_bytes) {
+  TrialOutcome outcome;
+  outcome.ran = true;
+  const std::filesystem::path temporary = settings::AtomicFile::TemporaryPath(install.settings_file);
+  const bool temporary_left = Exists(temporary);
+  const std::optional<std::string> bytes = settings::ReadFileBytes(install.settings_file);
+  if (!bytes) {
+    outcome.detail = "the settings file is gone or unreadable";
+  } else if (*bytes == old_bytes) {
+    outcome.passed = true;
+    outcome.point = temporary_left ? KillPoint::kDuringWrite : KillPoint::kBeforeWrite;
+  } else if (IsOldWithNewSize(old_bytes, *bytes)) {
+    outcome.passed = true;
+    outcome.point = KillPoint::kAfterWrite;
+  } else {
+    outcome.detail = "the settings file is neither the old nor a whole new one (" +
+                     std::to_string(bytes->size()) + " bytes, the old had " +
+                     std::to_string(old_bytes.size()) + ")";
+  }
+  // The next trial's evidence must be its own.
+  if (temporary_left) DeleteFileW(temporary.c_str());
+  return outcome;
+}
+
+}  // namespace
+
+SaveTiming MeasureSave(const Install& install, int runs, std::string& detail) {
+  SaveTiming timing;
+  std::mt19937 random(1);
+  const std::filesystem::path temporary = settings::AtomicFile::TemporaryPath(install.settings_file);
+  for (int run = 0; run < runs && detail.empty(); ++run) {
+    e2e::VeloraProcess velora(install.exe);
+    const Held held = StartAndHold(install, velora, random);
+    if (!held.detail.empty()) {
+      detail = held.detail;
+      break;
+    }
+    const std::optional<FILETIME> before = WriteTime(install.settings_file);
+    double begins = -1;
+    double replaced = -1;
+    const Stopwatch clock;
+    e2e::ReleaseLeftButton();
+    while (replaced < 0 && clock.Elapsed() < 5000) {
+      if (begins < 0 && Exists(temporary)) begins = clock.Elapsed();
+      const std::optional<FILETIME> now = WriteTime(install.settings_file);
+      if (now && before && CompareFileTime(&*now, &*before) != 0) replaced = clock.Elapsed();
+      SwitchToThread();
+    }
+    if (!velora.Kill()) detail = "the copy would not end";
+    if (replaced < 0) {
+      detail = "a resize saved nothing within 5 s";
+      break;
+    }
+    const std::optional<std::string> bytes = settings::ReadFileBytes(install.settings_file);
+    if (!bytes || !IsOldWithNewSize(held.old_bytes, *bytes) || *bytes == held.old_bytes) {
+      detail = "a finished save is not the old file with a new window size";
+    }
+    // Polling may miss a write shorter than one look: then it began no later than it ended.
+    if (begins < 0) begins = replaced;
+    const bool first = run == 0;
+    timing.write_begins_ms = first ? begins : std::min(timing.write_begins_ms, begins);
+    timing.earliest_replaced_ms = first ? replaced : std::min(timing.earliest_replaced_ms, replaced);
+    timing.replaced_ms = std::max(timing.replaced_ms, replaced);
+  }
+  return timing;
+}
+
+TrialOutcome RunSettingsTrial(const Install& install, const SaveTiming& timing, std::mt19937& random) {
+  e2e::VeloraProcess velora(install.exe);
+  const Held held = StartAndHold(install, velora, random);
+  if (!held.detail.empty()) {
+    e2e::ReleaseLeftButton();
+    TrialOutcome outcome;
+    outcome.detail = held.detail;
+    return outcome;
+  }
+  // Half the kills anywhere from the release to well past the measured save, half inside the
+  // measured write itself.
+  const bool inside = std::uniform_int_distribution<int>(0, 1)(random) == 1;
+  std::uniform_real_distribution<double> anywhere(0.0, timing.replaced_ms * 1.3 + 5.0);
+  std::uniform_real_distribution<double> in_write(std::max(0.0, timing.write_begins_ms - 2.0),
+                                                  timing.replaced_ms + 2.0);
+  const double delay = inside ? in_write(random) : anywhere(random);
+  const Stopwatch clock;
+  e2e::ReleaseLeftButton();
+  clock.WaitUntil(delay);
+  const bool ended = velora.Kill();
+  TrialOutcome outcome = Judge(install, held.old_bytes);
+  outcome.delay_ms = delay;
+  if (!ended) {
+    outcome.passed = false;
+    outcome.detail = "the copy would not end";
+  }
+  return outcome;
+}
+
+}  // namespace velora::trials
