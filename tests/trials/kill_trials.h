@@ -52,11 +52,11 @@ struct TrialOutcome {
 
 // How long the program takes, measured by runs without a kill; kill delays are drawn over these
 // windows.
-// Each from the release of the resize grip; the earliest and the latest of the runs.
+// Each from the release of the resize grip, over the measured runs.
 struct SaveTiming {
-  double write_begins_ms = 0;       // the temporary file appears, earliest
-  double replaced_ms = 0;           // the new file is in place, latest
-  double earliest_replaced_ms = 0;  // the new file is in place, earliest
+  double write_begins_ms = 0;      // the temporary file appears, earliest
+  double typical_replaced_ms = 0;  // the new file is in place, median
+  double replaced_ms = 0;          // the new file is in place, latest
 };
 struct AddTiming {
   double per_item_ms = 0;      // between two items of one drop

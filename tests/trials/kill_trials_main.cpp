@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e/velora_process.h"
@@ -43,9 +44,33 @@ Options ReadOptions(int argc, wchar_t** argv) {
 struct Tally {
   std::map<KillPoint, int> points;
   std::vector<double> delays;
+  std::vector<std::pair<double, KillPoint>> kills;
   int passed = 0;
   int not_run = 0;
 };
+
+// How the kill delays spread: eight equal spans from 0 to the longest, and in each how many
+// kills landed where.
+void PrintSpread(const Tally& tally) {
+  if (tally.kills.empty()) return;
+  constexpr int kSpans = 8;
+  const double longest = *std::max_element(tally.delays.begin(), tally.delays.end());
+  const double width = longest / kSpans + 1e-9;
+  std::map<KillPoint, std::vector<int>> counts;
+  for (const auto& [delay, point] : tally.kills) {
+    auto& row = counts[point];
+    row.resize(kSpans);
+    ++row[std::min(kSpans - 1, static_cast<int>(delay / width))];
+  }
+  std::printf("  %-22s", "kill delay (ms) up to");
+  for (int i = 1; i <= kSpans; ++i) std::printf(" %7.1f", width * i);
+  std::printf("\n");
+  for (const auto& [point, row] : counts) {
+    std::printf("  %-22s", KillPointName(point));
+    for (int n : row) std::printf(" %7d", n);
+    std::printf("\n");
+  }
+}
 
 std::string Quartiles(std::vector<double> v) {
   if (v.empty()) return "-";
@@ -60,6 +85,7 @@ void PrintTally(const char* kind, const Tally& tally) {
   std::printf("%s: %d passed of %zu run, %d could not be set up; kill delays %s\n", kind, tally.passed,
               tally.delays.size(), tally.not_run, Quartiles(tally.delays).c_str());
   for (const auto& [point, count] : tally.points) std::printf("  %-22s %d\n", KillPointName(point), count);
+  PrintSpread(tally);
 }
 
 }  // namespace
@@ -89,15 +115,15 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   std::string detail;
-  const SaveTiming save = MeasureSave(install, 3, detail);
+  const SaveTiming save = MeasureSave(install, 7, detail);
   if (!detail.empty()) {
     std::printf("measuring a save: %s\n", detail.c_str());
     return 1;
   }
   std::printf(
-      "a save (3 clean runs): the write begins %.1f ms at the earliest, the new file is in place %.1f to "
-      "%.1f ms after the release\n",
-      save.write_begins_ms, save.earliest_replaced_ms, save.replaced_ms);
+      "a save (7 clean runs): the write begins %.1f ms at the earliest, the new file is in place %.1f ms "
+      "after the release (median), %.1f ms at the latest\n",
+      save.write_begins_ms, save.typical_replaced_ms, save.replaced_ms);
   const AddTiming add = MeasureAdds(install, 10, detail);
   if (!detail.empty()) {
     std::printf("measuring adds: %s\n", detail.c_str());
@@ -127,6 +153,7 @@ int wmain(int argc, wchar_t** argv) {
       continue;
     }
     tally.delays.push_back(outcome.delay_ms);
+    tally.kills.emplace_back(outcome.delay_ms, outcome.point);
     ++tally.points[outcome.point];
     tally.passed += outcome.passed;
   }
