@@ -30,19 +30,16 @@ bool HoldResize(HWND window, std::mt19937& random) {
   return true;
 }
 
-// A whole new file is the old one with only the window size changed: rebuilt from the old bytes
-// and the size the new file holds, it must come out byte for byte the same. A file cut short, or
-// one mixing old and new bytes, does not.
-bool IsOldWithNewSize(const std::string& old_bytes, const std::string& bytes) {
-  const settings::IniDocument found = settings::IniDocument::Parse(bytes);
-  const settings::InitialSettings size = settings::ReadInitialSettings(found, 0);
+// The whole new file: the old one with only the window size changed to the panel's.
+std::string NewFile(const std::string& old_bytes, SIZE panel) {
   settings::IniDocument rebuilt = settings::IniDocument::Parse(old_bytes);
-  settings::WriteWindowSize(rebuilt, size.window_width, size.window_height);
-  return rebuilt.Serialize() == bytes;
+  settings::WriteWindowSize(rebuilt, panel.cx, panel.cy);
+  return rebuilt.Serialize();
 }
 
 struct Held {
   std::string old_bytes;
+  std::string new_bytes;  // what a finished save writes
   std::string detail;
 };
 
@@ -60,12 +57,19 @@ Held StartAndHold(const Install& install, const e2e::VeloraProcess& velora, std:
     return held;
   }
   held.old_bytes = *old_bytes;
-  if (!HoldResize(window, random)) held.detail = "the panel has no rectangle";
+  RECT r{};
+  if (!HoldResize(window, random) || !GetWindowRect(window, &r)) {
+    held.detail = "the panel has no rectangle";
+    return held;
+  }
+  // The panel follows the grip while it is held (full-window sizing), so its size is final.
+  held.new_bytes = NewFile(held.old_bytes, {r.right - r.left, r.bottom - r.top});
+  if (held.new_bytes == held.old_bytes) held.detail = "the resize left the panel's size as it was";
   return held;
 }
 
 // What the kill left: the file must be the old one or a whole new one.
-TrialOutcome Judge(const Install& install, const std::string& old_bytes) {
+TrialOutcome Judge(const Install& install, const Held& held) {
   TrialOutcome outcome;
   outcome.ran = true;
   const std::filesystem::path temporary = settings::AtomicFile::TemporaryPath(install.settings_file);
@@ -73,16 +77,17 @@ TrialOutcome Judge(const Install& install, const std::string& old_bytes) {
   const std::optional<std::string> bytes = settings::ReadFileBytes(install.settings_file);
   if (!bytes) {
     outcome.detail = "the settings file is gone or unreadable";
-  } else if (*bytes == old_bytes) {
+  } else if (*bytes == held.old_bytes) {
     outcome.passed = true;
     outcome.point = temporary_left ? KillPoint::kDuringWrite : KillPoint::kBeforeWrite;
-  } else if (IsOldWithNewSize(old_bytes, *bytes)) {
+  } else if (*bytes == held.new_bytes) {
     outcome.passed = true;
     outcome.point = KillPoint::kAfterWrite;
   } else {
-    outcome.detail = "the settings file is neither the old nor a whole new one (" +
-                     std::to_string(bytes->size()) + " bytes, the old had " +
-                     std::to_string(old_bytes.size()) + ")";
+    outcome.detail = "the settings file is neither the old nor the new one (" +
+                     std::to_string(bytes->size()) + " bytes; the old had " +
+                     std::to_string(held.old_bytes.size()) + ", the new " +
+                     std::to_string(held.new_bytes.size()) + ")";
   }
   // The next trial's evidence must be its own.
   if (temporary_left) DeleteFileW(temporary.c_str());
@@ -121,8 +126,8 @@ SaveTiming MeasureSave(const Install& install, int runs, std::string& detail) {
       break;
     }
     const std::optional<std::string> bytes = settings::ReadFileBytes(install.settings_file);
-    if (!bytes || !IsOldWithNewSize(held.old_bytes, *bytes) || *bytes == held.old_bytes) {
-      detail = "a finished save is not the old file with a new window size";
+    if (!bytes || *bytes != held.new_bytes) {
+      detail = "a finished save is not the old file with the panel's new size";
     }
     // Polling may miss a write shorter than one look: then it began no later than it ended.
     begun.push_back(begins < 0 ? replaced : begins);
@@ -157,7 +162,7 @@ TrialOutcome RunSettingsTrial(const Install& install, const SaveTiming& timing, 
   e2e::ReleaseLeftButton();
   clock.WaitUntil(delay);
   const bool ended = velora.Kill();
-  TrialOutcome outcome = Judge(install, held.old_bytes);
+  TrialOutcome outcome = Judge(install, held);
   outcome.delay_ms = delay;
   if (!ended) {
     outcome.passed = false;
