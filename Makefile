@@ -7,7 +7,7 @@ JOBS    ?= $(shell nproc)
 # dist/Velora.exe must stay below this many bytes.
 DIST_LIMIT := 10000000
 
-.PHONY: setup native windows test run dist bench clean
+.PHONY: setup native windows test run dist bench trials clean
 
 setup:
 	@bash tools/setup.sh
@@ -51,6 +51,13 @@ dist: setup $(WINDOWS)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS) --target Velora FlipIt
 	bash tools/ship-exe.sh $(WINDOWS)/bin/Velora.exe dist/Velora.exe $(DIST_LIMIT)
 	bash tools/ship-exe.sh $(WINDOWS)/bin/FlipIt.scr dist/FlipIt.scr $(DIST_LIMIT)
+
+# Ends a private copy of the program with TerminateProcess while it saves its settings or adds
+# dropped files, TRIALS times, and checks what it left on disk each time.
+TRIALS ?= 200
+trials: setup $(WINDOWS)/CMakeCache.txt
+	cmake --build $(WINDOWS) -j $(JOBS) --target velora_kill_trials
+	tools/wine-run.sh --session tools/wine-run.sh $(WINDOWS)/tests/trials/velora_kill_trials.exe --trials $(TRIALS)
 
 run: dist
 	tools/wine-run.sh dist/Velora.exe

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "e2e/remote_block.h"
 #include "e2e/velora_process.h"
 #include "support/window_picture_win32.h"
 
@@ -90,7 +91,7 @@ void TypeText(std::wstring_view text) {
   Settle(100);
 }
 
-void Drag(POINT from, POINT to) {
+void Drag(POINT from, POINT to, bool release) {
   MoveMouse(from);
   Send(MOUSEEVENTF_LEFTDOWN);
   Settle(150);
@@ -100,9 +101,12 @@ void Drag(POINT from, POINT to) {
     Send(MOUSEEVENTF_MOVE);  // a zero move makes the sizing loop read the new position
     Settle(40);
   }
+  if (!release) return;
   Send(MOUSEEVENTF_LEFTUP);
   Settle(300);
 }
+
+void ReleaseLeftButton() { Send(MOUSEEVENTF_LEFTUP); }
 
 void Wheel(POINT screen, int notches) {
   MoveMouse(screen);
@@ -137,6 +141,18 @@ HWND FindItemGrid(HWND window) {
   return found;
 }
 
+std::vector<std::wstring> GridCaptions(HWND grid) {
+  std::vector<std::wstring> captions;
+  const auto count = SendMessageW(grid, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(grid, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    SendMessageW(grid, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(text.size() - 1);
+    captions.push_back(text);
+  }
+  return captions;
+}
+
 void SetDisplayDpi(DWORD dpi) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
@@ -151,41 +167,6 @@ bool SaveScreenshot(HWND window, std::wstring_view file_name) {
   std::filesystem::create_directories(folder);
   return test_support::SaveWindowPicture(window, folder / std::wstring(file_name));
 }
-
-namespace {
-
-// A block of memory in the process that owns `window`, freed with it.
-class RemoteBlock {
- public:
-  RemoteBlock(HWND window, SIZE_T size) : size_(size) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-    if (process_)
-      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteBlock() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  RemoteBlock(const RemoteBlock&) = delete;
-  RemoteBlock& operator=(const RemoteBlock&) = delete;
-  bool ok() const { return address_ != nullptr; }
-  char* at(SIZE_T offset) const { return static_cast<char*>(address_) + offset; }
-  bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
-    return offset + size <= size_ && WriteProcessMemory(process_, at(offset), data, size, nullptr);
-  }
-  bool Read(SIZE_T offset, void* data, SIZE_T size) const {
-    return offset + size <= size_ && ReadProcessMemory(process_, at(offset), data, size, nullptr);
-  }
-
- private:
-  SIZE_T size_;
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-};
-
-}  // namespace
 
 std::wstring ListViewCell(HWND list, int row, int column) {
   constexpr int kChars = 512;

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace velora::e2e {
 
@@ -16,8 +18,10 @@ void RightClick(POINT screen);
 void PressKey(WORD key);
 // Types each character as the keyboard's Unicode input does, Chinese included.
 void TypeText(std::wstring_view text);
-// Presses at `from`, moves to `to` in small steps and releases there.
-void Drag(POINT from, POINT to);
+// Presses at `from`, moves to `to` in small steps and releases there, unless `release` is false:
+// then the button stays down for the caller to release with ReleaseLeftButton.
+void Drag(POINT from, POINT to, bool release = true);
+void ReleaseLeftButton();
 
 // Turns the wheel over `screen` by `notches` (positive: away from the user).
 void Wheel(POINT screen, int notches);
@@ -29,6 +33,8 @@ HWND FindChildByText(HWND parent, std::wstring_view text);
 bool ChooseCategory(HWND window, const wchar_t* category);
 // The item grid: the custom control that answers the list box messages with its cells.
 HWND FindItemGrid(HWND window);
+// The captions of the grid's cells on show, empty for an empty cell.
+std::vector<std::wstring> GridCaptions(HWND grid);
 
 // A report list view of another process: the text of a cell, and a row's rectangle on the screen
 // (empty when there is no such row). The list's messages carry pointers, so they go through

@@ -14,10 +14,12 @@
 #include <vector>
 
 #include "e2e/desktop_input.h"
+#include "e2e/file_drop.h"
 #include "e2e/menu_driving.h"
 #include "e2e/velora_process.h"
 #include "store/database.h"
 #include "text/fs_path.h"
+#include "text/path_code.h"
 
 using namespace velora;
 using namespace velora::e2e;
@@ -122,24 +124,24 @@ TEST_F(MenuTest, ClearingAListKeepsOnlyTheSystemPlaces) {
   EXPECT_EQ(velora.Close(), 0u);
 }
 
-TEST_F(MenuTest, RemovingMissingItemsTakesOnlyTheFileThatIsGone) {
+TEST_F(MenuTest, RemovingMissingItemsTakesOnlyTheDroppedFileThatIsGone) {
   std::vector<std::filesystem::path> files;
   for (const wchar_t* name : {L"甲.txt", L"乙.txt", L"丙.txt"}) {
     files.push_back(folder.path() / L"文件" / name);
     std::filesystem::create_directories(files.back().parent_path());
     std::ofstream(files.back()) << "x";
   }
-  std::vector<store::ItemRow> rows;
-  for (const auto& file : files) rows.push_back(FileItem(file, "2030-01-01 00:00:00"));
-  InstallWithItems("文档", rows);
-  std::filesystem::remove(files[1]);
-
+  InstallWithItems("文档", {});
   VeloraProcess velora(exe);
   HWND window = StartShown(velora);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(ChooseCategory(window, L"文档"));
   HWND grid = FindItemGrid(window);
-  ASSERT_TRUE(WaitUntil([&] { return Shows(grid, L"乙"); }));
+  ASSERT_TRUE(DropFiles(window, files, CentreOf(grid)));
+  ASSERT_TRUE(WaitUntil([&] { return Shows(grid, L"甲") && Shows(grid, L"乙") && Shows(grid, L"丙"); }));
+  const std::vector<std::string> dropped = Codes("文档");
+
+  std::filesystem::remove(files[1]);
   Click(CentreOf(FindShown(window, L"清空列表")));
   HWND menu = WaitForMenu();
   ASSERT_NE(menu, nullptr);
@@ -148,10 +150,12 @@ TEST_F(MenuTest, RemovingMissingItemsTakesOnlyTheFileThatIsGone) {
   EXPECT_TRUE(WaitUntil([&] { return !Shows(grid, L"乙"); }));
   EXPECT_TRUE(Shows(grid, L"甲"));
   EXPECT_TRUE(Shows(grid, L"丙"));
-  const auto codes = Codes("文档");
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(std::count(codes.begin(), codes.end(), rows[i].code), i == 1 ? 0 : 1) << i;
-  }
+  // Exactly the gone file's item left the store; the template's own items stay.
+  std::vector<std::string> expected = dropped;
+  const std::string gone = text::PathCode(text::PathToUtf8(files[1]));
+  expected.erase(std::remove(expected.begin(), expected.end(), gone), expected.end());
+  ASSERT_EQ(expected.size(), dropped.size() - 1);
+  EXPECT_EQ(Codes("文档"), expected);
   EXPECT_TRUE(SaveScreenshot(window, L"menu_remove_missing_done.png"));
   EXPECT_EQ(velora.Close(), 0u);
 }

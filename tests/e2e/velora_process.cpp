@@ -5,20 +5,17 @@
 
 namespace velora::e2e {
 
-namespace {
-// Paths of the build tree are Unix paths; Wine shows them on drive Z:.
-std::filesystem::path WindowsPath(std::string path) {
+std::filesystem::path BuildTreePath(std::string path) {
   if (!path.empty() && path[0] == '/') {
     for (char& c : path) c = c == '/' ? '\\' : c;
     path = "Z:" + path;
   }
   return std::filesystem::path(path);
 }
-}  // namespace
 
-std::filesystem::path BuiltExecutable() { return WindowsPath(VELORA_EXE); }
-std::filesystem::path EmbeddedScreensaver() { return WindowsPath(VELORA_FLIPIT_EMBEDDED); }
-std::filesystem::path ScreenshotFolder() { return WindowsPath(VELORA_SCREENSHOTS); }
+std::filesystem::path BuiltExecutable() { return BuildTreePath(VELORA_EXE); }
+std::filesystem::path EmbeddedScreensaver() { return BuildTreePath(VELORA_FLIPIT_EMBEDDED); }
+std::filesystem::path ScreenshotFolder() { return BuildTreePath(VELORA_SCREENSHOTS); }
 
 ScratchFolder::ScratchFolder() {
   static std::atomic<int> counter{0};
@@ -80,6 +77,12 @@ std::optional<DWORD> VeloraProcess::WaitForExit(DWORD limit_ms) const {
 std::optional<DWORD> VeloraProcess::Close() {
   if (HWND window = WaitForWindow(1000)) PostMessageW(window, WM_CLOSE, 0, 0);
   return WaitForExit();
+}
+
+bool VeloraProcess::Kill() {
+  if (!process_.hProcess) return false;
+  TerminateProcess(process_.hProcess, 1);
+  return WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0;
 }
 
 }  // namespace velora::e2e

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace velora::e2e {
@@ -19,6 +20,8 @@ bool WaitUntil(Condition condition, DWORD limit_ms = 5000) {
   return true;
 }
 
+// A path of the build tree, given as the build sees it: Unix paths appear on Wine's drive Z:.
+std::filesystem::path BuildTreePath(std::string path);
 // The built Velora.exe as a Windows path (the build tree is seen through Wine's Z: drive).
 std::filesystem::path BuiltExecutable();
 // The screensaver as Velora.exe carries it.
@@ -56,6 +59,8 @@ class VeloraProcess {
   std::optional<DWORD> WaitForExit(DWORD limit_ms = 15000) const;
   // Closes the window as a user would and waits for the process to end.
   std::optional<DWORD> Close();
+  // Ends the process at once, as a power cut or the task manager would, and waits until it has.
+  bool Kill();
 
  private:
   PROCESS_INFORMATION process_{};

@@ -1,0 +1,19 @@
+#pragma once
+// What the two kinds of trial share: the started panel and cheap looks at files that open no
+// handle (an open handle would make the program's rename over the file fail).
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "e2e/velora_process.h"
+
+namespace velora::trials {
+
+// The started copy's panel once shown and painted; null when it never showed.
+HWND ShownPanel(const e2e::VeloraProcess& velora);
+
+bool Exists(const std::filesystem::path& path);
+std::optional<FILETIME> WriteTime(const std::filesystem::path& path);
+
+}  // namespace velora::trials
