@@ -1,0 +1,22 @@
+#pragma once
+// A property a fuzz input broke: the failed condition is printed and the process aborts, so
+// libFuzzer keeps the input as a crash.
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace velora::fuzz {
+
+[[noreturn]] inline void Fail(const char* condition, const char* file, int line) {
+  std::fprintf(stderr, "%s:%d: property broken: %s\n", file, line, condition);
+  std::abort();
+}
+
+inline std::string_view Bytes(const unsigned char* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
+
+}  // namespace velora::fuzz
+
+#define FUZZ_CHECK(condition) \
+  ((condition) ? static_cast<void>(0) : ::velora::fuzz::Fail(#condition, __FILE__, __LINE__))
