@@ -1,6 +1,6 @@
 #pragma once
-// A property a fuzz input broke: the failed condition is printed and the process aborts, so
-// libFuzzer keeps the input as a crash.
+// What every fuzz program shares: its input as bytes, and FUZZ_CHECK for the properties it holds
+// the code to. A broken one prints its condition and aborts, so libFuzzer keeps the input.
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
