@@ -3,11 +3,14 @@
 NATIVE  := build/native
 WINDOWS := build/windows
 BENCH   := build/bench
+FUZZ    := build/fuzz
+# How long `make fuzz` runs each fuzz program.
+FUZZ_SECONDS ?= 60
 JOBS    ?= $(shell nproc)
 # dist/Velora.exe must stay below this many bytes.
 DIST_LIMIT := 10000000
 
-.PHONY: setup native windows test run dist bench trials clean
+.PHONY: setup native windows test run dist bench trials fuzz clean
 
 setup:
 	@bash tools/setup.sh
@@ -22,6 +25,10 @@ $(WINDOWS)/CMakeCache.txt: | setup
 # figures measure our code.
 $(BENCH)/CMakeCache.txt: | setup
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORA_SANITIZE=OFF
+
+# Clang with libFuzzer and the sanitizers: a fuzz program per family of parsers of outside data.
+$(FUZZ)/CMakeCache.txt: | setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORA_FUZZ=ON
 
 native: setup $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS)
@@ -40,6 +47,12 @@ bench: dist $(BENCH)/CMakeCache.txt
 	  $(CURDIR)/dist/Velora.exe $(CURDIR)/$(WINDOWS)/bin/velora_bare_window.exe
 	tools/wine-run.sh --session tools/wine-run.sh $(WINDOWS)/bin/velora_summon_benchmark.exe \
 	  $(CURDIR)/dist/Velora.exe $(CURDIR)/$(WINDOWS)/bin/velora_bare_window.exe
+
+# Each program runs FUZZ_SECONDS from a scratch copy of its seeds in fuzz/corpus/; a crash fails
+# and leaves its input in $(FUZZ)/fuzz-artifacts/.
+fuzz: setup $(FUZZ)/CMakeCache.txt
+	cmake --build $(FUZZ) -j $(JOBS) --target velora_fuzzers
+	bash fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
 test: native windows
 	cd $(NATIVE) && ctest --output-on-failure

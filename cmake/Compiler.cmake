@@ -2,6 +2,7 @@
 #   VELORA_WARNINGS             warnings as errors, for the project's own targets
 #   VELORA_THIRD_PARTY_OPTIONS  for vendored C code (sqlite3): quiet and always optimised
 option(VELORA_SANITIZE "AddressSanitizer and UndefinedBehaviorSanitizer in the native tree" ON)
+option(VELORA_FUZZ "libFuzzer programs over the parsers of outside data (native tree, Clang)" OFF)
 
 if(MSVC)
   set(VELORA_WARNINGS /W4 /WX)
@@ -38,4 +39,13 @@ if(VELORA_NATIVE AND VELORA_SANITIZE)
     # GCC 12 reports false maybe-uninitialized warnings inside libstdc++ under the sanitizers.
     list(APPEND VELORA_WARNINGS -Wno-maybe-uninitialized)
   endif()
+endif()
+
+# Every library the fuzzers link is instrumented for coverage; only the fuzz programs get
+# libFuzzer's main (fuzz/CMakeLists.txt).
+if(VELORA_FUZZ)
+  if(NOT VELORA_NATIVE OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang" OR NOT VELORA_SANITIZE)
+    message(FATAL_ERROR "VELORA_FUZZ needs the native tree built with clang and the sanitizers")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()

@@ -11,6 +11,7 @@ packages=(
   fonts-wqy-zenhei fonts-noto-cjk imagemagick librsvg2-bin icoutils
   libgtest-dev googletest libbenchmark-dev libssl-dev
   clang-format
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -18,11 +18,18 @@ std::string_view CookieFromLine(std::string_view line) {
   return line.substr(kSetCookie.size(), semicolon - kSetCookie.size());
 }
 
-std::vector<std::string_view> Entries(std::string_view cookies, std::string& storage) {
-  storage = std::string(TrimBlanks(cookies));
-  if (!storage.empty() && storage.back() == ';') storage += ' ';
+// An entry as it is sent: blanks around it and semicolons after it separate it from the next
+// one and are no part of it (no cookie value holds either).
+std::string_view CleanEntry(std::string_view entry) {
+  entry = TrimBlanks(entry);
+  while (entry.ends_with(';')) entry = TrimBlanks(entry.substr(0, entry.size() - 1));
+  return entry;
+}
+
+std::vector<std::string_view> Entries(std::string_view cookies) {
   std::vector<std::string_view> entries;
-  for (std::string_view entry : text::Split(storage, kSeparator)) {
+  for (std::string_view entry : text::Split(cookies, kSeparator)) {
+    entry = CleanEntry(entry);
     if (!entry.empty()) entries.push_back(entry);
   }
   return entries;
@@ -42,8 +49,9 @@ std::string ResponseCookies(std::string_view header_block) {
     const std::string cookie = line.find(';') != std::string_view::npos
                                    ? std::string(TrimBlanks(CookieFromLine(line)))
                                    : std::string(TrimBlanks(EraseAllNoCase(line, kSetCookie)));
-    // A line that names no cookie would put an empty entry into the Cookie header.
-    if (cookie.empty()) continue;
+    // A line that names no cookie would put an empty entry into the Cookie header, and a lone
+    // CR or LF would end that header's line early.
+    if (cookie.empty() || cookie.find_first_of("\r\n") != std::string::npos) continue;
     cookies += cookie;
     cookies += kSeparator;
   }
@@ -52,10 +60,8 @@ std::string ResponseCookies(std::string_view header_block) {
 }
 
 std::string MergeCookies(std::string_view old_cookies, std::string_view new_cookies) {
-  std::string old_storage;
-  std::string new_storage;
-  const std::vector<std::string_view> old_entries = Entries(old_cookies, old_storage);
-  std::vector<std::string_view> merged = Entries(new_cookies, new_storage);
+  const std::vector<std::string_view> old_entries = Entries(old_cookies);
+  std::vector<std::string_view> merged = Entries(new_cookies);
   const std::size_t new_count = merged.size();
   for (std::string_view entry : old_entries) {
     const auto named_alike = [&](std::string_view n) { return EntryName(n) == EntryName(entry); };

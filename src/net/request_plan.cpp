@@ -28,8 +28,14 @@ RequestPlan PlanRequest(const RequestParams& params) {
   }
   for (HeaderField& field : HeaderFields(headers)) plan.fields.push_back(std::move(field));
   // Setting a header to an empty value removes it, as the replace semantics of the client
-  // have it; an empty cookie text therefore sends no Cookie header.
-  std::erase_if(plan.fields, [](const HeaderField& f) { return f.value.empty(); });
+  // have it; an empty cookie text therefore sends no Cookie header. A line break would end the
+  // field's line and send the rest as headers of their own: such a field is not sent.
+  const auto breaks_line = [](std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+  };
+  std::erase_if(plan.fields, [&](const HeaderField& f) {
+    return f.value.empty() || breaks_line(f.name) || breaks_line(f.value);
+  });
 
   plan.body =
       params.body_bytes.empty() ? std::string_view(params.body_text) : std::string_view(params.body_bytes);

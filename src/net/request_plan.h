@@ -20,7 +20,8 @@ struct ProxyCredentials {
 struct RequestPlan {
   std::string_view method;
   std::optional<int> timeout_ms;
-  // In the order they are set; a later field replaces an earlier one of the same name.
+  // In the order they are set; a later field replaces an earlier one of the same name. None is
+  // empty or holds a CR or LF.
   std::vector<HeaderField> fields;
   std::optional<std::string> request_cookies;
   std::optional<ProxyCredentials> credentials;

@@ -48,12 +48,14 @@ std::string Quote(std::string_view value) {
   return altered_by_reading ? '"' + clean + '"' : clean;
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 // The file is GBK, but a user may have saved it from an editor as Unicode with a byte-order
 // mark; the profile functions honour the mark, and so do we. The next save writes GBK again.
 std::string DecodeFile(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) return std::string(bytes.substr(3));
+  if (bytes.starts_with(kUtf8Mark)) return std::string(bytes.substr(3));
   if (bytes.starts_with("\xFF\xFE")) {
     std::u16string units;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
@@ -114,7 +116,11 @@ std::string IniDocument::Serialize() const {
       text += "\r\n";
     }
   }
-  return text::Utf8ToGbk(text);
+  std::string bytes = text::Utf8ToGbk(text);
+  // Some Chinese text at the very start is, in GBK, the UTF-8 byte-order mark: an empty first
+  // line keeps the next reading from taking the file for UTF-8.
+  if (bytes.starts_with(kUtf8Mark)) bytes.insert(0, "\r\n");
+  return bytes;
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {

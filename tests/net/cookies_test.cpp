@@ -24,10 +24,23 @@ TEST(ResponseCookies, TakesNameValueOfSetCookieLinesOnly) {
   EXPECT_EQ(ResponseCookies("Set-Cookie: ; Path=/\r\nSet-Cookie:  z=9 \r\n"), "z=9");
 }
 
+TEST(ResponseCookies, ACookieHoldingALineBreakIsLeftOut) {
+  // It would end the line of the Cookie header it is sent back in.
+  EXPECT_EQ(ResponseCookies("Set-Cookie: a=1\nX-Injected: 2\r\nSet-Cookie: b=2\r\n"
+                            "Set-Cookie: c=3\r; path=/\r\n"),
+            "b=2");
+}
+
 TEST(MergeCookies, NewValuesReplaceOldOnesAndUnmentionedOldOnesStay) {
   EXPECT_EQ(MergeCookies("a=1; b=2", "a=3; c=4"), "a=3; c=4; b=2");
   EXPECT_EQ(MergeCookies(" a=1; b=2; ", ""), "a=1; b=2");
   EXPECT_EQ(MergeCookies("", "x=1;"), "x=1");
+  // Blanks around an entry and semicolons after it are no part of it, so a merged text merges
+  // to itself.
+  EXPECT_EQ(MergeCookies("a=1;;", ""), "a=1");
+  EXPECT_EQ(MergeCookies("a=1; ;", "a=1; ;"), "a=1");
+  EXPECT_EQ(MergeCookies("x=deleted;  a=1", ""), "a=1");
+  EXPECT_EQ(MergeCookies("a=1;;; b=2 ;", "c=3 ; b=2"), "c=3; b=2; a=1");
   EXPECT_EQ(MergeCookies("flag; a=1", "flag"), "flag; a=1");  // an entry without "=" is its own name
   EXPECT_EQ(MergeCookies(" a =1", "a=2"), "a=2");             // names are compared trimmed
 }

@@ -82,6 +82,14 @@ TEST(PlanRequest, CookiesAreStrippedSetBeforeTheLinesAndWrittenBack) {
   EXPECT_THAT(Names(plan), ElementsAre("Accept", "Referer", "Accept-Language", "User-Agent"));
 }
 
+TEST(PlanRequest, FieldsHoldingALineBreakAreNotSent) {
+  RequestParams p = UrlOnly();
+  p.complete_headers = false;
+  p.extra_headers = "X-A: 1\nX-Injected: 2\r\nX-B: 3\r\nX-C\r: 4";
+  p.request_cookies = "a=1\rX-Injected: 2";
+  EXPECT_THAT(Names(PlanRequest(p)), ElementsAre("X-B"));
+}
+
 TEST(PlanRequest, WithoutRequestCookiesResponseCookiesAreNotMerged) {
   RequestParams p = UrlOnly();
   Response response;

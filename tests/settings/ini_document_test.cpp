@@ -42,6 +42,16 @@ TEST(IniDocument, ReadsAFileAnEditorSavedAsUnicode) {
   EXPECT_EQ(IniDocument::Parse(bytes).Get("初始化", "窗口宽度"), "641");
 }
 
+// "锘扛" is EF BB BF B8 in GBK. Written at the start of the file (the blanks before it go), it
+// must not make the next reading take the whole file for UTF-8 and lose every Chinese name in it.
+TEST(IniDocument, LeadingTextThatLooksLikeAUtf8MarkReadsBackAsGbk) {
+  const IniDocument doc = IniDocument::Parse(Utf8ToGbk("  锘扛=1\r\n[初始化]\r\n窗口宽度=640\r\n"));
+  const std::string saved = doc.Serialize();
+  const IniDocument again = IniDocument::Parse(saved);
+  EXPECT_EQ(again.Get("初始化", "窗口宽度"), "640");
+  EXPECT_EQ(again.Serialize(), saved);
+}
+
 TEST(IniDocument, WritesGbkSectionsAndKeysWithCrlf) {
   IniDocument doc;
   ASSERT_TRUE(doc.Set("初始化", "窗口宽度", "510"));
