@@ -86,8 +86,13 @@ TEST_F(LifecycleTest, FirstRunWritesItsFilesInOrderAndALaterRunOnlyItsSettings) 
   for (const auto& entry : std::filesystem::directory_iterator(Data()))
     names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
-  // Exit saves the settings; nothing else is written on exit.
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"FlipIt.scr", L"Velora.db", L"Velora配置.ini", L"icon"}));
+  // Exit saves the settings; nothing else is written on exit. The day's first start keeps a copy
+  // of the store.
+  EXPECT_EQ(names,
+            (std::vector<std::wstring>{L"FlipIt.scr", L"Velora.db", L"Velora配置.ini", L"backup", L"icon"}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Data() / L"backup"),
+                          std::filesystem::directory_iterator()),
+            1);
 
   DirectoryWatch watch(folder.path());
   RunOnce();
