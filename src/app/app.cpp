@@ -126,7 +126,6 @@ void App::OnMenuCommand(ui::MenuCommand command) {
   }
 }
 
-
 LRESULT App::OnTrayEvent(unsigned code) {
   if (launcher_.logic().TrayClick(code) == ui::TrayOutcome::kOpenMenu) {
     POINT at{};
@@ -165,8 +164,7 @@ void App::Report(store::GroupOutcome outcome) {
 void App::DeleteGroup() {
   const std::string& shown = launcher_.state().current_category;
   // A group's items go with its table: keep a copy first, or keep the group.
-  if (!store::IsFixedCategory(shown) && state_.database.TableExists(shown) &&
-      !BackUpBeforeBulkRemoval()) {
+  if (!store::IsFixedCategory(shown) && state_.database.TableExists(shown) && !BackUpBeforeBulkRemoval()) {
     return;
   }
   const store::GroupOutcome outcome = store::DeleteGroup(state_.database, shown);
