@@ -77,6 +77,9 @@ bool App::OnLauncherCreate(HWND window) {
 }
 
 void App::OnLauncherShown() {
+  // The first look is painted now: a posted message comes before any paint, and what follows
+  // (the day's backup among it) would otherwise keep a shown panel unpainted.
+  RedrawWindow(launcher_.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   // What the first look of the panel does not need: the tray icon (the shell may take its time;
   // without a shell the program still runs, reachable by its hotkey and gestures), the settings
   // panel and every control's state, the window icons, the tip window.

@@ -1,5 +1,7 @@
 #include "ui/menu_actions.h"
 
+#include <shlobj.h>
+
 #include <utility>
 #include <vector>
 
@@ -23,7 +25,8 @@ namespace {
 
 using core::ToastKind;
 
-// What the file manager parses into a system place, for its menu.
+// What the file manager parses into a system place, for its menu: the desktop is a folder, the
+// others are known by their class.
 std::string ShellNameOfPlace(exec::Place place) {
   switch (place) {
     case exec::Place::kThisPc:
@@ -32,7 +35,11 @@ std::string ShellNameOfPlace(exec::Place place) {
       return "::{645FF040-5081-101B-9F08-00AA002F954E}";
     case exec::Place::kControlPanel:
       return "::{21EC2020-3AEA-1069-A2DD-08002B30309D}";
-    case exec::Place::kDesktop:
+    case exec::Place::kDesktop: {
+      wchar_t path[MAX_PATH] = {};
+      return SHGetSpecialFolderPathW(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE) ? text::Narrow(path)
+                                                                                   : std::string();
+    }
     case exec::Place::kUnknown:
       break;
   }

@@ -48,6 +48,24 @@ TEST_F(MenuTest, TheItemMenuDeletesAnItemButNeverABuiltInOne) {
   EXPECT_TRUE(ToastShows(window, L"初始图标无法删除"));
   EXPECT_TRUE(Shows(grid, L"我的电脑"));
 
+  // "菜单" on the desktop place shows the file manager's own menu for the desktop folder. The
+  // toast lies over the first row until it has faded.
+  ASSERT_TRUE(WaitUntil([&] { return FindShown(window, L"初始图标无法删除") == nullptr; }));
+  RightClick(CellOf(grid, L"桌面"));
+  menu = WaitForMenu();
+  ASSERT_NE(menu, nullptr);
+  ChooseEntry(menu, 0, 2);
+  HWND shell_menu = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    shell_menu = FindWindowW(L"#32768", nullptr);
+    return shell_menu && IsWindowVisible(shell_menu) && EntryCount(shell_menu) != 2;
+  }));
+  if (shell_menu) {
+    EXPECT_TRUE(SaveScreenshot(shell_menu, L"menu_shell_desktop.png"));
+  }
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(FindShown(window, L"无法显示此项目的菜单"), nullptr);
+
   RightClick(CellOf(grid, L"它's \"引号\""));
   menu = WaitForMenu();
   ASSERT_NE(menu, nullptr);

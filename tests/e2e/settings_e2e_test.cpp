@@ -155,7 +155,12 @@ TEST_F(SettingsTest, AFirstStartShowsTheDefaultsAndWritesThemOnExit) {
   const int middle = (r.top + r.bottom) / 2;
   EXPECT_TRUE(NearlyBlack(ScreenPixel({r.left + 1, middle})));
   EXPECT_TRUE(NearlyBlack(ScreenPixel({r.right - 2, middle})));
-  EXPECT_EQ(ScreenPixel({r.left + 5, r.bottom - 6}), RGB(255, 255, 255));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return ScreenPixel({r.left + 5, r.bottom - 6}) == RGB(255, 255, 255);
+      },
+      2000))
+      << std::hex << ScreenPixel({r.left + 5, r.bottom - 6});
 
   ToggleSettings(window);
   ASSERT_NE(Tabs(window), nullptr);
