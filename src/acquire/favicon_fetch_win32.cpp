@@ -1,9 +1,6 @@
 #include "acquire/favicon_fetch_win32.h"
 
-#include <thread>
-
 #include "acquire/icon_key.h"
-#include "core/guarded.h"
 #include "core/posted_value_win32.h"
 #include "exec/suffix_icon.h"
 #include "net/plain_download_win32.h"
@@ -58,28 +55,15 @@ UINT FaviconFetchedMessage() noexcept {
 FaviconResult TakeFaviconResult(LPARAM lparam) { return core::TakePostedValue<FaviconResult>(lparam); }
 
 bool FaviconFetcher::Start(FaviconTarget target, FaviconPlaces places, HWND notify) {
-  if (busy_->exchange(true)) return false;
-  try {
-    std::thread([busy = busy_, target = std::move(target), places = std::move(places), notify] {
-      FaviconResult result = core::Guarded(
-          "favicon fetch",
-          [&] {
-            NetFaviconDownloads downloads;
-            return FetchFavicon(target, places, downloads);
-          },
-          [&] {
-            return FaviconResult{target, {}, {}};
-          });
-      // Free before the window hears of it, so that it may start the next fetch at once.
-      busy->store(false);
-      core::Guarded("favicon delivery",
-                    [&] { core::PostValue(notify, FaviconFetchedMessage(), 0, std::move(result)); });
-    }).detach();
-  } catch (...) {
-    busy_->store(false);
-    return false;
-  }
-  return true;
+  return worker_.Start(
+      "favicon fetch", notify, FaviconFetchedMessage(),
+      [target, places = std::move(places)] {
+        NetFaviconDownloads downloads;
+        return FetchFavicon(target, places, downloads);
+      },
+      [target] {
+        return FaviconResult{target, {}, {}};
+      });
 }
 
 }  // namespace velora::acquire

@@ -3,12 +3,12 @@
 // 图标, and the result posted back to the window that asked.
 #include <windows.h>
 
-#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "acquire/favicon.h"
+#include "core/single_worker_win32.h"
 
 namespace velora::acquire {
 
@@ -49,11 +49,10 @@ class FaviconFetcher {
   // False, starting nothing, while a fetch runs (the window shows kFetchBusyText) or when no
   // thread can be started.
   [[nodiscard]] bool Start(FaviconTarget target, FaviconPlaces places, HWND notify);
-  bool Busy() const noexcept { return busy_->load(); }
+  bool Busy() const noexcept { return worker_.Busy(); }
 
  private:
-  // Shared with the running thread, which may outlive this object.
-  std::shared_ptr<std::atomic<bool>> busy_ = std::make_shared<std::atomic<bool>>(false);
+  core::SingleWorker worker_;
 };
 
 }  // namespace velora::acquire

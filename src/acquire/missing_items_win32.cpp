@@ -2,10 +2,6 @@
 
 #include <shlwapi.h>
 
-#include <thread>
-#include <utility>
-
-#include "core/guarded.h"
 #include "core/posted_value_win32.h"
 #include "text/utf.h"
 
@@ -58,26 +54,16 @@ MissingItemsFound TakeMissingItemsFound(LPARAM lparam) {
 }
 
 bool MissingItemsChecker::Start(std::string table, std::vector<FileItem> items, HWND notify) {
-  if (busy_->exchange(true)) return false;
-  try {
-    std::thread([busy = busy_, table = std::move(table), items = std::move(items), notify] {
-      // A drive without its medium answers with an error, not with the system's "insert a disk" box.
-      SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
-      MissingItemsFound found{table, {}};
-      found.check = core::Guarded(
-          "missing items check", [&] { return FindMissing(items, ProbePath); },
-          [&] {
-            return MissingCheck{{}, items.size()};
-          });
-      busy->store(false);
-      core::Guarded("missing items delivery",
-                    [&] { core::PostValue(notify, MissingItemsFoundMessage(), 0, std::move(found)); });
-    }).detach();
-  } catch (...) {
-    busy_->store(false);
-    return false;
-  }
-  return true;
+  return worker_.Start(
+      "missing items check", notify, MissingItemsFoundMessage(),
+      [table, items] {
+        // A drive without its medium answers with an error, not with the system's "insert a disk" box.
+        SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
+        return MissingItemsFound{table, FindMissing(items, ProbePath)};
+      },
+      [table, unchecked = items.size()] {
+        return MissingItemsFound{table, {{}, unchecked}};
+      });
 }
 
 }  // namespace velora::acquire

@@ -3,12 +3,12 @@
 // share can keep one check waiting for half a minute, and the panel must not freeze meanwhile.
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "acquire/missing_items.h"
+#include "core/single_worker_win32.h"
 
 namespace velora::acquire {
 
@@ -32,10 +32,10 @@ class MissingItemsChecker {
  public:
   // False, starting nothing, while a check runs or when no thread can be started.
   [[nodiscard]] bool Start(std::string table, std::vector<FileItem> items, HWND notify);
-  bool Busy() const noexcept { return busy_->load(); }
+  bool Busy() const noexcept { return worker_.Busy(); }
 
  private:
-  std::shared_ptr<std::atomic<bool>> busy_ = std::make_shared<std::atomic<bool>>(false);
+  core::SingleWorker worker_;
 };
 
 }  // namespace velora::acquire

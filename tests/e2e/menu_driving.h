@@ -47,17 +47,7 @@ class MenuDrivingTest : public InstalledCopyTest {
     return store::ListCodes(db, table);
   }
 
-  static std::vector<std::wstring> Captions(HWND grid) {
-    std::vector<std::wstring> captions;
-    const auto count = SendMessageW(grid, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      std::wstring text(static_cast<std::size_t>(SendMessageW(grid, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-      SendMessageW(grid, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-      text.resize(text.size() - 1);
-      captions.push_back(text);
-    }
-    return captions;
-  }
+  static std::vector<std::wstring> Captions(HWND grid) { return GridCaptions(grid); }
 
   static bool Shows(HWND grid, const std::wstring& caption) {
     const auto captions = Captions(grid);
