@@ -32,8 +32,11 @@ namespace {
 
 enum LookupTag : unsigned { kExternalLookup = 1, kInternalLookup = 2 };
 
-// How long the foreground program gets to answer the summon's Ctrl+C.
+// How long the summon waits for the foreground program to answer its Ctrl+C, and how long a
+// copy that lands later is still taken as the selection (a busy or newly started program may
+// take longer than the summon waits).
 constexpr DWORD kCaptureWaitMs = 50;
+constexpr ULONGLONG kLateCopyMs = 1500;
 
 // Starts a program without waiting for it, but gives it up to a second to be ready for input.
 void StartProgram(const std::wstring& command_line) {
@@ -81,17 +84,37 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
       : window_(window), db_(db), setup_(std::move(setup)) {}
 
   std::string CaptureSelection() {
+    late_copy_.reset();
     if (!clipboard_) return {};
-    const std::optional<desktop::SavedClipboard> saved = clipboard_->Save();
+    std::optional<desktop::SavedClipboard> saved = clipboard_->Save();
     // A program with nothing selected copies nothing: the clipboard then keeps its content and
     // its count, and the text already on it is not the selection.
     const DWORD before = desktop::Clipboard::SequenceNumber();
     (void)exec::SendChord(keys_, exec::kCopyChord);
-    (void)desktop::PumpingWait(kCaptureWaitMs);
-    if (desktop::Clipboard::SequenceNumber() == before) return {};
-    std::string text = clipboard_->ReadText();
-    if (saved) (void)clipboard_->Restore(*saved);
-    return text;
+    const ULONGLONG until = GetTickCount64() + kCaptureWaitMs;
+    while (desktop::Clipboard::SequenceNumber() == before && GetTickCount64() < until) {
+      (void)desktop::PumpingWait(5);
+    }
+    if (desktop::Clipboard::SequenceNumber() == before) {
+      // The copy may still come: it must not take the place of what the user had on the clipboard.
+      late_copy_ = LateCopy{std::move(saved), before, GetTickCount64() + kLateCopyMs};
+      return {};
+    }
+    return TakeCopiedText(saved);
+  }
+
+  // The selection of a copy that landed after the summon stopped waiting; the clipboard is put
+  // back as it was. Empty while none has landed, and for good once the time for it has passed.
+  std::optional<std::string> TakeLateCopy() {
+    if (!late_copy_) return std::nullopt;
+    if (GetTickCount64() >= late_copy_->until) {
+      late_copy_.reset();
+      return std::nullopt;
+    }
+    if (desktop::Clipboard::SequenceNumber() == late_copy_->before) return std::nullopt;
+    const std::optional<desktop::SavedClipboard> saved = std::move(late_copy_->saved);
+    late_copy_.reset();
+    return TakeCopiedText(saved);
   }
 
   void Deliver(unsigned tag, const std::string& text) {
@@ -206,7 +229,20 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   exec::ShellOpener shell_;
   exec::LookupWorker lookups_;
   desktop::KeySenderWin32 keys_;
+  std::string TakeCopiedText(const std::optional<desktop::SavedClipboard>& saved) {
+    std::string text = clipboard_->ReadText();
+    if (saved) (void)clipboard_->Restore(*saved);
+    return text;
+  }
+
+  struct LateCopy {
+    std::optional<desktop::SavedClipboard> saved;
+    DWORD before = 0;  // the clipboard's count before the Ctrl+C
+    ULONGLONG until = 0;
+  };
+
   std::unique_ptr<desktop::Clipboard> clipboard_ = desktop::Clipboard::Create();
+  std::optional<LateCopy> late_copy_;
 };
 
 ItemLauncher::ItemLauncher(LauncherWindow& window, store::Database& db, LaunchSetup setup)
@@ -218,6 +254,10 @@ ItemLauncher::Effects& ItemLauncher::effects() {
 }
 
 std::string ItemLauncher::CaptureSelection() { return effects().CaptureSelection(); }
+
+std::optional<std::string> ItemLauncher::TakeLateCopy() {
+  return effects_ ? effects_->TakeLateCopy() : std::nullopt;
+}
 
 void ItemLauncher::OpenShortcutTarget(std::string link) { effects().OpenShortcutTarget(std::move(link)); }
 
@@ -236,7 +276,8 @@ void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effect
 ItemLauncher::~ItemLauncher() = default;
 
 void ItemLauncher::Launch(const exec::LaunchTarget& target) {
-  const WindowState& state = window_.state();
+  WindowState& state = window_.state();
+  if (std::optional<std::string> late = TakeLateCopy()) state.captured_selection = std::move(*late);
   exec::LaunchSituation situation;
   const auto* to_front = window_.controls().FindAs<toolkit::CheckBox>(settings_names::kLaunchToFrontBox);
   situation.stamp_date = to_front && to_front->Checked();

@@ -4,6 +4,7 @@
 // to the window under the pointer, the panel hidden or kept).
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "exec/launch.h"
@@ -32,6 +33,9 @@ class ItemLauncher final : public exec::LaunchPort {
   // Ctrl+C to the foreground program, a short pumping wait, its text: the clipboard is saved
   // before and put back after, so the user's clipboard survives a summon.
   std::string CaptureSelection();
+  // A selection whose copy landed after the summon stopped waiting (asked on the window's timer
+  // and before a launch): its text, with the user's clipboard put back.
+  std::optional<std::string> TakeLateCopy();
   // What a shortcut file points at, opened by the shell off the UI thread (a recent-list row).
   void OpenShortcutTarget(std::string link);
   // The item menu's clipboard work; false when the clipboard refused or the file is unreadable.

@@ -465,7 +465,13 @@ void LauncherWindow::AddNextDroppedItem() {
   }
 }
 
+void LauncherWindow::TakeLateSelection() {
+  if (!item_launcher_) return;
+  if (std::optional<std::string> text = item_launcher_->TakeLateCopy()) state_.captured_selection = std::move(*text);
+}
+
 void LauncherWindow::OnTimer() {
+  TakeLateSelection();
   AddNextDroppedItem();
   const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kHideOnLeaveBox);
   // A menu lies outside the panel: pointing at it is not leaving.

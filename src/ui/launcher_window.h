@@ -138,6 +138,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // Files dropped from the shell wait in the queue; each tick of the queue timer adds one.
   void OnDropFiles(HDROP drop);
   void AddNextDroppedItem();
+  void TakeLateSelection();
   void OnDpiChanged(int dpi, const RECT& suggested);
   // The window's own menu actions first; what only the program can do goes to the host.
   void OnMenuCommand(MenuCommand command);

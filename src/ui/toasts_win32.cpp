@@ -104,24 +104,35 @@ void Toasts::Begin(UINT_PTR id) {
   toast.view->Move(toast.motion->rect());
   toast.view->Show(true);
   SetWindowPos(toast.view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  toast.phase_began = GetTickCount64();
   timers_.Start(id, kSlideFrameMs, [this, id] { Slide(id); });
+}
+
+void Toasts::StepFrames(Running& toast, UINT frame_ms) {
+  const ToastMotion::Phase phase = toast.motion->phase();
+  const auto due = static_cast<int>((GetTickCount64() - toast.phase_began) / frame_ms);
+  do {
+    toast.motion->Step();
+  } while (++toast.frames < due && toast.motion->phase() == phase);
 }
 
 void Toasts::Slide(UINT_PTR id) {
   Running& toast = running_.at(id);
-  toast.motion->Step();
+  StepFrames(toast, kSlideFrameMs);
   toast.view->Move(toast.motion->rect());
   if (toast.motion->phase() != ToastMotion::Phase::kHold) return;
   timers_.Start(id, kToastHoldMs, [this, id] {
     Running& held = running_.at(id);
     held.motion->EndHold();
+    held.phase_began = GetTickCount64();
+    held.frames = 0;
     timers_.Start(id, kFadeFrameMs, [this, id] { Fade(id); });
   });
 }
 
 void Toasts::Fade(UINT_PTR id) {
   Running& toast = running_.at(id);
-  toast.motion->Step();
+  StepFrames(toast, kFadeFrameMs);
   toast.view->SetAlpha(toast.motion->alpha());
   if (toast.motion->phase() != ToastMotion::Phase::kDone) return;
   timers_.Stop(id);

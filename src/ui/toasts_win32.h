@@ -60,7 +60,12 @@ class Toasts {
     ToastKind kind = ToastKind::kDone;
     std::string text;
     std::unique_ptr<ToastMotion> motion;
+    ULONGLONG phase_began = 0;  // the slide's or the fade's first frame
+    int frames = 0;             // frames stepped since
   };
+  // Steps the toast's motion by one frame, and by more when its timer came late: a busy system
+  // delivers fewer frames, and the slide and the fade still take their time and no longer.
+  static void StepFrames(Running& toast, UINT frame_ms);
   void Begin(UINT_PTR id);
   void Slide(UINT_PTR id);
   void Fade(UINT_PTR id);
