@@ -15,13 +15,8 @@ class InstalledCopyTest : public ::testing::Test {
     std::filesystem::copy_file(BuiltExecutable(), exe);
   }
 
-  // The copy's panel once it is shown and painted; null when it never showed.
-  static HWND StartShown(const VeloraProcess& velora) {
-    HWND window = velora.WaitForWindow();
-    if (!window || !WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) return nullptr;
-    Sleep(400);  // the first paint
-    return window;
-  }
+  // The copy's panel once it is shown, painted and started; null when it never showed.
+  static HWND StartShown(const VeloraProcess& velora) { return velora.WaitUntilReady(); }
 
   ScratchFolder folder;
   std::filesystem::path exe;

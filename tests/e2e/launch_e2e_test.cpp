@@ -419,6 +419,12 @@ TEST_F(LaunchTest, TheDefaultKeySummonsThePanelAtThePointerWithTheSelectedText) 
   VeloraProcess velora(exe);
   HWND window = StartShown(velora);
   ASSERT_NE(window, nullptr);
+  // The key is registered once the first look is painted; a press before that reaches nobody.
+  ASSERT_TRUE(WaitUntil([] {
+    if (!RegisterHotKey(nullptr, 1, 0, VK_F9)) return true;
+    UnregisterHotKey(nullptr, 1);
+    return false;
+  }));
   const auto press_f9 = [] {
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
@@ -428,14 +434,24 @@ TEST_F(LaunchTest, TheDefaultKeySummonsThePanelAtThePointerWithTheSelectedText) 
   };
   const auto summon_over_notepad = [&](bool select) {
     press_f9();  // the shown panel hides on the hotkey
-    if (!WaitUntil([&] { return !IsWindowVisible(window); })) return false;
-    SetForegroundWindow(notepad);
-    SetFocus(edit);
+    if (!WaitUntil([&] { return !IsWindowVisible(window); })) {
+      ADD_FAILURE() << "the hotkey did not hide the panel";
+      return false;
+    }
+    // Asked again until it holds: a busy editor may not be taking messages yet.
+    if (!WaitUntil([&] { return SetForegroundWindow(notepad) && GetForegroundWindow() == notepad; }, 10000)) {
+      ADD_FAILURE() << "the editor did not come to the front";
+      return false;
+    }
     SendMessageW(edit, EM_SETSEL, 0, select ? -1 : 0);
     MoveMouse({400, 330});
     Sleep(200);
     press_f9();
-    return WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+    if (!WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) {
+      ADD_FAILURE() << "the hotkey did not summon the panel over " << (select ? "a selection" : "no selection");
+      return false;
+    }
+    return true;
   };
   ASSERT_TRUE(summon_over_notepad(true));
   // Centred on the pointer, in front with the keyboard, and the clipboard as it was.
@@ -452,7 +468,8 @@ TEST_F(LaunchTest, TheDefaultKeySummonsThePanelAtThePointerWithTheSelectedText) 
   ASSERT_NE(grid, nullptr);
   Sleep(300);
   Click(CellCentre(grid, 0));
-  EXPECT_NE(Recorded().find("https://search.bilibili.com/all?keyword=机器学习"), std::string::npos);
+  const std::string first = Recorded();
+  EXPECT_NE(first.find("https://search.bilibili.com/all?keyword=机器学习"), std::string::npos) << first;
 
   // Nothing selected: the search gets no words, not the text that was already on the clipboard.
   ASSERT_TRUE(summon_over_notepad(false));

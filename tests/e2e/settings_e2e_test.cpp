@@ -83,12 +83,7 @@ class SettingsTest : public ::testing::Test {
 
   std::filesystem::path SettingsFile() const { return folder.path() / L"配置" / L"Velora配置.ini"; }
 
-  HWND Start(VeloraProcess& velora) {
-    HWND window = velora.WaitForWindow();
-    if (!window || !WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) return nullptr;
-    Sleep(300);
-    return window;
-  }
+  HWND Start(VeloraProcess& velora) { return velora.WaitUntilReady(); }
 
   // The command bar's settings button: the fifth of six, from the window's right edge.
   static void ToggleSettings(HWND window, int dpi = 96) {
@@ -275,6 +270,8 @@ TEST_F(SettingsTest, ThreeQuickToastsStackSixtyPixelsApart) {
   HWND autostart = FindChildByText(window, L"开机启动");
   ASSERT_NE(autostart, nullptr);
   const POINT at = Centre(autostart);
+  const bool was_on = IsChecked(autostart);
+  // Quick enough to make a double click: the native box switches on each click all the same.
   for (int i = 0; i < 3; ++i) Click(at);
 
   // Each switch reports what the registry holds afterwards.
@@ -301,10 +298,11 @@ TEST_F(SettingsTest, ThreeQuickToastsStackSixtyPixelsApart) {
         std::sort(tops.begin(), tops.end());
         return tops == std::vector<int>{50, 110, 170};
       },
-      1500))
-      << "toasts at " << (tops.empty() ? -1 : tops[0]);
+      // The three hold their rows together for a while, however late a busy system shows them.
+      6000))
+      << "toasts at " << ::testing::PrintToString(tops);
   EXPECT_TRUE(SaveScreenshot(window, L"settings_three_toasts.png"));
-  EXPECT_TRUE(IsChecked(autostart)) << "on, off, on";
+  EXPECT_NE(IsChecked(autostart), was_on) << "three switches";
   // Faded and destroyed after their hold.
   EXPECT_TRUE(WaitUntil([&] { return toasts().empty(); }, 4000));
   Click(at);  // leave the registry as it was

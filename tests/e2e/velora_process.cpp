@@ -1,5 +1,6 @@
 #include "e2e/velora_process.h"
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 
@@ -63,6 +64,28 @@ HWND VeloraProcess::WaitForWindow(DWORD limit_ms) const {
     if (WaitForSingleObject(process_.hProcess, 20) != WAIT_TIMEOUT) return nullptr;
   } while (GetTickCount64() < until);
   return nullptr;
+}
+
+HWND VeloraProcess::WaitUntilReady(DWORD limit_ms) const {
+  const ULONGLONG until = GetTickCount64() + limit_ms;
+  HWND window = WaitForWindow(limit_ms);
+  const auto settings_built = [&] {
+    bool found = false;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+          wchar_t text[16] = {};
+          GetWindowTextW(child, text, 16);
+          if (std::wstring_view(text) != L"开机启动") return TRUE;
+          *reinterpret_cast<bool*>(param) = true;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  };
+  const auto ready = [&] { return IsWindowVisible(window) && settings_built(); };
+  if (!window || !WaitUntil(ready, static_cast<DWORD>(until - std::min(until, GetTickCount64())))) return nullptr;
+  return window;
 }
 
 std::optional<DWORD> VeloraProcess::WaitForExit(DWORD limit_ms) const {
