@@ -9,6 +9,12 @@ FUZZ_SECONDS ?= 60
 JOBS    ?= $(shell nproc)
 # dist/Velora.exe must stay below this many bytes.
 DIST_LIMIT := 10000000
+# When the command began, for the total it prints at the end.
+STARTED := $(shell date +%s)
+# ccache (installed by tools/setup.sh, used by every tree when present) keys its cache on paths
+# relative to the repository, so a second clone or a new build tree reuses what one compiled.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: setup native windows test run dist bench trials fuzz clean
 
@@ -54,9 +60,12 @@ fuzz: setup $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS) --target velora_fuzzers
 	bash fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
+# Independent test programs run side by side; those that share the display, its input and its
+# clipboard take turns (their RESOURCE_LOCK).
 test: native windows
-	cd $(NATIVE) && ctest --output-on-failure
-	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure -j $(JOBS)
+	@echo "make test: $$(( ($$(date +%s) - $(STARTED)) / 60 )) min $$(( ($$(date +%s) - $(STARTED)) % 60 )) s in all"
 
 # Optimised and stripped, the screensaver beside the program; the symbols stay in
 # $(WINDOWS)/bin/Velora.exe.debug and $(WINDOWS)/bin/FlipIt.scr.debug.

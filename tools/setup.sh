@@ -8,7 +8,7 @@ packages=(
   cmake make g++ git pkg-config
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xdotool x11-utils
-  fonts-wqy-zenhei fonts-noto-cjk imagemagick librsvg2-bin icoutils
+  fonts-wqy-zenhei fonts-noto-cjk imagemagick librsvg2-bin icoutils ccache
   libgtest-dev googletest libbenchmark-dev libssl-dev
   clang-format
   clang libclang-rt-dev
@@ -33,6 +33,6 @@ cache="$repo/.cache/npm"
 mkdir -p "$cache"
 sqlite_pkg="better-sqlite3-12.11.1.tgz"
 if [ ! -f "$cache/$sqlite_pkg" ]; then
-  (cd "$cache" && npm pack --silent better-sqlite3@12.11.1 >/dev/null)
+  (cd "$cache" && npm pack --loglevel=error better-sqlite3@12.11.1 >/dev/null)
 fi
 echo "ebf0ed75a7a59dbcb3b24bbd014ef49d9f15bc328e4adcbf516f2a8fadfa2835  $cache/$sqlite_pkg" | sha256sum -c --quiet -
