@@ -90,31 +90,83 @@ start_virtual_display() {
   exit 1
 }
 
+# The virtual display has no window manager, and Wine waits two seconds for one to confirm each
+# hide of a window it leaves to a manager. There Wine manages its windows itself: hides are at
+# once, and it gives the keyboard focus to the window Windows activates. A real display keeps its
+# window manager in charge.
+set_window_management() {
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ "$1" = 1 ]; then
+    "$wine_bin" reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  else
+    "$wine_bin" reg delete "$key" /v Managed /f >/dev/null 2>&1 || true
+  fi
+}
+
+# A person who ran one program on a virtual display sees nothing of it: say where it runs, write
+# a picture of the screen once a window shows, and say how to stop it.
+announce_virtual_display() {
+  local shot="$repo/build/virtual-display.png"
+  echo "wine-run: there is no display here, so the program runs on the virtual display $DISPLAY" >&2
+  echo "wine-run: stop it with Ctrl+C; to watch it live, point a VNC viewer at 'x11vnc -display $DISPLAY' (Debian's x11vnc)" >&2
+  (
+    for _ in $(seq 300); do
+      if xdotool search --onlyvisible --name . >/dev/null 2>&1; then
+        sleep 1
+        mkdir -p "$(dirname "$shot")"
+        if import -display "$DISPLAY" -window root "$shot" 2>/dev/null; then
+          echo "wine-run: the screen as it shows now: $shot (take another: DISPLAY=$DISPLAY import -window root FILE.png)" >&2
+        fi
+        exit 0
+      fi
+      sleep 0.2
+    done
+  ) &
+  announcer_pid=$!
+}
+
+# Stops what this session started; also on Ctrl+C, since a background Xvfb ignores it.
+end_session() {
+  if [ -n "$announcer_pid" ]; then kill "$announcer_pid" 2>/dev/null || true; fi
+  if [ "$started_server" = 1 ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+
 run_session() {
-  local xvfb_pid="" started_server=0 rc=0
+  local announce="$1"
+  shift
+  xvfb_pid="" started_server=0 announcer_pid=""
+  local rc=0
+  trap 'end_session; exit 130' INT TERM
   if [ -n "${DISPLAY:-}" ] && ! display_answers "$DISPLAY"; then
     echo "wine-run: the display $DISPLAY does not answer; starting a virtual one" >&2
     unset DISPLAY
   fi
-  if [ -z "${DISPLAY:-}" ]; then start_virtual_display; fi
+  local virtual=0
+  if [ -z "${DISPLAY:-}" ]; then
+    virtual=1
+    start_virtual_display
+    if [ "$announce" = 1 ]; then announce_virtual_display; fi
+  fi
   ensure_prefix
   # Answers 2 when a wineserver already runs for this prefix; that one is not ours to stop.
   if wineserver -p >/dev/null 2>&1; then started_server=1; fi
   # Start Wine's own services now, detached from our output: a test runner that waits for its
   # children's output to close would otherwise wait for them forever.
   "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  set_window_management "$virtual"
   export VELORA_WINE_SESSION=1
   "$@" || rc=$?
-  if [ "$started_server" = 1 ]; then wineserver -k >/dev/null 2>&1 || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  end_session
+  trap - INT TERM
   return "$rc"
 }
 
 if [ "${1:-}" = "--session" ]; then
   shift
-  run_session "$@"
+  run_session 0 "$@"
 elif [ -n "${VELORA_WINE_SESSION:-}" ]; then
   exec "$wine_bin" "$@"
 else
-  run_session "$self" "$@"
+  run_session 1 "$self" "$@"
 fi
