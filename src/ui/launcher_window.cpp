@@ -467,7 +467,8 @@ void LauncherWindow::AddNextDroppedItem() {
 
 void LauncherWindow::TakeLateSelection() {
   if (!item_launcher_) return;
-  if (std::optional<std::string> text = item_launcher_->TakeLateCopy()) state_.captured_selection = std::move(*text);
+  if (std::optional<std::string> text = item_launcher_->TakeLateCopy())
+    state_.captured_selection = std::move(*text);
 }
 
 void LauncherWindow::OnTimer() {

@@ -448,7 +448,8 @@ TEST_F(LaunchTest, TheDefaultKeySummonsThePanelAtThePointerWithTheSelectedText) 
     Sleep(200);
     press_f9();
     if (!WaitUntil([&] { return IsWindowVisible(window) != FALSE; })) {
-      ADD_FAILURE() << "the hotkey did not summon the panel over " << (select ? "a selection" : "no selection");
+      ADD_FAILURE() << "the hotkey did not summon the panel over "
+                    << (select ? "a selection" : "no selection");
       return false;
     }
     return true;

@@ -84,7 +84,8 @@ HWND VeloraProcess::WaitUntilReady(DWORD limit_ms) const {
     return found;
   };
   const auto ready = [&] { return IsWindowVisible(window) && settings_built(); };
-  if (!window || !WaitUntil(ready, static_cast<DWORD>(until - std::min(until, GetTickCount64())))) return nullptr;
+  if (!window || !WaitUntil(ready, static_cast<DWORD>(until - std::min(until, GetTickCount64()))))
+    return nullptr;
   return window;
 }
 
