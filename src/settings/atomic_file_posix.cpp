@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "core/crash_point.h"
 #include "settings/atomic_file.h"
 
 namespace velora::settings {
@@ -42,15 +43,18 @@ bool AtomicFile::Write(std::string_view bytes) {
 
 bool AtomicFile::Commit() {
   if (failed_ || done_) return false;
+  core::CrashPoint(core::crash_step::kTemporaryWritten);
   const bool flushed = fsync(static_cast<int>(handle_)) == 0;
   const bool closed = close(static_cast<int>(handle_)) == 0;
   handle_ = kClosed;
+  if (flushed && closed) core::CrashPoint(core::crash_step::kTemporaryFlushed);
   if (!flushed || !closed || std::rename(TemporaryPath(target_).c_str(), target_.c_str()) != 0) {
     Discard();
     failed_ = true;
     return false;
   }
   SyncFolder(target_.parent_path());
+  core::CrashPoint(core::crash_step::kRenamed);
   done_ = true;
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/crash_point.h"
 #include "settings/atomic_file.h"
 
 namespace velora::settings {
@@ -33,6 +34,7 @@ bool AtomicFile::Write(std::string_view bytes) {
 
 bool AtomicFile::Commit() {
   if (failed_ || done_) return false;
+  core::CrashPoint(core::crash_step::kTemporaryWritten);
   // Windows refuses to replace a read-only file, Wine does not; a user who made the file
   // read-only wants it kept either way.
   const DWORD attributes = GetFileAttributesW(target_.c_str());
@@ -44,6 +46,7 @@ bool AtomicFile::Commit() {
   const bool flushed = FlushFileBuffers(AsHandle(handle_)) != 0;
   const bool closed = CloseHandle(AsHandle(handle_)) != 0;
   handle_ = kClosed;
+  if (flushed && closed) core::CrashPoint(core::crash_step::kTemporaryFlushed);
   if (!flushed || !closed ||
       !MoveFileExW(TemporaryPath(target_).c_str(), target_.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -51,6 +54,7 @@ bool AtomicFile::Commit() {
     failed_ = true;
     return false;
   }
+  core::CrashPoint(core::crash_step::kRenamed);
   done_ = true;
   return true;
 }

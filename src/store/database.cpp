@@ -1,5 +1,7 @@
 #include "store/database.h"
 
+#include "store/crash_vfs.h"
+
 namespace velora::store {
 
 std::string QuoteIdentifier(std::string_view name) {
@@ -66,6 +68,7 @@ int Statement::Finalize() noexcept {
 
 bool Database::Open(const std::string& path_utf8, int flags) noexcept {
   Close();
+  ArmStoreCrashPoints();
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(path_utf8.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {

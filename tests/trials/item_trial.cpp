@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/crash_point.h"
 #include "e2e/desktop_input.h"
 #include "e2e/file_drop.h"
 #include "store/database.h"
@@ -116,6 +117,38 @@ bool IntegrityOk(store::Database& db, std::string& report) {
   return report == "ok ";
 }
 
+// What a kill left in the store, opened as the program opens it on its next start (which rolls
+// back a journal left behind): whole, with every item ever seen committed, and where the kill
+// landed.
+void Judge(Install& install, CommitWatch& watch, const std::vector<std::filesystem::path>& files,
+           TrialOutcome& outcome) {
+  outcome.ran = true;
+  const bool journal_left = Exists(JournalOf(install.store_file));
+  for (const auto& [path, at] : watch.Seen()) install.committed.insert(path);
+  store::Database db;
+  std::string report;
+  if (!db.Open(text::PathToUtf8(install.store_file))) {
+    outcome.detail = "the store does not open";
+    return;
+  }
+  if (!IntegrityOk(db, report)) {
+    outcome.detail = "integrity_check: " + report;
+    return;
+  }
+  const std::vector<std::string> paths = CommittedPaths(install.store_file);
+  const std::set<std::string> present(paths.begin(), paths.end());
+  int lost = 0;
+  for (const auto& path : install.committed) lost += present.count(path) == 0;
+  int added = 0;
+  for (const auto& file : files) added += present.count(text::PathToUtf8(file)) > 0;
+  outcome.passed = lost == 0;
+  outcome.point = journal_left ? KillPoint::kDuringWrite
+                  : added == 0 ? KillPoint::kBeforeWrite
+                               : KillPoint::kBetweenAdds;
+  outcome.detail = (lost ? std::to_string(lost) + " committed items lost; " : std::string()) +
+                   std::to_string(added) + " of " + std::to_string(files.size()) + " added";
+}
+
 }  // namespace
 
 AddTiming MeasureAdds(Install& install, int items, std::string& detail) {
@@ -206,32 +239,45 @@ TrialOutcome RunItemTrial(Install& install, const AddTiming& timing, int batch, 
   outcome.delay_ms = clock.Elapsed();
   const bool ended = velora.Kill();
   watch.Stop();
-  outcome.ran = true;
-  const bool journal_left = Exists(journal);
-  for (const auto& [path, at] : watch.Seen()) install.committed.insert(path);
-
-  // Opened as the program opens it on its next start, which rolls back a journal left behind.
-  store::Database db;
-  std::string report;
+  Judge(install, watch, files, outcome);
   if (!ended) {
+    outcome.passed = false;
     outcome.detail = "the copy would not end";
-  } else if (!db.Open(text::PathToUtf8(install.store_file))) {
-    outcome.detail = "the store does not open";
-  } else if (!IntegrityOk(db, report)) {
-    outcome.detail = "integrity_check: " + report;
-  } else {
-    const std::vector<std::string> paths = CommittedPaths(install.store_file);
-    const std::set<std::string> present(paths.begin(), paths.end());
-    int lost = 0;
-    for (const auto& path : install.committed) lost += present.count(path) == 0;
-    int added = 0;
-    for (const auto& file : files) added += present.count(text::PathToUtf8(file)) > 0;
-    outcome.passed = lost == 0;
-    outcome.point = journal_left ? KillPoint::kDuringWrite
-                    : added == 0 ? KillPoint::kBeforeWrite
-                                 : KillPoint::kBetweenAdds;
-    outcome.detail = (lost ? std::to_string(lost) + " committed items lost; " : std::string()) +
-                     std::to_string(added) + " of " + std::to_string(batch) + " added";
+  }
+  return outcome;
+}
+
+TrialOutcome RunItemCrash(Install& install, std::string_view step, int batch, int number) {
+  TrialOutcome outcome;
+  const std::unique_ptr<e2e::VeloraProcess> velora = StartArmed(install.exe, step);
+  HWND window = ShownPanel(*velora);
+  if (!window) {
+    outcome.detail = "the panel did not show";
+    return outcome;
+  }
+  const std::vector<std::filesystem::path> files = MakeBatch(install, number, batch);
+  const Stopwatch clock;
+  CommitWatch watch(install.store_file, clock);
+  if (!Drop(window, files)) {
+    outcome.detail = "the drop did not reach the panel";
+    return outcome;
+  }
+  const std::optional<DWORD> exit_code = velora->WaitForExit(batch * 1000 + 5000);
+  outcome.delay_ms = clock.Elapsed();
+  watch.Stop();
+  Judge(install, watch, files, outcome);
+  // Before the journal is deleted the transaction is still open: the journal stays for the next
+  // start to roll back. Once deleted, the first dropped file is in the store.
+  const bool committed = step == core::crash_step::kCommitted;
+  const KillPoint expected = committed ? KillPoint::kBetweenAdds : KillPoint::kDuringWrite;
+  if (exit_code != static_cast<DWORD>(core::kCrashExitCode)) {
+    outcome.passed = false;
+    outcome.detail = exit_code ? "ended with " + std::to_string(*exit_code) + ", not at the crash point"
+                               : "did not end at the crash point in time";
+  } else if (outcome.passed && outcome.point != expected) {
+    outcome.passed = false;
+    outcome.detail += std::string("; left the store ") + KillPointName(outcome.point) + ", expected " +
+                      KillPointName(expected);
   }
   return outcome;
 }

@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace velora::trials {
 
@@ -68,6 +69,11 @@ struct AddTiming {
 // matched the file written. Empty detail on success.
 SaveTiming MeasureSave(const Install& install, int runs, std::string& detail);
 AddTiming MeasureAdds(Install& install, int items, std::string& detail);
+
+// The copy ends itself at the crash point `step` (core/crash_point.h) of a save or an add, and
+// what it left must be what that step allows.
+TrialOutcome RunSettingsCrash(const Install& install, std::string_view step, std::mt19937& random);
+TrialOutcome RunItemCrash(Install& install, std::string_view step, int batch, int number);
 
 TrialOutcome RunSettingsTrial(const Install& install, const SaveTiming& timing, std::mt19937& random);
 TrialOutcome RunItemTrial(Install& install, const AddTiming& timing, int batch, int number,

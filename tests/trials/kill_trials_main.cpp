@@ -1,6 +1,8 @@
 // velora_kill_trials [--trials N] [--batch FILES] [--seed S] [--exe Velora.exe]
-// Runs N kill trials (default 200) on one private copy, settings saves and item adds in turn,
-// prints one line per trial and a summary, and exits 0 only when every trial passed.
+// On one private copy: first one crash at each named step of a settings save and of an item add,
+// then N kill trials at random moments (default 200), settings saves and item adds in turn.
+// Prints one line per trial, a table of the steps covered and a summary, and exits 0 only when
+// every trial passed.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/crash_point.h"
 #include "e2e/velora_process.h"
 #include "text/fs_path.h"
 #include "trials/kill_trials.h"
@@ -81,6 +84,30 @@ std::string Quartiles(std::vector<double> v) {
   return text;
 }
 
+void PrintLine(const char* label, const char* kind, const std::string& where, const TrialOutcome& outcome) {
+  std::printf("%-9s %-8s %-22s %s  %s\n", label, kind, where.c_str(),
+              !outcome.ran     ? "NOT RUN"
+              : outcome.passed ? "ok"
+                               : "FAILED",
+              outcome.detail.c_str());
+  std::fflush(stdout);
+}
+
+struct CrashRow {
+  const char* kind;
+  std::string step;
+  TrialOutcome outcome;
+};
+
+void PrintCrashTable(const std::vector<CrashRow>& rows) {
+  std::printf("crash points (each step of a save and of an add, on every run):\n");
+  for (const CrashRow& row : rows) {
+    std::printf("  %-8s %-18s %-7s %s\n", row.kind, row.step.c_str(),
+                row.outcome.passed ? "covered" : "FAILED",
+                row.outcome.ran ? KillPointName(row.outcome.point) : "not run");
+  }
+}
+
 void PrintTally(const char* kind, const Tally& tally) {
   std::printf("%s: %d passed of %zu run, %d could not be set up; kill delays %s\n", kind, tally.passed,
               tally.delays.size(), tally.not_run, Quartiles(tally.delays).c_str());
@@ -134,6 +161,17 @@ int wmain(int argc, wchar_t** argv) {
       add.per_item_ms, add.journal_life_ms, add.batch_ms);
 
   std::mt19937 random(options.seed);
+  std::vector<CrashRow> crashes;
+  for (std::string_view step : core::kReplaceSteps) {
+    crashes.push_back({"settings", std::string(step), RunSettingsCrash(install, step, random)});
+    PrintLine("crash", "settings", crashes.back().step, crashes.back().outcome);
+  }
+  for (std::string_view step : core::kStoreSteps) {
+    const int number = -static_cast<int>(crashes.size());  // batches of their own, apart from the trials'
+    crashes.push_back({"items", std::string(step), RunItemCrash(install, step, options.batch, number)});
+    PrintLine("crash", "items", crashes.back().step, crashes.back().outcome);
+  }
+
   Tally settings_tally;
   Tally items_tally;
   for (int trial = 1; trial <= options.trials; ++trial) {
@@ -141,13 +179,12 @@ int wmain(int argc, wchar_t** argv) {
     const TrialOutcome outcome = settings ? RunSettingsTrial(install, save, random)
                                           : RunItemTrial(install, add, options.batch, trial, random);
     Tally& tally = settings ? settings_tally : items_tally;
-    std::printf("trial %3d %-8s kill at %7.1f ms  %-22s %s  %s\n", trial, settings ? "settings" : "items",
-                outcome.delay_ms, outcome.ran ? KillPointName(outcome.point) : "-",
-                !outcome.ran     ? "NOT RUN"
-                : outcome.passed ? "ok"
-                                 : "FAILED",
-                outcome.detail.c_str());
-    std::fflush(stdout);
+    char label[32];
+    std::snprintf(label, sizeof label, "trial %3d", trial);
+    char where[64];
+    std::snprintf(where, sizeof where, "kill at %7.1f ms  %s", outcome.delay_ms,
+                  outcome.ran ? KillPointName(outcome.point) : "-");
+    PrintLine(label, settings ? "settings" : "items", where, outcome);
     if (!outcome.ran) {
       ++tally.not_run;
       continue;
@@ -158,6 +195,7 @@ int wmain(int argc, wchar_t** argv) {
     tally.passed += outcome.passed;
   }
   std::printf("\n");
+  PrintCrashTable(crashes);
   PrintTally("settings saves", settings_tally);
   PrintTally("item adds", items_tally);
   std::printf("committed items seen over the run: %zu\n", install.committed.size());
@@ -165,5 +203,7 @@ int wmain(int argc, wchar_t** argv) {
   const int passed = settings_tally.passed + items_tally.passed;
   // A run where many trials could not be set up says too little to pass.
   const bool enough = run * 20 >= options.trials * 19;
-  return passed == run && enough ? 0 : 1;
+  const bool crashes_passed =
+      std::all_of(crashes.begin(), crashes.end(), [](const CrashRow& row) { return row.outcome.passed; });
+  return passed == run && enough && crashes_passed ? 0 : 1;
 }

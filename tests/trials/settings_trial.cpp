@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/crash_point.h"
 #include "e2e/desktop_input.h"
 #include "settings/atomic_file.h"
 #include "settings/ini_document.h"
@@ -167,6 +168,32 @@ TrialOutcome RunSettingsTrial(const Install& install, const SaveTiming& timing, 
   if (!ended) {
     outcome.passed = false;
     outcome.detail = "the copy would not end";
+  }
+  return outcome;
+}
+
+TrialOutcome RunSettingsCrash(const Install& install, std::string_view step, std::mt19937& random) {
+  const std::unique_ptr<e2e::VeloraProcess> velora = StartArmed(install.exe, step);
+  const Held held = StartAndHold(install, *velora, random);
+  e2e::ReleaseLeftButton();
+  TrialOutcome outcome;
+  if (!held.detail.empty()) {
+    outcome.detail = held.detail;
+    return outcome;
+  }
+  const std::optional<DWORD> exit_code = velora->WaitForExit(10000);
+  outcome = Judge(install, held);
+  // Up to the rename the old file must stand; from it on, the whole new one.
+  const KillPoint expected =
+      step == core::crash_step::kRenamed ? KillPoint::kAfterWrite : KillPoint::kDuringWrite;
+  if (exit_code != static_cast<DWORD>(core::kCrashExitCode)) {
+    outcome.passed = false;
+    outcome.detail = exit_code ? "ended with " + std::to_string(*exit_code) + ", not at the crash point"
+                               : "did not end at the crash point within 10 s";
+  } else if (outcome.passed && outcome.point != expected) {
+    outcome.passed = false;
+    outcome.detail = std::string("left the file ") + KillPointName(outcome.point) + ", expected " +
+                     KillPointName(expected);
   }
   return outcome;
 }

@@ -34,11 +34,14 @@ const char* KillPointName(KillPoint point) {
   return "?";
 }
 
-HWND ShownPanel(const e2e::VeloraProcess& velora) {
-  HWND window = velora.WaitForWindow(30000);
-  if (!window || !e2e::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 15000)) return nullptr;
-  Sleep(300);  // the first paint
-  return window;
+HWND ShownPanel(const e2e::VeloraProcess& velora) { return velora.WaitUntilReady(45000); }
+
+std::unique_ptr<e2e::VeloraProcess> StartArmed(const std::filesystem::path& exe, std::string_view step) {
+  const std::wstring name = L"VELORA_CRASH_AT";
+  SetEnvironmentVariableW(name.c_str(), std::wstring(step.begin(), step.end()).c_str());
+  auto velora = std::make_unique<e2e::VeloraProcess>(exe);
+  SetEnvironmentVariableW(name.c_str(), nullptr);
+  return velora;
 }
 
 bool Exists(const std::filesystem::path& path) {

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <string_view>
 
 #include "e2e/velora_process.h"
 
@@ -12,6 +14,10 @@ namespace velora::trials {
 
 // The started copy's panel once shown and painted; null when it never showed.
 HWND ShownPanel(const e2e::VeloraProcess& velora);
+
+// Starts the copy with VELORA_CRASH_AT naming `step`, so that it ends itself at that step of its
+// next write; the driver's own environment is as it was afterwards.
+std::unique_ptr<e2e::VeloraProcess> StartArmed(const std::filesystem::path& exe, std::string_view step);
 
 bool Exists(const std::filesystem::path& path);
 std::optional<FILETIME> WriteTime(const std::filesystem::path& path);

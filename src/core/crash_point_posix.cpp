@@ -1,0 +1,9 @@
+#include <cstdlib>
+
+#include "core/crash_point.h"
+
+namespace velora::core {
+
+[[noreturn]] void EndProcessAtCrashPoint() noexcept { std::_Exit(kCrashExitCode); }
+
+}  // namespace velora::core
