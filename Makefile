@@ -7,6 +7,8 @@ FUZZ    := build/fuzz
 # How long `make fuzz` runs each fuzz program.
 FUZZ_SECONDS ?= 60
 JOBS    ?= $(shell nproc)
+# Windows test programs mostly wait on Wine and the display: more run at once than there are cores.
+TEST_JOBS ?= 4
 # dist/Velora.exe must stay below this many bytes.
 DIST_LIMIT := 10000000
 # When the command began, for the total it prints at the end.
@@ -61,10 +63,11 @@ fuzz: setup $(FUZZ)/CMakeCache.txt
 	bash fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # Independent test programs run side by side; those that share the display, its input and its
-# clipboard take turns (their RESOURCE_LOCK).
+# clipboard take turns (their RESOURCE_LOCK), but for the end-to-end parts, each on a display of
+# its own.
 test: native windows
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
-	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure -j $(TEST_JOBS)
 	@echo "make test: $$(( ($$(date +%s) - $(STARTED)) / 60 )) min $$(( ($$(date +%s) - $(STARTED)) % 60 )) s in all"
 
 # Optimised and stripped, the screensaver beside the program; the symbols stay in

@@ -5,6 +5,10 @@
 #   wine-run.sh --session CMD [ARGS…] run CMD with one session around it: the prefix made on first
 #                                     use, Xvfb on a free display when there is no DISPLAY, one
 #                                     wineserver kept for the whole run; stops only what it started.
+#   wine-run.sh --lane NAME PROGRAM.exe [ARGS…]
+#                                     run one program in a session of its own: a prefix of its own
+#                                     (build/wineprefix-NAME) and a virtual display of its own, so
+#                                     that it can run beside programs of other sessions.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 self="$repo/tools/wine-run.sh"
@@ -70,6 +74,9 @@ display_taken() {
 # for ours.
 start_virtual_display() {
   local n
+  # Sessions starting at once would otherwise pick the same free number.
+  exec 8>/tmp/.velora-virtual-display.lock
+  flock 8
   for n in $(seq 90 160); do
     display_taken "$n" && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -78,6 +85,7 @@ start_virtual_display() {
       kill -0 "$xvfb_pid" 2>/dev/null || break
       if display_answers ":$n" && kill -0 "$xvfb_pid" 2>/dev/null; then
         export DISPLAY=":$n"
+        flock -u 8
         return 0
       fi
       sleep 0.1
@@ -165,6 +173,11 @@ run_session() {
 if [ "${1:-}" = "--session" ]; then
   shift
   run_session 0 "$@"
+elif [ "${1:-}" = "--lane" ]; then
+  export VELORA_WINEPREFIX="$repo/build/wineprefix-$2" WINEPREFIX="$repo/build/wineprefix-$2"
+  shift 2
+  unset DISPLAY VELORA_WINE_SESSION
+  run_session 0 "$self" "$@"
 elif [ -n "${VELORA_WINE_SESSION:-}" ]; then
   exec "$wine_bin" "$@"
 else
