@@ -25,7 +25,8 @@ inline constexpr std::string_view kCommitted = "committed";
 inline constexpr std::array<std::string_view, 3> kReplaceSteps = {
     crash_step::kTemporaryWritten, crash_step::kTemporaryFlushed, crash_step::kRenamed};
 inline constexpr std::array<std::string_view, 4> kStoreSteps = {
-    crash_step::kJournalWritten, crash_step::kStoreWriting, crash_step::kStoreWritten, crash_step::kCommitted};
+    crash_step::kJournalWritten, crash_step::kStoreWriting, crash_step::kStoreWritten,
+    crash_step::kCommitted};
 
 // What a process ended at a crash point exits with.
 inline constexpr int kCrashExitCode = 0xC4;

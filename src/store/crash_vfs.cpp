@@ -15,8 +15,8 @@ namespace {
 // An open file: our methods in front, the system's file right behind.
 struct CrashFile {
   sqlite3_file base;
-  int kind;               // SQLITE_OPEN_MAIN_DB, SQLITE_OPEN_MAIN_JOURNAL, or another file
-  bool writing = false;   // pages of a transaction went into the store since its last flush
+  int kind;              // SQLITE_OPEN_MAIN_DB, SQLITE_OPEN_MAIN_JOURNAL, or another file
+  bool writing = false;  // pages of a transaction went into the store since its last flush
   sqlite3_file* real() { return reinterpret_cast<sqlite3_file*>(this + 1); }
 };
 
@@ -57,7 +57,9 @@ int Unlock(sqlite3_file* f, int level) { return Real(f)->pMethods->xUnlock(Real(
 int CheckReservedLock(sqlite3_file* f, int* out) {
   return Real(f)->pMethods->xCheckReservedLock(Real(f), out);
 }
-int FileControl(sqlite3_file* f, int op, void* arg) { return Real(f)->pMethods->xFileControl(Real(f), op, arg); }
+int FileControl(sqlite3_file* f, int op, void* arg) {
+  return Real(f)->pMethods->xFileControl(Real(f), op, arg);
+}
 int SectorSize(sqlite3_file* f) { return Real(f)->pMethods->xSectorSize(Real(f)); }
 int DeviceCharacteristics(sqlite3_file* f) { return Real(f)->pMethods->xDeviceCharacteristics(Real(f)); }
 int ShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** out) {
@@ -78,9 +80,25 @@ int Unfetch(sqlite3_file* f, sqlite3_int64 offset, void* page) {
 // The methods of one version of the real file's table: a later version's entries are only read
 // when the real file offers them.
 sqlite3_io_methods MethodsOfVersion(int version) {
-  return {version,   Close,     Read,     Write,    Truncate,   Sync,       FileSize,
-          Lock,      Unlock,    CheckReservedLock,   FileControl, SectorSize, DeviceCharacteristics,
-          ShmMap,    ShmLock,   ShmBarrier,          ShmUnmap,   Fetch,      Unfetch};
+  return {version,
+          Close,
+          Read,
+          Write,
+          Truncate,
+          Sync,
+          FileSize,
+          Lock,
+          Unlock,
+          CheckReservedLock,
+          FileControl,
+          SectorSize,
+          DeviceCharacteristics,
+          ShmMap,
+          ShmLock,
+          ShmBarrier,
+          ShmUnmap,
+          Fetch,
+          Unfetch};
 }
 const sqlite3_io_methods kMethods[] = {MethodsOfVersion(1), MethodsOfVersion(2), MethodsOfVersion(3)};
 
@@ -119,10 +137,14 @@ void (*DlSym(sqlite3_vfs* vfs, void* library, const char* symbol))(void) {
   return System(vfs)->xDlSym(System(vfs), library, symbol);
 }
 void DlClose(sqlite3_vfs* vfs, void* library) { System(vfs)->xDlClose(System(vfs), library); }
-int Randomness(sqlite3_vfs* vfs, int size, char* out) { return System(vfs)->xRandomness(System(vfs), size, out); }
+int Randomness(sqlite3_vfs* vfs, int size, char* out) {
+  return System(vfs)->xRandomness(System(vfs), size, out);
+}
 int SleepFor(sqlite3_vfs* vfs, int microseconds) { return System(vfs)->xSleep(System(vfs), microseconds); }
 int CurrentTime(sqlite3_vfs* vfs, double* out) { return System(vfs)->xCurrentTime(System(vfs), out); }
-int GetLastError(sqlite3_vfs* vfs, int size, char* out) { return System(vfs)->xGetLastError(System(vfs), size, out); }
+int GetLastError(sqlite3_vfs* vfs, int size, char* out) {
+  return System(vfs)->xGetLastError(System(vfs), size, out);
+}
 int CurrentTimeInt64(sqlite3_vfs* vfs, sqlite3_int64* out) {
   return System(vfs)->xCurrentTimeInt64(System(vfs), out);
 }
@@ -137,10 +159,25 @@ void ArmStoreCrashPoints() noexcept {
   std::call_once(once, [] {
     sqlite3_vfs* system = sqlite3_vfs_find(nullptr);
     if (!system || system->iVersion < 2) return;
-    layer = {2,         static_cast<int>(sizeof(CrashFile)) + system->szOsFile,
-             system->mxPathname, nullptr, "velora-crash-points", system,
-             Open,      Delete,  Access,   FullPathname, DlOpen, DlError, DlSym, DlClose,
-             Randomness, SleepFor, CurrentTime, GetLastError, CurrentTimeInt64};
+    layer = {2,
+             static_cast<int>(sizeof(CrashFile)) + system->szOsFile,
+             system->mxPathname,
+             nullptr,
+             "velora-crash-points",
+             system,
+             Open,
+             Delete,
+             Access,
+             FullPathname,
+             DlOpen,
+             DlError,
+             DlSym,
+             DlClose,
+             Randomness,
+             SleepFor,
+             CurrentTime,
+             GetLastError,
+             CurrentTimeInt64};
     sqlite3_vfs_register(&layer, /*makeDflt=*/1);
   });
 }
