@@ -41,8 +41,14 @@ BOOL CALLBACK MatchText(HWND child, LPARAM param) {
 }  // namespace
 
 void MoveMouse(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  Settle(30);
+  // Wine moves the X pointer after the call returns, and a late pointer event from the display
+  // may still put it back: asked again until the system reports it there.
+  WaitUntil([&] {
+    SetCursorPos(screen.x, screen.y);
+    Settle(30);
+    POINT now{};
+    return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+  });
 }
 
 void MovePointer(POINT screen) {

@@ -460,7 +460,7 @@ TEST_F(LaunchTest, TheDefaultKeySummonsThePanelAtThePointerWithTheSelectedText) 
   GetWindowRect(window, &r);
   EXPECT_NEAR((r.left + r.right) / 2, 400, 1);
   EXPECT_NEAR((r.top + r.bottom) / 2, 330, 1);
-  EXPECT_EQ(GetForegroundWindow(), window);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; })) << "in front, for the keyboard";
   EXPECT_EQ(ClipboardText(), L"剪贴板原有的字");
   EXPECT_TRUE(SaveScreenshot(window, L"summoned_at_pointer.png"));
 
