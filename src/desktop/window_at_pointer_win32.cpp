@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "desktop/pumping_wait_win32.h"
 #include "exec/window_pick.h"
 
 namespace velora::desktop {
@@ -9,6 +10,8 @@ namespace {
 
 // Windows keep changing while the siblings are walked; a bound keeps a cycle from hanging us.
 constexpr std::size_t kMaxSiblings = 4096;
+// How long keys wait for the window they go to to take the activation.
+constexpr ULONGLONG kActivationWaitMs = 500;
 
 core::Rect RectOf(HWND window) {
   RECT r{};
@@ -47,6 +50,20 @@ bool BringToFront(HWND top) {
   return SetForegroundWindow(top) != FALSE;
 }
 
+// The keys sent next go to the focus of the foreground thread: a thread that has not yet taken
+// the activation (a busy one) would let them fall on the window that had it. Bounded, so a hung
+// program costs the user a moment only.
+void WaitUntilActive(HWND top) {
+  const DWORD thread = GetWindowThreadProcessId(top, nullptr);
+  const ULONGLONG until = GetTickCount64() + kActivationWaitMs;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  while (!(GetGUIThreadInfo(thread, &info) && info.hwndActive == top && info.hwndFocus) &&
+         GetTickCount64() < until) {
+    (void)PumpingWait(5);
+  }
+}
+
 }  // namespace
 
 HWND WindowAtPoint(POINT screen_point) {
@@ -79,6 +96,7 @@ bool ActivateWindow(HWND target) {
   const HWND top = GetAncestor(target, GA_ROOT);
   if (!top) return false;
   const bool in_front = BringToFront(top);
+  if (in_front) WaitUntilActive(top);
   if (in_front && top != target) FocusControl(target, top);
   return in_front;
 }
