@@ -264,6 +264,25 @@ TEST_F(LaunchTest, ABookmarkOpensItsAddressInTheBrowser) {
   EXPECT_EQ(velora.Close(), 0u);
 }
 
+// A user who reports "it did nothing" can send us the log, which says why.
+TEST_F(LaunchTest, AProgramTheShellCannotStartLeavesALineInTheLog) {
+  const std::string missing = velora::text::PathToUtf8(folder.path() / L"已删除的程序.exe");
+  AddFirst("软件", velora::text::PathCode(missing), "已删除");
+  VeloraProcess velora(exe);
+  const Shown shown = StartIn(velora, L"软件");
+  ASSERT_NE(shown.grid, nullptr);
+  Click(CellCentre(shown.grid, 0));
+  const std::filesystem::path log = folder.path() / L"配置" / L"Velora.log";
+  std::string text;
+  EXPECT_TRUE(WaitUntil([&] {
+    std::ostringstream bytes;
+    bytes << std::ifstream(log, std::ios::binary).rdbuf();
+    text = bytes.str();
+    return text.find("[shell open] " + missing + ": error ") != std::string::npos;
+  })) << text;
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
 TEST_F(LaunchTest, ATextSnippetIsPutOnTheClipboardAndConfirmedWhileHeld) {
   AddFirst("软件", "$$文本$$你好，世界 😀", "问候");
   VeloraProcess velora(exe);
@@ -385,6 +404,8 @@ TEST_F(LaunchTest, TheClockScreensaverFunctionStartsTheWrittenScreensaver) {
     RECT r{};
     GetWindowRect(clock, &r);
     EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+    // Shown comes before in front: a key pressed between would reach the panel.
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == clock; }));
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = VK_SHIFT;
