@@ -3,6 +3,7 @@
 #include "app/first_run.h"
 #include "app/resource_ids.h"
 #include "app/restart_win32.h"
+#include "core/log_file.h"
 #include "store/groups.h"
 #include "store/schema.h"
 #include "text/fs_path.h"
@@ -55,6 +56,7 @@ bool App::OnLauncherCreate(HWND window) {
 
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   (void)PrepareDataDirectory(state_.data_directory, CarriedFile(instance_, IDR_FLIPIT));
+  core::SetProcessLog(std::make_shared<core::LogFile>(state_.data_directory / kLogFileName));
   ui::WindowState& window_state = launcher_.state();
   state_.store_outcome =
       store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));

@@ -10,6 +10,8 @@ namespace velora::app {
 inline constexpr std::string_view kDataFolderName = "配置";
 inline constexpr std::string_view kIconFolderName = "icon";
 inline constexpr std::string_view kDatabaseFileName = "Velora.db";
+// Failures the user may ask us about (core/log_file.h).
+inline constexpr std::string_view kLogFileName = "Velora.log";
 inline constexpr std::string_view kScreensaverFileName = "FlipIt.scr";
 
 std::filesystem::path DataDirectory(const std::filesystem::path& executable_directory);

@@ -8,7 +8,7 @@
 namespace velora::core {
 
 // Tells the developer what an entry point caught: the debugger's output on Windows, standard
-// error elsewhere. There is no log file.
+// error elsewhere, and to the log (core/log_file.h) once the program has one.
 void ReportCaught(std::string_view where, std::string_view what) noexcept;
 
 // Runs `body`; when it throws, reports and returns what `fallback` gives instead (for a window

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/guarded.h"
+#include "core/log_file.h"
 
 namespace velora::core {
 
@@ -12,6 +13,7 @@ void ReportCaught(std::string_view where, std::string_view what) noexcept {
     line.append(where).append(" caught: ").append(what).append("\n");
     // The text is UTF-8 at best; the debugger shows the bytes, which is all a developer needs.
     OutputDebugStringA(line.c_str());
+    LogFailure(where, std::string("caught: ").append(what));
   } catch (...) {
     OutputDebugStringA("Velora: an entry point caught an exception (no memory to say more)\n");
   }

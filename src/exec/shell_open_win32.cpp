@@ -7,9 +7,12 @@
 #include <shlobj.h>
 
 #include <chrono>
+#include <string>
 
 #include "core/com_apartment_win32.h"
 #include "core/guarded.h"
+#include "core/log_file.h"
+#include "core/system_error_win32.h"
 #include "text/utf.h"
 
 namespace velora::exec {
@@ -54,7 +57,9 @@ void ShellOpenNow(const std::string& file, const std::string& parameters) {
   info.lpFile = wide_file.c_str();
   info.lpParameters = wide_parameters.empty() ? nullptr : wide_parameters.c_str();
   info.nShow = SW_SHOWNORMAL;
-  (void)ShellExecuteExW(&info);  // nothing is reported: a file the shell cannot open passes silently
+  // The user hears nothing more of a file the shell cannot open; the log keeps why.
+  if (!ShellExecuteExW(&info))
+    core::LogFailure("shell open", file + ": " + core::SystemErrorText(GetLastError()));
 }
 
 void OpenPlaceNow(Place place) {
@@ -69,7 +74,10 @@ void OpenPlaceNow(Place place) {
   info.lpVerb = L"open";
   info.lpIDList = list.get();
   info.nShow = SW_SHOWNORMAL;
-  (void)ShellExecuteExW(&info);
+  if (!ShellExecuteExW(&info)) {
+    core::LogFailure("shell open",
+                     "place " + std::to_string(location) + ": " + core::SystemErrorText(GetLastError()));
+  }
 }
 
 }  // namespace
