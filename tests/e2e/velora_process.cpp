@@ -4,6 +4,8 @@
 #include <atomic>
 #include <string>
 
+#include "e2e/desktop_input.h"
+
 namespace velora::e2e {
 
 std::filesystem::path BuildTreePath(std::string path) {
@@ -69,21 +71,9 @@ HWND VeloraProcess::WaitForWindow(DWORD limit_ms) const {
 HWND VeloraProcess::WaitUntilReady(DWORD limit_ms) const {
   const ULONGLONG until = GetTickCount64() + limit_ms;
   HWND window = WaitForWindow(limit_ms);
-  const auto settings_built = [&] {
-    bool found = false;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-          wchar_t text[16] = {};
-          GetWindowTextW(child, text, 16);
-          if (std::wstring_view(text) != L"开机启动") return TRUE;
-          *reinterpret_cast<bool*>(param) = true;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+  const auto ready = [&] {
+    return IsWindowVisible(window) && FindChildByText(window, L"开机启动") != nullptr;
   };
-  const auto ready = [&] { return IsWindowVisible(window) && settings_built(); };
   if (!window || !WaitUntil(ready, static_cast<DWORD>(until - std::min(until, GetTickCount64()))))
     return nullptr;
   return window;
