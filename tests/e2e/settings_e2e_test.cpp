@@ -236,7 +236,13 @@ TEST_F(SettingsTest, OptionsAndAPickedColourComeBackAfterARestart) {
     PressKey(VK_RETURN);
     Click(Centre(FindChildByText(window, L"应用")));
     ChooseTab(window, 0);
+    const std::optional<FILETIME> before = FileWriteTime(SettingsFile());
     Click(Centre(FindChildByText(window, L"保存")));
+    // Read once replaced: a reader's handle would make the program's rename over the file fail.
+    EXPECT_TRUE(WaitUntil([&] {
+      const std::optional<FILETIME> now = FileWriteTime(SettingsFile());
+      return now && (!before || CompareFileTime(&*now, &*before) != 0);
+    }));
     EXPECT_NE(SettingsText(SettingsFile()).find(L"窗口底色=-13408564"), std::wstring::npos);
     EXPECT_EQ(velora.Close(), 0u);
   }

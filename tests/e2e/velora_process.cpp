@@ -8,6 +8,12 @@
 
 namespace velora::e2e {
 
+std::optional<FILETIME> FileWriteTime(const std::filesystem::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return data.ftLastWriteTime;
+}
+
 std::filesystem::path BuildTreePath(std::string path) {
   if (!path.empty() && path[0] == '/') {
     for (char& c : path) c = c == '/' ? '\\' : c;

@@ -20,6 +20,10 @@ bool WaitUntil(Condition condition, DWORD limit_ms = 5000) {
   return true;
 }
 
+// A file's last write time, looked up without opening it: a reader's handle would make the
+// program's rename over the file fail. Empty when there is no such file.
+std::optional<FILETIME> FileWriteTime(const std::filesystem::path& path);
+
 // A path of the build tree, given as the build sees it: Unix paths appear on Wine's drive Z:.
 std::filesystem::path BuildTreePath(std::string path);
 // The built Velora.exe as a Windows path (the build tree is seen through Wine's Z: drive).

@@ -110,14 +110,14 @@ SaveTiming MeasureSave(const Install& install, int runs, std::string& detail) {
       detail = held.detail;
       break;
     }
-    const std::optional<FILETIME> before = WriteTime(install.settings_file);
+    const std::optional<FILETIME> before = e2e::FileWriteTime(install.settings_file);
     double begins = -1;
     double replaced = -1;
     const Stopwatch clock;
     e2e::ReleaseLeftButton();
     while (replaced < 0 && clock.Elapsed() < 5000) {
       if (begins < 0 && Exists(temporary)) begins = clock.Elapsed();
-      const std::optional<FILETIME> now = WriteTime(install.settings_file);
+      const std::optional<FILETIME> now = e2e::FileWriteTime(install.settings_file);
       if (now && before && CompareFileTime(&*now, &*before) != 0) replaced = clock.Elapsed();
       SwitchToThread();
     }

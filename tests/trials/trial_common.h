@@ -20,6 +20,5 @@ HWND ShownPanel(const e2e::VeloraProcess& velora);
 std::unique_ptr<e2e::VeloraProcess> StartArmed(const std::filesystem::path& exe, std::string_view step);
 
 bool Exists(const std::filesystem::path& path);
-std::optional<FILETIME> WriteTime(const std::filesystem::path& path);
 
 }  // namespace velora::trials
