@@ -77,8 +77,17 @@ HWND VeloraProcess::WaitForWindow(DWORD limit_ms) const {
 HWND VeloraProcess::WaitUntilReady(DWORD limit_ms) const {
   const ULONGLONG until = GetTickCount64() + limit_ms;
   HWND window = WaitForWindow(limit_ms);
+  // The tip window is the last part start-up makes, after the hotkey is registered.
+  const auto tips_made = [&] {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"VeloraTip", nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == process_.dwProcessId) return true;
+    }
+    return false;
+  };
   const auto ready = [&] {
-    return IsWindowVisible(window) && FindChildByText(window, L"开机启动") != nullptr;
+    return IsWindowVisible(window) && FindChildByText(window, L"开机启动") != nullptr && tips_made();
   };
   if (!window || !WaitUntil(ready, static_cast<DWORD>(until - std::min(until, GetTickCount64()))))
     return nullptr;

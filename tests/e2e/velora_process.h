@@ -60,8 +60,8 @@ class VeloraProcess {
   // The process's top-level window of class and title "Velora", waited for up to `limit_ms`.
   HWND WaitForWindow(DWORD limit_ms = 15000) const;
   // The window once shown and its start-up finished: the parts built after the first look (the
-  // settings panel among them) exist, so a click now reaches them. Null when that takes longer
-  // than `limit_ms`.
+  // settings panel, the hotkey, the tip window) exist, so a click or the hotkey now reaches them. Null when
+  // that takes longer than `limit_ms`.
   HWND WaitUntilReady(DWORD limit_ms = 30000) const;
   // The exit code once the process has ended within `limit_ms`.
   std::optional<DWORD> WaitForExit(DWORD limit_ms = 15000) const;
