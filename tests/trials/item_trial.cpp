@@ -270,15 +270,7 @@ TrialOutcome RunItemCrash(Install& install, std::string_view step, int batch, in
   // start to roll back. Once deleted, the first dropped file is in the store.
   const bool committed = step == core::crash_step::kCommitted;
   const KillPoint expected = committed ? KillPoint::kBetweenAdds : KillPoint::kDuringWrite;
-  if (exit_code != static_cast<DWORD>(core::kCrashExitCode)) {
-    outcome.passed = false;
-    outcome.detail = exit_code ? "ended with " + std::to_string(*exit_code) + ", not at the crash point"
-                               : "did not end at the crash point in time";
-  } else if (outcome.passed && outcome.point != expected) {
-    outcome.passed = false;
-    outcome.detail += std::string("; left the store ") + KillPointName(outcome.point) + ", expected " +
-                      KillPointName(expected);
-  }
+  JudgeCrash(exit_code, expected, "the store", outcome);
   return outcome;
 }
 

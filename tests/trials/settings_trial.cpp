@@ -186,15 +186,7 @@ TrialOutcome RunSettingsCrash(const Install& install, std::string_view step, std
   // Up to the rename the old file must stand; from it on, the whole new one.
   const KillPoint expected =
       step == core::crash_step::kRenamed ? KillPoint::kAfterWrite : KillPoint::kDuringWrite;
-  if (exit_code != static_cast<DWORD>(core::kCrashExitCode)) {
-    outcome.passed = false;
-    outcome.detail = exit_code ? "ended with " + std::to_string(*exit_code) + ", not at the crash point"
-                               : "did not end at the crash point within 10 s";
-  } else if (outcome.passed && outcome.point != expected) {
-    outcome.passed = false;
-    outcome.detail = std::string("left the file ") + KillPointName(outcome.point) + ", expected " +
-                     KillPointName(expected);
-  }
+  JudgeCrash(exit_code, expected, "the file", outcome);
   return outcome;
 }
 

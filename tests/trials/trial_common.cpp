@@ -1,4 +1,8 @@
 #include "trials/trial_common.h"
+
+#include <string>
+
+#include "core/crash_point.h"
 #include "trials/kill_trials.h"
 
 namespace velora::trials {
@@ -42,6 +46,18 @@ std::unique_ptr<e2e::VeloraProcess> StartArmed(const std::filesystem::path& exe,
   auto velora = std::make_unique<e2e::VeloraProcess>(exe);
   SetEnvironmentVariableW(name.c_str(), nullptr);
   return velora;
+}
+
+void JudgeCrash(std::optional<DWORD> exit_code, KillPoint expected, const char* what, TrialOutcome& outcome) {
+  if (exit_code != static_cast<DWORD>(core::kCrashExitCode)) {
+    outcome.passed = false;
+    outcome.detail = exit_code ? "ended with " + std::to_string(*exit_code) + ", not at the crash point"
+                               : "did not end at the crash point in time";
+  } else if (outcome.passed && outcome.point != expected) {
+    outcome.passed = false;
+    outcome.detail += std::string("; left ") + what + " " + KillPointName(outcome.point) + ", expected " +
+                      KillPointName(expected);
+  }
 }
 
 bool Exists(const std::filesystem::path& path) {
