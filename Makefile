@@ -11,8 +11,11 @@ JOBS    ?= $(shell nproc)
 TEST_JOBS ?= 4
 # dist/Velora.exe must stay below this many bytes.
 DIST_LIMIT := 10000000
-# When the command began, for the total it prints at the end.
+# When the command began: each long step prints how far in it ended, and `make test` its total.
 STARTED := $(shell date +%s)
+define elapsed
+@t=$$(( $$(date +%s) - $(STARTED) )); echo "$(1): $$((t / 60)) min $$((t % 60)) s in"
+endef
 # ccache (installed by tools/setup.sh, used by every tree when present) keys its cache on paths
 # relative to the repository, so a second clone or a new build tree reuses what one compiled.
 export CCACHE_BASEDIR := $(CURDIR)
@@ -22,6 +25,7 @@ export CCACHE_NOHASHDIR := 1
 
 setup:
 	@bash tools/setup.sh
+	$(call elapsed,make setup)
 
 $(NATIVE)/CMakeCache.txt: | setup
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -40,9 +44,11 @@ $(FUZZ)/CMakeCache.txt: | setup
 
 native: setup $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS)
+	$(call elapsed,native tree built)
 
 windows: setup $(WINDOWS)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS)
+	$(call elapsed,Windows tree built)
 
 # The native benchmarks (Google Benchmark), then under Wine the start-up time of dist/Velora.exe
 # and its summon by hotkey, both against a bare window program, and the mouse hook's cost per
@@ -68,7 +74,7 @@ fuzz: setup $(FUZZ)/CMakeCache.txt
 test: native windows
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	cd $(WINDOWS) && ../../tools/wine-run.sh --session ctest --output-on-failure -j $(TEST_JOBS)
-	@echo "make test: $$(( ($$(date +%s) - $(STARTED)) / 60 )) min $$(( ($$(date +%s) - $(STARTED)) % 60 )) s in all"
+	$(call elapsed,make test done)
 
 # Optimised and stripped, the screensaver beside the program; the symbols stay in
 # $(WINDOWS)/bin/Velora.exe.debug and $(WINDOWS)/bin/FlipIt.scr.debug.
