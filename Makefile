@@ -21,11 +21,14 @@ endef
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: setup native windows test run dist bench trials fuzz clean
+.PHONY: setup setup-fuzz native windows test run dist bench trials fuzz clean
 
 setup:
 	@bash tools/setup.sh
 	$(call elapsed,make setup)
+
+setup-fuzz:
+	@bash tools/setup.sh fuzz
 
 $(NATIVE)/CMakeCache.txt: | setup
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -39,7 +42,7 @@ $(BENCH)/CMakeCache.txt: | setup
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORA_SANITIZE=OFF
 
 # Clang with libFuzzer and the sanitizers: a fuzz program per family of parsers of outside data.
-$(FUZZ)/CMakeCache.txt: | setup
+$(FUZZ)/CMakeCache.txt: | setup-fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORA_FUZZ=ON
 
 native: setup $(NATIVE)/CMakeCache.txt
@@ -64,7 +67,7 @@ bench: dist $(BENCH)/CMakeCache.txt
 
 # Each program runs FUZZ_SECONDS from a scratch copy of its seeds in fuzz/corpus/; a crash fails
 # and leaves its input in $(FUZZ)/fuzz-artifacts/.
-fuzz: setup $(FUZZ)/CMakeCache.txt
+fuzz: setup-fuzz $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS) --target velora_fuzzers
 	bash fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
