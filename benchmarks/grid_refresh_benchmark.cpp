@@ -105,7 +105,8 @@ void RefreshPage(benchmark::State& state, int page_of) {
     return;
   }
   NoLaunch launch;
-  exec::GridModel grid(db, dir, launch);
+  exec::Navigation at;
+  exec::GridModel grid(db, dir, launch, at);
   grid.SetCategory(kTable);
   grid.SetCapacity(18);
   if (page_of < 0) grid.SetPage(exec::LastPage(static_cast<std::size_t>(count), 18));

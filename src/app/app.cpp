@@ -62,11 +62,10 @@ bool App::OnLauncherCreate(HWND window) {
       store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
   state_.backups.emplace(store::BackupFolder(state_.data_directory), state_.clock);
   if (state_.store_outcome == store::OpenOutcome::kDamaged) SetDamagedStoreAside();
-  if (state_.database.IsOpen()) window_state.current_category = std::string(store::kSoftwareCategory);
   LoadInitialSettings();
   launcher_.AttachGrid(state_.database, {state_.data_directory, DatabasePath(state_.data_directory)},
                        {ScreensaverPath(state_.data_directory), state_.external_address_host});
-  launcher_.RefreshGrid();
+  // The first category is shown, its bar cell selected.
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
   mouse_hook_ =
       desktop::MouseHook::Install(window, ui::LauncherWindow::MouseEventMessage(), ui::WantedMouseEvents());
@@ -167,16 +166,15 @@ void App::Report(store::GroupOutcome outcome) {
 }
 
 void App::DeleteGroup() {
-  const std::string& shown = launcher_.state().current_category;
+  const std::string shown = launcher_.navigation().category;
   // A group's items go with its table: keep a copy first, or keep the group.
   if (!store::IsFixedCategory(shown) && state_.database.TableExists(shown) && !BackUpBeforeBulkRemoval()) {
     return;
   }
   const store::GroupOutcome outcome = store::DeleteGroup(state_.database, shown);
   Report(outcome);
+  // A deleted group on show gives way to the first category.
   launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
-  // The bar shows its first cell selected; the grid follows it rather than a table that is gone.
-  if (outcome == store::GroupOutcome::kDeleted) launcher_.ShowFirstCategory();
 }
 
 }  // namespace velora::app

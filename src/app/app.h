@@ -81,7 +81,6 @@ class App final : public ui::LauncherHost {
   void MakeDailyBackup();
   // The bar and the grid read the store again; a group that is gone gives way to the first one.
   void ReloadStore();
-  void OnCategoryChanged() override {}
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
   void Report(store::GroupOutcome outcome);

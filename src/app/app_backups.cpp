@@ -58,12 +58,8 @@ void App::RestoreBackup(const std::filesystem::path& backup, bool back_up_curren
 }
 
 void App::ReloadStore() {
-  const std::vector<std::string> categories = store::BuildCategoryList(state_.database);
-  std::string& current = launcher_.state().current_category;
-  if (std::find(categories.begin(), categories.end(), current) == categories.end() || current.empty()) {
-    current = state_.database.IsOpen() ? std::string(store::kSoftwareCategory) : std::string();
-  }
-  launcher_.FillCategoryBar(categories);
+  // The category on show stays when the restored store has it; otherwise the first is shown.
+  launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
   launcher_.RefreshGrid();
 }
 

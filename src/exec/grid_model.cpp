@@ -34,33 +34,35 @@ bool PressCapturesMouse(std::string_view code) {
   }
 }
 
-GridModel::GridModel(store::Database& db, std::filesystem::path data_dir, LaunchPort& launch)
-    : db_(db), data_dir_(std::move(data_dir)), launch_(launch), capacity_(kDefaultCapacity) {}
+GridModel::GridModel(store::Database& db, std::filesystem::path data_dir, LaunchPort& launch, Navigation& at)
+    : db_(db), data_dir_(std::move(data_dir)), launch_(launch), at_(at) {}
 
 void GridModel::SetCategory(std::string table) {
-  category_ = std::move(table);
-  page_ = 0;
+  at_.category = std::move(table);
+  at_.page = 0;
 }
 
-void GridModel::SetCapacity(int capacity) { capacity_ = ClampCapacity(capacity); }
+void GridModel::SetCapacity(int capacity) { at_.capacity = ClampCapacity(capacity); }
 
-void GridModel::SetPage(int page) { page_ = page < 0 ? 0 : page; }
+void GridModel::SetPage(int page) { at_.page = page < 0 ? 0 : page; }
 
 void GridModel::Refresh() {
-  const auto read = [this] {
-    const std::size_t first = static_cast<std::size_t>(page_) * static_cast<std::size_t>(capacity_);
-    return pages_.Read(db_, category_, first, static_cast<std::size_t>(capacity_));
+  const int capacity = this->capacity();
+  if (at_.page < 0) at_.page = 0;
+  const auto read = [&] {
+    const std::size_t first = static_cast<std::size_t>(at_.page) * static_cast<std::size_t>(capacity);
+    return pages_.Read(db_, at_.category, first, static_cast<std::size_t>(capacity));
   };
   store::ItemPage slice = read();
   // Items removed since the page was chosen may leave it past the last one the wheel reaches.
-  if (page_ > LastPage(slice.total, capacity_)) {
-    page_ = LastPage(slice.total, capacity_);
+  if (at_.page > LastPage(slice.total, capacity)) {
+    at_.page = LastPage(slice.total, capacity);
     slice = read();
   }
   item_count_ = slice.total;
   codes_.clear();
   cells_.clear();
-  cells_.resize(static_cast<std::size_t>(capacity_));
+  cells_.resize(static_cast<std::size_t>(capacity));
   for (std::size_t i = 0; i < slice.rows.size() && i < cells_.size(); ++i) {
     cells_[i] = CellOfRow(slice.rows[i], data_dir_);
     codes_.push_back(std::move(slice.rows[i].code));
@@ -78,10 +80,10 @@ void GridModel::SetCellImage(int cell, ImageBytes image) {
 }
 
 bool GridModel::Wheel(int wheel_delta) {
-  const int before = page_;
-  page_ = PageAfterWheel(page_, wheel_delta, item_count_, capacity_);
+  const int before = at_.page;
+  at_.page = PageAfterWheel(at_.page, wheel_delta, item_count_, capacity());
   Refresh();
-  return page_ != before;
+  return at_.page != before;
 }
 
 bool GridModel::Press(int cell) {
@@ -126,7 +128,7 @@ void GridModel::LaunchCurrent() {
 void GridModel::LaunchCell(int cell) {
   const std::string* code = CodeAt(cell);
   if (!code) return;
-  launch_.Launch({category_, cell, *code});
+  launch_.Launch({at_.category, cell, *code});
 }
 
 }  // namespace velora::exec

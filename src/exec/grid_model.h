@@ -11,6 +11,7 @@
 
 #include "exec/image_bytes.h"
 #include "exec/launch_port.h"
+#include "exec/navigation.h"
 #include "store/database.h"
 #include "store/items.h"
 
@@ -36,15 +37,16 @@ enum class ClickOutcome {
 
 class GridModel {
  public:
-  GridModel(store::Database& db, std::filesystem::path data_dir, LaunchPort& launch);
+  // `at` is where the panel stands; the model reads it on every refresh and turns its page.
+  GridModel(store::Database& db, std::filesystem::path data_dir, LaunchPort& launch, Navigation& at);
 
   // A new category starts at page 0; call Refresh afterwards.
   void SetCategory(std::string table);
   void SetCapacity(int capacity);
   void SetPage(int page);
-  const std::string& category() const { return category_; }
-  int capacity() const { return capacity_; }
-  int page() const { return page_; }
+  const std::string& category() const { return at_.category; }
+  int capacity() const { return ClampCapacity(at_.capacity); }
+  int page() const { return at_.page; }
 
   // Reads the category's size and the page's rows in list order (newest 日期 first) and
   // rebuilds the cells; nothing is read per cell. Only the page's codes are kept: every cell
@@ -86,9 +88,7 @@ class GridModel {
   store::Database& db_;
   std::filesystem::path data_dir_;
   LaunchPort& launch_;
-  std::string category_;
-  int capacity_;
-  int page_ = 0;
+  Navigation& at_;
   std::size_t item_count_ = 0;
   store::PageReader pages_;
   std::vector<std::string> codes_;  // of the current page

@@ -30,10 +30,13 @@ void CategoryBar::ApplyDpi() {
   Invalidate();
 }
 
-void CategoryBar::Fill(const std::vector<std::string>& names, std::uint32_t text_colour) {
-  model_.Fill(names, text_colour);
+std::string CategoryBar::Fill(const std::vector<std::string>& names, std::uint32_t text_colour,
+                              std::string_view selected) {
+  std::string shown = model_.Fill(names, text_colour, selected);
   hover_.reset();
-  Control::SetText(names.empty() ? std::string() : names.front());
+  Control::SetText(shown);
+  Invalidate();
+  return shown;
 }
 
 void CategoryBar::SetCaption(std::size_t index, std::string caption, std::uint32_t colour) {

@@ -17,7 +17,10 @@ class CategoryBar : public CustomControl {
  public:
   CategoryBar(ControlHost& host, ControlArgs args);
 
-  void Fill(const std::vector<std::string>& names, std::uint32_t text_colour);
+  // Rebuilds the cells with `selected` the selected one, or the first when it is not among them;
+  // returns the caption selected.
+  std::string Fill(const std::vector<std::string>& names, std::uint32_t text_colour,
+                   std::string_view selected = {});
   void SetCaption(std::size_t index, std::string caption, std::uint32_t colour);
   const CategoryBarModel& model() const { return model_; }
   void ApplyDpi() override;

@@ -4,13 +4,15 @@
 
 namespace velora::toolkit {
 
-void CategoryBarModel::Fill(const std::vector<std::string>& names, std::uint32_t text_colour) {
+std::string CategoryBarModel::Fill(const std::vector<std::string>& names, std::uint32_t text_colour,
+                                   std::string_view selected) {
   cells_.clear();
   cells_.reserve(names.size());
-  for (const std::string& name : names) {
-    cells_.push_back({name, measure_(name) + 10, text_colour, cells_.empty()});
-  }
+  for (const std::string& name : names) cells_.push_back({name, measure_(name) + 10, text_colour, false});
   offset_ = 0;
+  if (cells_.empty()) return {};
+  const auto found = std::find(names.begin(), names.end(), selected);
+  return *Select(found == names.end() ? 0 : static_cast<std::size_t>(found - names.begin()));
 }
 
 std::optional<std::string> CategoryBarModel::Select(std::size_t index) {

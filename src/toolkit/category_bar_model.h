@@ -27,8 +27,11 @@ class CategoryBarModel {
 
   explicit CategoryBarModel(Measure measure) : measure_(std::move(measure)) {}
 
-  // Rebuilds every cell; the first is selected and the row starts at its beginning.
-  void Fill(const std::vector<std::string>& names, std::uint32_t text_colour);
+  // Rebuilds every cell. The cell captioned `selected` is selected and scrolled into view; when
+  // there is none, the first is, and the row starts at its beginning. Returns the selected
+  // caption, empty for an empty bar.
+  std::string Fill(const std::vector<std::string>& names, std::uint32_t text_colour,
+                   std::string_view selected = {});
   // Makes the cell at `index` the only selected one, scrolls it into view and returns its
   // caption, the new current category; nothing when the index is outside the bar.
   std::optional<std::string> Select(std::size_t index);

@@ -37,10 +37,10 @@ void ResetModifierList(toolkit::ComboBox& list) {
 
 }  // namespace
 
-AddPanels::AddPanels(toolkit::ControlHost& controls, WindowState& state, toolkit::CategoryBar& bar,
+AddPanels::AddPanels(toolkit::ControlHost& controls, const exec::Navigation& at, toolkit::CategoryBar& bar,
                      Actions actions)
     : controls_(controls),
-      state_(state),
+      at_(at),
       bar_(bar),
       actions_(std::move(actions)),
       bookmark_(BuildBookmarkPanel(controls, Frame(controls, names::kBookmarkPanel))),
@@ -165,7 +165,7 @@ bool AddPanels::AddRow(const NewItem& item) {
   }
   // A category whose table is gone (renamed or deleted while shown) cannot take the item: the
   // user is told rather than shown a closed panel and no item.
-  if (!db_ || !store::AddItem(*db_, state_.current_category, *item.row)) {
+  if (!db_ || !store::AddItem(*db_, at_.category, *item.row)) {
     actions_.toast(ToastKind::kFailed, acquire::kItemNotSaved);
     return false;
   }
@@ -208,10 +208,7 @@ void AddPanels::ConfirmGroup() {
     }
     if (cell < cells.size()) bar_.SetCaption(cell, name, toolkit::kHoverCaptionColour);
     // The shown category follows its table: its items stay on show and new ones can be added.
-    if (state_.current_category == rename_from_) {
-      state_.current_category = name;
-      actions_.refresh_grid();
-    }
+    if (at_.category == rename_from_) actions_.shown_group_renamed(name);
     rename_from_ = name;  // a second confirm renames on from here
   }
   Close(*group_.panel);

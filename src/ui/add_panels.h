@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "exec/navigation.h"
 #include "store/database.h"
 #include "ui/add_panel_logic.h"
 #include "ui/add_panel_views.h"
 #include "ui/core_types.h"
-#include "ui/window_state.h"
 
 namespace velora::toolkit {
 class CategoryBar;
@@ -31,10 +31,13 @@ class AddPanels {
     // The shown category's items were changed.
     std::function<void()> refresh_grid;
     std::function<void(const std::vector<std::string>&)> fill_category_bar;
+    // The group on show was renamed: the panel stays where it is, under the new name.
+    std::function<void(const std::string& new_name)> shown_group_renamed;
   };
 
   // Builds the panels' contents into the empty panel frames of `controls`.
-  AddPanels(toolkit::ControlHost& controls, WindowState& state, toolkit::CategoryBar& bar, Actions actions);
+  AddPanels(toolkit::ControlHost& controls, const exec::Navigation& at, toolkit::CategoryBar& bar,
+            Actions actions);
   AddPanels(const AddPanels&) = delete;
   AddPanels& operator=(const AddPanels&) = delete;
 
@@ -68,7 +71,7 @@ class AddPanels {
   void SetGroupMode(GroupMode mode);
 
   toolkit::ControlHost& controls_;
-  WindowState& state_;
+  const exec::Navigation& at_;
   toolkit::CategoryBar& bar_;
   Actions actions_;
   store::Database* db_ = nullptr;

@@ -35,9 +35,12 @@ HCURSOR LoadPressPointer() {
 
 }  // namespace
 
-ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database& db,
+ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, exec::Navigation& at, store::Database& db,
                    std::filesystem::path data_dir)
-    : list_(list), state_(state), model_(db, std::move(data_dir), *this), press_pointer_(LoadPressPointer()) {
+    : list_(list),
+      state_(state),
+      model_(db, std::move(data_dir), *this, at),
+      press_pointer_(LoadPressPointer()) {
   list_.on_press = [this](int cell) { OnPress(cell); };
   list_.on_release = [this](int) { OnRelease(); };
   list_.on_double_click = [this](int cell) {
@@ -55,16 +58,12 @@ ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, store::Database&
 }
 
 void ItemGrid::Refresh() {
-  if (model_.category() != state_.current_category) model_.SetCategory(state_.current_category);
-  model_.SetCapacity(state_.items_per_page);
-  model_.SetPage(state_.page);
   model_.Refresh();
   Show();
 }
 
 bool ItemGrid::Wheel(int delta) {
   if (!model_.Wheel(delta)) return false;  // the model has read the new page already
-  state_.page = model_.page();
   Show();
   return true;
 }
@@ -81,7 +80,6 @@ void ItemGrid::Show() {
     list_.SetText(index, cell.caption, CaptionColour(state_));
   }
   list_.ResumeRedraw();
-  state_.page = model_.page();
   // The cell under the pointer may hold another item now; its tip returns on the next move.
   if (show_tip) show_tip({});
 }

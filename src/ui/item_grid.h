@@ -17,7 +17,8 @@ namespace velora::ui {
 
 class ItemGrid : private exec::LaunchPort {
  public:
-  ItemGrid(toolkit::IconList& list, WindowState& state, store::Database& db, std::filesystem::path data_dir);
+  ItemGrid(toolkit::IconList& list, WindowState& state, exec::Navigation& at, store::Database& db,
+           std::filesystem::path data_dir);
 
   // Launching is wired by the program; until it is, a launch does nothing.
   void SetLaunchPort(exec::LaunchPort* port) { launch_ = port; }
@@ -30,7 +31,7 @@ class ItemGrid : private exec::LaunchPort {
   // The window's caption drag, for a single click when double clicks open.
   std::function<void()> drag_window;
 
-  // Rebuilds the page of the current category at the window state's page and page size.
+  // Rebuilds the page where the panel stands.
   void Refresh();
   // Turns the page as the wheel does; true when it changed.
   bool Wheel(int delta);

@@ -32,8 +32,7 @@ void LauncherLogic::Summon() {
   state_.captured_selection = view_.CaptureSelection();
   summoning_ = false;
   view_.RefillIfVisible();
-  state_.page = 0;
-  view_.RefreshGrid();
+  view_.ShowFirstPage();
   view_.Place(PlaceAtPointer(view_.Pointer(), view_.DesignSize(), view_.Monitors()));
   view_.ShowActive();
 }

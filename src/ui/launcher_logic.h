@@ -27,7 +27,8 @@ class LauncherView {
   // Moves and sizes the window in screen pixels, for a monitor of `dpi`.
   virtual void Place(const Placement& placement) = 0;
   virtual void SetPinSelected(bool selected) = 0;
-  virtual void RefreshGrid() = 0;
+  // Shows the first page of the category on show, read anew.
+  virtual void ShowFirstPage() = 0;
   virtual Point Pointer() const = 0;
   virtual std::vector<MonitorArea> Monitors() const = 0;
   // The text selected in the foreground program, copied through the clipboard, which is put

@@ -331,10 +331,14 @@ void LauncherWindow::BuildHiddenParts() {
                             if (item_launcher_) item_launcher_->OpenShortcutTarget(link);
                           }});
   add_panels_ = std::make_unique<AddPanels>(
-      c, state_, *category_bar_,
+      c, navigation_, *category_bar_,
       AddPanels::Actions{[this](ToastKind kind, std::string_view text) { settings_->ShowToast(kind, text); },
                          [this] { return AddsAtEnd(); }, [this] { RefreshGrid(); },
-                         [this](const std::vector<std::string>& names) { FillCategoryBar(names); }});
+                         [this](const std::vector<std::string>& names) { FillCategoryBar(names); },
+                         [this](const std::string& new_name) {
+                           navigation_.category = new_name;
+                           RefreshGrid();
+                         }});
   add_panels_->SetStore(database_);
   settings_->Build();
   Layout();
@@ -435,8 +439,9 @@ void LauncherWindow::RefillIfVisible() {
 
 void LauncherWindow::FillCategoryBar(const std::vector<std::string>& names) {
   category_bar_->SuspendRedraw();
-  category_bar_->Fill(names, CaptionColour(state_));
+  const std::string selected = category_bar_->Fill(names, CaptionColour(state_), navigation_.category);
   category_bar_->ResumeRedraw();
+  if (selected != navigation_.category) ShowCategory(selected);
 }
 
 void LauncherWindow::OnDropFiles(HDROP drop) {
@@ -449,17 +454,16 @@ void LauncherWindow::OnDropFiles(HDROP drop) {
 void LauncherWindow::AddNextDroppedItem() {
   if (!adder_ || !grid_ || drop_queue_.Count() == 0) return;
   acquire::AddSituation situation;
-  situation.category = state_.current_category;
+  situation.category = navigation_.category;
   situation.at_end = AddsAtEnd();
-  situation.page = state_.page;
+  situation.page = grid_->model().page();
   situation.shown_count = grid_->model().item_count();
-  situation.per_page = state_.items_per_page;
+  situation.per_page = grid_->model().capacity();
   situation.now = text::NowText();
   const std::optional<acquire::AddResult> result = adder_->AddNext(drop_queue_, situation);
   if (!result) return;
   if (result->outcome == acquire::AddOutcome::kAdded) {
-    state_.page = result->page;
-    RefreshGrid();
+    ShowPage(result->page);
   } else if (result->outcome == acquire::AddOutcome::kNotSaved) {
     settings_->ShowToast(ToastKind::kFailed, acquire::kItemNotSaved);
   }
@@ -518,11 +522,6 @@ void LauncherWindow::OpenItemMenu() {
 bool LauncherWindow::AddsAtEnd() const {
   const auto* position = controls_->FindAs<toolkit::ImageButton>(names::kAddPositionButton);
   return position && position->selected();
-}
-
-void LauncherWindow::ShowFirstCategory() {
-  const auto& cells = category_bar_->model().cells();
-  if (!cells.empty()) ShowCategory(cells.front().caption);
 }
 
 void LauncherWindow::SetPinSelected(bool selected) {
@@ -587,23 +586,28 @@ bool LauncherWindow::CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusS
 }
 
 void LauncherWindow::ShowCategory(const std::string& category) {
-  state_.current_category = category;
-  state_.page = 0;
-  RefreshGrid();
-  host_->OnCategoryChanged();
+  navigation_.category = category;
+  ShowPage(0);
 }
+
+void LauncherWindow::ShowPage(int page) {
+  navigation_.page = page;
+  RefreshGrid();
+}
+
+void LauncherWindow::ShowFirstPage() { ShowPage(0); }
 
 void LauncherWindow::RefreshGrid() {
   if (grid_) grid_->Refresh();
 }
 
-void LauncherWindow::SetCapacity(int capacity) { state_.items_per_page = capacity; }
+void LauncherWindow::SetCapacity(int capacity) { navigation_.capacity = capacity; }
 
 void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, LaunchSetup launch_setup) {
   database_ = &db;
   if (add_panels_) add_panels_->SetStore(&db);
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
-  grid_ = std::make_unique<ItemGrid>(*list, state_, db, places.data_dir);
+  grid_ = std::make_unique<ItemGrid>(*list, state_, navigation_, db, places.data_dir);
   item_launcher_ = std::make_unique<ItemLauncher>(*this, db, std::move(launch_setup));
   menu_actions_ = std::make_unique<MenuActions>(*this, db, places, *item_launcher_);
   icon_cache_ = std::make_unique<acquire::IconCache>(places.data_dir);

@@ -18,6 +18,7 @@
 #include "acquire/icon_cache_win32.h"
 #include "acquire/item_adder.h"
 #include "acquire/shell_path_facts_win32.h"
+#include "exec/navigation.h"
 #include "store/database.h"
 #include "toolkit/base_window.h"
 #include "toolkit/control_host.h"
@@ -64,8 +65,6 @@ class LauncherHost {
   // Items are about to be removed in bulk ("清空列表", "清理失效"): the store is backed up first.
   // False when no backup could be made; the user has been told and nothing may be removed.
   [[nodiscard]] virtual bool BeforeBulkRemoval() = 0;
-  // A category became the current one; the grid follows.
-  virtual void OnCategoryChanged() = 0;
   // The user finished resizing; the new size is kept.
   virtual void OnResizeFinished(Size design_size) = 0;
 };
@@ -101,7 +100,11 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // The summon reads a shown recent list again.
   void RefillIfVisible() override;
 
+  // Rebuilds the bar with the category on show still selected; when that one is gone (a group
+  // deleted, a restored store without it) the first category is shown instead.
   void FillCategoryBar(const std::vector<std::string>& names);
+  // Where the panel stands: the category on show, its page and the page size.
+  const exec::Navigation& navigation() const noexcept { return navigation_; }
   toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }
   // Builds the background from the appearance values and repaints.
   void ApplyAppearance(const Appearance& appearance);
@@ -110,24 +113,24 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // Shows the category's items once the store is open.
   void AttachGrid(store::Database& db, const StorePlaces& places, LaunchSetup launch_setup);
   ItemGrid* grid() noexcept { return grid_.get(); }
-  // Rebuilds the grid's page of the current category.
-  void RefreshGrid() override;
+  // Rebuilds the grid's page where the panel stands.
+  void RefreshGrid();
   // Items per page: from the settings at start-up, from the grid's size after a resize.
-  int capacity() const noexcept { return state_.items_per_page; }
+  int capacity() const noexcept { return navigation_.capacity; }
   void SetCapacity(int capacity);
+  // Makes a category current at page 0 and shows its items.
+  void ShowCategory(const std::string& category);
+  // Shows another page of the category on show (an item was added there).
+  void ShowPage(int page);
   Size DesignSize() const override;
   // Whether `超级按钮_添加位置` is selected: new items go to the end, undated.
   bool AddsAtEnd() const;
   [[nodiscard]] bool BeforeBulkRemoval() { return host_->BeforeBulkRemoval(); }
-  // After the shown group was deleted the first category is shown, not a table that is gone.
-  void ShowFirstCategory();
 
  private:
   void BuildControls();
   // Raises the named controls to the top, one after the other: the last ends up on top.
   void RaiseInOrder(std::initializer_list<std::string_view> names);
-  // Makes a category current at page 0 and shows its items.
-  void ShowCategory(const std::string& category);
   void Layout();
   void PaintBackdrop(HDC dc, RECT area) const;
   void UpdateRegion();
@@ -157,10 +160,12 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::vector<MonitorArea> Monitors() const override;
   std::string CaptureSelection() override;
   void FinishGridClick() override;
+  void ShowFirstPage() override;
 
   LauncherHost* host_ = nullptr;
   std::unique_ptr<toolkit::ControlHost> controls_;
   WindowState state_;
+  exec::Navigation navigation_;
   LauncherLogic logic_{state_, *this};
   std::unique_ptr<TipWindow> tip_;
   toolkit::CategoryBar* category_bar_ = nullptr;

@@ -107,7 +107,7 @@ void MenuActions::Delete(const std::string& code) {
     window_.settings().ShowToast(ToastKind::kFailed, kBuiltinItemUndeletable);
     return;
   }
-  if (!store::DeleteItem(db_, window_.state().current_category, code)) {
+  if (!store::DeleteItem(db_, window_.navigation().category, code)) {
     window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
   }
   window_.RefreshGrid();
@@ -115,7 +115,7 @@ void MenuActions::Delete(const std::string& code) {
 
 void MenuActions::FetchIcon(const std::string& code) {
   const int cell = *window_.grid()->model().current_item();
-  const acquire::FaviconTarget target{window_.state().current_category, code, cell};
+  const acquire::FaviconTarget target{window_.navigation().category, code, cell};
   if (!favicons_.Start(target, {places_.data_dir, places_.database_file}, window_.hwnd())) {
     window_.settings().ShowToast(ToastKind::kFailed, acquire::kFetchBusyText);
   }
@@ -130,14 +130,14 @@ void MenuActions::OnFaviconFetched(LPARAM lparam) {
   ItemGrid* grid = window_.grid();
   if (!grid) return;
   const std::string* shown = grid->model().CodeAt(result.target.cell);
-  if (acquire::CellShowsTarget(result.target, window_.state().current_category,
+  if (acquire::CellShowsTarget(result.target, window_.navigation().category,
                                shown ? std::optional<std::string_view>(*shown) : std::nullopt)) {
     grid->SetCellImage(result.target.cell, exec::ImageBytes::Owned(result.image));
   }
 }
 
 void MenuActions::ClearIcon(const std::string& code) {
-  exec::ImageBytes image = acquire::ClearItemIcon(db_, window_.state().current_category, code);
+  exec::ImageBytes image = acquire::ClearItemIcon(db_, window_.navigation().category, code);
   if (image.empty()) {
     window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
     return;
@@ -186,14 +186,14 @@ void MenuActions::AddText() {
   row.suffix = std::string(exec::suffix::kText);
   row.name = text;
   if (!window_.AddsAtEnd()) row.date = text::NowText();
-  if (!store::AddItem(db_, window_.state().current_category, row)) {
+  if (!store::AddItem(db_, window_.navigation().category, row)) {
     window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
   }
   window_.RefreshGrid();
 }
 
 void MenuActions::RemoveMissing() {
-  const std::string& table = window_.state().current_category;
+  const std::string& table = window_.navigation().category;
   std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
   if (!missing_.Start(table, std::move(items), window_.hwnd())) {
     window_.settings().ShowToast(ToastKind::kFailed, kMissingCheckBusy);
@@ -207,13 +207,13 @@ void MenuActions::OnMissingItemsFound(LPARAM lparam) {
     if (!window_.BeforeBulkRemoval()) return;
     removed = store::DeleteItems(db_, found.table, found.check.missing_codes);
   }
-  if (found.table == window_.state().current_category) window_.RefreshGrid();
+  if (found.table == window_.navigation().category) window_.RefreshGrid();
   window_.settings().ShowToast(ToastKind::kDone, MissingItemsText(removed, found.check.unchecked));
 }
 
 void MenuActions::ClearList() {
   if (!window_.BeforeBulkRemoval()) return;
-  const bool cleared = store::ClearItems(db_, window_.state().current_category);
+  const bool cleared = store::ClearItems(db_, window_.navigation().category);
   window_.RefreshGrid();
   window_.settings().ShowToast(cleared ? ToastKind::kDone : ToastKind::kFailed,
                                cleared ? kListCleared : kStoreRefused);

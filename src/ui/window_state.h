@@ -9,13 +9,9 @@
 namespace velora::ui {
 
 struct WindowState {
-  bool held = false;             // stays open: no auto-hide, no hide after a launch
-  bool on_top = false;           // pinned; a summon gesture never hides the window
-  bool edge_docking = false;     // "靠边伸缩": no mouse gestures, no auto-hide
-  std::string current_category;  // table shown by the grid
-  int page = 0;
-  // From the settings file, then from the grid's size after a resize; the grid keeps it in bounds.
-  int items_per_page = 18;
+  bool held = false;          // stays open: no auto-hide, no hide after a launch
+  bool on_top = false;        // pinned; a summon gesture never hides the window
+  bool edge_docking = false;  // "靠边伸缩": no mouse gestures, no auto-hide
   bool item_pressed = false;
   std::uint64_t press_ms = 0;  // tick count of the last press on a cell: a long press pastes a picture
   bool resizing = false;

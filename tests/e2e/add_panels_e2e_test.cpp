@@ -10,6 +10,7 @@
 
 #include "e2e/desktop_input.h"
 #include "e2e/menu_driving.h"
+#include "e2e/settings_driving.h"
 #include "e2e/velora_process.h"
 #include "store/database.h"
 #include "store/items.h"
@@ -150,5 +151,41 @@ TEST_F(AddPanelTest, AGroupIsAddedRenamedAndDeleted) {
   EXPECT_TRUE(ToastShows(window, L"删除分组完成"));
   EXPECT_FALSE(HasTable("出差"));
   EXPECT_TRUE(WaitUntil([&] { return Shows(FindItemGrid(window), L"我的电脑"); }));
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+// Rebuilding the category bar (a skin applied, a group added) keeps the category on show
+// selected, and the grid keeps showing its items.
+TEST_F(AddPanelTest, TheBarAndTheGridKeepTheCategoryOnShowWhenTheBarIsRebuilt) {
+  InstallWithItems("软件", {});
+  VeloraProcess velora(exe);
+  HWND window = StartShown(velora);
+  ASSERT_NE(window, nullptr);
+  HWND bar = FindChildByText(window, L"软件");
+  HWND grid = FindItemGrid(window);
+  ASSERT_TRUE(bar && grid);
+  ASSERT_TRUE(ChooseCategory(window, L"书签"));
+  ASSERT_TRUE(WaitUntil([&] { return Shows(grid, L"哔哩哔哩"); }));
+  const auto bar_and_grid_show_bookmarks = [&] {
+    wchar_t selected[64] = {};
+    GetWindowTextW(bar, selected, 64);
+    return std::wstring(selected) == L"书签" && Shows(grid, L"哔哩哔哩");
+  };
+
+  ToggleSettings(window);
+  ChooseTab(window, 1);  // the skin page
+  HWND apply = FindShown(window, L"应用");
+  ASSERT_NE(apply, nullptr);
+  Click(CentreOf(apply));
+  ToggleSettings(window);
+  EXPECT_TRUE(bar_and_grid_show_bookmarks()) << "after a skin was applied";
+
+  ChooseFromAddMenu(window, 0);
+  ASSERT_TRUE(WaitUntil([&] { return FindShown(window, L"名称：") != nullptr; }));
+  ASSERT_NE(FocusEdit(window, L"名称："), nullptr);
+  TypeText(L"周末");
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return HasTable("周末"); }));
+  EXPECT_TRUE(bar_and_grid_show_bookmarks()) << "after a group was added";
   EXPECT_EQ(velora.Close(), 0u);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "e2e/desktop_input.h"
+#include "e2e/settings_driving.h"
 #include "e2e/velora_process.h"
 
 using namespace velora::e2e;
@@ -29,24 +30,6 @@ std::wstring Text(HWND window) {
 
 // 0xFE000000 over white leaves one step of white in each channel.
 bool NearlyBlack(COLORREF c) { return GetRValue(c) <= 2 && GetGValue(c) <= 2 && GetBValue(c) <= 2; }
-
-std::wstring ClassOf(HWND window) {
-  wchar_t buffer[128] = {};
-  GetClassNameW(window, buffer, 128);
-  return buffer;
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> found;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 POINT Centre(HWND window) {
   RECT r{};
@@ -84,29 +67,6 @@ class SettingsTest : public ::testing::Test {
   std::filesystem::path SettingsFile() const { return folder.path() / L"配置" / L"Velora配置.ini"; }
 
   HWND Start(VeloraProcess& velora) { return velora.WaitUntilReady(); }
-
-  // The command bar's settings button: the fifth of six, from the window's right edge.
-  static void ToggleSettings(HWND window, int dpi = 96) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    Click({r.right - MulDiv(200 - 133 - 12, dpi, 96), r.top + MulDiv(4 + 3 + 12, dpi, 96)});
-    Sleep(200);
-  }
-
-  static HWND Tabs(HWND window) {
-    for (HWND child : Children(window)) {
-      if (ClassOf(child) == L"SysTabControl32") return child;
-    }
-    return nullptr;
-  }
-
-  // The tabs stand one under the other in the strip on the left.
-  static void ChooseTab(HWND window, int index, int dpi = 96) {
-    RECT r{};
-    GetWindowRect(Tabs(window), &r);
-    Click({r.left + MulDiv(26, dpi, 96), r.top + MulDiv(4 + 40 * index + 20, dpi, 96)});
-    Sleep(200);
-  }
 
   static HWND EditUnder(HWND window, std::wstring_view label_text) {
     HWND label = FindChildByText(window, label_text);

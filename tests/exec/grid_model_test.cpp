@@ -86,7 +86,8 @@ class GridModelTest : public testing::StoreTest {
 
   static constexpr const char* kTable = "分组";
   StrictMock<MockLaunch> launch;
-  GridModel grid{db, folder.path(), launch};
+  Navigation at;
+  GridModel grid{db, folder.path(), launch, at};
 };
 
 TEST_F(GridModelTest, EmptyCategoryShowsAFullPageOfEmptyCells) {
@@ -261,7 +262,8 @@ TEST(GridModelOnTemplate, SoftwareShowsThePlacesAndBookmarksTheirImage) {
   store::Database db;
   ASSERT_TRUE(db.Open(text::PathToUtf8(folder.path() / "Velora.db")));
   StrictMock<MockLaunch> launch;
-  GridModel grid(db, folder.path(), launch);
+  Navigation at;
+  GridModel grid(db, folder.path(), launch, at);
 
   grid.SetCategory("软件");
   grid.Refresh();

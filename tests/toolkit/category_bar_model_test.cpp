@@ -22,9 +22,22 @@ TEST(CategoryBar, FillMeasuresEachCaptionAndSelectsTheFirst) {
   EXPECT_EQ(bar.cells()[1].colour, 0xFE000000u);
 
   bar.Select(2);
-  bar.Fill({"软件", "目录"}, 0xFF112233);  // a refill selects the first again
+  EXPECT_EQ(bar.Fill({"软件", "目录"}, 0xFF112233), "软件");  // a refill selects the first again
   EXPECT_TRUE(bar.cells()[0].selected);
   EXPECT_FALSE(bar.cells()[1].selected);
+  EXPECT_EQ(bar.Fill({}, 0xFF112233, "软件"), "");
+}
+
+TEST(CategoryBar, FillKeepsTheCategoryOnShowSelectedWhileItExists) {
+  CategoryBarModel bar = Bar();
+  bar.SetViewWidth(60);  // two cells wide
+  EXPECT_EQ(bar.Fill({"软件", "目录", "书签", "工作组"}, 0xFE000000, "工作组"), "工作组");
+  EXPECT_TRUE(bar.cells()[3].selected);
+  EXPECT_FALSE(bar.cells()[0].selected);
+  EXPECT_GT(bar.offset(), 0);                                           // scrolled to where it shows
+  EXPECT_EQ(bar.Fill({"软件", "目录"}, 0xFE000000, "工作组"), "软件");  // the group is gone
+  EXPECT_TRUE(bar.cells()[0].selected);
+  EXPECT_EQ(bar.offset(), 0);
 }
 
 TEST(CategoryBar, SelectKeepsOneCellSelectedAndReturnsItsCaption) {

@@ -92,9 +92,7 @@ class AddPanelsTest : public ::testing::Test {
     ASSERT_TRUE(store_folder.Make());
     host.Attach(window);
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
-    window.state().current_category = "软件";
     window.AttachGrid(db, {store_folder.data(), store_folder.data() / L"Velora.db"}, {});
-    window.RefreshGrid();
     window.FillCategoryBar(store::BuildCategoryList(db));
     ShowWindow(window.hwnd(), SW_SHOW);
     SetForegroundWindow(window.hwnd());
@@ -149,7 +147,7 @@ TEST_F(AddPanelsTest, BookmarkOpensEmptiedAndRefusesAHalfFilledForm) {
   EXPECT_TRUE(Shown("图片框_添加书签")) << "a refusal leaves the panel open";
 
   // A shown category whose table is gone cannot take the item: told, not closed as if added.
-  window.state().current_category = "已删除的分组";
+  window.ShowCategory("已删除的分组");
   Get("编辑框_书签地址").SetText("https://a.cn");
   panels->AddBookmark();
   EXPECT_TRUE(ToastShows(window.hwnd(), "添加失败，无法写入数据库"));
@@ -272,7 +270,7 @@ TEST_F(AddPanelsTest, AGroupIsAddedLastAndAnExistingNameIsRefused) {
   expected.push_back("小明's 工作");
   EXPECT_EQ(BarCaptions(), expected);
   EXPECT_TRUE(db.TableExists("小明's 工作"));
-  EXPECT_EQ(window.state().current_category, "软件") << "the shown category stays";
+  EXPECT_EQ(window.navigation().category, "软件") << "the shown category stays";
 
   for (const std::string name : {"搜索", "小明's 工作"}) {
     panels->OpenGroupToAdd();
@@ -317,7 +315,7 @@ TEST_F(AddPanelsTest, RenamingTheShownGroupKeepsItsItemsOnShow) {
   panels->OpenGroupToRename(0, "软件");
   Get("编辑框_添加分组名称").SetText("程序");
   panels->ConfirmGroup();
-  EXPECT_EQ(window.state().current_category, "程序");
+  EXPECT_EQ(window.navigation().category, "程序");
   EXPECT_EQ(window.grid()->model().item_count(), shown);
 
   panels->OpenBookmark();  // and the renamed category takes new items

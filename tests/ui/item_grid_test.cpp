@@ -66,7 +66,7 @@ TEST_F(ItemGridTest, APageShownAgainDecodesNothingAndAChangedIconFileIsDecodedAn
   ASSERT_TRUE(grid().Wheel(-120));
   const std::size_t after_second_page = decodes();
   ASSERT_TRUE(grid().Wheel(120));
-  EXPECT_EQ(window.state().page, 0);
+  EXPECT_EQ(window.navigation().page, 0);
   EXPECT_EQ(decodes(), after_second_page);
 }
 
@@ -128,8 +128,7 @@ TEST_F(ItemGridTest, DISABLED_TenThousandItemsPageAddDeleteAndClear) {
     slowest = std::max(slowest, ms), sum += ms, ++steps;
   };
   for (int i = 0; i < 40; ++i) wheel(-120);
-  window.state().page = exec::LastPage(total, window.state().items_per_page);
-  grid().Refresh();
+  window.ShowPage(exec::LastPage(total, window.capacity()));
   for (int i = 0; i < 40; ++i) wheel(120);
   std::printf("wheel: %d pages, %.2f ms each on average, the slowest %.2f ms\n", steps, sum / steps, slowest);
 

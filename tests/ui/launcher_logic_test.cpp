@@ -20,7 +20,7 @@ class FakeView : public LauncherView {
   Size DesignSize() const override { return {510, 311}; }
   void Place(const Placement& p) override { rect = p.rect, dpi = p.dpi, calls.push_back("place"); }
   void SetPinSelected(bool s) override { pin = s; }
-  void RefreshGrid() override { calls.push_back("refresh"); }
+  void ShowFirstPage() override { calls.push_back("first page"); }
   Point Pointer() const override { return pointer; }
   std::vector<MonitorArea> Monitors() const override { return monitors; }
   std::string CaptureSelection() override {
@@ -83,16 +83,15 @@ TEST(LauncherLogic, PinHoldsAndReleases) {
 
 TEST(LauncherLogic, SummonCentresOnThePointerAtPageZero) {
   WindowState state;
-  state.page = 3;
   FakeView view;
   view.pointer = {700, 500};
   view.selection = "选中的字";
   LauncherLogic(state, view).Summon();
-  EXPECT_EQ(state.page, 0);
   EXPECT_EQ(view.rect.left, 700 - 255);
   EXPECT_EQ(view.rect.top, 500 - 155);
   // The selection is taken while the other program is still in front.
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "recent", "refresh", "place", "show active"}));
+  EXPECT_EQ(view.calls,
+            (std::vector<std::string>{"capture", "recent", "first page", "place", "show active"}));
   EXPECT_EQ(state.captured_selection, "选中的字");
 }
 
@@ -105,7 +104,8 @@ TEST(LauncherLogic, AHotkeyOrGestureDuringTheCaptureWaitIsDropped) {
     logic.ToggleByGesture();
   };
   logic.HotkeyPressed();
-  EXPECT_EQ(view.calls, (std::vector<std::string>{"capture", "recent", "refresh", "place", "show active"}));
+  EXPECT_EQ(view.calls,
+            (std::vector<std::string>{"capture", "recent", "first page", "place", "show active"}));
   view.during_capture = nullptr;
   logic.HotkeyPressed();  // and afterwards the hotkey works again
   EXPECT_FALSE(view.visible);

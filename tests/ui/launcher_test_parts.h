@@ -33,7 +33,6 @@ class BuildingHost final : public LauncherHost {
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
   bool BeforeBulkRemoval() override { return true; }
-  void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 
  private:
@@ -105,8 +104,8 @@ class LauncherFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(store_folder.Make());
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
-    window.state().current_category = "软件";
     window.AttachGrid(db, {data, data / L"Velora.db"}, {});
+    window.ShowCategory("软件");
   }
   void TearDown() override { window.Destroy(); }
 

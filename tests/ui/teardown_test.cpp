@@ -33,7 +33,6 @@ class ExitingHost final : public LauncherHost {
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
   bool BeforeBulkRemoval() override { return true; }
-  void OnCategoryChanged() override {}
   void OnResizeFinished(Size) override {}
 
   int destroyed = 0;
