@@ -19,16 +19,6 @@ namespace {
 
 constexpr std::int64_t kFileTimeTicksPerSecond = 10'000'000;
 
-struct FindCloser {
-  void operator()(HANDLE find) const noexcept {
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  }
-};
-
-struct TaskMemFree {
-  void operator()(wchar_t* text) const noexcept { CoTaskMemFree(text); }
-};
-
 std::int64_t WholeSeconds(FILETIME time) {
   ULARGE_INTEGER ticks{};
   ticks.LowPart = time.dwLowDateTime;
@@ -55,7 +45,7 @@ text::LocalTime LocalTimeOf(std::int64_t seconds) {
 std::optional<std::filesystem::path> RecentFolder() {
   wchar_t* raw = nullptr;
   const HRESULT result = SHGetKnownFolderPath(FOLDERID_Recent, KF_FLAG_DONT_VERIFY, nullptr, &raw);
-  const std::unique_ptr<wchar_t, TaskMemFree> path(raw);
+  const core::UniqueCoTaskString path(raw);
   if (FAILED(result) || !path || !path.get()[0]) return std::nullopt;
   return std::filesystem::path(path.get());
 }
@@ -72,8 +62,8 @@ std::vector<RecentRow> ReadRecentFolder(const std::filesystem::path& folder, boo
                                         const std::function<bool()>& keep_going) {
   const std::wstring pattern = (folder / L"*").wstring();
   WIN32_FIND_DATAW found{};
-  const std::unique_ptr<void, FindCloser> find(FindFirstFileExW(
-      pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  const core::UniqueFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                               FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (find.get() == INVALID_HANDLE_VALUE) return {};
   // The find data carries every file's times: no file is opened for them.
   std::vector<RecentFile> files;

@@ -1,8 +1,12 @@
 #pragma once
 // Owners for the system handles the program holds, in one place: kernel objects, GDI objects,
 // metafiles, modules, icons and cursors, window regions, device contexts and the objects selected into
-// them, global memory blocks and windows that no class of ours wraps.
+// them, global memory blocks, windows that no class of ours wraps, menus, registry keys, COM objects
+// and the shell's memory (item ID lists, strings).
 #include <windows.h>
+// After windows.h, whose types they use.
+#include <shtypes.h>
+#include <wrl/client.h>
 
 #include <memory>
 #include <type_traits>
@@ -15,6 +19,14 @@ struct KernelHandleCloser {
   }
 };
 using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
+
+// A directory search from FindFirstFile(Ex), which FindClose ends, not CloseHandle.
+struct FindCloser {
+  void operator()(HANDLE find) const noexcept {
+    if (find && find != INVALID_HANDLE_VALUE) FindClose(find);
+  }
+};
+using UniqueFind = std::unique_ptr<void, FindCloser>;
 
 struct GdiObjectDeleter {
   void operator()(HGDIOBJ object) const noexcept {
@@ -93,6 +105,33 @@ struct IconDestroyer {
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
+// A menu made at run time and not attached to a window, which would destroy it itself.
+struct MenuDestroyer {
+  void operator()(HMENU menu) const noexcept {
+    if (menu) DestroyMenu(menu);
+  }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
+// A key opened or created in the registry; the predefined roots are never owned.
+struct RegistryKeyCloser {
+  void operator()(HKEY key) const noexcept {
+    if (key) RegCloseKey(key);
+  }
+};
+using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
+
+// Memory the shell hands over from CoTaskMemAlloc: item ID lists and known-folder paths.
+struct CoTaskMemFreer {
+  void operator()(void* block) const noexcept { CoTaskMemFree(block); }
+};
+using UniqueIdList = std::unique_ptr<ITEMIDLIST, CoTaskMemFreer>;
+using UniqueCoTaskString = std::unique_ptr<wchar_t, CoTaskMemFreer>;
+
+// A COM interface pointer: released when it goes, AddRef'd when copied.
+template <typename Interface>
+using ComPtr = Microsoft::WRL::ComPtr<Interface>;
+
 // GetDC paired with ReleaseDC; a null window gives the screen's DC.
 class WindowDc {
  public:
@@ -106,6 +145,23 @@ class WindowDc {
 
  private:
   HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint paired with EndPaint, for a window's WM_PAINT.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const noexcept { return dc_; }
+  // The part of the window that needs painting.
+  const RECT& area() const noexcept { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
   HDC dc_;
 };
 

@@ -4,12 +4,12 @@
 #include <windows.h>
 // After windows.h, whose types these use.
 #include <shobjidl.h>
-#include <wrl/client.h>
 
 #include <memory>
 #include <string>
 
 #include "core/com_apartment_win32.h"
+#include "core/handles_win32.h"
 
 namespace velora::desktop {
 
@@ -40,13 +40,6 @@ class ShellContextMenu {
   std::string Verb(UINT command) const;
 
  private:
-  struct PidlFree {
-    void operator()(ITEMIDLIST* list) const noexcept { CoTaskMemFree(list); }
-  };
-  struct MenuDestroy {
-    void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
-  };
-
   ShellContextMenu() = default;
   // The menu's own drawing and filling while it is up: submenus such as "发送到" fill only when
   // the handler sees these messages.
@@ -56,12 +49,12 @@ class ShellContextMenu {
 
   // First: COM stays set up until every object below is released.
   core::OleApartment ole_;
-  std::unique_ptr<ITEMIDLIST, PidlFree> item_;
-  Microsoft::WRL::ComPtr<IShellFolder> parent_;
-  Microsoft::WRL::ComPtr<IContextMenu> menu_;
-  Microsoft::WRL::ComPtr<IContextMenu2> menu2_;
-  Microsoft::WRL::ComPtr<IContextMenu3> menu3_;
-  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroy> popup_;
+  core::UniqueIdList item_;
+  core::ComPtr<IShellFolder> parent_;
+  core::ComPtr<IContextMenu> menu_;
+  core::ComPtr<IContextMenu2> menu2_;
+  core::ComPtr<IContextMenu3> menu3_;
+  core::UniqueMenu popup_;
   bool tracking_ = false;
 };
 

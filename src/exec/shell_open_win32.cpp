@@ -11,25 +11,13 @@
 
 #include "core/com_apartment_win32.h"
 #include "core/guarded.h"
+#include "core/handles_win32.h"
 #include "core/log_file.h"
 #include "core/system_error_win32.h"
 #include "text/utf.h"
 
 namespace velora::exec {
 namespace {
-
-template <typename T>
-struct ComRelease {
-  void operator()(T* p) const noexcept {
-    if (p) p->Release();
-  }
-};
-template <typename T>
-using ComPtr = std::unique_ptr<T, ComRelease<T>>;
-
-struct IdListFree {
-  void operator()(ITEMIDLIST* list) const noexcept { CoTaskMemFree(list); }
-};
 
 int SpecialLocation(Place place) {
   switch (place) {
@@ -67,7 +55,7 @@ void OpenPlaceNow(Place place) {
   if (location < 0) return;
   ITEMIDLIST* raw = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, location, &raw))) return;
-  const std::unique_ptr<ITEMIDLIST, IdListFree> list(raw);
+  const core::UniqueIdList list(raw);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_IDLIST | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
@@ -157,16 +145,14 @@ std::optional<ShortcutTarget> ResolveShortcutFile(const std::string& path) {
       "shortcut resolution",
       [&]() -> std::optional<ShortcutTarget> {
         const core::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        IShellLinkW* raw_link = nullptr;
+        core::ComPtr<IShellLinkW> link;
         if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                    reinterpret_cast<void**>(&raw_link)))) {
+                                    reinterpret_cast<void**>(link.GetAddressOf())))) {
           return std::nullopt;
         }
-        const ComPtr<IShellLinkW> link(raw_link);
-        IPersistFile* raw_file = nullptr;
-        if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&raw_file))))
+        core::ComPtr<IPersistFile> file;
+        if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.GetAddressOf()))))
           return std::nullopt;
-        const ComPtr<IPersistFile> file(raw_file);
         if (FAILED(file->Load(text::Widen(path).c_str(), STGM_READ))) return std::nullopt;
         wchar_t target[MAX_PATH * 4] = {};
         if (FAILED(link->GetPath(target, static_cast<int>(std::size(target)), nullptr, SLGP_UNCPRIORITY)) ||

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "core/handles_win32.h"
 #include "flipit/clock_face.h"
 #include "flipit/texts.h"
 #include "text/utf.h"
@@ -71,10 +72,8 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(hwnd(), &paint);
-      view_.Paint(dc, paint.rcPaint);
-      EndPaint(hwnd(), &paint);
+      const core::PaintScope paint(hwnd());
+      view_.Paint(paint.dc(), paint.area());
       return 0;
     }
     case WM_TIMER:

@@ -106,11 +106,10 @@ LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void CustomControl::Paint() {
-  PAINTSTRUCT ps{};
-  HDC dc = BeginPaint(hwnd(), &ps);
+  const core::PaintScope paint(hwnd());
   RECT client{};
   GetClientRect(hwnd(), &client);
-  OffscreenSurface surface(dc, client.right, client.bottom);
+  OffscreenSurface surface(paint.dc(), client.right, client.bottom);
   RECT in_window = client;
   MapWindowPoints(hwnd(), host().window(), reinterpret_cast<POINT*>(&in_window), 2);
   if (host().paint_backdrop) {
@@ -119,8 +118,7 @@ void CustomControl::Paint() {
     FillRect(surface.dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
   Draw(surface.dc(), client);
-  surface.Blit(dc, 0, 0);
-  EndPaint(hwnd(), &ps);
+  surface.Blit(paint.dc(), 0, 0);
 }
 
 void CustomControl::DragWindow() const {

@@ -111,14 +111,13 @@ void PopupMenu::Measure(MEASUREITEMSTRUCT& measure) const {
   const int height = core::Scale(item.size.height, dpi_);
   const int pad = core::Scale(kPadding, dpi_);
   int needed = (item.icon ? height : core::Scale(kCaptionIndent, dpi_)) + pad;
-  if (HDC screen = GetDC(nullptr)) {
-    const Selection font_selection(screen, font_.get());
+  if (const WindowDc screen(nullptr); screen.get()) {
+    const Selection font_selection(screen.get(), font_.get());
     const std::wstring caption = text::Widen(item.caption);
     SIZE extent{};
-    if (GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &extent)) {
+    if (GetTextExtentPoint32W(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &extent)) {
       needed += extent.cx;
     }
-    ReleaseDC(nullptr, screen);
   }
   const int width = std::max(core::Scale(item.size.width, dpi_), needed);
   measure.itemWidth = static_cast<UINT>(std::max(1, width - std::max(0, check)));

@@ -57,9 +57,6 @@ class PopupMenu {
     core::Size size;
     std::shared_ptr<const Image> icon;
   };
-  struct MenuDeleter {
-    void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
-  };
 
   PopupMenu(PopupMenuStyle style, Callback on_choose, HMENU menu);
   const Item* ItemOf(ULONG_PTR data) const;
@@ -70,7 +67,7 @@ class PopupMenu {
 
   PopupMenuStyle style_;
   Callback on_choose_;
-  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu_;
+  core::UniqueMenu menu_;
   std::vector<std::unique_ptr<Item>> items_;  // stable addresses: the menu holds them as item data
   int dpi_ = 96;
   UniqueFont font_;

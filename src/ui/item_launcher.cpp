@@ -4,6 +4,7 @@
 // After windows.h, whose types it uses.
 #include <shlobj.h>
 
+#include "core/handles_win32.h"
 #include "desktop/clipboard_win32.h"
 #include "desktop/key_sender_win32.h"
 #include "desktop/pumping_wait_win32.h"
@@ -168,10 +169,10 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
     HKEY raw = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Policies\\Microsoft\\Windows\\Network Connections", 0,
                         nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) == ERROR_SUCCESS) {
+      const core::UniqueKey key(raw);
       const DWORD zero = 0;
-      RegSetValueExW(raw, L"NC_EnableAdminProhibits", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero),
-                     sizeof zero);
-      RegCloseKey(raw);
+      RegSetValueExW(key.get(), L"NC_EnableAdminProhibits", 0, REG_DWORD,
+                     reinterpret_cast<const BYTE*>(&zero), sizeof zero);
     }
     Start(L"rundll32.exe shell32.dll,Control_RunDLL " + SystemDirectory() + L"ncpa.cpl");
   }

@@ -166,14 +166,12 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = BeginPaint(hwnd(), &ps);
+      const core::PaintScope paint(hwnd());
       RECT client{};
       GetClientRect(hwnd(), &client);
-      toolkit::OffscreenSurface surface(dc, client.right, client.bottom);
+      toolkit::OffscreenSurface surface(paint.dc(), client.right, client.bottom);
       PaintBackdrop(surface.dc(), client);
-      surface.Blit(dc, 0, 0);
-      EndPaint(hwnd(), &ps);
+      surface.Blit(paint.dc(), 0, 0);
       return 0;
     }
     case WM_QUERYENDSESSION:

@@ -1,5 +1,6 @@
 #include "ui/tip_window.h"
 
+#include "core/handles_win32.h"
 #include "text/utf.h"
 #include "toolkit/gdi_objects.h"
 #include "toolkit/panel.h"
@@ -33,10 +34,8 @@ LRESULT TipWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       controls_->SetDpi(HIWORD(wparam));
       return 0;
     case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = BeginPaint(hwnd(), &ps);
-      FillRect(dc, &ps.rcPaint, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      EndPaint(hwnd(), &ps);
+      const core::PaintScope paint(hwnd());
+      FillRect(paint.dc(), &paint.area(), reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       return 0;
     }
     default:
