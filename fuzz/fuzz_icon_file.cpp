@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "acquire/ico_format.h"
-#include "acquire/image_magic.h"
 #include "check.h"
+#include "formats/icon_file.h"
+#include "formats/image_type.h"
 
-namespace acquire = velora::acquire;
+namespace formats = velora::formats;
 
 namespace {
 
@@ -19,28 +19,28 @@ bool Inside(std::string_view part, std::string_view whole) {
 }
 
 void CheckFile(std::string_view bytes) {
-  const auto images = acquire::ParseIconFile(bytes);
+  const auto images = formats::ParseIconFile(bytes);
   if (!images) return;
   FUZZ_CHECK(!images->empty());
-  FUZZ_CHECK(acquire::IsImageBytes(bytes));
-  for (const acquire::IconFileImage& image : *images) {
+  FUZZ_CHECK(formats::IsImageBytes(bytes));
+  for (const formats::IconFileImage& image : *images) {
     FUZZ_CHECK(Inside(image.data, bytes));
     FUZZ_CHECK(image.data.size() == image.entry.size && image.entry.size > 0);
   }
-  const std::string written = acquire::WriteIconFile(*images);
-  const auto again = acquire::ParseIconFile(written);
+  const std::string written = formats::WriteIconFile(*images);
+  const auto again = formats::ParseIconFile(written);
   FUZZ_CHECK(again && again->size() == images->size());
   for (std::size_t i = 0; i < images->size(); ++i) {
     FUZZ_CHECK((*again)[i].entry == (*images)[i].entry);
     FUZZ_CHECK((*again)[i].data == (*images)[i].data);
   }
-  FUZZ_CHECK(acquire::WriteIconFile(*again) == written);
+  FUZZ_CHECK(formats::WriteIconFile(*again) == written);
 }
 
 // Image ids name slices of the input itself, so the group's images are fuzzed too; an odd id
 // has no image.
 void CheckGroup(std::string_view bytes) {
-  const auto group = acquire::ParseIconGroup(bytes);
+  const auto group = formats::ParseIconGroup(bytes);
   std::size_t given = 0;
   const auto image_of = [&](std::uint16_t id) -> std::optional<std::string_view> {
     if (id % 2 != 0) return std::nullopt;
@@ -48,16 +48,16 @@ void CheckGroup(std::string_view bytes) {
     if (!image.empty()) ++given;
     return image;
   };
-  const auto file = acquire::IconFileOfGroup(bytes, image_of);
+  const auto file = formats::IconFileOfGroup(bytes, image_of);
   FUZZ_CHECK(!file || group);
   if (!group) return;
   if (!file) {
     FUZZ_CHECK(given == 0);
     return;
   }
-  const auto images = acquire::ParseIconFile(*file);
+  const auto images = formats::ParseIconFile(*file);
   FUZZ_CHECK(images && images->size() == given);
-  FUZZ_CHECK(acquire::IsImageBytes(*file));
+  FUZZ_CHECK(formats::IsImageBytes(*file));
 }
 
 }  // namespace
@@ -66,6 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes = velora::fuzz::Bytes(data, size);
   CheckFile(bytes);
   CheckGroup(bytes);
-  (void)acquire::IsImageBytes(bytes);
+  (void)formats::IsImageBytes(bytes);
   return 0;
 }

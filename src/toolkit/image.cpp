@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/little_endian.h"
+#include "formats/little_endian.h"
 #include "toolkit/gdiplus.h"
 
 namespace velora::toolkit {
@@ -33,7 +33,7 @@ Format Sniff(std::string_view bytes) {
       bytes.starts_with("GIF89a") || bytes.starts_with("BM")) {
     return Format::kGdiplus;
   }
-  if (bytes.size() >= 6 && core::ReadLe16(bytes, 0) == 0 && core::ReadLe16(bytes, 2) == 1)
+  if (bytes.size() >= 6 && formats::ReadLe16(bytes, 0) == 0 && formats::ReadLe16(bytes, 2) == 1)
     return Format::kIcon;
   return Format::kNone;
 }
@@ -87,17 +87,18 @@ struct IconEntry {
 
 std::vector<IconEntry> IconEntries(std::string_view bytes) {
   std::vector<IconEntry> entries;
-  const std::size_t count = core::ReadLe16(bytes, 4);
+  const std::size_t count = formats::ReadLe16(bytes, 4);
   if (bytes.size() < 6 + count * kDirectoryEntrySize) return entries;
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t at = 6 + i * kDirectoryEntrySize;
     const int width = static_cast<unsigned char>(bytes[at]) ? static_cast<unsigned char>(bytes[at]) : 256;
     const int height =
         static_cast<unsigned char>(bytes[at + 1]) ? static_cast<unsigned char>(bytes[at + 1]) : 256;
-    const std::uint64_t length = core::ReadLe32(bytes, at + 8);
-    const std::uint64_t offset = core::ReadLe32(bytes, at + 12);
+    const std::uint64_t length = formats::ReadLe32(bytes, at + 8);
+    const std::uint64_t offset = formats::ReadLe32(bytes, at + 12);
     if (length == 0 || offset + length > bytes.size()) continue;
-    entries.push_back({std::max(width, height), core::ReadLe16(bytes, at + 6), bytes.substr(offset, length)});
+    entries.push_back(
+        {std::max(width, height), formats::ReadLe16(bytes, at + 6), bytes.substr(offset, length)});
   }
   return entries;
 }

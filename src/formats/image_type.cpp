@@ -1,6 +1,6 @@
-#include "acquire/image_magic.h"
+#include "formats/image_type.h"
 
-namespace velora::acquire {
+namespace velora::formats {
 
 bool IsImageBytes(std::string_view bytes) noexcept {
   constexpr std::string_view kIcon("\0\0\1\0", 4);  // reserved 0, type 1 (icon)
@@ -9,4 +9,4 @@ bool IsImageBytes(std::string_view bytes) noexcept {
          bytes.starts_with("GIF89a") || bytes.starts_with("\xFF\xD8\xFF") || bytes.starts_with("BM");
 }
 
-}  // namespace velora::acquire
+}  // namespace velora::formats

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velora::acquire {
+namespace velora::formats {
 
 // The directory fields an image has in both forms. A width or height of 0 means 256.
 struct IconDirectoryEntry {
@@ -52,4 +52,4 @@ std::string WriteIconFile(const std::vector<IconFileImage>& images);
 using IconImageSource = std::function<std::optional<std::string_view>(std::uint16_t id)>;
 std::optional<std::string> IconFileOfGroup(std::string_view group, const IconImageSource& image_of);
 
-}  // namespace velora::acquire
+}  // namespace velora::formats

@@ -1,4 +1,4 @@
-#include "acquire/ico_format.h"
+#include "formats/icon_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-using namespace velora::acquire;
+using namespace velora::formats;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "acquire/ico_format.h"
+#include "formats/icon_file.h"
 
-#include "core/little_endian.h"
+#include "formats/little_endian.h"
 
-namespace velora::acquire {
+namespace velora::formats {
 namespace {
 
 constexpr std::size_t kHeaderSize = 6;
@@ -16,18 +16,18 @@ IconDirectoryEntry ReadEntry(std::string_view bytes, std::size_t at) {
   e.width = static_cast<std::uint8_t>(bytes[at]);
   e.height = static_cast<std::uint8_t>(bytes[at + 1]);
   e.colour_count = static_cast<std::uint8_t>(bytes[at + 2]);
-  e.planes = core::ReadLe16(bytes, at + 4);
-  e.bit_count = core::ReadLe16(bytes, at + 6);
-  e.size = core::ReadLe32(bytes, at + 8);
+  e.planes = ReadLe16(bytes, at + 4);
+  e.bit_count = ReadLe16(bytes, at + 6);
+  e.size = ReadLe32(bytes, at + 8);
   return e;
 }
 
 // The image count of a directory whose header says "icon" and whose entries all fit.
 std::optional<std::size_t> DirectoryCount(std::string_view bytes, std::size_t entry_size) {
-  if (bytes.size() < kHeaderSize || core::ReadLe16(bytes, 0) != 0 || core::ReadLe16(bytes, 2) != kIconType) {
+  if (bytes.size() < kHeaderSize || ReadLe16(bytes, 0) != 0 || ReadLe16(bytes, 2) != kIconType) {
     return std::nullopt;
   }
-  const std::size_t count = core::ReadLe16(bytes, 4);
+  const std::size_t count = ReadLe16(bytes, 4);
   if (count == 0 || bytes.size() - kHeaderSize < count * entry_size) return std::nullopt;
   return count;
 }
@@ -41,7 +41,7 @@ std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group
   entries.reserve(*count);
   for (std::size_t i = 0; i < *count; ++i) {
     const std::size_t at = kHeaderSize + i * kGroupEntrySize;
-    entries.push_back({ReadEntry(group, at), core::ReadLe16(group, at + 12)});
+    entries.push_back({ReadEntry(group, at), ReadLe16(group, at + 12)});
   }
   return entries;
 }
@@ -54,7 +54,7 @@ std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file) {
   for (std::size_t i = 0; i < *count; ++i) {
     const std::size_t at = kHeaderSize + i * kFileEntrySize;
     const IconDirectoryEntry entry = ReadEntry(file, at);
-    const std::size_t offset = core::ReadLe32(file, at + 12);
+    const std::size_t offset = ReadLe32(file, at + 12);
     if (entry.size == 0 || offset > file.size() || file.size() - offset < entry.size) return std::nullopt;
     images.push_back({entry, file.substr(offset, entry.size)});
   }
@@ -68,9 +68,9 @@ std::string WriteIconFile(const std::vector<IconFileImage>& images) {
   if (images.size() > UINT16_MAX || total > UINT32_MAX) return {};
   std::string file;
   file.reserve(static_cast<std::size_t>(total));
-  core::AppendLe16(file, 0);
-  core::AppendLe16(file, kIconType);
-  core::AppendLe16(file, static_cast<std::uint16_t>(images.size()));
+  AppendLe16(file, 0);
+  AppendLe16(file, kIconType);
+  AppendLe16(file, static_cast<std::uint16_t>(images.size()));
   std::size_t offset = kHeaderSize + images.size() * kFileEntrySize;
   for (const IconFileImage& image : images) {
     const IconDirectoryEntry& e = image.entry;
@@ -78,10 +78,10 @@ std::string WriteIconFile(const std::vector<IconFileImage>& images) {
     file.push_back(static_cast<char>(e.height));
     file.push_back(static_cast<char>(e.colour_count));
     file.push_back('\0');
-    core::AppendLe16(file, e.planes);
-    core::AppendLe16(file, e.bit_count);
-    core::AppendLe32(file, static_cast<std::uint32_t>(image.data.size()));
-    core::AppendLe32(file, static_cast<std::uint32_t>(offset));
+    AppendLe16(file, e.planes);
+    AppendLe16(file, e.bit_count);
+    AppendLe32(file, static_cast<std::uint32_t>(image.data.size()));
+    AppendLe32(file, static_cast<std::uint32_t>(offset));
     offset += image.data.size();
   }
   for (const IconFileImage& image : images) file.append(image.data);
@@ -102,4 +102,4 @@ std::optional<std::string> IconFileOfGroup(std::string_view group, const IconIma
   return file;
 }
 
-}  // namespace velora::acquire
+}  // namespace velora::formats
