@@ -1,11 +1,15 @@
 #pragma once
-// Whether bytes are a picture by their first bytes, before any decoder sees them.
+// Which picture format bytes are by their first bytes, before any decoder sees them.
 #include <string_view>
 
 namespace velora::formats {
 
-// An icon (not a cursor) with at least one image, PNG, GIF, JPEG or BMP: the formats a site
-// icon or a picture item comes in. A server's error page is none of them.
-bool IsImageBytes(std::string_view bytes) noexcept;
+// The formats a site icon, a picture item or a cached icon comes in. kIcon is an icon file (not a
+// cursor) that states at least one image; a server's error page is kNone.
+enum class ImageType { kNone, kPng, kJpeg, kGif, kBmp, kIcon };
+
+ImageType ImageTypeOf(std::string_view bytes) noexcept;
+
+inline bool IsImageBytes(std::string_view bytes) noexcept { return ImageTypeOf(bytes) != ImageType::kNone; }
 
 }  // namespace velora::formats

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/image_type.h"
 #include "formats/little_endian.h"
 #include "toolkit/gdiplus.h"
 
 namespace velora::toolkit {
 namespace {
 
-constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
 constexpr std::size_t kDirectoryEntrySize = 16;
 constexpr int kLargestIconSide = 1024;  // a DIB entry above this is no real icon
 
@@ -24,19 +24,6 @@ struct ComRelease {
   }
 };
 using UniqueStream = std::unique_ptr<IStream, ComRelease>;
-
-enum class Format { kNone, kGdiplus, kIcon };
-
-// Only the formats the program stores: GDI+ would also run EMF or TIFF parsers on any bytes.
-Format Sniff(std::string_view bytes) {
-  if (bytes.starts_with(kPngSignature) || bytes.starts_with("\xFF\xD8\xFF") || bytes.starts_with("GIF87a") ||
-      bytes.starts_with("GIF89a") || bytes.starts_with("BM")) {
-    return Format::kGdiplus;
-  }
-  if (bytes.size() >= 6 && formats::ReadLe16(bytes, 0) == 0 && formats::ReadLe16(bytes, 2) == 1)
-    return Format::kIcon;
-  return Format::kNone;
-}
 
 // Draws `source` into a new ARGB bitmap of `size`, keeping its aspect ratio.
 std::unique_ptr<Image> Fit(Gdiplus::Image& source, core::Size size) {
@@ -209,7 +196,8 @@ std::unique_ptr<Image> DecodeIcon(std::string_view bytes, core::Size size) {
   const std::vector<IconEntry> entries = IconEntries(bytes);
   const IconEntry* entry = BestEntry(entries, size);
   if (!entry) return nullptr;
-  if (entry->data.starts_with(kPngSignature)) return DecodeWithGdiplus(entry->data, size);
+  if (formats::ImageTypeOf(entry->data) == formats::ImageType::kPng)
+    return DecodeWithGdiplus(entry->data, size);
   const auto source = DecodeIconDib(entry->data);
   return source ? Fit(*source, size) : nullptr;
 }
@@ -231,12 +219,16 @@ std::uint32_t Image::Pixel(int x, int y) const {
 }
 
 std::unique_ptr<Image> DecodeImage(std::string_view bytes, core::Size size) {
-  switch (Sniff(bytes)) {
-    case Format::kGdiplus:
+  // Only the formats the program stores: GDI+ would also run EMF or TIFF parsers on any bytes.
+  switch (formats::ImageTypeOf(bytes)) {
+    case formats::ImageType::kPng:
+    case formats::ImageType::kJpeg:
+    case formats::ImageType::kGif:
+    case formats::ImageType::kBmp:
       return DecodeWithGdiplus(bytes, size);
-    case Format::kIcon:
+    case formats::ImageType::kIcon:
       return DecodeIcon(bytes, size);
-    case Format::kNone:
+    case formats::ImageType::kNone:
       break;
   }
   return nullptr;
