@@ -46,7 +46,7 @@ std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group
   return entries;
 }
 
-std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file) {
+std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file, BadImage bad) {
   const auto count = DirectoryCount(file, kFileEntrySize);
   if (!count) return std::nullopt;
   std::vector<IconFileImage> images;
@@ -55,9 +55,13 @@ std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file) {
     const std::size_t at = kHeaderSize + i * kFileEntrySize;
     const IconDirectoryEntry entry = ReadEntry(file, at);
     const std::size_t offset = ReadLe32(file, at + 12);
-    if (entry.size == 0 || offset > file.size() || file.size() - offset < entry.size) return std::nullopt;
+    if (entry.size == 0 || offset > file.size() || file.size() - offset < entry.size) {
+      if (bad == BadImage::kRefuseFile) return std::nullopt;
+      continue;
+    }
     images.push_back({entry, file.substr(offset, entry.size)});
   }
+  if (images.empty()) return std::nullopt;
   return images;
 }
 

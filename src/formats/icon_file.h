@@ -21,6 +21,8 @@ struct IconDirectoryEntry {
   std::uint16_t bit_count = 0;
   std::uint32_t size = 0;  // bytes of the image as the directory states them
 
+  int PixelWidth() const noexcept { return width ? width : 256; }
+  int PixelHeight() const noexcept { return height ? height : 256; }
   bool operator==(const IconDirectoryEntry&) const = default;
 };
 
@@ -38,9 +40,14 @@ struct IconFileImage {
 // (wrong header, no image, entries past the end).
 std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group);
 
-// An icon file's images, in directory order; empty when the bytes are no icon file or an image
-// lies outside them.
-std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file);
+// What reading an icon file does with an image of no bytes or one outside them: a check of the
+// whole file refuses it, a picture on show shows the images that are there.
+enum class BadImage { kRefuseFile, kLeaveOut };
+
+// An icon file's images, in directory order; empty when the bytes are no icon file, or an image
+// lies outside them (kRefuseFile) or none is left (kLeaveOut).
+std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file,
+                                                        BadImage bad = BadImage::kRefuseFile);
 
 // An icon file: the header, one 16-byte entry per image, then the images in the same order.
 // Each entry's size is that of its data, whatever it said before. Empty when the images do not

@@ -8,14 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "formats/icon_file.h"
 #include "formats/image_type.h"
-#include "formats/little_endian.h"
 #include "toolkit/gdiplus.h"
 
 namespace velora::toolkit {
 namespace {
 
-constexpr std::size_t kDirectoryEntrySize = 16;
 constexpr int kLargestIconSide = 1024;  // a DIB entry above this is no real icon
 
 struct ComRelease {
@@ -66,50 +65,27 @@ std::unique_ptr<Image> DecodeWithGdiplus(std::string_view bytes, core::Size size
   return Fit(source, size);
 }
 
-struct IconEntry {
-  int side = 0;  // the larger of width and height, as the directory gives them
-  int bits = 0;
-  std::string_view data;
-};
-
-std::vector<IconEntry> IconEntries(std::string_view bytes) {
-  std::vector<IconEntry> entries;
-  const std::size_t count = formats::ReadLe16(bytes, 4);
-  if (bytes.size() < 6 + count * kDirectoryEntrySize) return entries;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t at = 6 + i * kDirectoryEntrySize;
-    const int width = static_cast<unsigned char>(bytes[at]) ? static_cast<unsigned char>(bytes[at]) : 256;
-    const int height =
-        static_cast<unsigned char>(bytes[at + 1]) ? static_cast<unsigned char>(bytes[at + 1]) : 256;
-    const std::uint64_t length = formats::ReadLe32(bytes, at + 8);
-    const std::uint64_t offset = formats::ReadLe32(bytes, at + 12);
-    if (length == 0 || offset + length > bytes.size()) continue;
-    entries.push_back(
-        {std::max(width, height), formats::ReadLe16(bytes, at + 6), bytes.substr(offset, length)});
-  }
-  return entries;
+// The larger of an image's width and height, as the directory gives them.
+int Side(const formats::IconFileImage& image) {
+  return std::max(image.entry.PixelWidth(), image.entry.PixelHeight());
 }
 
 // The smallest image at least as large as asked, else the largest; deeper colour breaks ties.
-const IconEntry* BestEntry(const std::vector<IconEntry>& entries, core::Size size) {
+const formats::IconFileImage& BestImage(const std::vector<formats::IconFileImage>& images, core::Size size) {
   const int wanted = std::max(size.width, size.height);
-  const IconEntry* best = nullptr;
-  for (const IconEntry& e : entries) {
-    if (!best) {
-      best = &e;
-      continue;
-    }
-    const bool e_fits = wanted > 0 && e.side >= wanted;
-    const bool best_fits = wanted > 0 && best->side >= wanted;
+  const formats::IconFileImage* best = &images.front();
+  for (const formats::IconFileImage& e : images) {
+    const bool e_fits = wanted > 0 && Side(e) >= wanted;
+    const bool best_fits = wanted > 0 && Side(*best) >= wanted;
     if (e_fits != best_fits) {
       if (e_fits) best = &e;
-    } else if (e.side != best->side) {
-      if (e_fits ? e.side < best->side : e.side > best->side) best = &e;
-    } else if (e.bits > best->bits) {
+    } else if (Side(e) != Side(*best)) {
+      if (e_fits ? Side(e) < Side(*best) : Side(e) > Side(*best)) best = &e;
+    } else if (e.entry.bit_count > best->entry.bit_count) {
       best = &e;
     }
   }
-  return best;
+  return *best;
 }
 
 // An icon's DIB entry: the colour rows (bottom-up, twice the height in the header) and then the
@@ -193,12 +169,12 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeIconDib(std::string_view data) {
 }
 
 std::unique_ptr<Image> DecodeIcon(std::string_view bytes, core::Size size) {
-  const std::vector<IconEntry> entries = IconEntries(bytes);
-  const IconEntry* entry = BestEntry(entries, size);
-  if (!entry) return nullptr;
-  if (formats::ImageTypeOf(entry->data) == formats::ImageType::kPng)
-    return DecodeWithGdiplus(entry->data, size);
-  const auto source = DecodeIconDib(entry->data);
+  // An image the directory places outside the file is passed over; the others still show.
+  const auto images = formats::ParseIconFile(bytes, formats::BadImage::kLeaveOut);
+  if (!images) return nullptr;
+  const formats::IconFileImage& best = BestImage(*images, size);
+  if (formats::ImageTypeOf(best.data) == formats::ImageType::kPng) return DecodeWithGdiplus(best.data, size);
+  const auto source = DecodeIconDib(best.data);
   return source ? Fit(*source, size) : nullptr;
 }
 

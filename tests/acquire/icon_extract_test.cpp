@@ -16,12 +16,10 @@ using namespace velora;
 
 namespace {
 
-int Side(std::uint8_t stored) { return stored ? stored : 256; }
-
 std::vector<int> Sides(const std::string& icon_file) {
   std::vector<int> sides;
   const auto images = formats::ParseIconFile(icon_file);
-  for (const auto& image : images.value()) sides.push_back(Side(image.entry.width));
+  for (const auto& image : images.value()) sides.push_back(image.entry.PixelWidth());
   return sides;
 }
 
@@ -40,7 +38,7 @@ void ExpectWindowsLoadsEveryImage(const std::filesystem::path& path, const std::
   const auto images = formats::ParseIconFile(file);
   ASSERT_TRUE(images);
   for (const auto& image : *images) {
-    const int side = Side(image.entry.width);
+    const int side = image.entry.PixelWidth();
     const core::UniqueIcon from_data(CreateIconFromResourceEx(
         reinterpret_cast<BYTE*>(const_cast<char*>(image.data.data())), static_cast<DWORD>(image.data.size()),
         TRUE, 0x00030000, side, side, LR_DEFAULTCOLOR));
