@@ -6,16 +6,16 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "formats/dib.h"
 #include "formats/icon_file.h"
 #include "formats/image_type.h"
 #include "toolkit/gdiplus.h"
 
 namespace velora::toolkit {
 namespace {
-
-constexpr int kLargestIconSide = 1024;  // a DIB entry above this is no real icon
 
 struct ComRelease {
   void operator()(IUnknown* object) const noexcept {
@@ -88,70 +88,12 @@ const formats::IconFileImage& BestImage(const std::vector<formats::IconFileImage
   return *best;
 }
 
-// An icon's DIB entry: the colour rows (bottom-up, twice the height in the header) and then the
-// 1-bit transparency mask.
+// An icon image that is no PNG, as a GDI+ bitmap of its pixels.
 std::unique_ptr<Gdiplus::Bitmap> DecodeIconDib(std::string_view data) {
-  if (data.size() < sizeof(BITMAPINFOHEADER)) return nullptr;
-  BITMAPINFOHEADER header{};
-  std::memcpy(&header, data.data(), sizeof header);
-  const int width = header.biWidth;
-  const int height = header.biHeight / 2;
-  const int bits = header.biBitCount;
-  if (header.biSize < sizeof header || header.biCompression != BI_RGB || width <= 0 || height <= 0 ||
-      width > kLargestIconSide || height > kLargestIconSide ||
-      (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)) {
-    return nullptr;
-  }
-  const std::size_t palette_size = bits <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << bits) : 0;
-  if (palette_size > 256) return nullptr;
-  const std::size_t palette_at = header.biSize;
-  const std::size_t colour_at = palette_at + palette_size * 4;
-  const std::size_t colour_stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
-  const std::size_t mask_at = colour_at + colour_stride * height;
-  const std::size_t mask_stride = (static_cast<std::size_t>(width) + 31) / 32 * 4;
-  if (mask_at > data.size()) return nullptr;
-  const bool has_mask = mask_at + mask_stride * height <= data.size();
-  auto byte = [&](std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(data[at]));
-  };
-
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  bool any_alpha = false;
-  for (int row = 0; row < height; ++row) {
-    const std::size_t line = colour_at + colour_stride * (height - 1 - row);
-    for (int x = 0; x < width; ++x) {
-      std::uint32_t argb = 0;
-      if (bits == 32) {
-        const std::size_t p = line + x * 4u;
-        argb = byte(p + 3) << 24 | byte(p + 2) << 16 | byte(p + 1) << 8 | byte(p);
-        any_alpha = any_alpha || (argb >> 24) != 0;
-      } else if (bits == 24) {
-        const std::size_t p = line + x * 3u;
-        argb = 0xFF000000u | byte(p + 2) << 16 | byte(p + 1) << 8 | byte(p);
-      } else {
-        const std::size_t bit = static_cast<std::size_t>(x) * bits;
-        const std::uint32_t index = (byte(line + bit / 8) >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-        if (index >= palette_size) return nullptr;
-        const std::size_t p = palette_at + index * 4;
-        argb = 0xFF000000u | byte(p + 2) << 16 | byte(p + 1) << 8 | byte(p);
-      }
-      pixels[static_cast<std::size_t>(row) * width + x] = argb;
-    }
-  }
-  // Icons without an alpha channel (or with an all-clear one, as old tools wrote) use the mask.
-  if (!any_alpha && has_mask) {
-    for (int row = 0; row < height; ++row) {
-      const std::size_t line = mask_at + mask_stride * (height - 1 - row);
-      for (int x = 0; x < width; ++x) {
-        const bool clear = (byte(line + x / 8) >> (7 - x % 8)) & 1;
-        std::uint32_t& p = pixels[static_cast<std::size_t>(row) * width + x];
-        p = clear ? 0 : (p | 0xFF000000u);
-      }
-    }
-  } else if (!any_alpha) {
-    for (std::uint32_t& p : pixels) p |= 0xFF000000u;
-  }
-
+  const std::optional<formats::IconPixels> picture = formats::IconDibPixels(data);
+  if (!picture) return nullptr;
+  const int width = picture->width;
+  const int height = picture->height;
   CheckGdiplusLive();
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
   Gdiplus::BitmapData locked{};
@@ -162,7 +104,8 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeIconDib(std::string_view data) {
   }
   for (int row = 0; row < height; ++row) {
     std::memcpy(static_cast<std::byte*>(locked.Scan0) + static_cast<std::ptrdiff_t>(row) * locked.Stride,
-                pixels.data() + static_cast<std::size_t>(row) * width, static_cast<std::size_t>(width) * 4);
+                picture->argb.data() + static_cast<std::size_t>(row) * width,
+                static_cast<std::size_t>(width) * 4);
   }
   bitmap->UnlockBits(&locked);
   return bitmap;
