@@ -8,7 +8,8 @@ namespace {
 constexpr std::size_t kHeaderSize = 6;
 constexpr std::size_t kFileEntrySize = 16;
 constexpr std::size_t kGroupEntrySize = 14;
-constexpr std::uint16_t kIconType = 1;  // 2 would be a cursor
+constexpr std::uint16_t kIconType = 1;
+constexpr std::uint16_t kCursorType = 2;
 
 // The fields both directory forms share: the first 12 bytes of an entry.
 IconDirectoryEntry ReadEntry(std::string_view bytes, std::size_t at) {
@@ -22,9 +23,10 @@ IconDirectoryEntry ReadEntry(std::string_view bytes, std::size_t at) {
   return e;
 }
 
-// The image count of a directory whose header says "icon" and whose entries all fit.
-std::optional<std::size_t> DirectoryCount(std::string_view bytes, std::size_t entry_size) {
-  if (bytes.size() < kHeaderSize || ReadLe16(bytes, 0) != 0 || ReadLe16(bytes, 2) != kIconType) {
+// The image count of a directory whose header gives `type` and whose entries all fit.
+std::optional<std::size_t> DirectoryCount(std::string_view bytes, std::uint16_t type,
+                                          std::size_t entry_size) {
+  if (bytes.size() < kHeaderSize || ReadLe16(bytes, 0) != 0 || ReadLe16(bytes, 2) != type) {
     return std::nullopt;
   }
   const std::size_t count = ReadLe16(bytes, 4);
@@ -32,22 +34,9 @@ std::optional<std::size_t> DirectoryCount(std::string_view bytes, std::size_t en
   return count;
 }
 
-}  // namespace
-
-std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group) {
-  const auto count = DirectoryCount(group, kGroupEntrySize);
-  if (!count) return std::nullopt;
-  std::vector<IconGroupEntry> entries;
-  entries.reserve(*count);
-  for (std::size_t i = 0; i < *count; ++i) {
-    const std::size_t at = kHeaderSize + i * kGroupEntrySize;
-    entries.push_back({ReadEntry(group, at), ReadLe16(group, at + 12)});
-  }
-  return entries;
-}
-
-std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file, BadImage bad) {
-  const auto count = DirectoryCount(file, kFileEntrySize);
+// The images of an icon or a cursor file, whose hotspot stands in the planes and the bit count.
+std::optional<std::vector<IconFileImage>> ParseFile(std::string_view file, std::uint16_t type, BadImage bad) {
+  const auto count = DirectoryCount(file, type, kFileEntrySize);
   if (!count) return std::nullopt;
   std::vector<IconFileImage> images;
   images.reserve(*count);
@@ -63,6 +52,45 @@ std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file, B
   }
   if (images.empty()) return std::nullopt;
   return images;
+}
+
+}  // namespace
+
+std::optional<std::vector<IconGroupEntry>> ParseIconGroup(std::string_view group) {
+  const auto count = DirectoryCount(group, kIconType, kGroupEntrySize);
+  if (!count) return std::nullopt;
+  std::vector<IconGroupEntry> entries;
+  entries.reserve(*count);
+  for (std::size_t i = 0; i < *count; ++i) {
+    const std::size_t at = kHeaderSize + i * kGroupEntrySize;
+    entries.push_back({ReadEntry(group, at), ReadLe16(group, at + 12)});
+  }
+  return entries;
+}
+
+std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file, BadImage bad) {
+  return ParseFile(file, kIconType, bad);
+}
+
+std::optional<std::vector<CursorImage>> ParseCursorFile(std::string_view file) {
+  const auto images = ParseFile(file, kCursorType, BadImage::kRefuseFile);
+  if (!images) return std::nullopt;
+  std::vector<CursorImage> cursors;
+  cursors.reserve(images->size());
+  for (const IconFileImage& image : *images) {
+    const IconDirectoryEntry& e = image.entry;
+    cursors.push_back({e.width, e.height, e.planes, e.bit_count, image.data});
+  }
+  return cursors;
+}
+
+std::string CursorResource(const CursorImage& image) {
+  std::string resource;
+  resource.reserve(4 + image.data.size());
+  AppendLe16(resource, image.hotspot_x);
+  AppendLe16(resource, image.hotspot_y);
+  resource.append(image.data);
+  return resource;
 }
 
 std::string WriteIconFile(const std::vector<IconFileImage>& images) {

@@ -1,7 +1,9 @@
 #pragma once
-// Icon files and the icon-group resources of programs, as bytes. A program keeps each image of
-// an icon as a resource of its own and a group directory that names them by id; an icon file
-// holds the same directory with file offsets in place of the ids, followed by the images.
+// Icon and cursor files and the icon-group resources of programs, as bytes. A program keeps each
+// image of an icon as a resource of its own and a group directory that names them by id; an icon
+// file holds the same directory with file offsets in place of the ids, followed by the images. A
+// cursor file is laid out as an icon file whose entries hold a hotspot in place of the planes and
+// bit count.
 // Everything here reads untrusted bytes and never reads outside them.
 #include <cstdint>
 #include <functional>
@@ -48,6 +50,22 @@ enum class BadImage { kRefuseFile, kLeaveOut };
 // lies outside them (kRefuseFile) or none is left (kLeaveOut).
 std::optional<std::vector<IconFileImage>> ParseIconFile(std::string_view file,
                                                         BadImage bad = BadImage::kRefuseFile);
+
+struct CursorImage {
+  std::uint8_t width = 0;  // 0 means 256
+  std::uint8_t height = 0;
+  std::uint16_t hotspot_x = 0;  // the pixel that points, from the top left
+  std::uint16_t hotspot_y = 0;
+  std::string_view data;  // points into the parsed bytes
+};
+
+// A cursor file's images, in directory order; empty when the bytes are no cursor file or an image
+// lies outside them.
+std::optional<std::vector<CursorImage>> ParseCursorFile(std::string_view file);
+
+// An image as a cursor resource holds it, the form the system makes a cursor from: the hotspot,
+// then the image.
+std::string CursorResource(const CursorImage& image);
 
 // An icon file: the header, one 16-byte entry per image, then the images in the same order.
 // Each entry's size is that of its data, whatever it said before. Empty when the images do not

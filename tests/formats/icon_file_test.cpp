@@ -169,3 +169,23 @@ TEST(WriteIconFile, WritesNothingPastTheFormatsCount) {
   const std::vector<IconFileImage> most(65535, {Entry(16, 32, 1), "x"});
   EXPECT_EQ(ParseIconFile(WriteIconFile(most))->size(), 65535u);
 }
+
+TEST(ParseCursorFile, ReadsHotspotsAndRefusesIconsAndImagesOutsideTheBytes) {
+  // An icon file's layout with type 2, the hotspot where an icon keeps its planes and bit count.
+  std::string cursor = WriteIconFile({{{32, 32, 0, 16, 8, 0}, "image"}, {{0, 0, 0, 300, 2, 0}, "big image"}});
+  cursor[2] = '\2';
+  const auto images = ParseCursorFile(cursor);
+  ASSERT_TRUE(images);
+  ASSERT_EQ(images->size(), 2u);
+  EXPECT_EQ((*images)[0].width, 32);
+  EXPECT_EQ((*images)[0].hotspot_x, 16);
+  EXPECT_EQ((*images)[0].hotspot_y, 8);
+  EXPECT_EQ((*images)[0].data, "image");
+  EXPECT_EQ((*images)[1].hotspot_x, 300);
+  EXPECT_EQ(CursorResource((*images)[1]), std::string("\x2C\x01\x02\0big image", 13));
+
+  EXPECT_FALSE(ParseIconFile(cursor)) << "a cursor is no icon";
+  EXPECT_FALSE(ParseCursorFile(WriteIconFile({{Entry(32, 32, 0), "image"}}))) << "an icon is no cursor";
+  EXPECT_FALSE(ParseCursorFile(cursor.substr(0, cursor.size() - 1))) << "image cut short";
+  EXPECT_FALSE(ParseCursorFile(cursor.substr(0, 6 + 16 + 15))) << "directory cut short";
+}
