@@ -1,12 +1,14 @@
-// Icon files (a site's favicon, a picture item, the cache) and the icon-group directories of
-// programs: nothing is read outside the bytes, a parsed file written again parses to the same
-// images, a group's file parses as one, and what parses as an icon passes the picture check.
+// Icon and cursor files (a site's favicon, a picture item, the cache, the press pointer), the
+// icon-group directories of programs and the bitmaps inside icons: nothing is read outside the
+// bytes, a parsed file written again parses to the same images, a group's file parses as one, what
+// parses as an icon passes the picture check, and a bitmap's parts lie where its header says.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "check.h"
+#include "formats/dib.h"
 #include "formats/icon_file.h"
 #include "formats/image_type.h"
 
@@ -18,8 +20,36 @@ bool Inside(std::string_view part, std::string_view whole) {
   return part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size();
 }
 
+// The bitmap of an icon or a cursor image: its parts lie inside it at the sizes its header gives,
+// and its pixels fill the picture.
+void CheckDib(std::string_view image) {
+  const auto dib = formats::ReadIconDib(image);
+  const auto pixels = formats::IconDibPixels(image);
+  FUZZ_CHECK(dib || !pixels);
+  if (!dib) return;
+  FUZZ_CHECK(dib->width >= 1 && dib->width <= 1024 && dib->height >= 1 && dib->height <= 1024);
+  const auto height = static_cast<std::size_t>(dib->height);
+  FUZZ_CHECK(Inside(dib->palette, image) && dib->palette.size() <= 256 * 4);
+  FUZZ_CHECK(Inside(dib->colour_rows, image) && dib->colour_rows.size() == dib->colour_stride * height);
+  FUZZ_CHECK(dib->mask_rows.empty() ||
+             (Inside(dib->mask_rows, image) && dib->mask_rows.size() == dib->mask_stride * height));
+  if (pixels) {
+    FUZZ_CHECK(pixels->width == dib->width && pixels->height == dib->height);
+    FUZZ_CHECK(pixels->argb.size() == static_cast<std::size_t>(dib->width) * height);
+  }
+}
+
 void CheckFile(std::string_view bytes) {
+  // What a picture on show takes: the images inside the bytes, all of them when the file is whole.
+  const auto shown = formats::ParseIconFile(bytes, formats::BadImage::kLeaveOut);
+  if (shown) {
+    for (const formats::IconFileImage& image : *shown) {
+      FUZZ_CHECK(Inside(image.data, bytes) && image.data.size() == image.entry.size && !image.data.empty());
+      CheckDib(image.data);
+    }
+  }
   const auto images = formats::ParseIconFile(bytes);
+  FUZZ_CHECK(!images || (shown && shown->size() == images->size()));
   if (!images) return;
   FUZZ_CHECK(!images->empty());
   FUZZ_CHECK(formats::IsImageBytes(bytes));
@@ -60,12 +90,26 @@ void CheckGroup(std::string_view bytes) {
   FUZZ_CHECK(formats::IsImageBytes(*file));
 }
 
+void CheckCursor(std::string_view bytes) {
+  const auto images = formats::ParseCursorFile(bytes);
+  if (!images) return;
+  FUZZ_CHECK(!images->empty() && !formats::ParseIconFile(bytes));
+  for (const formats::CursorImage& image : *images) {
+    FUZZ_CHECK(Inside(image.data, bytes) && !image.data.empty());
+    const std::string resource = formats::CursorResource(image);
+    FUZZ_CHECK(resource.size() == 4 + image.data.size() && resource.ends_with(image.data));
+    CheckDib(image.data);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes = velora::fuzz::Bytes(data, size);
   CheckFile(bytes);
+  CheckCursor(bytes);
   CheckGroup(bytes);
-  (void)formats::IsImageBytes(bytes);
+  CheckDib(bytes);
+  (void)formats::ImageTypeOf(bytes);
   return 0;
 }
