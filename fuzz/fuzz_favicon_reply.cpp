@@ -6,10 +6,11 @@
 #include <string>
 
 #include "acquire/favicon.h"
-#include "acquire/image_magic.h"
 #include "check.h"
+#include "formats/image_type.h"
 
 namespace acquire = velora::acquire;
+namespace formats = velora::formats;
 
 namespace {
 
@@ -46,10 +47,10 @@ void CheckReplies(std::string first, std::string second) {
   const std::string kept = acquire::DownloadFavicon("http://host/favicon.ico", server);
   FUZZ_CHECK(server.requests_ == 1);
   FUZZ_CHECK(server.plain_downloads_ == (server.first_.size() < acquire::kSmallReplyBytes ? 1 : 0));
-  FUZZ_CHECK(kept.empty() || acquire::IsImageBytes(kept));
+  FUZZ_CHECK(kept.empty() || formats::IsImageBytes(kept));
   FUZZ_CHECK(kept.empty() || kept == server.first_ ||
              (server.plain_downloads_ == 1 && kept == server.second_));
-  if (acquire::IsImageBytes(server.first_) && server.plain_downloads_ == 0) FUZZ_CHECK(kept == server.first_);
+  if (formats::IsImageBytes(server.first_) && server.plain_downloads_ == 0) FUZZ_CHECK(kept == server.first_);
 }
 
 }  // namespace

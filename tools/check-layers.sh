@@ -11,7 +11,7 @@ root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 cd "$root"
 
 declare -A layer=(
-  [text]=1 [core]=1 [assets]=1
+  [text]=1 [core]=1 [formats]=1 [assets]=1
   [store]=2 [settings]=2 [net]=2 [exec]=2 [acquire]=2
   [toolkit]=3 [desktop]=3
   [ui]=4

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "acquire/image_magic.h"
+#include "formats/image_type.h"
 #include "net/header_text.h"
 
 namespace velora::acquire {
@@ -45,9 +45,9 @@ std::string DownloadFavicon(const std::string& favicon_url, FaviconDownloads& do
   std::string first = downloads.Request(favicon_url);
   if (first.size() < kSmallReplyBytes) {
     std::string second = downloads.PlainDownload(favicon_url);
-    if (IsImageBytes(second)) return second;
+    if (formats::IsImageBytes(second)) return second;
   }
-  return IsImageBytes(first) ? first : std::string();
+  return formats::IsImageBytes(first) ? first : std::string();
 }
 
 bool CellShowsTarget(const FaviconTarget& target, std::string_view shown_table,

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "acquire/ico_format.h"
 #include "core/guarded.h"
 #include "core/handles_win32.h"
+#include "formats/icon_file.h"
 #include "settings/atomic_file.h"
 
 namespace velora::acquire {
@@ -41,7 +41,7 @@ std::optional<std::string> FirstIconGroupFile(const std::filesystem::path& modul
   std::optional<std::string> group;
   EnumResourceNamesW(module.get(), RT_GROUP_ICON, TakeFirstGroup, reinterpret_cast<LONG_PTR>(&group));
   if (!group) return std::nullopt;
-  return IconFileOfGroup(
+  return formats::IconFileOfGroup(
       *group, [&](std::uint16_t id) { return ResourceBytes(module.get(), MAKEINTRESOURCEW(id), RT_ICON); });
 }
 

@@ -7,10 +7,10 @@
 
 #include <cstdint>
 
-#include "acquire/image_magic.h"
 #include "acquire/thumbnail_size.h"
 #include "core/com_apartment_win32.h"
 #include "core/handles_win32.h"
+#include "formats/image_type.h"
 
 namespace velora::acquire {
 namespace {
@@ -30,7 +30,7 @@ struct Picture {
 };
 
 std::optional<Picture> Decode(std::string_view bytes) {
-  if (!IsImageBytes(bytes) || bytes.size() > MAXDWORD) return std::nullopt;
+  if (!formats::IsImageBytes(bytes) || bytes.size() > MAXDWORD) return std::nullopt;
   Picture p;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_PPV_ARGS(&p.factory))) ||

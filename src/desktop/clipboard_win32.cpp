@@ -8,6 +8,7 @@
 #include "desktop/picture_decode_win32.h"
 #include "exec/clipboard_payload.h"
 #include "exec/file_bytes.h"
+#include "formats/image_type.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
 
@@ -229,8 +230,6 @@ bool PutSaved(UINT format, const SavedFormat& record) {
       record.data);
 }
 
-bool IsGif(std::string_view bytes) { return bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a"); }
-
 }  // namespace
 
 std::unique_ptr<Clipboard> Clipboard::Create() {
@@ -289,7 +288,7 @@ bool Clipboard::PutGifPicture(std::string_view utf8_path) {
   const std::filesystem::path path = std::filesystem::absolute(text::PathFromUtf8(utf8_path), error);
   if (error) return false;
   const std::optional<std::string> bytes = exec::ReadFileBytes(path);
-  if (!bytes || !IsGif(*bytes)) return false;
+  if (!bytes || formats::ImageTypeOf(*bytes) != formats::ImageType::kGif) return false;
   core::UniqueBitmap first_frame = DecodePictureBitmap(*bytes);
   if (!first_frame) return false;
 

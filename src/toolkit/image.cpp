@@ -6,17 +6,16 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
-#include "core/little_endian.h"
+#include "formats/dib.h"
+#include "formats/icon_file.h"
+#include "formats/image_type.h"
 #include "toolkit/gdiplus.h"
 
 namespace velora::toolkit {
 namespace {
-
-constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
-constexpr std::size_t kDirectoryEntrySize = 16;
-constexpr int kLargestIconSide = 1024;  // a DIB entry above this is no real icon
 
 struct ComRelease {
   void operator()(IUnknown* object) const noexcept {
@@ -24,19 +23,6 @@ struct ComRelease {
   }
 };
 using UniqueStream = std::unique_ptr<IStream, ComRelease>;
-
-enum class Format { kNone, kGdiplus, kIcon };
-
-// Only the formats the program stores: GDI+ would also run EMF or TIFF parsers on any bytes.
-Format Sniff(std::string_view bytes) {
-  if (bytes.starts_with(kPngSignature) || bytes.starts_with("\xFF\xD8\xFF") || bytes.starts_with("GIF87a") ||
-      bytes.starts_with("GIF89a") || bytes.starts_with("BM")) {
-    return Format::kGdiplus;
-  }
-  if (bytes.size() >= 6 && core::ReadLe16(bytes, 0) == 0 && core::ReadLe16(bytes, 2) == 1)
-    return Format::kIcon;
-  return Format::kNone;
-}
 
 // Draws `source` into a new ARGB bitmap of `size`, keeping its aspect ratio.
 std::unique_ptr<Image> Fit(Gdiplus::Image& source, core::Size size) {
@@ -79,115 +65,35 @@ std::unique_ptr<Image> DecodeWithGdiplus(std::string_view bytes, core::Size size
   return Fit(source, size);
 }
 
-struct IconEntry {
-  int side = 0;  // the larger of width and height, as the directory gives them
-  int bits = 0;
-  std::string_view data;
-};
-
-std::vector<IconEntry> IconEntries(std::string_view bytes) {
-  std::vector<IconEntry> entries;
-  const std::size_t count = core::ReadLe16(bytes, 4);
-  if (bytes.size() < 6 + count * kDirectoryEntrySize) return entries;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t at = 6 + i * kDirectoryEntrySize;
-    const int width = static_cast<unsigned char>(bytes[at]) ? static_cast<unsigned char>(bytes[at]) : 256;
-    const int height =
-        static_cast<unsigned char>(bytes[at + 1]) ? static_cast<unsigned char>(bytes[at + 1]) : 256;
-    const std::uint64_t length = core::ReadLe32(bytes, at + 8);
-    const std::uint64_t offset = core::ReadLe32(bytes, at + 12);
-    if (length == 0 || offset + length > bytes.size()) continue;
-    entries.push_back({std::max(width, height), core::ReadLe16(bytes, at + 6), bytes.substr(offset, length)});
-  }
-  return entries;
+// The larger of an image's width and height, as the directory gives them.
+int Side(const formats::IconFileImage& image) {
+  return std::max(image.entry.PixelWidth(), image.entry.PixelHeight());
 }
 
 // The smallest image at least as large as asked, else the largest; deeper colour breaks ties.
-const IconEntry* BestEntry(const std::vector<IconEntry>& entries, core::Size size) {
+const formats::IconFileImage& BestImage(const std::vector<formats::IconFileImage>& images, core::Size size) {
   const int wanted = std::max(size.width, size.height);
-  const IconEntry* best = nullptr;
-  for (const IconEntry& e : entries) {
-    if (!best) {
-      best = &e;
-      continue;
-    }
-    const bool e_fits = wanted > 0 && e.side >= wanted;
-    const bool best_fits = wanted > 0 && best->side >= wanted;
+  const formats::IconFileImage* best = &images.front();
+  for (const formats::IconFileImage& e : images) {
+    const bool e_fits = wanted > 0 && Side(e) >= wanted;
+    const bool best_fits = wanted > 0 && Side(*best) >= wanted;
     if (e_fits != best_fits) {
       if (e_fits) best = &e;
-    } else if (e.side != best->side) {
-      if (e_fits ? e.side < best->side : e.side > best->side) best = &e;
-    } else if (e.bits > best->bits) {
+    } else if (Side(e) != Side(*best)) {
+      if (e_fits ? Side(e) < Side(*best) : Side(e) > Side(*best)) best = &e;
+    } else if (e.entry.bit_count > best->entry.bit_count) {
       best = &e;
     }
   }
-  return best;
+  return *best;
 }
 
-// An icon's DIB entry: the colour rows (bottom-up, twice the height in the header) and then the
-// 1-bit transparency mask.
+// An icon image that is no PNG, as a GDI+ bitmap of its pixels.
 std::unique_ptr<Gdiplus::Bitmap> DecodeIconDib(std::string_view data) {
-  if (data.size() < sizeof(BITMAPINFOHEADER)) return nullptr;
-  BITMAPINFOHEADER header{};
-  std::memcpy(&header, data.data(), sizeof header);
-  const int width = header.biWidth;
-  const int height = header.biHeight / 2;
-  const int bits = header.biBitCount;
-  if (header.biSize < sizeof header || header.biCompression != BI_RGB || width <= 0 || height <= 0 ||
-      width > kLargestIconSide || height > kLargestIconSide ||
-      (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)) {
-    return nullptr;
-  }
-  const std::size_t palette_size = bits <= 8 ? (header.biClrUsed ? header.biClrUsed : 1u << bits) : 0;
-  if (palette_size > 256) return nullptr;
-  const std::size_t palette_at = header.biSize;
-  const std::size_t colour_at = palette_at + palette_size * 4;
-  const std::size_t colour_stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
-  const std::size_t mask_at = colour_at + colour_stride * height;
-  const std::size_t mask_stride = (static_cast<std::size_t>(width) + 31) / 32 * 4;
-  if (mask_at > data.size()) return nullptr;
-  const bool has_mask = mask_at + mask_stride * height <= data.size();
-  auto byte = [&](std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(data[at]));
-  };
-
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  bool any_alpha = false;
-  for (int row = 0; row < height; ++row) {
-    const std::size_t line = colour_at + colour_stride * (height - 1 - row);
-    for (int x = 0; x < width; ++x) {
-      std::uint32_t argb = 0;
-      if (bits == 32) {
-        const std::size_t p = line + x * 4u;
-        argb = byte(p + 3) << 24 | byte(p + 2) << 16 | byte(p + 1) << 8 | byte(p);
-        any_alpha = any_alpha || (argb >> 24) != 0;
-      } else if (bits == 24) {
-        const std::size_t p = line + x * 3u;
-        argb = 0xFF000000u | byte(p + 2) << 16 | byte(p + 1) << 8 | byte(p);
-      } else {
-        const std::size_t bit = static_cast<std::size_t>(x) * bits;
-        const std::uint32_t index = (byte(line + bit / 8) >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-        if (index >= palette_size) return nullptr;
-        const std::size_t p = palette_at + index * 4;
-        argb = 0xFF000000u | byte(p + 2) << 16 | byte(p + 1) << 8 | byte(p);
-      }
-      pixels[static_cast<std::size_t>(row) * width + x] = argb;
-    }
-  }
-  // Icons without an alpha channel (or with an all-clear one, as old tools wrote) use the mask.
-  if (!any_alpha && has_mask) {
-    for (int row = 0; row < height; ++row) {
-      const std::size_t line = mask_at + mask_stride * (height - 1 - row);
-      for (int x = 0; x < width; ++x) {
-        const bool clear = (byte(line + x / 8) >> (7 - x % 8)) & 1;
-        std::uint32_t& p = pixels[static_cast<std::size_t>(row) * width + x];
-        p = clear ? 0 : (p | 0xFF000000u);
-      }
-    }
-  } else if (!any_alpha) {
-    for (std::uint32_t& p : pixels) p |= 0xFF000000u;
-  }
-
+  const std::optional<formats::IconPixels> picture = formats::IconDibPixels(data);
+  if (!picture) return nullptr;
+  const int width = picture->width;
+  const int height = picture->height;
   CheckGdiplusLive();
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
   Gdiplus::BitmapData locked{};
@@ -198,18 +104,20 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeIconDib(std::string_view data) {
   }
   for (int row = 0; row < height; ++row) {
     std::memcpy(static_cast<std::byte*>(locked.Scan0) + static_cast<std::ptrdiff_t>(row) * locked.Stride,
-                pixels.data() + static_cast<std::size_t>(row) * width, static_cast<std::size_t>(width) * 4);
+                picture->argb.data() + static_cast<std::size_t>(row) * width,
+                static_cast<std::size_t>(width) * 4);
   }
   bitmap->UnlockBits(&locked);
   return bitmap;
 }
 
 std::unique_ptr<Image> DecodeIcon(std::string_view bytes, core::Size size) {
-  const std::vector<IconEntry> entries = IconEntries(bytes);
-  const IconEntry* entry = BestEntry(entries, size);
-  if (!entry) return nullptr;
-  if (entry->data.starts_with(kPngSignature)) return DecodeWithGdiplus(entry->data, size);
-  const auto source = DecodeIconDib(entry->data);
+  // An image the directory places outside the file is passed over; the others still show.
+  const auto images = formats::ParseIconFile(bytes, formats::BadImage::kLeaveOut);
+  if (!images) return nullptr;
+  const formats::IconFileImage& best = BestImage(*images, size);
+  if (formats::ImageTypeOf(best.data) == formats::ImageType::kPng) return DecodeWithGdiplus(best.data, size);
+  const auto source = DecodeIconDib(best.data);
   return source ? Fit(*source, size) : nullptr;
 }
 
@@ -230,12 +138,16 @@ std::uint32_t Image::Pixel(int x, int y) const {
 }
 
 std::unique_ptr<Image> DecodeImage(std::string_view bytes, core::Size size) {
-  switch (Sniff(bytes)) {
-    case Format::kGdiplus:
+  // Only the formats the program stores: GDI+ would also run EMF or TIFF parsers on any bytes.
+  switch (formats::ImageTypeOf(bytes)) {
+    case formats::ImageType::kPng:
+    case formats::ImageType::kJpeg:
+    case formats::ImageType::kGif:
+    case formats::ImageType::kBmp:
       return DecodeWithGdiplus(bytes, size);
-    case Format::kIcon:
+    case formats::ImageType::kIcon:
       return DecodeIcon(bytes, size);
-    case Format::kNone:
+    case formats::ImageType::kNone:
       break;
   }
   return nullptr;

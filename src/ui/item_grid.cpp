@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "assets/images/builtin_images.h"
+#include "formats/icon_file.h"
 #include "ui/core_types.h"
 
 namespace velora::ui {
@@ -13,21 +14,10 @@ namespace {
 constexpr Size kDecodeSize{100, 100};
 
 HCURSOR LoadPressPointer() {
-  const std::string_view bytes = assets::ImageBytesOf(assets::BuiltinImage::kPressPointer);
-  // A .cur file: a 6-byte header and a 16-byte entry, whose last field is the image's offset.
-  if (bytes.size() < 22) return nullptr;
-  const auto offset = static_cast<std::size_t>(static_cast<unsigned char>(bytes[18]) |
-                                               static_cast<unsigned char>(bytes[19]) << 8);
-  const unsigned hotspot_x = static_cast<unsigned char>(bytes[10]);
-  const unsigned hotspot_y = static_cast<unsigned char>(bytes[12]);
-  if (offset >= bytes.size()) return nullptr;
-  // CreateIconFromResourceEx wants the hotspot in front of the image for a cursor.
-  std::string resource;
-  resource.push_back(static_cast<char>(hotspot_x & 0xFF));
-  resource.push_back(static_cast<char>(hotspot_x >> 8));
-  resource.push_back(static_cast<char>(hotspot_y & 0xFF));
-  resource.push_back(static_cast<char>(hotspot_y >> 8));
-  resource.append(bytes.substr(offset));
+  const auto images = formats::ParseCursorFile(assets::ImageBytesOf(assets::BuiltinImage::kPressPointer));
+  if (!images) return nullptr;
+  // CreateIconFromResourceEx takes a cursor as a resource holds it, the hotspot in front.
+  std::string resource = formats::CursorResource(images->front());
   return CreateIconFromResourceEx(reinterpret_cast<PBYTE>(resource.data()),
                                   static_cast<DWORD>(resource.size()), FALSE, 0x00030000, 0, 0,
                                   LR_DEFAULTCOLOR);

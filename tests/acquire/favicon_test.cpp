@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "acquire/image_magic.h"
-
 using namespace velora::acquire;
 using ::testing::ElementsAre;
 
@@ -95,22 +93,6 @@ TEST(DownloadFavicon, KeepsOnlyPictures) {
   EXPECT_EQ(DownloadFavicon(url, error_page), "");
   ScriptedDownloads nothing("", "");
   EXPECT_EQ(DownloadFavicon(url, nothing), "");
-}
-
-TEST(IsImageBytes, KnowsTheFiveFormatsByTheirFirstBytes) {
-  EXPECT_TRUE(IsImageBytes(std::string("\0\0\1\0\1\0", 6)));
-  EXPECT_TRUE(IsImageBytes(kPng));
-  EXPECT_TRUE(IsImageBytes("GIF87a"));
-  EXPECT_TRUE(IsImageBytes("GIF89a...."));
-  EXPECT_TRUE(IsImageBytes("\xFF\xD8\xFF\xE0"));
-  EXPECT_TRUE(IsImageBytes("BM...."));
-
-  EXPECT_FALSE(IsImageBytes(std::string("\0\0\2\0\1\0", 6))) << "a cursor";
-  EXPECT_FALSE(IsImageBytes(std::string("\0\0\1\0\0\0", 6))) << "an icon of no image";
-  EXPECT_FALSE(IsImageBytes(std::string("\0\0\1\0", 4)));
-  EXPECT_FALSE(IsImageBytes("\x89PNG"));
-  EXPECT_FALSE(IsImageBytes("<html><body>404</body></html>"));
-  EXPECT_FALSE(IsImageBytes(""));
 }
 
 TEST(CellShowsTarget, OnlyWhileTheCellStillShowsTheItemOfThatCategory) {

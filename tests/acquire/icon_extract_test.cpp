@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "acquire/ico_format.h"
 #include "core/handles_win32.h"
+#include "formats/icon_file.h"
 #include "settings/atomic_file.h"
 #include "settings/temp_folder.h"
 
@@ -16,12 +16,10 @@ using namespace velora;
 
 namespace {
 
-int Side(std::uint8_t stored) { return stored ? stored : 256; }
-
 std::vector<int> Sides(const std::string& icon_file) {
   std::vector<int> sides;
-  const auto images = acquire::ParseIconFile(icon_file);
-  for (const auto& image : images.value()) sides.push_back(Side(image.entry.width));
+  const auto images = formats::ParseIconFile(icon_file);
+  for (const auto& image : images.value()) sides.push_back(image.entry.PixelWidth());
   return sides;
 }
 
@@ -37,10 +35,10 @@ SIZE IconSize(HICON icon) {
 // What Windows itself makes of the file: every image becomes an icon of its own size, and the
 // file loads at each of those sizes.
 void ExpectWindowsLoadsEveryImage(const std::filesystem::path& path, const std::string& file) {
-  const auto images = acquire::ParseIconFile(file);
+  const auto images = formats::ParseIconFile(file);
   ASSERT_TRUE(images);
   for (const auto& image : *images) {
-    const int side = Side(image.entry.width);
+    const int side = image.entry.PixelWidth();
     const core::UniqueIcon from_data(CreateIconFromResourceEx(
         reinterpret_cast<BYTE*>(const_cast<char*>(image.data.data())), static_cast<DWORD>(image.data.size()),
         TRUE, 0x00030000, side, side, LR_DEFAULTCOLOR));
@@ -70,8 +68,8 @@ TEST_F(IconExtractTest, WritesTheFirstGroupWithEverySizeItHolds) {
   // The first group is the one compiled in as id 1, image for image as its source file.
   EXPECT_EQ(Sides(file), (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
   const std::string source = *settings::ReadFileBytes(VELORA_HOLDER_FIRST_ICON);
-  const auto expected = acquire::ParseIconFile(source);
-  const auto written = acquire::ParseIconFile(file);
+  const auto expected = formats::ParseIconFile(source);
+  const auto written = formats::ParseIconFile(file);
   ASSERT_EQ(written->size(), expected->size());
   for (std::size_t i = 0; i < expected->size(); ++i) {
     EXPECT_EQ((*written)[i].entry, (*expected)[i].entry) << i;
@@ -87,7 +85,7 @@ TEST_F(IconExtractTest, ReadsTheSystemsOwnProgramsAndReplacesAnOldFile) {
   ASSERT_TRUE(settings::WriteFileAtomically(IconFile(), "an older icon"));
   ASSERT_TRUE(acquire::ExtractProgramIcon(std::filesystem::path(system) / L"notepad.exe", IconFile()));
   const std::string file = *settings::ReadFileBytes(IconFile());
-  ASSERT_TRUE(acquire::ParseIconFile(file));
+  ASSERT_TRUE(formats::ParseIconFile(file));
   EXPECT_GE(Sides(file).size(), 2u) << "several sizes for a sharp grid at every scale";
   ExpectWindowsLoadsEveryImage(IconFile(), file);
 }

@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/dib.h"
+#include "formats/icon_file.h"
+
 namespace velora::assets {
 namespace {
 
@@ -28,13 +31,6 @@ struct Decoded {
   int hotspot_x = 0, hotspot_y = 0;  // first cursor frame
 };
 
-std::uint32_t Le(std::string_view b, std::size_t at, int bytes) {
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i)
-    v = v << 8 | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
-  return v;
-}
-
 std::uint32_t Be32(std::string_view b, std::size_t at) {
   std::uint32_t v = 0;
   for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(b[at + i]);
@@ -50,39 +46,42 @@ std::optional<Frame> PngFrame(std::string_view b) {
   return Frame{static_cast<int>(Be32(b, 16)), static_cast<int>(Be32(b, 20)), bits};
 }
 
-// Every directory entry must agree with the image it points at: a PNG of that size, or a
-// bitmap header whose height covers the colour and mask halves.
+// An image inside an icon or cursor file: a PNG or a bitmap that the program's decoder reads.
+std::optional<Frame> ImageFrame(std::string_view image) {
+  if (const auto png = PngFrame(image)) return png;
+  const auto dib = formats::ReadIconDib(image);
+  if (!dib) return std::nullopt;
+  return Frame{dib->width, dib->height, dib->bit_count};
+}
+
+int Side(std::uint8_t stored) { return stored ? stored : 256; }
+
+// Every directory entry must agree with the image it points at, as the program reads both.
 std::optional<Decoded> DecodeIcon(std::string_view b) {
-  if (b.size() < 6 || Le(b, 0, 2) != 0) return std::nullopt;
-  const std::uint32_t type = Le(b, 2, 2);
-  if (type != 1 && type != 2) return std::nullopt;
   Decoded out;
-  out.format = type == 1 ? Format::kIco : Format::kCur;
-  const std::size_t count = Le(b, 4, 2);
-  if (b.size() < 6 + 16 * count) return std::nullopt;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t e = 6 + 16 * i;
-    const int w = b[e] == 0 ? 256 : static_cast<unsigned char>(b[e]);
-    const int h = b[e + 1] == 0 ? 256 : static_cast<unsigned char>(b[e + 1]);
-    const std::uint32_t size = Le(b, e + 8, 4), offset = Le(b, e + 12, 4);
-    if (offset > b.size() || size > b.size() - offset) return std::nullopt;
-    const std::string_view image = b.substr(offset, size);
-    Frame frame;
-    if (const auto png = PngFrame(image)) {
-      frame = *png;
-    } else {
-      if (image.size() < 40 || Le(image, 0, 4) != 40) return std::nullopt;
-      frame = {static_cast<int>(Le(image, 4, 4)), static_cast<int>(Le(image, 8, 4)) / 2,
-               static_cast<int>(Le(image, 14, 2))};
+  if (const auto icon = formats::ParseIconFile(b)) {
+    out.format = Format::kIco;
+    for (const formats::IconFileImage& image : *icon) {
+      const auto frame = ImageFrame(image.data);
+      if (!frame || frame->width != image.entry.PixelWidth() || frame->height != image.entry.PixelHeight() ||
+          frame->bits != image.entry.bit_count) {
+        return std::nullopt;
+      }
+      out.frames.push_back(*frame);
     }
-    if (frame.width != w || frame.height != h) return std::nullopt;
-    if (type == 1 && Le(b, e + 6, 2) != static_cast<std::uint32_t>(frame.bits)) return std::nullopt;
-    if (type == 2 && i == 0) {
-      out.hotspot_x = static_cast<int>(Le(b, e + 4, 2));
-      out.hotspot_y = static_cast<int>(Le(b, e + 6, 2));
-    }
-    out.frames.push_back(frame);
+    return out;
   }
+  const auto cursor = formats::ParseCursorFile(b);
+  if (!cursor) return std::nullopt;
+  out.format = Format::kCur;
+  for (const formats::CursorImage& image : *cursor) {
+    const auto frame = ImageFrame(image.data);
+    if (!frame || frame->width != Side(image.width) || frame->height != Side(image.height))
+      return std::nullopt;
+    out.frames.push_back(*frame);
+  }
+  out.hotspot_x = cursor->front().hotspot_x;
+  out.hotspot_y = cursor->front().hotspot_y;
   return out;
 }
 
@@ -157,11 +156,9 @@ TEST(BuiltinImages, ThePressPointerHotspotIsItsMiddle) {
 // The tray builds its icon from the first image of the program icon as a resource: that needs
 // a bitmap, not a PNG, inside the file.
 TEST(BuiltinImages, TheProgramIconHoldsABitmap) {
-  const std::string_view b = ImageBytesOf(BuiltinImage::kProgramIcon);
-  ASSERT_GE(b.size(), 22u);
-  const std::uint32_t offset = Le(b, 18, 4);
-  ASSERT_LT(offset + 4, b.size());
-  EXPECT_EQ(Le(b, offset, 4), 40u);
+  const auto images = formats::ParseIconFile(ImageBytesOf(BuiltinImage::kProgramIcon));
+  ASSERT_TRUE(images);
+  EXPECT_TRUE(formats::ReadIconDib(images->front().data));
 }
 
 }  // namespace

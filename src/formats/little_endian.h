@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace velora::core {
+namespace velora::formats {
 
 inline std::uint16_t ReadLe16(std::string_view bytes, std::size_t at) noexcept {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
@@ -27,4 +27,4 @@ inline void AppendLe32(std::string& out, std::uint32_t value) {
   AppendLe16(out, static_cast<std::uint16_t>(value >> 16));
 }
 
-}  // namespace velora::core
+}  // namespace velora::formats

@@ -1,4 +1,4 @@
-#include "acquire/ico_format.h"
+#include "formats/icon_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-using namespace velora::acquire;
+using namespace velora::formats;
 
 namespace {
 
@@ -126,29 +126,41 @@ TEST(ParseIconGroup, ReadsIdsAndRefusesWhatIsNoIconGroup) {
   EXPECT_FALSE(ParseIconGroup(""));
 }
 
-TEST(ParseIconFile, RefusesImagesOutsideTheBytes) {
+TEST(ParseIconFile, RefusesImagesOutsideTheBytesOrLeavesThemOut) {
   const std::string image(20, 'x');
   const std::string file = WriteIconFile({{Entry(32, 32, 0), image}});
   ASSERT_TRUE(ParseIconFile(file));
   EXPECT_EQ(ParseIconFile(file)->at(0).data, image);
 
-  EXPECT_FALSE(ParseIconFile(file.substr(0, file.size() - 1))) << "image cut short";
-  std::string far_offset = file;
-  far_offset[6 + 12 + 3] = '\x7F';  // offset near 2 GiB
-  EXPECT_FALSE(ParseIconFile(far_offset));
-  std::string wrapping = file;
-  for (int i = 0; i < 4; ++i)
-    wrapping[6 + 8 + i] = '\xFF';  // size 0xFFFFFFFF: offset + size wraps in 32 bits
-  EXPECT_FALSE(ParseIconFile(wrapping));
-  std::string empty_image = file;
-  for (int i = 0; i < 4; ++i) empty_image[6 + 8 + i] = '\0';
-  EXPECT_FALSE(ParseIconFile(empty_image)) << "an image of no bytes";
-  std::string no_entries = file;
-  no_entries[4] = '\0';
-  EXPECT_FALSE(ParseIconFile(no_entries));
-  std::string more_entries = file;
-  more_entries[4] = '\x02';
-  EXPECT_FALSE(ParseIconFile(more_entries)) << "directory longer than the file";
+  auto changed = [&](std::size_t at, std::string_view bytes) {
+    std::string bad = file;
+    bad.replace(at, bytes.size(), bytes);
+    return bad;
+  };
+  const struct {
+    std::string bytes;
+    const char* what;
+  } broken[] = {
+      {file.substr(0, file.size() - 1), "image cut short"},
+      {changed(6 + 12 + 3, "\x7F"), "offset near 2 GiB"},
+      {changed(6 + 8, "\xFF\xFF\xFF\xFF"), "size 0xFFFFFFFF: offset + size wraps in 32 bits"},
+      {changed(6 + 8, std::string(4, '\0')), "an image of no bytes"},
+      {changed(4, std::string("\0", 1)), "no entries"},
+      {changed(4, "\xFF"), "directory longer than the file"},
+  };
+  for (const auto& b : broken) {
+    EXPECT_FALSE(ParseIconFile(b.bytes)) << b.what;
+    EXPECT_FALSE(ParseIconFile(b.bytes, BadImage::kLeaveOut)) << b.what << ": nothing is left";
+  }
+
+  // A picture on show keeps the images that are there.
+  std::string one_bad = WriteIconFile({{Entry(16, 32, 0), image}, {Entry(32, 32, 0), image}});
+  one_bad[6 + 16 + 12 + 3] = '\x7F';
+  EXPECT_FALSE(ParseIconFile(one_bad));
+  const auto left = ParseIconFile(one_bad, BadImage::kLeaveOut);
+  ASSERT_TRUE(left);
+  ASSERT_EQ(left->size(), 1u);
+  EXPECT_EQ(left->at(0).entry, Entry(16, 32, 20));
 }
 
 TEST(WriteIconFile, WritesNothingPastTheFormatsCount) {
@@ -156,4 +168,24 @@ TEST(WriteIconFile, WritesNothingPastTheFormatsCount) {
   EXPECT_EQ(WriteIconFile(too_many), "");
   const std::vector<IconFileImage> most(65535, {Entry(16, 32, 1), "x"});
   EXPECT_EQ(ParseIconFile(WriteIconFile(most))->size(), 65535u);
+}
+
+TEST(ParseCursorFile, ReadsHotspotsAndRefusesIconsAndImagesOutsideTheBytes) {
+  // An icon file's layout with type 2, the hotspot where an icon keeps its planes and bit count.
+  std::string cursor = WriteIconFile({{{32, 32, 0, 16, 8, 0}, "image"}, {{0, 0, 0, 300, 2, 0}, "big image"}});
+  cursor[2] = '\2';
+  const auto images = ParseCursorFile(cursor);
+  ASSERT_TRUE(images);
+  ASSERT_EQ(images->size(), 2u);
+  EXPECT_EQ((*images)[0].width, 32);
+  EXPECT_EQ((*images)[0].hotspot_x, 16);
+  EXPECT_EQ((*images)[0].hotspot_y, 8);
+  EXPECT_EQ((*images)[0].data, "image");
+  EXPECT_EQ((*images)[1].hotspot_x, 300);
+  EXPECT_EQ(CursorResource((*images)[1]), std::string("\x2C\x01\x02\0big image", 13));
+
+  EXPECT_FALSE(ParseIconFile(cursor)) << "a cursor is no icon";
+  EXPECT_FALSE(ParseCursorFile(WriteIconFile({{Entry(32, 32, 0), "image"}}))) << "an icon is no cursor";
+  EXPECT_FALSE(ParseCursorFile(cursor.substr(0, cursor.size() - 1))) << "image cut short";
+  EXPECT_FALSE(ParseCursorFile(cursor.substr(0, 6 + 16 + 15))) << "directory cut short";
 }
