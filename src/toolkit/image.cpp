@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/handles_win32.h"
 #include "formats/dib.h"
 #include "formats/icon_file.h"
 #include "formats/image_type.h"
@@ -16,13 +17,6 @@
 
 namespace velora::toolkit {
 namespace {
-
-struct ComRelease {
-  void operator()(IUnknown* object) const noexcept {
-    if (object) object->Release();
-  }
-};
-using UniqueStream = std::unique_ptr<IStream, ComRelease>;
 
 // Draws `source` into a new ARGB bitmap of `size`, keeping its aspect ratio.
 std::unique_ptr<Image> Fit(Gdiplus::Image& source, core::Size size) {
@@ -55,12 +49,14 @@ std::unique_ptr<Image> Fit(Gdiplus::Image& source, core::Size size) {
 }
 
 std::unique_ptr<Image> DecodeWithGdiplus(std::string_view bytes, core::Size size) {
-  UniqueStream stream(
+  core::ComPtr<IStream> stream;
+  // Created with its one reference, which the owner takes over.
+  stream.Attach(
       SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size())));
   if (!stream) return nullptr;
   // GDI+ reads the stream lazily, so the copy is made while the stream lives.
   CheckGdiplusLive();
-  Gdiplus::Bitmap source(stream.get());
+  Gdiplus::Bitmap source(stream.Get());
   if (source.GetLastStatus() != Gdiplus::Ok) return nullptr;
   return Fit(source, size);
 }
