@@ -10,6 +10,7 @@
 
 #include "acquire/drop_queue.h"
 #include "desktop/dropped_files_win32.h"
+#include "support/message_pump_win32.h"
 #include "text/path_code.h"
 #include "text/utf.h"
 
@@ -36,13 +37,7 @@ class DropWindow {
   bool Drop(HGLOBAL drop) {
     const int before = drops;
     if (!PostMessageW(hwnd_, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0)) return false;
-    const ULONGLONG deadline = GetTickCount64() + 5000;
-    MSG message;
-    while (drops == before && GetTickCount64() < deadline) {
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-      if (drops == before) MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    return drops > before;
+    return velora::testing::PumpUntil([&] { return drops > before; }, 5000);
   }
 
   DropQueue queue;

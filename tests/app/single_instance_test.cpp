@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/single_instance_win32.h"
+#include "support/message_pump_win32.h"
 
 using velora::app::BringRunningCopyForward;
 using velora::app::SingleInstance;
@@ -53,12 +54,7 @@ TEST(SingleInstance, HandOverShowsTheRunningWindowAndLeavesItNotTopmost) {
   GetWindowTextW(own, title, 16);
   EXPECT_STREQ(title, L"");
   // ShowWindowAsync reaches the window through its queue.
-  MSG message;
-  for (int i = 0; i < 50 && !IsWindowVisible(running); ++i) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(10);
-  }
-  EXPECT_TRUE(IsWindowVisible(running));
+  EXPECT_TRUE(velora::testing::PumpUntil([&] { return IsWindowVisible(running) != FALSE; }, 5000));
   EXPECT_FALSE(IsWindowVisible(own));
   EXPECT_EQ(GetWindowLongW(running, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   DestroyWindow(own);

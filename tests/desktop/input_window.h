@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "support/message_pump_win32.h"
 
 namespace velora::desktop::testing {
 
@@ -73,22 +74,6 @@ class RecordingWindow {
 std::wstring TextOf(HWND window);
 POINT CentreOf(HWND window);
 
-// Dispatches this thread's messages until `done` holds or `timeout_ms` passes.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeout_ms) {
-  const ULONGLONG end = GetTickCount64() + timeout_ms;
-  for (;;) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (done()) return true;
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 20)),
-                              QS_ALLINPUT);
-  }
-}
+using velora::testing::PumpUntil;
 
 }  // namespace velora::desktop::testing

@@ -7,6 +7,7 @@
 #include "exec/address_lookup_win32.h"
 #include "exec/lookup_post_win32.h"
 #include "net/local_server_win32.h"
+#include "support/message_pump_win32.h"
 
 using namespace velora::exec;
 using velora::testing::LocalServer;
@@ -144,13 +145,7 @@ TEST_F(ServiceTest, WorkerHandsTheTextToTheWindowThread) {
   LookupWorker worker;
   const ExternalAddressOptions options = Options();
   ASSERT_TRUE(worker.Start([options] { return ExternalAddress(options); }, PostLookupResult(hwnd, 7)));
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  MSG msg;
-  while (!result.arrived && std::chrono::steady_clock::now() < deadline) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
-  ASSERT_TRUE(result.arrived);
+  ASSERT_TRUE(velora::testing::PumpUntil([&] { return result.arrived; }, 5000));
   EXPECT_EQ(result.text, "192.0.2.44\n");
   EXPECT_EQ(result.tag, 7u);
   EXPECT_EQ(result.thread, GetCurrentThreadId());

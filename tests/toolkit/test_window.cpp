@@ -66,19 +66,4 @@ LRESULT CALLBACK TestWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, L
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
-  const ULONGLONG end = GetTickCount64() + timeout_ms;
-  while (!done()) {
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  return true;
-}
-
 }  // namespace velora::toolkit::testing

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/message_pump_win32.h"
 #include "toolkit/control_host.h"
 
 namespace velora::toolkit::testing {
@@ -33,7 +34,6 @@ class TestWindow {
   std::unique_ptr<ControlHost> host_;
 };
 
-// Dispatches messages until `done` holds or `timeout_ms` passes; true when `done` held.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms);
+using velora::testing::PumpUntil;
 
 }  // namespace velora::toolkit::testing

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/message_pump_win32.h"
 #include "ui/launcher_test_parts.h"
 
 namespace velora::ui {
@@ -40,12 +41,8 @@ class DropTarget : public test_parts::LauncherFixture {
 
   // Dispatches messages until the category holds `count` more items or `limit_ms` have passed.
   void PumpUntilAdded(std::size_t count, ULONGLONG limit_ms) {
-    const ULONGLONG until = GetTickCount64() + limit_ms;
-    MSG message{};
-    while (Names(db).size() < before + count && GetTickCount64() < until) {
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
+    velora::testing::PumpUntil([&] { return Names(db).size() >= before + count; },
+                               static_cast<DWORD>(limit_ms));
   }
 
   std::size_t before = 0;

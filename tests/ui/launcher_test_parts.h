@@ -16,6 +16,7 @@
 
 #include "store/database.h"
 #include "store/template_db.h"
+#include "support/message_pump_win32.h"
 #include "text/fs_path.h"
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
@@ -39,18 +40,7 @@ class BuildingHost final : public LauncherHost {
   LauncherWindow* window_ = nullptr;
 };
 
-// Dispatches every message that arrives within `ms` milliseconds, key presses translated.
-inline void Pump(DWORD ms) {
-  const ULONGLONG until = GetTickCount64() + ms;
-  do {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (GetTickCount64() < until);
-}
+inline void Pump(DWORD ms) { velora::testing::PumpFor(ms); }
 
 // A temporary folder whose data folder "配置" holds the template store, open in `db`; gone with
 // this object.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/message_pump_win32.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
@@ -69,13 +70,7 @@ int ThreadWindows() {
   return count;
 }
 
-void Pump() {
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+void Pump() { velora::testing::PumpPending(); }
 
 enum class Order {
   kExit,         // the loop ended: the window destroyed explicitly, then the object
