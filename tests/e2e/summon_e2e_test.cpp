@@ -99,6 +99,8 @@ TEST_F(SummonTest, TheTrayIconShowsAndHidesAndItsMenuExitsWithTheSettingsSaved) 
     WaitUntil([&] { return !Visible(menu); }, 2000);
   }
   ASSERT_FALSE(Visible(menu)) << "the tray menu took none of three clicks on \"退出程序\"";
-  EXPECT_EQ(velora.WaitForExit(20000), std::optional<DWORD>(0));
+  EXPECT_EQ(velora.WaitForExit(20000), std::optional<DWORD>(0))
+      << "menu at " << r.left << "," << r.top << " to " << r.right << "," << r.bottom << ", clicked at "
+      << exit_entry.x << "," << exit_entry.y;
   EXPECT_TRUE(std::filesystem::exists(settings));
 }
