@@ -3,6 +3,9 @@
 namespace velora::ui {
 
 void LauncherMenus::Show(const MenuContents& menu, Point screen) {
+  // The open menu's loop still delivers posted messages, such as another click on the tray
+  // icon: the menu being tracked must not be replaced under it.
+  if (showing_) return;
   menu_.reset();
   title_ = std::string(menu.title);
   menu_ = toolkit::PopupMenu::Create({}, [this](const toolkit::MenuChoice& choice) {

@@ -84,21 +84,25 @@ TEST_F(SummonTest, TheTrayIconShowsAndHidesAndItsMenuExitsWithTheSettingsSaved) 
   const std::filesystem::path settings = folder.path() / L"配置" / L"Velora配置.ini";
   ASSERT_TRUE(std::filesystem::exists(settings));  // the first run kept its chosen hotkey
   std::filesystem::remove(settings);
-  PostMessageW(window, kTrayCallback, 1, WM_RBUTTONDOWN);
+  // Under load Wine may deliver the X focus change of the hide above after the panel is shown
+  // again, and ends a menu then open (the panel gets WM_CANCELMODE; it stays in front). A menu
+  // that closes before it is clicked is opened again, as a user would; so is one that took a
+  // click before it followed the mouse, while the program ignores the click on the icon.
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && Visible(menu); }));
-  Sleep(200);
-  EXPECT_TRUE(SaveScreenshot(menu, L"tray_menu.png"));
   RECT r{};
-  GetWindowRect(menu, &r);
-  const POINT exit_entry{(r.left + r.right) / 2, r.top + (r.bottom - r.top) * 3 / 4};  // the second entry
-  // On a loaded machine a click can reach the menu before it follows the mouse and be lost; a
-  // menu still open a while later is clicked again.
-  for (int tries = 0; tries < 3 && Visible(menu); ++tries) {
+  POINT exit_entry{};
+  bool taken = false;
+  for (int tries = 0; tries < 3 && !taken; ++tries) {
+    PostMessageW(window, kTrayCallback, 1, WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && Visible(menu); }));
+    if (!StaysVisible(menu, true)) continue;
+    GetWindowRect(menu, &r);
+    exit_entry = {(r.left + r.right) / 2, r.top + (r.bottom - r.top) * 3 / 4};  // the second entry
+    EXPECT_TRUE(SaveScreenshot(menu, L"tray_menu.png"));
     Click(exit_entry);
-    WaitUntil([&] { return !Visible(menu); }, 2000);
+    taken = WaitUntil([&] { return !Visible(menu); }, 2000);
   }
-  ASSERT_FALSE(Visible(menu)) << "the tray menu took none of three clicks on \"退出程序\"";
+  ASSERT_TRUE(taken) << "the tray menu took none of three clicks on \"退出程序\"";
   EXPECT_EQ(velora.WaitForExit(20000), std::optional<DWORD>(0))
       << "menu at " << r.left << "," << r.top << " to " << r.right << "," << r.bottom << ", clicked at "
       << exit_entry.x << "," << exit_entry.y;
