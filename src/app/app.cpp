@@ -38,6 +38,7 @@ int App::Run(const std::wstring& command_line) {
     BringRunningCopyForward(nullptr, ui::kLauncherClass, ui::kLauncherTitle);
     return 0;
   }
+  OpenDataFolder();
   if (!launcher_.Create(instance_, *this, gdiplus_)) return 1;
 
   MSG message{};
@@ -50,23 +51,23 @@ int App::Run(const std::wstring& command_line) {
   return 0;
 }
 
-bool App::OnLauncherCreate(HWND window) {
+void App::OpenDataFolder() {
   state_.default_window_width = ui::kLauncherWidth;
   state_.version_caption = std::string(kVersionCaption);
-
   state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
   (void)PrepareDataDirectory(state_.data_directory, CarriedFile(instance_, IDR_FLIPIT));
   core::SetProcessLog(std::make_shared<core::LogFile>(state_.data_directory / kLogFileName));
+  store_.Open(DatabasePath(state_.data_directory), store::BackupFolder(state_.data_directory));
+  store_.on_changed = [this] { ReloadStore(); };
+}
+
+bool App::OnLauncherCreate(HWND window) {
   ui::WindowState& window_state = launcher_.state();
-  state_.store_outcome =
-      store::OpenItemStore(state_.database, text::PathToUtf8(DatabasePath(state_.data_directory)));
-  state_.backups.emplace(store::BackupFolder(state_.data_directory), state_.clock);
-  if (state_.store_outcome == store::OpenOutcome::kDamaged) SetDamagedStoreAside();
   LoadInitialSettings();
-  launcher_.AttachGrid(state_.database, {state_.data_directory, DatabasePath(state_.data_directory)},
+  launcher_.AttachGrid(store_.database(), {state_.data_directory, store_.store_file()},
                        {ScreensaverPath(state_.data_directory), state_.external_address_host});
   // The first category is shown, its bar cell selected.
-  launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+  launcher_.FillCategoryBar(store::BuildCategoryList(store_.database()));
   mouse_hook_ =
       desktop::MouseHook::Install(window, ui::LauncherWindow::MouseEventMessage(), ui::WantedMouseEvents());
 
@@ -95,7 +96,7 @@ void App::OnLauncherShown() {
   }
   (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
   launcher_.settings().SetStartupComplete();
-  MakeDailyBackup();
+  if (store_.BackUpForToday()) launcher_.settings().BackupsChanged();
   ReportStoreProblem();
 }
 
@@ -140,11 +141,10 @@ LRESULT App::OnTrayEvent(unsigned code) {
 }
 
 void App::ReportStoreProblem() {
-  if (!state_.damaged_store.empty()) return OfferBackupForDamagedStore();
-  const store::OpenOutcome outcome = state_.store_outcome;
+  if (!store_.damaged_store().empty()) return OfferBackupForDamagedStore();
+  const store::OpenOutcome outcome = store_.outcome();
   if (outcome == store::OpenOutcome::kOpened) return;
-  const std::string text =
-      ui::StoreProblemText(outcome, text::PathToUtf8(DatabasePath(state_.data_directory)));
+  const std::string text = ui::StoreProblemText(outcome, text::PathToUtf8(store_.store_file()));
   MessageBoxW(launcher_.hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle,
               (outcome == store::OpenOutcome::kReadOnly ? MB_ICONWARNING : MB_ICONERROR) | MB_OK);
 }
@@ -168,13 +168,13 @@ void App::Report(store::GroupOutcome outcome) {
 void App::DeleteGroup() {
   const std::string shown = launcher_.navigation().category;
   // A group's items go with its table: keep a copy first, or keep the group.
-  if (!store::IsFixedCategory(shown) && state_.database.TableExists(shown) && !BackUpBeforeBulkRemoval()) {
+  if (!store::IsFixedCategory(shown) && store_.database().TableExists(shown) && !BackUpBeforeBulkRemoval()) {
     return;
   }
-  const store::GroupOutcome outcome = store::DeleteGroup(state_.database, shown);
+  const store::GroupOutcome outcome = store::DeleteGroup(store_.database(), shown);
   Report(outcome);
   // A deleted group on show gives way to the first category.
-  launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+  launcher_.FillCategoryBar(store::BuildCategoryList(store_.database()));
 }
 
 }  // namespace velora::app

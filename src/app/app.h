@@ -8,12 +8,10 @@
 #include <string>
 
 #include "app/single_instance_win32.h"
+#include "app/store_session.h"
 #include "desktop/mouse_hook_win32.h"
 #include "desktop/tray_icon_win32.h"
-#include "store/backup.h"
-#include "store/database.h"
 #include "store/groups.h"
-#include "store/open_store.h"
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
 
@@ -26,15 +24,10 @@ inline constexpr std::string_view kGdiplusFailed = "图形组件 GDI+ 无法启�
 // The process-wide state: created once at start-up, alive until the process ends.
 struct AppState {
   std::filesystem::path data_directory;
-  store::Database database;
   int default_window_width = 0;
   std::string version_caption;
-  store::OpenOutcome store_outcome = store::OpenOutcome::kOpened;
   std::string external_address_host;    // from the settings file; empty for the default
   std::filesystem::path settings_file;  // empty until loaded: nothing is saved before
-  store::SystemClock clock;
-  std::optional<store::Backups> backups;  // from the data directory on
-  std::filesystem::path damaged_store;    // where a damaged store was moved at start-up
 };
 
 class App final : public ui::LauncherHost {
@@ -73,12 +66,10 @@ class App final : public ui::LauncherHost {
   LRESULT OnTrayEvent(unsigned code);
   // Tells the user, once the panel is up, why it is empty or cannot save.
   void ReportStoreProblem();
-  // A damaged store is renamed aside and the template opened in its place (app_backups.cpp).
-  void SetDamagedStoreAside();
+  // The data folder, the log and the store: what the windows are built on.
+  void OpenDataFolder();
   // Tells the user where the damaged store went and offers the newest sound backup.
   void OfferBackupForDamagedStore();
-  // The first start of a day keeps a copy of the store.
-  void MakeDailyBackup();
   // The bar and the grid read the store again; a group that is gone gives way to the first one.
   void ReloadStore();
   void OnResizeFinished(ui::Size design_size) override;
@@ -96,6 +87,8 @@ class App final : public ui::LauncherHost {
   // Started before any window exists and ended after the last one is gone.
   toolkit::GdiplusSession gdiplus_;
   AppState state_;
+  store::SystemClock clock_;
+  StoreSession store_{clock_};
   SingleInstance single_instance_{kInstanceEventName};
   desktop::TrayIcon tray_;
   std::unique_ptr<desktop::MouseHook> mouse_hook_;

@@ -26,7 +26,7 @@ void App::WireSettingsPanel() {
   a.border_colour_picked = [this](std::uint32_t argb) { launcher_.ShowBorderColour(argb); };
   a.apply = [this](const ui::Appearance& look) {
     launcher_.ApplyAppearance(look);
-    launcher_.FillCategoryBar(store::BuildCategoryList(state_.database));
+    launcher_.FillCategoryBar(store::BuildCategoryList(store_.database()));
     launcher_.RefreshGrid();
   };
   a.save = [this] { SaveAllSettings(); };
