@@ -27,7 +27,9 @@ class StoreSession {
   // Where a damaged store found at opening was moved; empty when none was.
   const std::filesystem::path& damaged_store() const noexcept { return damaged_store_; }
   // Empty before Open.
-  std::filesystem::path backup_folder() const { return backups_ ? backups_->folder() : std::filesystem::path(); }
+  std::filesystem::path backup_folder() const {
+    return backups_ ? backups_->folder() : std::filesystem::path();
+  }
 
   // Before items are removed in bulk. False when no backup could be made.
   [[nodiscard]] bool BackUp();

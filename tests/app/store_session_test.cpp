@@ -4,9 +4,8 @@
 
 #include <fstream>
 
-#include "store/schema.h"
-#include "store/template_db.h"
 #include "store/temp_store.h"
+#include "store/template_db.h"
 
 using namespace velora;
 
