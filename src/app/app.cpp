@@ -9,6 +9,7 @@
 #include "text/fs_path.h"
 #include "text/utf.h"
 #include "toolkit/category_bar.h"
+#include "ui/feedback.h"
 #include "ui/settings_ui.h"
 #include "ui/toast_texts.h"
 
@@ -95,7 +96,7 @@ void App::OnLauncherShown() {
     SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
   (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
-  launcher_.settings().SetStartupComplete();
+  launcher_.feedback().SetStartupComplete();
   if (store_.BackUpForToday()) launcher_.settings().BackupsChanged();
   ReportStoreProblem();
 }
@@ -161,7 +162,7 @@ void App::Restart() noexcept {
 
 void App::Report(store::GroupOutcome outcome) {
   if (const std::optional<ui::Toast> toast = ui::GroupToast(outcome)) {
-    launcher_.settings().ShowToast(toast->kind, toast->text);
+    launcher_.feedback().ShowToast(toast->kind, toast->text);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "text/fs_path.h"
 #include "text/utf.h"
 #include "ui/backup_texts.h"
+#include "ui/feedback.h"
 #include "ui/settings_ui.h"
 
 namespace velora::app {
@@ -21,7 +22,7 @@ void App::WireBackups() {
 
 bool App::BackUpBeforeBulkRemoval() {
   if (!store_.BackUp()) {
-    launcher_.settings().ShowToast(ui::ToastKind::kFailed, ui::kBackupFailedNothingRemoved);
+    launcher_.feedback().ShowToast(ui::ToastKind::kFailed, ui::kBackupFailedNothingRemoved);
     return false;
   }
   launcher_.settings().BackupsChanged();
@@ -30,7 +31,7 @@ bool App::BackUpBeforeBulkRemoval() {
 
 void App::RestoreBackup(const std::filesystem::path& backup, bool back_up_current) {
   const ui::Toast toast = ui::RestoreToast(store_.Restore(backup, back_up_current));
-  launcher_.settings().ShowToast(toast.kind, toast.text);
+  launcher_.feedback().ShowToast(toast.kind, toast.text);
 }
 
 void App::ReloadStore() {

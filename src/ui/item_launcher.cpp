@@ -1,4 +1,5 @@
 #include "ui/item_launcher.h"
+#include "ui/feedback.h"
 
 #include <windows.h>
 // After windows.h, whose types it uses.
@@ -81,8 +82,8 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
                                     private exec::MacroStage,
                                     private exec::FunctionEffects {
  public:
-  Effects(LauncherWindow& window, store::Database& db, LaunchSetup setup)
-      : window_(window), db_(db), setup_(std::move(setup)) {}
+  Effects(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup)
+      : window_(window), feedback_(feedback), db_(db), setup_(std::move(setup)) {}
 
   std::string CaptureSelection() {
     late_copy_.reset();
@@ -123,7 +124,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
     // empty toast; an empty list of internal addresses changes nothing.
     if (tag == kInternalLookup && text.empty()) return;
     PutClipboardText(text);
-    window_.settings().ShowToast(core::ToastKind::kDone, text);
+    feedback_.ShowToast(core::ToastKind::kDone, text);
   }
 
   void StampDate(const std::string& category, const std::string& code, const std::string& date) override {
@@ -158,9 +159,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   std::optional<exec::ShortcutTarget> ResolveShortcut(const std::string& path) override {
     return exec::ResolveShortcutFile(path);
   }
-  void ConfirmSnippetCopied() override {
-    window_.settings().ShowToast(core::ToastKind::kDone, kSnippetCopied);
-  }
+  void ConfirmSnippetCopied() override { feedback_.ShowToast(core::ToastKind::kDone, kSnippetCopied); }
   void HideWindow() override { ShowWindow(window_.hwnd(), SW_HIDE); }
 
  private:
@@ -214,7 +213,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
 
   // How a macro or the pin hides, waits for the window under the pointer and shows the panel.
   void HidePanel() override {
-    window_.settings().ShowTip(false, "");
+    feedback_.ShowTip(false, "");
     HideWindow();
   }
   void Pause(int milliseconds) override { (void)desktop::PumpingWait(static_cast<DWORD>(milliseconds)); }
@@ -225,6 +224,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   void ShowPanel() override { ShowWindow(window_.hwnd(), SW_SHOW); }
 
   LauncherWindow& window_;
+  Feedback& feedback_;
   store::Database& db_;
   LaunchSetup setup_;
   exec::ShellOpener shell_;
@@ -246,11 +246,11 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   std::optional<LateCopy> late_copy_;
 };
 
-ItemLauncher::ItemLauncher(LauncherWindow& window, store::Database& db, LaunchSetup setup)
-    : window_(window), db_(db), setup_(std::move(setup)) {}
+ItemLauncher::ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup)
+    : window_(window), feedback_(feedback), db_(db), setup_(std::move(setup)) {}
 
 ItemLauncher::Effects& ItemLauncher::effects() {
-  if (!effects_) effects_ = std::make_unique<Effects>(window_, db_, setup_);
+  if (!effects_) effects_ = std::make_unique<Effects>(window_, feedback_, db_, setup_);
   return *effects_;
 }
 

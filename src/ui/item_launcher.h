@@ -15,6 +15,7 @@
 namespace velora::ui {
 
 class LauncherWindow;
+class Feedback;
 
 // What the launches need of the program's own files and settings.
 struct LaunchSetup {
@@ -24,7 +25,7 @@ struct LaunchSetup {
 
 class ItemLauncher final : public exec::LaunchPort {
  public:
-  ItemLauncher(LauncherWindow& window, store::Database& db, LaunchSetup setup);
+  ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup);
   ~ItemLauncher() override;
   ItemLauncher(const ItemLauncher&) = delete;
   ItemLauncher& operator=(const ItemLauncher&) = delete;
@@ -52,6 +53,7 @@ class ItemLauncher final : public exec::LaunchPort {
   Effects& effects();
 
   LauncherWindow& window_;
+  Feedback& feedback_;
   store::Database& db_;
   LaunchSetup setup_;
   std::unique_ptr<Effects> effects_;

@@ -55,7 +55,8 @@ LauncherWindow::~LauncherWindow() {
   menu_actions_.reset();
   add_panels_.reset();
   adder_.reset();
-  settings_.reset();  // it holds controls, timers and the tip window of the window
+  settings_.reset();  // it holds controls and timers of the window
+  feedback_.reset();  // its toasts are controls with timers; it points at the tip window
   grid_.reset();      // it draws into a control
   item_launcher_.reset();
   controls_.reset();
@@ -110,7 +111,9 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
       controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
       BuildControls();
-      settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_);
+      feedback_ = std::make_unique<Feedback>(*controls_, state_,
+                                             [this] { return settings_ && settings_->panel().TipsOff(); });
+      settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_, *feedback_);
       menus_ = std::make_unique<LauncherMenus>(hwnd());
       menus_->on_command = [this](MenuCommand command) { OnMenuCommand(command); };
       // Files dropped from the shell, also when it runs at another integrity level than the panel.
@@ -235,7 +238,7 @@ void LauncherWindow::BuildControls() {
     auto& button = c.Add<ImageButton>({Name(place.name), &bar, place.rect, ""});
     button.SetGlyph(place.glyph);
     button.SetTip(std::string(place.tip));
-    button.on_hover = [this](ImageButton& b, bool entered) { settings_->ShowTip(entered, b.tip()); };
+    button.on_hover = [this](ImageButton& b, bool entered) { feedback_->ShowTip(entered, b.tip()); };
   }
   pin_ = c.FindAs<ImageButton>(names::kPinButton);
   c.FindAs<ImageButton>(names::kBookmarkButton)->on_click = [this](Control&) {
@@ -273,7 +276,7 @@ void LauncherWindow::BuildControls() {
     RefreshGrid();
     host_->OnResizeFinished(DesignSize());
   };
-  grip.on_hover = [this](bool entered) { settings_->ShowTip(entered, names::kTipGrip); };
+  grip.on_hover = [this](bool entered) { feedback_->ShowTip(entered, names::kTipGrip); };
 
   c.FindAs<ImageButton>(names::kSettingsButton)->on_click = [this](Control&) {
     Control* settings = controls_->Find(names::kSettingsPanel);
@@ -324,13 +327,13 @@ void LauncherWindow::BuildHiddenParts() {
   recent.Show(false);
   recent_ = std::make_unique<RecentList>(
       recent, hwnd(),
-      RecentList::Actions{[this](bool on, std::string_view text) { settings_->ShowTip(on, text); },
+      RecentList::Actions{[this](bool on, std::string_view text) { feedback_->ShowTip(on, text); },
                           [this](const std::string& link) {
                             if (item_launcher_) item_launcher_->OpenShortcutTarget(link);
                           }});
   add_panels_ = std::make_unique<AddPanels>(
       c, navigation_, *category_bar_,
-      AddPanels::Actions{[this](ToastKind kind, std::string_view text) { settings_->ShowToast(kind, text); },
+      AddPanels::Actions{[this](ToastKind kind, std::string_view text) { feedback_->ShowToast(kind, text); },
                          [this] { return AddsAtEnd(); }, [this] { RefreshGrid(); },
                          [this](const std::vector<std::string>& names) { FillCategoryBar(names); },
                          [this](const std::string& new_name) {
@@ -445,7 +448,7 @@ void LauncherWindow::FillCategoryBar(const std::vector<std::string>& names) {
 void LauncherWindow::OnDropFiles(HDROP drop) {
   const std::vector<std::string> names = desktop::TakeDroppedFiles(drop);
   if (acquire::QueueDroppedPaths(drop_queue_, names) > 0) {
-    settings_->ShowToast(ToastKind::kFailed, acquire::kPathTooLong);
+    feedback_->ShowToast(ToastKind::kFailed, acquire::kPathTooLong);
   }
 }
 
@@ -463,7 +466,7 @@ void LauncherWindow::AddNextDroppedItem() {
   if (result->outcome == acquire::AddOutcome::kAdded) {
     ShowPage(result->page);
   } else if (result->outcome == acquire::AddOutcome::kNotSaved) {
-    settings_->ShowToast(ToastKind::kFailed, acquire::kItemNotSaved);
+    feedback_->ShowToast(ToastKind::kFailed, acquire::kItemNotSaved);
   }
 }
 
@@ -579,7 +582,7 @@ bool LauncherWindow::CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusS
   auto tip = std::make_unique<TipWindow>();
   if (!tip->Create(instance, hwnd(), gdiplus)) return false;
   tip_ = std::move(tip);
-  if (settings_) settings_->SetTipWindow(tip_.get());
+  feedback_->SetTipWindow(tip_.get());
   return true;
 }
 
@@ -606,12 +609,12 @@ void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, 
   if (add_panels_) add_panels_->SetStore(&db);
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, navigation_, db, places.data_dir);
-  item_launcher_ = std::make_unique<ItemLauncher>(*this, db, std::move(launch_setup));
-  menu_actions_ = std::make_unique<MenuActions>(*this, db, places, *item_launcher_);
+  item_launcher_ = std::make_unique<ItemLauncher>(*this, *feedback_, db, std::move(launch_setup));
+  menu_actions_ = std::make_unique<MenuActions>(*this, *feedback_, db, places, *item_launcher_);
   icon_cache_ = std::make_unique<acquire::IconCache>(places.data_dir);
   adder_ = std::make_unique<acquire::ItemAdder>(db, path_facts_, *icon_cache_);
   grid_->SetLaunchPort(item_launcher_.get());
-  grid_->show_tip = [this](const std::string& text) { settings_->ShowTip(!text.empty(), text); };
+  grid_->show_tip = [this](const std::string& text) { feedback_->ShowTip(!text.empty(), text); };
   grid_->open_item_menu = [this](bool) { OpenItemMenu(); };
   grid_->double_click_opens = [this] {
     const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kDoubleClickOpensBox);

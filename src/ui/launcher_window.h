@@ -48,6 +48,7 @@ class RecentList;
 
 class SettingsUi;
 class AddPanels;
+class Feedback;
 
 // What the window asks of the program that owns it.
 class LauncherHost {
@@ -87,8 +88,10 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   static UINT MouseEventMessage() noexcept;
   // The hover-tip window, owned by this window and gone with it; false when it could not be made.
   bool CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus);
-  // The settings panel and what it switches (toasts, tips, docking, hotkey).
+  // The settings panel and what it switches (docking, hotkey).
   SettingsUi& settings() noexcept { return *settings_; }
+  // Toasts and hover tips.
+  Feedback& feedback() noexcept { return *feedback_; }
   // What the first look of the panel does not show (the recent list, the contents of the
   // settings and add-bookmark panels), built once it has shown; their controls' states are
   // restored after this.
@@ -173,6 +176,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   Size initial_size_{kLauncherWidth, kLauncherHeight};
   std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<ItemLauncher> item_launcher_;
+  std::unique_ptr<Feedback> feedback_;
   std::unique_ptr<SettingsUi> settings_;
   std::unique_ptr<LauncherMenus> menus_;
   std::unique_ptr<MenuActions> menu_actions_;

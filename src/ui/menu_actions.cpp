@@ -1,4 +1,5 @@
 #include "ui/menu_actions.h"
+#include "ui/feedback.h"
 
 #include <shlobj.h>
 
@@ -48,9 +49,9 @@ std::string ShellNameOfPlace(exec::Place place) {
 
 }  // namespace
 
-MenuActions::MenuActions(LauncherWindow& window, store::Database& db, StorePlaces places,
+MenuActions::MenuActions(LauncherWindow& window, Feedback& feedback, store::Database& db, StorePlaces places,
                          ItemLauncher& launcher)
-    : window_(window), db_(db), places_(std::move(places)), launcher_(launcher) {}
+    : window_(window), feedback_(feedback), db_(db), places_(std::move(places)), launcher_(launcher) {}
 
 const std::string* MenuActions::CurrentCode() const {
   const ItemGrid* grid = window_.grid();
@@ -104,11 +105,11 @@ bool MenuActions::Run(MenuCommand command) {
 
 void MenuActions::Delete(const std::string& code) {
   if (code.starts_with(exec::prefix::kSystem) || code.starts_with(exec::prefix::kFunction)) {
-    window_.settings().ShowToast(ToastKind::kFailed, kBuiltinItemUndeletable);
+    feedback_.ShowToast(ToastKind::kFailed, kBuiltinItemUndeletable);
     return;
   }
   if (!store::DeleteItem(db_, window_.navigation().category, code)) {
-    window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
+    feedback_.ShowToast(ToastKind::kFailed, kStoreRefused);
   }
   window_.RefreshGrid();
 }
@@ -117,14 +118,14 @@ void MenuActions::FetchIcon(const std::string& code) {
   const int cell = *window_.grid()->model().current_item();
   const acquire::FaviconTarget target{window_.navigation().category, code, cell};
   if (!favicons_.Start(target, {places_.data_dir, places_.database_file}, window_.hwnd())) {
-    window_.settings().ShowToast(ToastKind::kFailed, acquire::kFetchBusyText);
+    feedback_.ShowToast(ToastKind::kFailed, acquire::kFetchBusyText);
   }
 }
 
 void MenuActions::OnFaviconFetched(LPARAM lparam) {
   const acquire::FaviconResult result = acquire::TakeFaviconResult(lparam);
   if (result.image.empty()) {
-    window_.settings().ShowToast(ToastKind::kFailed, kFetchIconFailed);
+    feedback_.ShowToast(ToastKind::kFailed, kFetchIconFailed);
     return;
   }
   ItemGrid* grid = window_.grid();
@@ -139,7 +140,7 @@ void MenuActions::OnFaviconFetched(LPARAM lparam) {
 void MenuActions::ClearIcon(const std::string& code) {
   exec::ImageBytes image = acquire::ClearItemIcon(db_, window_.navigation().category, code);
   if (image.empty()) {
-    window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
+    feedback_.ShowToast(ToastKind::kFailed, kStoreRefused);
     return;
   }
   window_.grid()->SetCellImage(*window_.grid()->model().current_item(), std::move(image));
@@ -147,14 +148,12 @@ void MenuActions::ClearIcon(const std::string& code) {
 
 void MenuActions::PictureToClipboard(const std::string& code) {
   const bool put = launcher_.PutPictureOnClipboard(exec::FilePathOfCode(code));
-  window_.settings().ShowToast(put ? ToastKind::kDone : ToastKind::kFailed,
-                               put ? kPictureCopied : kPictureCopyFailed);
+  feedback_.ShowToast(put ? ToastKind::kDone : ToastKind::kFailed, put ? kPictureCopied : kPictureCopyFailed);
 }
 
 void MenuActions::CopyFile(const std::string& code) {
   const bool put = launcher_.PutFileOnClipboard(exec::FilePathOfCode(code));
-  window_.settings().ShowToast(put ? ToastKind::kDone : ToastKind::kFailed,
-                               put ? kFileCopied : kFileCopyFailed);
+  feedback_.ShowToast(put ? ToastKind::kDone : ToastKind::kFailed, put ? kFileCopied : kFileCopyFailed);
 }
 
 void MenuActions::ShellMenu(const std::string& code) {
@@ -163,7 +162,7 @@ void MenuActions::ShellMenu(const std::string& code) {
                            : exec::IsFileKind(item.kind)             ? item.payload
                                                                      : std::string();
   if (path.empty() || desktop::ShowShellContextMenu(window_.hwnd(), path) < 0) {
-    window_.settings().ShowToast(ToastKind::kFailed, kNoShellMenu);
+    feedback_.ShowToast(ToastKind::kFailed, kNoShellMenu);
   }
 }
 
@@ -178,7 +177,7 @@ void MenuActions::SearchClipboard() {
 void MenuActions::AddText() {
   const std::string text = launcher_.ClipboardText();
   if (text.empty()) {
-    window_.settings().ShowToast(ToastKind::kFailed, kClipboardHasNoText);
+    feedback_.ShowToast(ToastKind::kFailed, kClipboardHasNoText);
     return;
   }
   store::ItemRow row;
@@ -187,7 +186,7 @@ void MenuActions::AddText() {
   row.name = text;
   if (!window_.AddsAtEnd()) row.date = text::NowText();
   if (!store::AddItem(db_, window_.navigation().category, row)) {
-    window_.settings().ShowToast(ToastKind::kFailed, kStoreRefused);
+    feedback_.ShowToast(ToastKind::kFailed, kStoreRefused);
   }
   window_.RefreshGrid();
 }
@@ -196,7 +195,7 @@ void MenuActions::RemoveMissing() {
   const std::string& table = window_.navigation().category;
   std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
   if (!missing_.Start(table, std::move(items), window_.hwnd())) {
-    window_.settings().ShowToast(ToastKind::kFailed, kMissingCheckBusy);
+    feedback_.ShowToast(ToastKind::kFailed, kMissingCheckBusy);
   }
 }
 
@@ -208,15 +207,15 @@ void MenuActions::OnMissingItemsFound(LPARAM lparam) {
     removed = store::DeleteItems(db_, found.table, found.check.missing_codes);
   }
   if (found.table == window_.navigation().category) window_.RefreshGrid();
-  window_.settings().ShowToast(ToastKind::kDone, MissingItemsText(removed, found.check.unchecked));
+  feedback_.ShowToast(ToastKind::kDone, MissingItemsText(removed, found.check.unchecked));
 }
 
 void MenuActions::ClearList() {
   if (!window_.BeforeBulkRemoval()) return;
   const bool cleared = store::ClearItems(db_, window_.navigation().category);
   window_.RefreshGrid();
-  window_.settings().ShowToast(cleared ? ToastKind::kDone : ToastKind::kFailed,
-                               cleared ? kListCleared : kStoreRefused);
+  feedback_.ShowToast(cleared ? ToastKind::kDone : ToastKind::kFailed,
+                      cleared ? kListCleared : kStoreRefused);
 }
 
 }  // namespace velora::ui

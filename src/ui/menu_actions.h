@@ -15,6 +15,7 @@
 namespace velora::ui {
 
 class LauncherWindow;
+class Feedback;
 class ItemLauncher;
 
 // Where the actions find the item store's file: the site-icon worker opens a connection of its own.
@@ -25,7 +26,8 @@ struct StorePlaces {
 
 class MenuActions {
  public:
-  MenuActions(LauncherWindow& window, store::Database& db, StorePlaces places, ItemLauncher& launcher);
+  MenuActions(LauncherWindow& window, Feedback& feedback, store::Database& db, StorePlaces places,
+              ItemLauncher& launcher);
 
   // True when the command was this object's to run.
   bool Run(MenuCommand command);
@@ -48,6 +50,7 @@ class MenuActions {
   void ClearList();
 
   LauncherWindow& window_;
+  Feedback& feedback_;
   store::Database& db_;
   StorePlaces places_;
   ItemLauncher& launcher_;

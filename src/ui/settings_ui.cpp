@@ -9,8 +9,6 @@
 #include "ui/launcher_window.h"
 #include "ui/layout.h"
 #include "ui/settings_panel_names.h"
-#include "ui/tip_text.h"
-#include "ui/tip_window.h"
 #include "ui/toast_texts.h"
 
 namespace velora::ui {
@@ -18,14 +16,14 @@ namespace {
 constexpr UINT_PTR kPageSubclass = 0x5e7;
 }
 
-SettingsUi::SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state)
+SettingsUi::SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state, Feedback& feedback)
     : window_(window),
       controls_(controls),
       state_(state),
       port_(controls),
       hotkey_(window),
       docking_(window, state),
-      toasts_(controls, state),
+      feedback_(feedback),
       panel_(controls, Events()) {}
 
 SettingsUi::~SettingsUi() {
@@ -105,7 +103,7 @@ void SettingsUi::BackupsChanged() {
 
 void SettingsUi::RestoreChosen(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= backups_.size()) {
-    toasts_.Show(ToastKind::kFailed, kNoBackupChosen);
+    feedback_.ShowToast(ToastKind::kFailed, kNoBackupChosen);
     return;
   }
   const BackupEntry chosen = backups_[row];
@@ -126,7 +124,7 @@ void SettingsUi::SwitchAutostart(bool on) {
   const settings::AutostartOutcome outcome = actions.set_autostart(on);
   panel_.SetAutostartBox(settings::AutostartChecked(outcome));
   const Toast toast = AutostartToast(outcome);
-  toasts_.Show(toast.kind, toast.text);
+  feedback_.ShowToast(toast.kind, toast.text);
 }
 
 void SettingsUi::StartDocking() {
@@ -155,17 +153,6 @@ void SettingsUi::PaintBackground(const Appearance& appearance) {
 
 void SettingsUi::SetSwatchColour(std::string_view swatch, std::uint32_t argb) {
   panel_.SetSwatchColour(swatch, argb);
-}
-
-void SettingsUi::ShowTip(bool on, std::string_view text) {
-  if (!tip_) return;
-  // The pointer leaving a control may be told after it reached the next one, whose tip then
-  // shows: the late leave takes down only its own.
-  if (!on && !text.empty() && !tip_->Shows(TipText(text))) return;
-  if (!TipShown(startup_complete_, panel_.TipsOff(), on, text)) return tip_->HideTip();
-  POINT at{};
-  GetCursorPos(&at);
-  tip_->ShowTip(TipText(text), {at.x, at.y});
 }
 
 LRESULT CALLBACK SettingsUi::PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,

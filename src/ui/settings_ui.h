@@ -1,7 +1,7 @@
 #pragma once
 // Everything the settings panel switches on the launcher window, in one owner: the panel, the
-// control port the settings file is loaded and saved through, the call-up hotkey, edge docking,
-// toasts and hover tips. It is the window the settings load steps drive.
+// control port the settings file is loaded and saved through, the call-up hotkey and edge docking.
+// It is the window the settings load steps drive.
 #include <windows.h>
 
 #include <filesystem>
@@ -13,14 +13,12 @@
 #include "settings/autostart.h"
 #include "settings/settings.h"
 #include "ui/docking_win32.h"
+#include "ui/feedback.h"
 #include "ui/hotkey_win32.h"
 #include "ui/settings_panel.h"
 #include "ui/settings_ports_win32.h"
-#include "ui/toasts_win32.h"
 
 namespace velora::ui {
-
-class TipWindow;
 
 class SettingsUi final : public settings::SettingsWindow {
  public:
@@ -38,7 +36,7 @@ class SettingsUi final : public settings::SettingsWindow {
     std::function<void(const std::filesystem::path& backup)> restore_backup;
   };
 
-  SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state);
+  SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state, Feedback& feedback);
   ~SettingsUi() override;
   SettingsUi(const SettingsUi&) = delete;
   SettingsUi& operator=(const SettingsUi&) = delete;
@@ -55,14 +53,8 @@ class SettingsUi final : public settings::SettingsWindow {
   bool ChooseDefaultHotkey();
   bool docking() const { return docking_.running(); }
 
-  void ShowToast(ToastKind kind, std::string_view text) { toasts_.Show(kind, text); }
   // The backups changed: a list the user has seen is read again.
   void BackupsChanged();
-  // A hover tip under the rules: only after start-up, never while "关闭提示" is ticked. Hiding with
-  // a text hides only that text's tip; an empty text hides any.
-  void ShowTip(bool on, std::string_view text);
-  void SetTipWindow(TipWindow* tip) { tip_ = tip; }
-  void SetStartupComplete() { startup_complete_ = true; }
 
   // settings::SettingsWindow
   settings::ControlPort& Controls() override { return port_; }
@@ -89,11 +81,9 @@ class SettingsUi final : public settings::SettingsWindow {
   WindowControls port_;
   WindowHotkey hotkey_;
   DockingDriver docking_;
-  Toasts toasts_;
+  Feedback& feedback_;
   SettingsPanel panel_;
   std::vector<HWND> pages_;
-  TipWindow* tip_ = nullptr;
-  bool startup_complete_ = false;
   std::vector<BackupEntry> backups_;  // as the about page lists them
   bool backups_listed_ = false;
 };

@@ -92,9 +92,9 @@ class TeardownTest : public ::testing::Test {
     ASSERT_TRUE(launcher->CreateTipWindow(instance, *gdiplus_));
     ShowWindow(launcher->hwnd(), SW_SHOW);
     UpdateWindow(launcher->hwnd());
-    launcher->settings().SetStartupComplete();
-    launcher->settings().ShowTip(true, "提示文字");
-    launcher->settings().ShowToast(ToastKind::kDone, "完成了");
+    launcher->feedback().SetStartupComplete();
+    launcher->feedback().ShowTip(true, "提示文字");
+    launcher->feedback().ShowToast(ToastKind::kDone, "完成了");
     Pump();
 
     switch (order) {

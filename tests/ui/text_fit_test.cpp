@@ -231,7 +231,7 @@ TEST_F(TextFitTest, ToastsShowTheirWholeTextAboveTheOpenSettingsPanel) {
     SCOPED_TRACE("DPI " + std::to_string(dpi));
     SetScale(dpi);
     for (const std::string_view text : {kCreateGroupFailed, kAutostartOn, kFixedGroupUndeletable}) {
-      launcher_.settings().ShowToast(ToastKind::kFailed, text);
+      launcher_.feedback().ShowToast(ToastKind::kFailed, text);
     }
     Pump(700);  // cloned, shown and slid in
     // The panel raised while the toasts show stays below them.
