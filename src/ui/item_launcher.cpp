@@ -284,7 +284,7 @@ void ItemLauncher::Launch(const exec::LaunchTarget& target) {
   situation.stamp_date = to_front && to_front->Checked();
   if (situation.stamp_date) situation.date = text::NowText();
   situation.held = state.held;
-  situation.search_with_clipboard = state.search_with_clipboard;
+  situation.search_with_clipboard = search_with_clipboard_;
   situation.captured_selection = state.captured_selection;
   situation.press_ms = state.press_ms;
   situation.now_ms = GetTickCount64();

@@ -31,6 +31,9 @@ class ItemLauncher final : public exec::LaunchPort {
   ItemLauncher& operator=(const ItemLauncher&) = delete;
 
   void Launch(const exec::LaunchTarget& target) override;
+  // While set, a web search takes the clipboard's text instead of the captured selection (the
+  // item menu's "搜剪辑板").
+  void set_search_with_clipboard(bool on) { search_with_clipboard_ = on; }
   // Ctrl+C to the foreground program, a short pumping wait, its text: the clipboard is saved
   // before and put back after, so the user's clipboard survives a summon.
   std::string CaptureSelection();
@@ -55,6 +58,7 @@ class ItemLauncher final : public exec::LaunchPort {
   LauncherWindow& window_;
   Feedback& feedback_;
   store::Database& db_;
+  bool search_with_clipboard_ = false;
   LaunchSetup setup_;
   std::unique_ptr<Effects> effects_;
 };

@@ -610,7 +610,10 @@ void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, 
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, navigation_, db, places.data_dir);
   item_launcher_ = std::make_unique<ItemLauncher>(*this, *feedback_, db, std::move(launch_setup));
-  menu_actions_ = std::make_unique<MenuActions>(*this, *feedback_, db, places, *item_launcher_);
+  menu_actions_ = std::make_unique<MenuActions>(
+      MenuActions::Panel{hwnd(), *grid_, navigation_, [this] { RefreshGrid(); },
+                         [this] { return AddsAtEnd(); }, [this] { return host_->BeforeBulkRemoval(); }},
+      *feedback_, db, places, *item_launcher_);
   icon_cache_ = std::make_unique<acquire::IconCache>(places.data_dir);
   adder_ = std::make_unique<acquire::ItemAdder>(db, path_facts_, *icon_cache_);
   grid_->SetLaunchPort(item_launcher_.get());

@@ -128,7 +128,6 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   Size DesignSize() const override;
   // Whether `超级按钮_添加位置` is selected: new items go to the end, undated.
   bool AddsAtEnd() const;
-  [[nodiscard]] bool BeforeBulkRemoval() { return host_->BeforeBulkRemoval(); }
 
  private:
   void BuildControls();

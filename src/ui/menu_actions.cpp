@@ -49,14 +49,17 @@ std::string ShellNameOfPlace(exec::Place place) {
 
 }  // namespace
 
-MenuActions::MenuActions(LauncherWindow& window, Feedback& feedback, store::Database& db, StorePlaces places,
+MenuActions::MenuActions(Panel panel, Feedback& feedback, store::Database& db, StorePlaces places,
                          ItemLauncher& launcher)
-    : window_(window), feedback_(feedback), db_(db), places_(std::move(places)), launcher_(launcher) {}
+    : panel_(std::move(panel)),
+      feedback_(feedback),
+      db_(db),
+      places_(std::move(places)),
+      launcher_(launcher) {}
 
 const std::string* MenuActions::CurrentCode() const {
-  const ItemGrid* grid = window_.grid();
-  if (!grid || !grid->model().current_item()) return nullptr;
-  return grid->model().CodeAt(*grid->model().current_item());
+  const exec::GridModel& model = panel_.grid.model();
+  return model.current_item() ? model.CodeAt(*model.current_item()) : nullptr;
 }
 
 bool MenuActions::Run(MenuCommand command) {
@@ -108,16 +111,16 @@ void MenuActions::Delete(const std::string& code) {
     feedback_.ShowToast(ToastKind::kFailed, kBuiltinItemUndeletable);
     return;
   }
-  if (!store::DeleteItem(db_, window_.navigation().category, code)) {
+  if (!store::DeleteItem(db_, panel_.navigation.category, code)) {
     feedback_.ShowToast(ToastKind::kFailed, kStoreRefused);
   }
-  window_.RefreshGrid();
+  panel_.refresh();
 }
 
 void MenuActions::FetchIcon(const std::string& code) {
-  const int cell = *window_.grid()->model().current_item();
-  const acquire::FaviconTarget target{window_.navigation().category, code, cell};
-  if (!favicons_.Start(target, {places_.data_dir, places_.database_file}, window_.hwnd())) {
+  const int cell = *panel_.grid.model().current_item();
+  const acquire::FaviconTarget target{panel_.navigation.category, code, cell};
+  if (!favicons_.Start(target, {places_.data_dir, places_.database_file}, panel_.owner)) {
     feedback_.ShowToast(ToastKind::kFailed, acquire::kFetchBusyText);
   }
 }
@@ -128,22 +131,20 @@ void MenuActions::OnFaviconFetched(LPARAM lparam) {
     feedback_.ShowToast(ToastKind::kFailed, kFetchIconFailed);
     return;
   }
-  ItemGrid* grid = window_.grid();
-  if (!grid) return;
-  const std::string* shown = grid->model().CodeAt(result.target.cell);
-  if (acquire::CellShowsTarget(result.target, window_.navigation().category,
+  const std::string* shown = panel_.grid.model().CodeAt(result.target.cell);
+  if (acquire::CellShowsTarget(result.target, panel_.navigation.category,
                                shown ? std::optional<std::string_view>(*shown) : std::nullopt)) {
-    grid->SetCellImage(result.target.cell, exec::ImageBytes::Owned(result.image));
+    panel_.grid.SetCellImage(result.target.cell, exec::ImageBytes::Owned(result.image));
   }
 }
 
 void MenuActions::ClearIcon(const std::string& code) {
-  exec::ImageBytes image = acquire::ClearItemIcon(db_, window_.navigation().category, code);
+  exec::ImageBytes image = acquire::ClearItemIcon(db_, panel_.navigation.category, code);
   if (image.empty()) {
     feedback_.ShowToast(ToastKind::kFailed, kStoreRefused);
     return;
   }
-  window_.grid()->SetCellImage(*window_.grid()->model().current_item(), std::move(image));
+  panel_.grid.SetCellImage(*panel_.grid.model().current_item(), std::move(image));
 }
 
 void MenuActions::PictureToClipboard(const std::string& code) {
@@ -161,17 +162,15 @@ void MenuActions::ShellMenu(const std::string& code) {
   const std::string path = item.kind == exec::ItemKind::kSystemPlace ? ShellNameOfPlace(item.place)
                            : exec::IsFileKind(item.kind)             ? item.payload
                                                                      : std::string();
-  if (path.empty() || desktop::ShowShellContextMenu(window_.hwnd(), path) < 0) {
+  if (path.empty() || desktop::ShowShellContextMenu(panel_.owner, path) < 0) {
     feedback_.ShowToast(ToastKind::kFailed, kNoShellMenu);
   }
 }
 
 void MenuActions::SearchClipboard() {
-  ItemGrid* grid = window_.grid();
-  if (!grid) return;
-  window_.state().search_with_clipboard = true;
-  grid->LaunchCurrent();
-  window_.state().search_with_clipboard = false;
+  launcher_.set_search_with_clipboard(true);
+  panel_.grid.LaunchCurrent();
+  launcher_.set_search_with_clipboard(false);
 }
 
 void MenuActions::AddText() {
@@ -184,17 +183,17 @@ void MenuActions::AddText() {
   row.code = std::string(exec::prefix::kText) + text;
   row.suffix = std::string(exec::suffix::kText);
   row.name = text;
-  if (!window_.AddsAtEnd()) row.date = text::NowText();
-  if (!store::AddItem(db_, window_.navigation().category, row)) {
+  if (!panel_.adds_at_end()) row.date = text::NowText();
+  if (!store::AddItem(db_, panel_.navigation.category, row)) {
     feedback_.ShowToast(ToastKind::kFailed, kStoreRefused);
   }
-  window_.RefreshGrid();
+  panel_.refresh();
 }
 
 void MenuActions::RemoveMissing() {
-  const std::string& table = window_.navigation().category;
+  const std::string& table = panel_.navigation.category;
   std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
-  if (!missing_.Start(table, std::move(items), window_.hwnd())) {
+  if (!missing_.Start(table, std::move(items), panel_.owner)) {
     feedback_.ShowToast(ToastKind::kFailed, kMissingCheckBusy);
   }
 }
@@ -203,17 +202,17 @@ void MenuActions::OnMissingItemsFound(LPARAM lparam) {
   const acquire::MissingItemsFound found = acquire::TakeMissingItemsFound(lparam);
   std::size_t removed = 0;
   if (!found.check.missing_codes.empty()) {
-    if (!window_.BeforeBulkRemoval()) return;
+    if (!panel_.before_bulk_removal()) return;
     removed = store::DeleteItems(db_, found.table, found.check.missing_codes);
   }
-  if (found.table == window_.navigation().category) window_.RefreshGrid();
+  if (found.table == panel_.navigation.category) panel_.refresh();
   feedback_.ShowToast(ToastKind::kDone, MissingItemsText(removed, found.check.unchecked));
 }
 
 void MenuActions::ClearList() {
-  if (!window_.BeforeBulkRemoval()) return;
-  const bool cleared = store::ClearItems(db_, window_.navigation().category);
-  window_.RefreshGrid();
+  if (!panel_.before_bulk_removal()) return;
+  const bool cleared = store::ClearItems(db_, panel_.navigation.category);
+  panel_.refresh();
   feedback_.ShowToast(cleared ? ToastKind::kDone : ToastKind::kFailed,
                       cleared ? kListCleared : kStoreRefused);
 }

@@ -5,17 +5,19 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "acquire/favicon_fetch_win32.h"
 #include "acquire/missing_items_win32.h"
+#include "exec/navigation.h"
 #include "store/database.h"
 #include "ui/menu_commands.h"
 
 namespace velora::ui {
 
-class LauncherWindow;
 class Feedback;
+class ItemGrid;
 class ItemLauncher;
 
 // Where the actions find the item store's file: the site-icon worker opens a connection of its own.
@@ -26,7 +28,18 @@ struct StorePlaces {
 
 class MenuActions {
  public:
-  MenuActions(LauncherWindow& window, Feedback& feedback, store::Database& db, StorePlaces places,
+  // What the actions need of the panel they act on.
+  struct Panel {
+    HWND owner;  // of the workers' answers and the shell's menu
+    ItemGrid& grid;
+    const exec::Navigation& navigation;
+    std::function<void()> refresh;  // the grid's page is read again
+    std::function<bool()> adds_at_end;
+    // False when no backup could be made before a bulk removal: nothing may be removed.
+    std::function<bool()> before_bulk_removal;
+  };
+
+  MenuActions(Panel panel, Feedback& feedback, store::Database& db, StorePlaces places,
               ItemLauncher& launcher);
 
   // True when the command was this object's to run.
@@ -49,7 +62,7 @@ class MenuActions {
   void RemoveMissing();
   void ClearList();
 
-  LauncherWindow& window_;
+  Panel panel_;
   Feedback& feedback_;
   store::Database& db_;
   StorePlaces places_;

@@ -17,7 +17,6 @@ struct WindowState {
   bool resizing = false;
   std::optional<std::uint32_t> side_press_ms;  // time stamp of the side button's last press
   std::string captured_selection;
-  bool search_with_clipboard = false;
   // As loaded or last applied: what the window paints and the settings file keeps.
   Appearance appearance;
   // Chosen on the skin page but not yet applied; new captions already use it.
