@@ -49,8 +49,13 @@ std::string ShellNameOfPlace(exec::Place place) {
 }  // namespace
 
 MenuActions::MenuActions(LauncherWindow& window, store::Database& db, StorePlaces places,
-                         ItemLauncher& launcher)
-    : window_(window), db_(db), places_(std::move(places)), launcher_(launcher) {}
+                         ItemLauncher& launcher, const core::UiPoster& ui)
+    : window_(window),
+      db_(db),
+      places_(std::move(places)),
+      launcher_(launcher),
+      favicons_(ui),
+      missing_(ui) {}
 
 const std::string* MenuActions::CurrentCode() const {
   const ItemGrid* grid = window_.grid();
@@ -116,13 +121,13 @@ void MenuActions::Delete(const std::string& code) {
 void MenuActions::FetchIcon(const std::string& code) {
   const int cell = *window_.grid()->model().current_item();
   const acquire::FaviconTarget target{window_.navigation().category, code, cell};
-  if (!favicons_.Start(target, {places_.data_dir, places_.database_file}, window_.hwnd())) {
+  if (!favicons_.Start(target, {places_.data_dir, places_.database_file},
+                       [this](const acquire::FaviconResult& result) { OnFaviconFetched(result); })) {
     window_.settings().ShowToast(ToastKind::kFailed, acquire::kFetchBusyText);
   }
 }
 
-void MenuActions::OnFaviconFetched(LPARAM lparam) {
-  const acquire::FaviconResult result = acquire::TakeFaviconResult(lparam);
+void MenuActions::OnFaviconFetched(const acquire::FaviconResult& result) {
   if (result.image.empty()) {
     window_.settings().ShowToast(ToastKind::kFailed, kFetchIconFailed);
     return;
@@ -195,13 +200,13 @@ void MenuActions::AddText() {
 void MenuActions::RemoveMissing() {
   const std::string& table = window_.navigation().category;
   std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
-  if (!missing_.Start(table, std::move(items), window_.hwnd())) {
+  if (!missing_.Start(table, std::move(items),
+                      [this](const acquire::MissingItemsFound& found) { OnMissingItemsFound(found); })) {
     window_.settings().ShowToast(ToastKind::kFailed, kMissingCheckBusy);
   }
 }
 
-void MenuActions::OnMissingItemsFound(LPARAM lparam) {
-  const acquire::MissingItemsFound found = acquire::TakeMissingItemsFound(lparam);
+void MenuActions::OnMissingItemsFound(const acquire::MissingItemsFound& found) {
   std::size_t removed = 0;
   if (!found.check.missing_codes.empty()) {
     if (!window_.BeforeBulkRemoval()) return;

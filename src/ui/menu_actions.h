@@ -2,8 +2,6 @@
 // What the entries of the item, add and clear menus do to the shown category: the actions the
 // window carries out itself. Opening the add panels, group changes, restart and exit are left
 // to their owners.
-#include <windows.h>
-
 #include <filesystem>
 #include <string>
 
@@ -25,19 +23,19 @@ struct StorePlaces {
 
 class MenuActions {
  public:
-  MenuActions(LauncherWindow& window, store::Database& db, StorePlaces places, ItemLauncher& launcher);
+  // `ui` brings the workers' answers back to the UI thread.
+  MenuActions(LauncherWindow& window, store::Database& db, StorePlaces places, ItemLauncher& launcher,
+              const core::UiPoster& ui);
 
   // True when the command was this object's to run.
   bool Run(MenuCommand command);
-  // The workers' answers, posted to the window.
-  void OnFaviconFetched(LPARAM lparam);
-  void OnMissingItemsFound(LPARAM lparam);
 
  private:
   // The code of the item the menu was opened on; null when the cell no longer holds one.
   const std::string* CurrentCode() const;
   void Delete(const std::string& code);
   void FetchIcon(const std::string& code);
+  void OnFaviconFetched(const acquire::FaviconResult& result);
   void ClearIcon(const std::string& code);
   void PictureToClipboard(const std::string& code);
   void CopyFile(const std::string& code);
@@ -45,6 +43,7 @@ class MenuActions {
   void SearchClipboard();
   void AddText();
   void RemoveMissing();
+  void OnMissingItemsFound(const acquire::MissingItemsFound& found);
   void ClearList();
 
   LauncherWindow& window_;
