@@ -1,7 +1,6 @@
 #include "acquire/favicon_fetch_win32.h"
 
 #include "acquire/icon_key.h"
-#include "core/posted_value_win32.h"
 #include "exec/suffix_icon.h"
 #include "net/plain_download_win32.h"
 #include "net/request.h"
@@ -47,20 +46,15 @@ FaviconResult FetchFavicon(const FaviconTarget& target, const FaviconPlaces& pla
   return result;
 }
 
-UINT FaviconFetchedMessage() noexcept {
-  static const UINT message = RegisterWindowMessageW(L"Velora.FaviconFetched");
-  return message;
-}
-
-FaviconResult TakeFaviconResult(LPARAM lparam) { return core::TakePostedValue<FaviconResult>(lparam); }
-
-bool FaviconFetcher::Start(FaviconTarget target, FaviconPlaces places, HWND notify) {
-  return worker_.Start(
-      "favicon fetch", notify, FaviconFetchedMessage(),
+bool FaviconFetcher::Start(FaviconTarget target, FaviconPlaces places,
+                           std::function<void(FaviconResult)> done) {
+  if (worker_.Busy()) return false;
+  return worker_.Post(
       [target, places = std::move(places)] {
         NetFaviconDownloads downloads;
         return FetchFavicon(target, places, downloads);
       },
+      std::move(done),
       [target] {
         return FaviconResult{target, {}, {}};
       });

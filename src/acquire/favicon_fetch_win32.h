@@ -1,14 +1,12 @@
 #pragma once
 // Fetching a web item's site icon on a worker thread: the download, the icon file, the row's
-// 图标, and the result posted back to the window that asked.
-#include <windows.h>
-
+// 图标, and the result handed back to the UI thread.
 #include <filesystem>
-#include <memory>
+#include <functional>
 #include <string>
 
 #include "acquire/favicon.h"
-#include "core/single_worker_win32.h"
+#include "core/work_queue_win32.h"
 
 namespace velora::acquire {
 
@@ -37,22 +35,21 @@ class NetFaviconDownloads final : public FaviconDownloads {
 FaviconResult FetchFavicon(const FaviconTarget& target, const FaviconPlaces& places,
                            FaviconDownloads& downloads);
 
-// The message a finished fetch posts to the window that started it; lParam owns a FaviconResult
-// until TakeFaviconResult. It is posted also when nothing was stored.
-UINT FaviconFetchedMessage() noexcept;
-FaviconResult TakeFaviconResult(LPARAM lparam);
-
-// One fetch at a time, each on a thread of its own that is not waited for: a download may take
-// a minute, and closing the program does not wait for it.
+// One fetch at a time, on a worker that is not waited for: a download may take a minute, and
+// closing the program does not wait for it.
 class FaviconFetcher {
  public:
-  // False, starting nothing, while a fetch runs (the window shows kFetchBusyText) or when no
-  // thread can be started.
-  [[nodiscard]] bool Start(FaviconTarget target, FaviconPlaces places, HWND notify);
-  bool Busy() const noexcept { return worker_.Busy(); }
+  // `ui` brings each result back to the UI thread.
+  explicit FaviconFetcher(core::UiPoster ui) : worker_(std::move(ui), {"favicon fetch"}) {}
+
+  // `done` gets the result on the UI thread, also when nothing was stored. False, starting
+  // nothing, while a fetch runs (the window shows kFetchBusyText) or when no worker can be started.
+  [[nodiscard]] bool Start(FaviconTarget target, FaviconPlaces places,
+                           std::function<void(FaviconResult)> done);
+  bool Busy() const { return worker_.Busy(); }
 
  private:
-  core::SingleWorker worker_;
+  core::WorkQueue worker_;
 };
 
 }  // namespace velora::acquire

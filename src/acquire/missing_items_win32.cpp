@@ -1,8 +1,9 @@
 #include "acquire/missing_items_win32.h"
 
+#include <windows.h>
+// After windows.h, whose types it uses.
 #include <shlwapi.h>
 
-#include "core/posted_value_win32.h"
 #include "text/utf.h"
 
 namespace velora::acquire {
@@ -44,23 +45,16 @@ PathPresence ProbePath(const std::string& utf8_path) {
                                                                         : PathPresence::kUnknown;
 }
 
-UINT MissingItemsFoundMessage() noexcept {
-  static const UINT message = RegisterWindowMessageW(L"Velora.MissingItemsFound");
-  return message;
-}
-
-MissingItemsFound TakeMissingItemsFound(LPARAM lparam) {
-  return core::TakePostedValue<MissingItemsFound>(lparam);
-}
-
-bool MissingItemsChecker::Start(std::string table, std::vector<FileItem> items, HWND notify) {
-  return worker_.Start(
-      "missing items check", notify, MissingItemsFoundMessage(),
+bool MissingItemsChecker::Start(std::string table, std::vector<FileItem> items,
+                                std::function<void(MissingItemsFound)> done) {
+  if (worker_.Busy()) return false;
+  return worker_.Post(
       [table, items] {
         // A drive without its medium answers with an error, not with the system's "insert a disk" box.
         SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
         return MissingItemsFound{table, FindMissing(items, ProbePath)};
       },
+      std::move(done),
       [table, unchecked = items.size()] {
         return MissingItemsFound{table, {{}, unchecked}};
       });

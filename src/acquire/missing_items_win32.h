@@ -1,14 +1,12 @@
 #pragma once
 // Checking file items against the file system off the window's thread: a disconnected network
 // share can keep one check waiting for half a minute, and the panel must not freeze meanwhile.
-#include <windows.h>
-
-#include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "acquire/missing_items.h"
-#include "core/single_worker_win32.h"
+#include "core/work_queue_win32.h"
 
 namespace velora::acquire {
 
@@ -22,20 +20,20 @@ struct MissingItemsFound {
   MissingCheck check;
 };
 
-// The message a finished check posts to its window; lParam owns a MissingItemsFound until
-// TakeMissingItemsFound.
-UINT MissingItemsFoundMessage() noexcept;
-MissingItemsFound TakeMissingItemsFound(LPARAM lparam);
-
-// One check at a time, on a thread of its own that is not waited for.
+// One check at a time, on a worker that is not waited for.
 class MissingItemsChecker {
  public:
-  // False, starting nothing, while a check runs or when no thread can be started.
-  [[nodiscard]] bool Start(std::string table, std::vector<FileItem> items, HWND notify);
-  bool Busy() const noexcept { return worker_.Busy(); }
+  // `ui` brings each finding back to the UI thread.
+  explicit MissingItemsChecker(core::UiPoster ui) : worker_(std::move(ui), {"missing items check"}) {}
+
+  // `done` gets the finding on the UI thread. False, starting nothing, while a check runs or
+  // when no worker can be started.
+  [[nodiscard]] bool Start(std::string table, std::vector<FileItem> items,
+                           std::function<void(MissingItemsFound)> done);
+  bool Busy() const { return worker_.Busy(); }
 
  private:
-  core::SingleWorker worker_;
+  core::WorkQueue worker_;
 };
 
 }  // namespace velora::acquire

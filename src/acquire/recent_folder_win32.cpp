@@ -4,12 +4,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include <chrono>
-
-#include "core/com_apartment_win32.h"
-#include "core/guarded.h"
 #include "core/handles_win32.h"
-#include "core/posted_value_win32.h"
 #include "exec/shell_open_win32.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
@@ -85,94 +80,20 @@ std::vector<RecentRow> ReadRecentFolder(const std::filesystem::path& folder, boo
   return rows;
 }
 
-UINT RecentListedMessage() noexcept {
-  static const UINT message = RegisterWindowMessageW(L"Velora.RecentListed");
-  return message;
-}
+RecentReader::RecentReader(core::UiPoster ui, Deliver deliver, FolderSource folder)
+    : deliver_(std::move(deliver)),
+      folder_(std::move(folder)),
+      worker_(std::move(ui), {"recent folder reading", true, 0, 500}) {}
 
-RecentListing TakeRecentListing(LPARAM lparam) { return core::TakePostedValue<RecentListing>(lparam); }
-
-RecentReader::RecentReader(HWND notify, FolderSource folder) {
-  shared_->notify = notify;
-  shared_->folder = std::move(folder);
-}
-
-RecentReader::~RecentReader() {
-  {
-    std::lock_guard lock(shared_->mutex);
-    shared_->stopping = true;
-  }
-  shared_->changed.notify_all();
-  if (!worker_.joinable()) return;
-  // The reading checks between files, so it ends at once unless one file stalls it.
-  std::unique_lock lock(shared_->mutex);
-  const bool idle = shared_->changed.wait_for(lock, std::chrono::milliseconds(500),
-                                              [this] { return shared_->finished == shared_->requested; });
-  lock.unlock();
-  if (idle) {
-    worker_.join();
-  } else {
-    worker_.detach();  // it holds its shared state alive and posts nothing once stopping
-  }
-}
-
-unsigned RecentReader::Refill() {
-  if (!worker_.joinable()) {
-    try {
-      worker_ = std::thread([shared = shared_] { Run(shared); });
-    } catch (...) {
-      return 0;
-    }
-  }
-  unsigned generation = 0;
-  {
-    std::lock_guard lock(shared_->mutex);
-    generation = ++shared_->requested;
-  }
-  shared_->changed.notify_all();
-  return generation;
-}
-
-bool RecentReader::IsLatest(const RecentListing& listing) const {
-  std::lock_guard lock(shared_->mutex);
-  return listing.generation == shared_->requested;
-}
-
-void RecentReader::Run(const std::shared_ptr<Shared>& shared) {
-  core::Guarded("recent folder reader", [&] {
-    // Held for the thread's life, so resolving each shortcut does not set COM up again.
-    const core::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    for (;;) {
-      unsigned generation = 0;
-      {
-        std::unique_lock lock(shared->mutex);
-        shared->changed.wait(lock, [&] { return shared->stopping || shared->requested != shared->finished; });
-        if (shared->stopping) {
-          shared->finished = shared->requested;
-          shared->changed.notify_all();
-          return;
-        }
-        generation = shared->requested;
-      }
-      const auto current = [&] {
-        std::lock_guard lock(shared->mutex);
-        return !shared->stopping && shared->requested == generation;
-      };
-      RecentListing listing{generation, {}};
-      core::Guarded("recent folder reading", [&] {
-        if (const std::optional<std::filesystem::path> folder = shared->folder()) {
-          listing.rows = ReadRecentFolder(*folder, ClockIs24Hour(), current);
-        }
-      });
-      // An overtaken reading posts nothing: the next one is already due.
-      if (current()) (void)core::PostValue(shared->notify, RecentListedMessage(), 0, std::move(listing));
-      {
-        std::lock_guard lock(shared->mutex);
-        shared->finished = generation;
-      }
-      shared->changed.notify_all();
-    }
-  });
+bool RecentReader::Refill() {
+  return worker_.Replace(
+      [folder = folder_](const core::WorkTicket& ticket) {
+        const std::optional<std::filesystem::path> path = folder();
+        // The reading checks between files, so an overtaken one ends at once.
+        return path ? ReadRecentFolder(*path, ClockIs24Hour(), [&] { return ticket.Current(); })
+                    : std::vector<RecentRow>();
+      },
+      deliver_, [] { return std::vector<RecentRow>(); });
 }
 
 }  // namespace velora::acquire

@@ -1,6 +1,6 @@
 #pragma once
 // The lookups over Winsock. Both block; the external one for at most its time-out plus the
-// name resolution, so the program runs it on a LookupWorker.
+// name resolution, so the program runs it on a work queue.
 #include <string>
 #include <vector>
 

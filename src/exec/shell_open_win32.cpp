@@ -6,7 +6,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <chrono>
 #include <string>
 
 #include "core/com_apartment_win32.h"
@@ -70,29 +69,8 @@ void OpenPlaceNow(Place place) {
 
 }  // namespace
 
-ShellOpener::ShellOpener() : worker_([queue = queue_] { Run(queue); }) {}
-
-ShellOpener::~ShellOpener() {
-  (void)WaitUntilIdle(2000);
-  {
-    std::lock_guard lock(queue_->mutex);
-    queue_->stopping = true;
-    queue_->requests.clear();
-  }
-  queue_->changed.notify_all();
-  if (WaitUntilIdle(500)) {
-    worker_.join();
-  } else {
-    worker_.detach();  // stuck in a handler: it keeps its queue alive, and the process ends around it
-  }
-}
-
 void ShellOpener::Post(std::function<void()> request) {
-  {
-    std::lock_guard lock(queue_->mutex);
-    queue_->requests.push_back(std::move(request));
-  }
-  queue_->changed.notify_all();
+  (void)queue_.Post(std::move(request));  // the queue logs a worker it could not start
 }
 
 void ShellOpener::Open(std::string file, std::string parameters) {
@@ -109,35 +87,6 @@ void ShellOpener::OpenShortcutTarget(std::string link) {
 
 void ShellOpener::OpenPlace(Place place) {
   Post([place] { OpenPlaceNow(place); });
-}
-
-bool ShellOpener::WaitUntilIdle(unsigned milliseconds) {
-  std::unique_lock lock(queue_->mutex);
-  return queue_->changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                  [this] { return queue_->requests.empty() && !queue_->busy; });
-}
-
-void ShellOpener::Run(const std::shared_ptr<Queue>& queue) {
-  core::Guarded("shell open worker", [&] {
-    const core::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    for (;;) {
-      std::function<void()> request;
-      {
-        std::unique_lock lock(queue->mutex);
-        queue->changed.wait(lock, [&] { return queue->stopping || !queue->requests.empty(); });
-        if (queue->requests.empty()) return;  // stopping
-        request = std::move(queue->requests.front());
-        queue->requests.pop_front();
-        queue->busy = true;
-      }
-      core::Guarded("shell open", request);
-      {
-        std::lock_guard lock(queue->mutex);
-        queue->busy = false;
-      }
-      queue->changed.notify_all();
-    }
-  });
 }
 
 std::optional<ShortcutTarget> ResolveShortcutFile(const std::string& path) {

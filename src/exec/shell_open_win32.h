@@ -2,15 +2,11 @@
 // Opening with the shell, off the UI thread: a network path or a slow handler can keep
 // ShellExecuteEx busy for seconds, and the panel and the mouse hook must stay responsive. One
 // worker thread, with COM set up as the shell wants it, opens the requests in order.
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
+#include "core/work_queue_win32.h"
 #include "exec/item_kind.h"
 #include "exec/launch.h"
 
@@ -18,13 +14,6 @@ namespace velora::exec {
 
 class ShellOpener {
  public:
-  ShellOpener();
-  // Waits a little for the requests still queued; one the shell never finishes does not hold
-  // the program's exit.
-  ~ShellOpener();
-  ShellOpener(const ShellOpener&) = delete;
-  ShellOpener& operator=(const ShellOpener&) = delete;
-
   // The "open" verb on `file` (a program, folder, document or address), with `parameters`
   // when not empty, in a normal window.
   void Open(std::string file, std::string parameters);
@@ -37,21 +26,12 @@ class ShellOpener {
   // ready for input), run in order with the opens.
   void Post(std::function<void()> request);
   // Every request made so far has been handed to the shell (for tests and for exit).
-  bool WaitUntilIdle(unsigned milliseconds);
+  bool WaitUntilIdle(unsigned milliseconds) { return queue_.WaitUntilIdle(milliseconds); }
 
  private:
-  // Shared with the worker, which may outlive this object when a handler never returns.
-  struct Queue {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<std::function<void()>> requests;
-    bool busy = false;
-    bool stopping = false;
-  };
-  static void Run(const std::shared_ptr<Queue>& queue);
-
-  std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
-  std::thread worker_;
+  // At exit the requests still queued get a little time; one the shell never finishes does not
+  // hold the program's exit. Nothing comes back to the UI thread.
+  core::WorkQueue queue_{{}, {"shell open", true, 2000, 500}};
 };
 
 // The target and arguments of a .lnk file, read through the shell's link object; empty when the

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "core/handles_win32.h"
+#include "core/work_queue_win32.h"
 #include "desktop/clipboard_win32.h"
 #include "desktop/key_sender_win32.h"
 #include "desktop/pumping_wait_win32.h"
@@ -15,8 +16,6 @@
 #include "exec/functions.h"
 #include "exec/item_kind.h"
 #include "exec/key_sender.h"
-#include "exec/lookup_post_win32.h"
-#include "exec/lookup_worker.h"
 #include "exec/macro_player.h"
 #include "exec/suffix_icon.h"
 #include "store/items.h"
@@ -39,6 +38,9 @@ enum LookupTag : unsigned { kExternalLookup = 1, kInternalLookup = 2 };
 // take longer than the summon waits).
 constexpr DWORD kCaptureWaitMs = 50;
 constexpr ULONGLONG kLateCopyMs = 1500;
+// A lookup ends within its own time-out, which exit waits for at most.
+constexpr core::WorkQueueSetup kLookupQueue{"address lookup", false, 0,
+                                            static_cast<unsigned>(exec::kExternalAddressTimeout.count())};
 
 // Starts a program without waiting for it, but gives it up to a second to be ready for input.
 void StartProgram(const std::wstring& command_line) {
@@ -82,8 +84,13 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
                                     private exec::MacroStage,
                                     private exec::FunctionEffects {
  public:
-  Effects(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup)
-      : window_(window), feedback_(feedback), db_(db), setup_(std::move(setup)) {}
+  Effects(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup,
+          core::UiPoster ui)
+      : window_(window),
+        feedback_(feedback),
+        db_(db),
+        setup_(std::move(setup)),
+        lookups_(std::move(ui), kLookupQueue) {}
 
   std::string CaptureSelection() {
     late_copy_.reset();
@@ -178,12 +185,19 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   void LookUpExternalAddress() override {
     exec::ExternalAddressOptions options;
     if (!setup_.external_address_host.empty()) options.host = setup_.external_address_host;
-    (void)lookups_.Start([options] { return exec::ExternalAddress(options); },
-                         exec::PostLookupResult(window_.hwnd(), kExternalLookup));
+    LookUp([options] { return exec::ExternalAddress(options); }, kExternalLookup);
   }
   void LookUpInternalAddresses() override {
-    (void)lookups_.Start([] { return exec::JoinAddresses(exec::InternalAddresses()); },
-                         exec::PostLookupResult(window_.hwnd(), kInternalLookup));
+    LookUp([] { return exec::JoinAddresses(exec::InternalAddresses()); }, kInternalLookup);
+  }
+  // One lookup at a time: asking again while one runs does nothing. One that throws answers
+  // with empty text.
+  template <typename Lookup>
+  void LookUp(Lookup lookup, LookupTag tag) {
+    if (lookups_.Busy()) return;
+    (void)lookups_.Post(
+        std::move(lookup), [this, tag](const std::string& text) { Deliver(tag, text); },
+        [] { return std::string(); });  // the queue logs a worker it could not start
   }
   void EndSession(exec::ExitKind kind) override {
     UINT flags = EWX_LOGOFF | EWX_FORCE;
@@ -228,7 +242,7 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   store::Database& db_;
   LaunchSetup setup_;
   exec::ShellOpener shell_;
-  exec::LookupWorker lookups_;
+  core::WorkQueue lookups_;
   desktop::KeySenderWin32 keys_;
   std::string TakeCopiedText(const std::optional<desktop::SavedClipboard>& saved) {
     std::string text = clipboard_->ReadText();
@@ -246,11 +260,12 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   std::optional<LateCopy> late_copy_;
 };
 
-ItemLauncher::ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup)
-    : window_(window), feedback_(feedback), db_(db), setup_(std::move(setup)) {}
+ItemLauncher::ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup,
+                           core::UiPoster ui)
+    : window_(window), feedback_(feedback), db_(db), setup_(std::move(setup)), ui_(std::move(ui)) {}
 
 ItemLauncher::Effects& ItemLauncher::effects() {
-  if (!effects_) effects_ = std::make_unique<Effects>(window_, feedback_, db_, setup_);
+  if (!effects_) effects_ = std::make_unique<Effects>(window_, feedback_, db_, setup_, ui_);
   return *effects_;
 }
 
@@ -271,8 +286,6 @@ bool ItemLauncher::PutPictureOnClipboard(const std::string& path) {
 }
 
 bool ItemLauncher::PutFileOnClipboard(const std::string& path) { return effects().PutFile(path); }
-
-void ItemLauncher::DeliverLookup(unsigned tag, const std::string& text) { effects().Deliver(tag, text); }
 
 ItemLauncher::~ItemLauncher() = default;
 

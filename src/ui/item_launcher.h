@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/ui_dispatcher_win32.h"
 #include "exec/launch.h"
 #include "exec/launch_port.h"
 #include "exec/shell_open_win32.h"
@@ -25,7 +26,9 @@ struct LaunchSetup {
 
 class ItemLauncher final : public exec::LaunchPort {
  public:
-  ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup);
+  // `ui` brings the address lookups' answers back to the UI thread.
+  ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup,
+               core::UiPoster ui);
   ~ItemLauncher() override;
   ItemLauncher(const ItemLauncher&) = delete;
   ItemLauncher& operator=(const ItemLauncher&) = delete;
@@ -46,8 +49,6 @@ class ItemLauncher final : public exec::LaunchPort {
   std::string ClipboardText();
   bool PutPictureOnClipboard(const std::string& path);
   bool PutFileOnClipboard(const std::string& path);
-  // An address lookup's answer, posted back to the window from its worker.
-  void DeliverLookup(unsigned tag, const std::string& text);
 
  private:
   class Effects;
@@ -60,6 +61,7 @@ class ItemLauncher final : public exec::LaunchPort {
   store::Database& db_;
   bool search_with_clipboard_ = false;
   LaunchSetup setup_;
+  core::UiPoster ui_;
   std::unique_ptr<Effects> effects_;
 };
 

@@ -9,7 +9,6 @@
 #include "desktop/dropped_files_win32.h"
 #include "desktop/monitors_win32.h"
 #include "desktop/window_at_pointer_win32.h"
-#include "exec/lookup_post_win32.h"
 #include "text/date.h"
 #include "toolkit/category_bar.h"
 #include "toolkit/gdiplus.h"
@@ -50,7 +49,7 @@ UINT LauncherWindow::MouseEventMessage() noexcept { return kMouseEventMessage; }
 LauncherWindow::LauncherWindow() = default;
 LauncherWindow::~LauncherWindow() {
   Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
-  recent_.reset();  // its worker posts to this window no more
+  recent_.reset();  // its worker hands nothing over once it is gone
   menus_.reset();
   menu_actions_.reset();
   add_panels_.reset();
@@ -82,32 +81,11 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolki
 }
 
 LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == acquire::RecentListedMessage()) {
-    acquire::RecentListing listing = acquire::TakeRecentListing(lparam);  // taken once, whoever is there
-    if (recent_) recent_->Deliver(std::move(listing));
-    return 0;
-  }
-  if (message == acquire::FaviconFetchedMessage()) {
-    if (menu_actions_)
-      menu_actions_->OnFaviconFetched(lparam);
-    else
-      (void)acquire::TakeFaviconResult(lparam);
-    return 0;
-  }
-  if (message == acquire::MissingItemsFoundMessage()) {
-    if (menu_actions_)
-      menu_actions_->OnMissingItemsFound(lparam);
-    else
-      (void)acquire::TakeMissingItemsFound(lparam);
-    return 0;
-  }
-  if (message == exec::LookupResultMessage()) {
-    const std::string text = exec::TakeLookupResult(lparam);  // taken once, whoever is there
-    if (item_launcher_) item_launcher_->DeliverLookup(static_cast<unsigned>(wparam), text);
-    return 0;
-  }
   switch (message) {
     case WM_CREATE:
+      // First: the parts made during start-up hand their workers' results back through it.
+      ui_ = core::UiDispatcher::Create();
+      if (!ui_) return -1;
       controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
       controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
       BuildControls();
@@ -326,7 +304,7 @@ void LauncherWindow::BuildHiddenParts() {
                                   Name(names::kRecentListCaption)});
   recent.Show(false);
   recent_ = std::make_unique<RecentList>(
-      recent, hwnd(),
+      recent, hwnd(), ui_->Poster(),
       RecentList::Actions{[this](bool on, std::string_view text) { feedback_->ShowTip(on, text); },
                           [this](const std::string& link) {
                             if (item_launcher_) item_launcher_->OpenShortcutTarget(link);
@@ -609,11 +587,12 @@ void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, 
   if (add_panels_) add_panels_->SetStore(&db);
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, navigation_, db, places.data_dir);
-  item_launcher_ = std::make_unique<ItemLauncher>(*this, *feedback_, db, std::move(launch_setup));
+  item_launcher_ =
+      std::make_unique<ItemLauncher>(*this, *feedback_, db, std::move(launch_setup), ui_->Poster());
   menu_actions_ = std::make_unique<MenuActions>(
       MenuActions::Panel{hwnd(), *grid_, navigation_, [this] { RefreshGrid(); },
                          [this] { return AddsAtEnd(); }, [this] { return host_->BeforeBulkRemoval(); }},
-      *feedback_, db, places, *item_launcher_);
+      *feedback_, db, places, *item_launcher_, ui_->Poster());
   icon_cache_ = std::make_unique<acquire::IconCache>(places.data_dir);
   adder_ = std::make_unique<acquire::ItemAdder>(db, path_facts_, *icon_cache_);
   grid_->SetLaunchPort(item_launcher_.get());

@@ -18,6 +18,7 @@
 #include "acquire/icon_cache_win32.h"
 #include "acquire/item_adder.h"
 #include "acquire/shell_path_facts_win32.h"
+#include "core/ui_dispatcher_win32.h"
 #include "exec/navigation.h"
 #include "store/database.h"
 #include "toolkit/base_window.h"
@@ -165,6 +166,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void ShowFirstPage() override;
 
   LauncherHost* host_ = nullptr;
+  std::unique_ptr<core::UiDispatcher> ui_;  // made first, at creation
   std::unique_ptr<toolkit::ControlHost> controls_;
   WindowState state_;
   exec::Navigation navigation_;

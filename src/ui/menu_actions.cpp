@@ -50,12 +50,14 @@ std::string ShellNameOfPlace(exec::Place place) {
 }  // namespace
 
 MenuActions::MenuActions(Panel panel, Feedback& feedback, store::Database& db, StorePlaces places,
-                         ItemLauncher& launcher)
+                         ItemLauncher& launcher, const core::UiPoster& ui)
     : panel_(std::move(panel)),
       feedback_(feedback),
       db_(db),
       places_(std::move(places)),
-      launcher_(launcher) {}
+      launcher_(launcher),
+      favicons_(ui),
+      missing_(ui) {}
 
 const std::string* MenuActions::CurrentCode() const {
   const exec::GridModel& model = panel_.grid.model();
@@ -120,13 +122,13 @@ void MenuActions::Delete(const std::string& code) {
 void MenuActions::FetchIcon(const std::string& code) {
   const int cell = *panel_.grid.model().current_item();
   const acquire::FaviconTarget target{panel_.navigation.category, code, cell};
-  if (!favicons_.Start(target, {places_.data_dir, places_.database_file}, panel_.owner)) {
+  if (!favicons_.Start(target, {places_.data_dir, places_.database_file},
+                       [this](const acquire::FaviconResult& result) { OnFaviconFetched(result); })) {
     feedback_.ShowToast(ToastKind::kFailed, acquire::kFetchBusyText);
   }
 }
 
-void MenuActions::OnFaviconFetched(LPARAM lparam) {
-  const acquire::FaviconResult result = acquire::TakeFaviconResult(lparam);
+void MenuActions::OnFaviconFetched(const acquire::FaviconResult& result) {
   if (result.image.empty()) {
     feedback_.ShowToast(ToastKind::kFailed, kFetchIconFailed);
     return;
@@ -193,13 +195,13 @@ void MenuActions::AddText() {
 void MenuActions::RemoveMissing() {
   const std::string& table = panel_.navigation.category;
   std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
-  if (!missing_.Start(table, std::move(items), panel_.owner)) {
+  if (!missing_.Start(table, std::move(items),
+                      [this](const acquire::MissingItemsFound& found) { OnMissingItemsFound(found); })) {
     feedback_.ShowToast(ToastKind::kFailed, kMissingCheckBusy);
   }
 }
 
-void MenuActions::OnMissingItemsFound(LPARAM lparam) {
-  const acquire::MissingItemsFound found = acquire::TakeMissingItemsFound(lparam);
+void MenuActions::OnMissingItemsFound(const acquire::MissingItemsFound& found) {
   std::size_t removed = 0;
   if (!found.check.missing_codes.empty()) {
     if (!panel_.before_bulk_removal()) return;

@@ -30,7 +30,7 @@ class MenuActions {
  public:
   // What the actions need of the panel they act on.
   struct Panel {
-    HWND owner;  // of the workers' answers and the shell's menu
+    HWND owner;  // of the shell's menu
     ItemGrid& grid;
     const exec::Navigation& navigation;
     std::function<void()> refresh;  // the grid's page is read again
@@ -39,20 +39,19 @@ class MenuActions {
     std::function<bool()> before_bulk_removal;
   };
 
+  // `ui` brings the workers' answers back to the UI thread.
   MenuActions(Panel panel, Feedback& feedback, store::Database& db, StorePlaces places,
-              ItemLauncher& launcher);
+              ItemLauncher& launcher, const core::UiPoster& ui);
 
   // True when the command was this object's to run.
   bool Run(MenuCommand command);
-  // The workers' answers, posted to the window.
-  void OnFaviconFetched(LPARAM lparam);
-  void OnMissingItemsFound(LPARAM lparam);
 
  private:
   // The code of the item the menu was opened on; null when the cell no longer holds one.
   const std::string* CurrentCode() const;
   void Delete(const std::string& code);
   void FetchIcon(const std::string& code);
+  void OnFaviconFetched(const acquire::FaviconResult& result);
   void ClearIcon(const std::string& code);
   void PictureToClipboard(const std::string& code);
   void CopyFile(const std::string& code);
@@ -60,6 +59,7 @@ class MenuActions {
   void SearchClipboard();
   void AddText();
   void RemoveMissing();
+  void OnMissingItemsFound(const acquire::MissingItemsFound& found);
   void ClearList();
 
   Panel panel_;

@@ -19,9 +19,13 @@ constexpr toolkit::ListViewLook kLook{30, 0xFF2C324A, kNameColumn, kNameColumn};
 
 }  // namespace
 
-RecentList::RecentList(toolkit::ListView& list, HWND window, Actions actions,
+RecentList::RecentList(toolkit::ListView& list, HWND window, const core::UiPoster& ui, Actions actions,
                        acquire::RecentReader::FolderSource folder)
-    : list_(list), window_(window), actions_(std::move(actions)), reader_(window, std::move(folder)) {
+    : list_(list),
+      window_(window),
+      actions_(std::move(actions)),
+      reader_(
+          ui, [this](const std::vector<acquire::RecentRow>& rows) { Fill(rows); }, std::move(folder)) {
   list_.AddColumn("", 0);
   list_.AddColumn(kNameTitle, kMinimumNameWidth);
   list_.AddColumn(kExtensionTitle, kExtensionWidth);
@@ -56,11 +60,6 @@ void RecentList::RefillIfVisible() {
 }
 
 void RecentList::Refill() { (void)reader_.Refill(); }
-
-void RecentList::Deliver(acquire::RecentListing listing) {
-  if (!reader_.IsLatest(listing)) return;
-  Fill(listing.rows);
-}
 
 void RecentList::Fill(const std::vector<acquire::RecentRow>& rows) {
   list_.SuspendRedraw();

@@ -24,8 +24,8 @@ class RecentList {
     std::function<void(const std::string& link)> open_target;
   };
 
-  // `list` lies on `window`, which receives the finished readings (Deliver).
-  RecentList(toolkit::ListView& list, HWND window, Actions actions,
+  // `list` lies on `window`; `ui` brings the finished readings back to the UI thread.
+  RecentList(toolkit::ListView& list, HWND window, const core::UiPoster& ui, Actions actions,
              acquire::RecentReader::FolderSource folder = acquire::RecentFolder);
   RecentList(const RecentList&) = delete;
   RecentList& operator=(const RecentList&) = delete;
@@ -37,8 +37,6 @@ class RecentList {
   void Hide();
   // At a summon: a shown list is read again.
   void RefillIfVisible();
-  // A reading the worker posted; one overtaken by a later refill is dropped.
-  void Deliver(acquire::RecentListing listing);
 
  private:
   void Refill();

@@ -6,15 +6,17 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "acquire/icon_key.h"
-#include "core/handles_win32.h"
 #include "net/local_server_win32.h"
 #include "settings/atomic_file.h"
 #include "store/items.h"
 #include "store/temp_store.h"
+#include "support/message_pump_win32.h"
 
 using namespace velora;
 using acquire::FaviconResult;
@@ -99,18 +101,10 @@ class FaviconFetchTest : public velora::testing::StoreTest {
   acquire::NetFaviconDownloads downloads_;
 };
 
-// Pumps the thread's messages until the fetch's result arrives.
-std::optional<FaviconResult> WaitForResult(HWND window, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < deadline) {
-    MSG msg;
-    while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
-      if (msg.message == acquire::FaviconFetchedMessage()) return acquire::TakeFaviconResult(msg.lParam);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-  return std::nullopt;
+// Pumps the thread's messages until the fetch's result arrives on this thread.
+std::optional<FaviconResult> WaitForResult(std::optional<FaviconResult>& arrived, DWORD limit_ms) {
+  (void)velora::testing::PumpUntil([&] { return arrived.has_value(); }, limit_ms);
+  return std::exchange(arrived, std::nullopt);
 }
 
 }  // namespace
@@ -165,22 +159,23 @@ TEST_F(FaviconFetchTest, AReplyThatIsNoPictureLeavesNoFileAndTheRowAsItWas) {
   EXPECT_EQ(IconOf("书签", target.code), "0123456789");
 }
 
-TEST_F(FaviconFetchTest, RunsOnAWorkerOneAtATimeAndPostsTheResultToTheWindow) {
+TEST_F(FaviconFetchTest, RunsOnAWorkerOneAtATimeAndHandsTheResultBack) {
   const std::string icon = Picture(kPng, 1200);
   hold_ = true;
   Serve({icon});
   const FaviconTarget target = AddWebItem("书签");
-  const core::UniqueWindow window(
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-  ASSERT_TRUE(window);
-  acquire::FaviconFetcher fetcher;
+  const auto ui = core::UiDispatcher::Create();
+  ASSERT_TRUE(ui);
+  acquire::FaviconFetcher fetcher(ui->Poster());
+  std::optional<FaviconResult> arrived;
+  const auto done = [&](FaviconResult result) { arrived = std::move(result); };
 
-  ASSERT_TRUE(fetcher.Start(target, Places(), window.get()));
+  ASSERT_TRUE(fetcher.Start(target, Places(), done));
   EXPECT_TRUE(fetcher.Busy());
-  EXPECT_FALSE(fetcher.Start(target, Places(), window.get())) << "a second fetch while one runs";
+  EXPECT_FALSE(fetcher.Start(target, Places(), done)) << "a second fetch while one runs";
   hold_ = false;
 
-  const std::optional<FaviconResult> result = WaitForResult(window.get(), std::chrono::seconds(20));
+  const std::optional<FaviconResult> result = WaitForResult(arrived, 20000);
   ASSERT_TRUE(result);
   EXPECT_EQ(result->target, target);
   EXPECT_EQ(result->image, icon);
@@ -190,8 +185,8 @@ TEST_F(FaviconFetchTest, RunsOnAWorkerOneAtATimeAndPostsTheResultToTheWindow) {
 
   // Free again: a fetch for an address nobody answers still reports back, with nothing stored.
   const FaviconTarget nowhere{"书签", "网址http://127.0.0.1:1/", 0};
-  ASSERT_TRUE(fetcher.Start(nowhere, Places(), window.get()));
-  const std::optional<FaviconResult> failed = WaitForResult(window.get(), std::chrono::seconds(40));
+  ASSERT_TRUE(fetcher.Start(nowhere, Places(), done));
+  const std::optional<FaviconResult> failed = WaitForResult(arrived, 40000);
   ASSERT_TRUE(failed);
   EXPECT_EQ(failed->target, nowhere);
   EXPECT_EQ(failed->image, "");

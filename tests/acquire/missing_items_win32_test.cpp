@@ -8,7 +8,7 @@
 #include <fstream>
 #include <optional>
 
-#include "core/handles_win32.h"
+#include "support/message_pump_win32.h"
 #include "text/fs_path.h"
 #include "text/path_code.h"
 
@@ -56,26 +56,17 @@ TEST_F(MissingItemsTest, OnlyANotFoundAnswerCountsAsGone) {
 }
 
 TEST_F(MissingItemsTest, TheCheckRunsOnAWorkerAndPostsItsFindings) {
-  const core::UniqueWindow window(
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-  ASSERT_TRUE(window);
+  const auto ui = core::UiDispatcher::Create();
+  ASSERT_TRUE(ui);
   const std::string kept = text::PathCode(Utf8(folder / L"在.txt"));
   const std::string gone = text::PathCode(Utf8(folder / L"没了.txt"));
-  MissingItemsChecker checker;
-  ASSERT_TRUE(checker.Start("软件", FileItemsOf({kept, gone, "网址http://a.cn/"}), window.get()));
-  EXPECT_FALSE(checker.Start("软件", {}, window.get())) << "a second check while one runs";
-
+  MissingItemsChecker checker(ui->Poster());
   std::optional<MissingItemsFound> found;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!found && std::chrono::steady_clock::now() < deadline) {
-    MSG msg;
-    if (PeekMessageW(&msg, window.get(), MissingItemsFoundMessage(), MissingItemsFoundMessage(), PM_REMOVE)) {
-      found = TakeMissingItemsFound(msg.lParam);
-    } else {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-  }
-  ASSERT_TRUE(found);
+  const auto done = [&](MissingItemsFound finding) { found = std::move(finding); };
+  ASSERT_TRUE(checker.Start("软件", FileItemsOf({kept, gone, "网址http://a.cn/"}), done));
+  EXPECT_FALSE(checker.Start("软件", {}, done)) << "a second check while one runs";
+
+  ASSERT_TRUE(testing::PumpUntil([&] { return found.has_value(); }, 10000));
   EXPECT_EQ(found->table, "软件");
   EXPECT_EQ(found->check.missing_codes, std::vector<std::string>{gone});
   EXPECT_EQ(found->check.unchecked, 0u);

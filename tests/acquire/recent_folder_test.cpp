@@ -1,5 +1,5 @@
 // The Recent folder read for real: shortcuts made by the shell's link object, file times set on
-// disk, the user's clock setting, and the worker posting to a real window.
+// disk, the user's clock setting, and the worker handing its readings back to this thread.
 #include "acquire/recent_folder_win32.h"
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <fstream>
 #include <memory>
 
+#include "support/message_pump_win32.h"
 #include "support/shell_link_win32.h"
 #include "text/fs_path.h"
 
@@ -154,80 +155,56 @@ TEST_F(RecentFolderTest, TheClockSettingOfTheUserDecidesTheHours) {
   SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, saved);
 }
 
-// A window of the test's own that the worker posts to.
+// What the reader hands back to this thread, as the recent list gets it.
 class Receiver {
  public:
-  Receiver()
-      : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
-  ~Receiver() { DestroyWindow(window_); }
-  HWND get() const { return window_; }
-  // The listings posted within `limit_ms`, waiting until `enough` holds.
-  template <typename Enough>
-  std::vector<RecentListing> Collect(DWORD limit_ms, Enough enough) {
-    std::vector<RecentListing> listings;
-    const ULONGLONG until = GetTickCount64() + limit_ms;
-    while (GetTickCount64() < until && !enough(listings)) {
-      MSG message{};
-      if (PeekMessageW(&message, window_, RecentListedMessage(), RecentListedMessage(), PM_REMOVE)) {
-        listings.push_back(TakeRecentListing(message.lParam));
-      } else {
-        Sleep(10);
-      }
-    }
-    return listings;
+  core::UiPoster Poster() const { return ui_->Poster(); }
+  RecentReader::Deliver Deliver() {
+    return [this](const std::vector<RecentRow>& rows) { readings.push_back(rows); };
   }
 
+  std::vector<std::vector<RecentRow>> readings;
+
  private:
-  HWND window_;
+  std::unique_ptr<core::UiDispatcher> ui_ = core::UiDispatcher::Create();
 };
 
-TEST_F(RecentFolderTest, OnlyTheNewestRefillIsPostedAndTheRowsCome) {
+TEST_F(RecentFolderTest, OnlyTheNewestRefillArrivesAndTheRowsCome) {
   MakeFiles(120);
   Receiver receiver;
-  RecentReader reader(receiver.get(), [this] { return std::optional<fs::path>(recent); });
-  const unsigned first = reader.Refill();
-  const unsigned second = reader.Refill();
-  ASSERT_NE(first, 0u);
-  ASSERT_NE(first, second);
-  auto listings = receiver.Collect(10000, [&](const std::vector<RecentListing>& got) {
-    return !got.empty() && got.back().generation == second;
-  });
-  ASSERT_FALSE(listings.empty());
-  const RecentListing& last = listings.back();
-  EXPECT_EQ(last.generation, second);
-  EXPECT_TRUE(reader.IsLatest(last));
-  ASSERT_EQ(last.rows.size(), kRecentRowLimit);
-  EXPECT_EQ(last.rows.front().name, "文件119");
-  // One that was overtaken, if it got out at all, is known as such.
-  for (std::size_t i = 0; i + 1 < listings.size(); ++i) EXPECT_FALSE(reader.IsLatest(listings[i]));
+  RecentReader reader(receiver.Poster(), receiver.Deliver(),
+                      [this] { return std::optional<fs::path>(recent); });
+  ASSERT_TRUE(reader.Refill());
+  ASSERT_TRUE(reader.Refill());
+  ASSERT_TRUE(testing::PumpUntil([&] { return !receiver.readings.empty(); }, 10000));
+  testing::PumpFor(300);  // an overtaken reading that got out would arrive meanwhile
+  ASSERT_EQ(receiver.readings.size(), 1u);
+  ASSERT_EQ(receiver.readings[0].size(), kRecentRowLimit);
+  EXPECT_EQ(receiver.readings[0].front().name, "文件119");
 
-  // A refill after the panel changed its mind makes the earlier answer stale.
-  const unsigned third = reader.Refill();
-  EXPECT_FALSE(reader.IsLatest(last));
-  listings = receiver.Collect(10000, [&](const std::vector<RecentListing>& got) {
-    return !got.empty() && got.back().generation == third;
-  });
-  ASSERT_FALSE(listings.empty());
-  EXPECT_EQ(listings.back().generation, third);
+  // The panel asks again: a new reading comes.
+  ASSERT_TRUE(reader.Refill());
+  EXPECT_TRUE(testing::PumpUntil([&] { return receiver.readings.size() == 2; }, 10000));
 }
 
-TEST_F(RecentFolderTest, ClosingDuringAStalledReadingDoesNotWaitForItAndItPostsNothing) {
+TEST_F(RecentFolderTest, ClosingDuringAStalledReadingDoesNotWaitForItAndNothingArrives) {
   // A folder on a share that does not answer: the reading stalls until the test lets it go.
   const std::shared_ptr<void> stall(CreateEventW(nullptr, TRUE, FALSE, nullptr), CloseHandle);
   Receiver receiver;
   const auto start = std::chrono::steady_clock::now();
   {
-    RecentReader reader(receiver.get(), [stall, recent = recent] {
+    RecentReader reader(receiver.Poster(), receiver.Deliver(), [stall, recent = recent] {
       WaitForSingleObject(stall.get(), 10000);
       return std::optional<fs::path>(recent);
     });
-    ASSERT_NE(reader.Refill(), 0u);
+    ASSERT_TRUE(reader.Refill());
   }
   const auto elapsed =
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
   EXPECT_LT(elapsed.count(), 1000);
   SetEvent(stall.get());
-  EXPECT_TRUE(receiver.Collect(500, [](const auto&) { return false; }).empty());
+  testing::PumpFor(500);
+  EXPECT_TRUE(receiver.readings.empty());
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <string>
 
+#include "core/ui_dispatcher_win32.h"
+#include "core/work_queue_win32.h"
 #include "exec/address_lookup_win32.h"
-#include "exec/lookup_post_win32.h"
 #include "net/local_server_win32.h"
 #include "support/message_pump_win32.h"
 
@@ -106,48 +108,21 @@ TEST(InternalAddresses, TheResolverAnswersWithDottedQuads) {
   }
 }
 
-namespace {
-
-struct ResultWindow {
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == LookupResultMessage()) {
-      auto* self = reinterpret_cast<ResultWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-      self->tag = wparam;
-      self->text = TakeLookupResult(lparam);
-      self->thread = GetCurrentThreadId();
-      self->arrived = true;
-      return 0;
-    }
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
-
-  bool arrived = false;
-  WPARAM tag = 0;
-  std::string text;
-  DWORD thread = 0;
-};
-
-}  // namespace
-
-TEST_F(ServiceTest, WorkerHandsTheTextToTheWindowThread) {
+TEST_F(ServiceTest, TheQueueHandsTheTextToTheUiThread) {
   Serve("192.0.2.44\n");
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = ResultWindow::Procedure;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"VeloraLookupTestWindow";
-  RegisterClassW(&wc);
-  HWND hwnd =
-      CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  ASSERT_TRUE(hwnd);
-  ResultWindow result;
-  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&result));
-
-  LookupWorker worker;
+  const auto ui = velora::core::UiDispatcher::Create();
+  ASSERT_TRUE(ui);
+  std::optional<std::string> text;
+  DWORD thread = 0;
+  velora::core::WorkQueue lookups(ui->Poster(), {"address lookup"});
   const ExternalAddressOptions options = Options();
-  ASSERT_TRUE(worker.Start([options] { return ExternalAddress(options); }, PostLookupResult(hwnd, 7)));
-  ASSERT_TRUE(velora::testing::PumpUntil([&] { return result.arrived; }, 5000));
-  EXPECT_EQ(result.text, "192.0.2.44\n");
-  EXPECT_EQ(result.tag, 7u);
-  EXPECT_EQ(result.thread, GetCurrentThreadId());
-  DestroyWindow(hwnd);
+  ASSERT_TRUE(lookups.Post([options] { return ExternalAddress(options); },
+                           [&](std::string found) {
+                             text = std::move(found);
+                             thread = GetCurrentThreadId();
+                           },
+                           [] { return std::string(); }));
+  ASSERT_TRUE(velora::testing::PumpUntil([&] { return text.has_value(); }, 5000));
+  EXPECT_EQ(text, "192.0.2.44\n");
+  EXPECT_EQ(thread, GetCurrentThreadId());
 }
