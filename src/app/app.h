@@ -10,6 +10,7 @@
 #include "app/single_instance_win32.h"
 #include "desktop/mouse_hook_win32.h"
 #include "desktop/tray_icon_win32.h"
+#include "settings/options.h"
 #include "store/backup.h"
 #include "store/database.h"
 #include "store/groups.h"
@@ -99,7 +100,9 @@ class App final : public ui::LauncherHost {
   SingleInstance single_instance_{kInstanceEventName};
   desktop::TrayIcon tray_;
   std::unique_ptr<desktop::MouseHook> mouse_hook_;
-  ui::LauncherWindow launcher_;
+  // Loaded with the settings; the window reads them and its settings panel changes them.
+  settings::OptionsHolder options_;
+  ui::LauncherWindow launcher_{options_};
   bool exited_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "exec/launch.h"
 #include "exec/launch_port.h"
 #include "exec/shell_open_win32.h"
+#include "settings/options.h"
 #include "store/database.h"
 
 namespace velora::ui {
@@ -24,7 +25,8 @@ struct LaunchSetup {
 
 class ItemLauncher final : public exec::LaunchPort {
  public:
-  ItemLauncher(LauncherWindow& window, store::Database& db, LaunchSetup setup);
+  ItemLauncher(LauncherWindow& window, const settings::Options& options, store::Database& db,
+               LaunchSetup setup);
   ~ItemLauncher() override;
   ItemLauncher(const ItemLauncher&) = delete;
   ItemLauncher& operator=(const ItemLauncher&) = delete;
@@ -52,6 +54,7 @@ class ItemLauncher final : public exec::LaunchPort {
   Effects& effects();
 
   LauncherWindow& window_;
+  const settings::Options& options_;
   store::Database& db_;
   LaunchSetup setup_;
   std::unique_ptr<Effects> effects_;
