@@ -28,10 +28,14 @@ int ReadHotkey(const IniDocument& file) {
 
 const std::vector<OptionBox>& OptionBoxes() {
   static const std::vector<OptionBox> boxes = {
-      {kSideButtonBox, &Options::side_button_summons}, {kMiddleButtonBox, &Options::middle_button_summons},
-      {kDockingBox, &Options::docking},                {kHideOnLeaveBox, &Options::hide_on_leave},
-      {kAutostartBox, &Options::autostart},            {kLaunchToFrontBox, &Options::launch_to_front},
-      {kTipsOffBox, &Options::tips_off},               {kHoverSelectBox, &Options::hover_selects},
+      {kSideButtonBox, &Options::side_button_summons},
+      {kMiddleButtonBox, &Options::middle_button_summons},
+      {kDockingBox, &Options::docking},
+      {kHideOnLeaveBox, &Options::hide_on_leave},
+      {kAutostartBox, &Options::autostart},
+      {kLaunchToFrontBox, &Options::launch_to_front},
+      {kTipsOffBox, &Options::tips_off},
+      {kHoverSelectBox, &Options::hover_selects},
       {kDoubleClickBox, &Options::double_click_opens},
   };
   return boxes;

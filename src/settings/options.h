@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "settings/initial_settings.h"
 #include "settings/ini_document.h"
+#include "settings/initial_settings.h"
 
 namespace velora::settings {
 
@@ -32,7 +32,7 @@ inline constexpr int kHotkeyCount = 12;
 // new file's keys).
 struct OptionBox {
   std::string_view name;
-  bool Options::* option;
+  bool Options::*option;
 };
 const std::vector<OptionBox>& OptionBoxes();
 
