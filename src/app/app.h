@@ -11,6 +11,7 @@
 #include "app/store_session.h"
 #include "desktop/mouse_hook_win32.h"
 #include "desktop/tray_icon_win32.h"
+#include "settings/options.h"
 #include "store/groups.h"
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
@@ -92,7 +93,9 @@ class App final : public ui::LauncherHost {
   SingleInstance single_instance_{kInstanceEventName};
   desktop::TrayIcon tray_;
   std::unique_ptr<desktop::MouseHook> mouse_hook_;
-  ui::LauncherWindow launcher_;
+  // Loaded with the settings; the window reads them and its settings panel changes them.
+  settings::OptionsHolder options_;
+  ui::LauncherWindow launcher_{options_};
   bool exited_ = false;
 };
 

@@ -22,9 +22,17 @@ void App::WireSettingsPanel() {
     settings::RegistryRunKey user(settings::RunKeyScope::kUser);
     return settings::SetAutostart({machine, user}, ExecutablePath(), on);
   };
-  a.paint_background = [this](const ui::Appearance& look) { launcher_.ApplyAppearance(look); };
-  a.border_colour_picked = [this](std::uint32_t argb) { launcher_.ShowBorderColour(argb); };
+  // A picked border colour shows at once and is kept, "应用" or not.
+  a.border_colour_picked = [this](std::uint32_t argb) {
+    settings::Options picked = options_.get();
+    picked.appearance.border = argb;
+    options_.Set(picked);
+    launcher_.ShowBorderColour(argb);
+  };
   a.apply = [this](const ui::Appearance& look) {
+    settings::Options applied = options_.get();
+    applied.appearance = look;
+    options_.Set(applied);
     launcher_.ApplyAppearance(look);
     launcher_.FillCategoryBar(store::BuildCategoryList(store_.database()));
     launcher_.RefreshGrid();
@@ -36,9 +44,11 @@ void App::WireSettingsPanel() {
 
 void App::LoadInitialSettings() {
   WireSettingsPanel();
-  // The appearance reaches the window through the panel's paint_background.
-  const settings::InitialSettings loaded = settings::LoadInitialSettings(
-      settings::SettingsPath(state_.data_directory), launcher_.settings(), state_.default_window_width);
+  options_.Set(
+      settings::LoadOptions(settings::SettingsPath(state_.data_directory), state_.default_window_width));
+  const settings::Options& loaded = options_.get();
+  launcher_.settings().SetWindowSize(loaded.window_width, loaded.window_height);
+  launcher_.ApplyAppearance(loaded.appearance);
   launcher_.SetCapacity(loaded.icons_per_page);
   state_.external_address_host = loaded.external_address_host;
 }
@@ -48,7 +58,8 @@ void App::LoadControlStates() {
   const std::filesystem::path file = settings::SettingsPath(state_.data_directory);
   std::error_code error;
   const bool first_run = !std::filesystem::exists(file, error) && !error;
-  settings::LoadControlStates(file, launcher_.settings(), launcher_.state().appearance);
+  settings::LoadControlStates(file, launcher_.settings().port());
+  launcher_.settings().BindOptions(options_.get().appearance);
   // Only from here on may a save write the controls' states: before, it would write defaults.
   state_.settings_file = file;
   // A fresh install is reachable at once: a function key is chosen for it and kept.
@@ -57,14 +68,14 @@ void App::LoadControlStates() {
 
 void App::SaveAllSettings() noexcept {
   if (state_.settings_file.empty() || !launcher_.hwnd()) return;
+  // The window's size and page size are its own until they are saved.
   const ui::Size size = launcher_.DesignSize();
-  settings::InitialSettings current;
+  settings::Options current = options_.get();
   current.icons_per_page = launcher_.capacity();
   current.window_width = size.width;
   current.window_height = size.height;
-  current.appearance = launcher_.state().appearance;
   // A failed write keeps the old file whole; there is nobody to tell at exit.
-  (void)settings::SaveSettings(state_.settings_file, launcher_.settings().port(), current);
+  (void)settings::SaveSettings(state_.settings_file, current, launcher_.settings().port());
 }
 
 void App::OnResizeFinished(ui::Size design_size) {

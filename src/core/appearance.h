@@ -10,6 +10,8 @@ struct Appearance {
   int corner_radius = 0;
   std::uint32_t border = 0xFE000000;
   int border_width = 3;
+
+  bool operator==(const Appearance&) const = default;
 };
 
 }  // namespace velora::core

@@ -18,6 +18,8 @@ struct InitialSettings {
   int window_height = 311;
   Appearance appearance;
   std::string external_address_host;  // empty: the lookup's own default
+
+  bool operator==(const InitialSettings&) const = default;
 };
 
 // A missing key takes its default; a present one that is empty or not a number reads as 0.

@@ -40,10 +40,19 @@ inline constexpr char kExclusionSeparator = '|';
 inline constexpr std::uint32_t kControlTextColour = 0xFF303133;
 inline constexpr int kComboEntryHeight = 40;
 
-// Controls the load steps set after the generic restore.
+// Controls whose states are options: the hotkey list and the check boxes of the options page.
 inline constexpr std::string_view kHotkeyList = "下拉框_热键";
-inline constexpr std::string_view kAutostartBox = "选择框_开机启动";
+inline constexpr std::string_view kSideButtonBox = "选择框_鼠标侧键上呼出";
+inline constexpr std::string_view kMiddleButtonBox = "选择框_鼠标中键呼出";
 inline constexpr std::string_view kDockingBox = "选择框_靠边伸缩";
+inline constexpr std::string_view kHideOnLeaveBox = "选择框_移出窗口隐藏";
+inline constexpr std::string_view kAutostartBox = "选择框_开机启动";
+inline constexpr std::string_view kLaunchToFrontBox = "选择框_图标自动置顶";
+inline constexpr std::string_view kTipsOffBox = "选择框_关闭提示";
+inline constexpr std::string_view kHoverSelectBox = "选择框_分组滑动显示";
+inline constexpr std::string_view kDoubleClickBox = "选择框_双击图标打开";
+
+// Fields the load sets from the appearance after the generic restore.
 inline constexpr std::string_view kCornerRadiusField = "编辑框_圆角度";
 inline constexpr std::string_view kBorderWidthField = "编辑框_边线宽度";
 inline constexpr std::string_view kBackgroundSwatch = "标签EX_背景色";

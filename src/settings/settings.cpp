@@ -39,48 +39,22 @@ std::filesystem::path SettingsPath(const std::filesystem::path& data_directory) 
   return data_directory / text::PathFromUtf8(kSettingsFileName);
 }
 
-InitialSettings LoadInitialSettings(const std::filesystem::path& file, SettingsWindow& window,
-                                    int default_window_width) {
-  const InitialSettings settings = ReadInitialSettings(ReadOrEmpty(file), default_window_width);
-  window.SetWindowSize(settings.window_width, settings.window_height);
-  window.PaintBackground(settings.appearance);
-  return settings;
+Options LoadOptions(const std::filesystem::path& file, int default_window_width) {
+  return ReadOptions(ReadOrEmpty(file), default_window_width);
 }
 
-void LoadControlStates(const std::filesystem::path& file, SettingsWindow& window, const Appearance& look) {
+void LoadControlStates(const std::filesystem::path& file, ControlPort& controls) {
   const IniDocument doc = ReadOrEmpty(file);
-  ControlPort& controls = window.Controls();
   for (ControlType type : kRestoreOrder) RestoreControlStates(doc, controls, type);
-
-  window.RegisterHotkey();
-  // The registry, not the file, says whether the program starts with Windows.
-  controls.SetChecked(kAutostartBox, window.AutostartExists());
-  if (controls.Checked(kDockingBox)) {
-    window.StartDocking();
-  } else {
-    window.StopDocking();
-  }
-
-  // The appearance values win over what the fields' own states said.
-  controls.SetText(kCornerRadiusField, std::to_string(look.corner_radius));
-  controls.SetText(kBorderWidthField, std::to_string(look.border_width));
-  window.SetSwatchColour(kBackgroundSwatch, look.background);
-  window.SetSwatchColour(kTextColourSwatch, look.text);
-  window.SetSwatchColour(kBorderColourSwatch, look.border);
 }
 
-InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& window,
-                             int default_window_width) {
-  const InitialSettings settings = LoadInitialSettings(file, window, default_window_width);
-  LoadControlStates(file, window, settings.appearance);
-  return settings;
-}
-
-bool SaveSettings(const std::filesystem::path& file, const ControlPort& controls,
-                  const InitialSettings& current) {
+bool SaveSettings(const std::filesystem::path& file, const Options& options, const ControlPort& controls) {
   return Rewrite(file, [&](IniDocument& doc) {
-    WriteInitialSettings(doc, current);
-    for (ControlType type : kRestoreOrder) SaveControlStates(doc, controls, type);
+    // A new file takes the order the program always wrote: "初始化" first, then each control
+    // section, where the settings panel's controls come after the other panels' fields.
+    WriteInitialSettings(doc, options);
+    for (ControlType type : kRestoreOrder) SaveControlStates(doc, controls, type, OptionControlNames());
+    WriteOptions(doc, options);
   });
 }
 

@@ -21,9 +21,7 @@
 #include "store/items.h"
 #include "text/date.h"
 #include "text/fs_path.h"
-#include "toolkit/native_controls.h"
 #include "ui/launcher_window.h"
-#include "ui/settings_panel_names.h"
 #include "ui/settings_ui.h"
 #include "ui/toast_texts.h"
 
@@ -260,9 +258,14 @@ class ItemLauncher::Effects final : public exec::LaunchEffects,
   std::optional<LateCopy> late_copy_;
 };
 
-ItemLauncher::ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup,
-                           core::UiPoster ui)
-    : window_(window), feedback_(feedback), db_(db), setup_(std::move(setup)), ui_(std::move(ui)) {}
+ItemLauncher::ItemLauncher(LauncherWindow& window, const settings::Options& options, Feedback& feedback,
+                           store::Database& db, LaunchSetup setup, core::UiPoster ui)
+    : window_(window),
+      options_(options),
+      feedback_(feedback),
+      db_(db),
+      setup_(std::move(setup)),
+      ui_(std::move(ui)) {}
 
 ItemLauncher::Effects& ItemLauncher::effects() {
   if (!effects_) effects_ = std::make_unique<Effects>(window_, feedback_, db_, setup_, ui_);
@@ -293,8 +296,7 @@ void ItemLauncher::Launch(const exec::LaunchTarget& target) {
   WindowState& state = window_.state();
   if (std::optional<std::string> late = TakeLateCopy()) state.captured_selection = std::move(*late);
   exec::LaunchSituation situation;
-  const auto* to_front = window_.controls().FindAs<toolkit::CheckBox>(settings_names::kLaunchToFrontBox);
-  situation.stamp_date = to_front && to_front->Checked();
+  situation.stamp_date = options_.launch_to_front;
   if (situation.stamp_date) situation.date = text::NowText();
   situation.held = state.held;
   situation.search_with_clipboard = search_with_clipboard_;

@@ -11,6 +11,7 @@
 #include "exec/launch.h"
 #include "exec/launch_port.h"
 #include "exec/shell_open_win32.h"
+#include "settings/options.h"
 #include "store/database.h"
 
 namespace velora::ui {
@@ -27,8 +28,8 @@ struct LaunchSetup {
 class ItemLauncher final : public exec::LaunchPort {
  public:
   // `ui` brings the address lookups' answers back to the UI thread.
-  ItemLauncher(LauncherWindow& window, Feedback& feedback, store::Database& db, LaunchSetup setup,
-               core::UiPoster ui);
+  ItemLauncher(LauncherWindow& window, const settings::Options& options, Feedback& feedback,
+               store::Database& db, LaunchSetup setup, core::UiPoster ui);
   ~ItemLauncher() override;
   ItemLauncher(const ItemLauncher&) = delete;
   ItemLauncher& operator=(const ItemLauncher&) = delete;
@@ -57,6 +58,7 @@ class ItemLauncher final : public exec::LaunchPort {
   Effects& effects();
 
   LauncherWindow& window_;
+  const settings::Options& options_;
   Feedback& feedback_;
   store::Database& db_;
   bool search_with_clipboard_ = false;

@@ -51,11 +51,6 @@ inline constexpr std::string_view kGroupBody = "图片框_设置窗口4";
 inline constexpr std::string_view kGroupName = "编辑框_添加分组名称";
 inline constexpr std::string_view kGroupNameLabel = "标签_视频标题5";
 inline constexpr std::string_view kGroupConfirm = "按钮_添加分组";
-inline constexpr std::string_view kSideButtonBox = "选择框_鼠标侧键上呼出";
-inline constexpr std::string_view kMiddleButtonBox = "选择框_鼠标中键呼出";
-inline constexpr std::string_view kHideOnLeaveBox = "选择框_移出窗口隐藏";
-inline constexpr std::string_view kHoverSelectBox = "选择框_分组滑动显示";
-inline constexpr std::string_view kDoubleClickOpensBox = "选择框_双击图标打开";
 inline constexpr std::string_view kTipLabel = "标签文本";
 
 inline constexpr std::string_view kTipRecent = "最近打开";

@@ -46,7 +46,7 @@ int DpiOf(HWND window) {
 
 UINT LauncherWindow::MouseEventMessage() noexcept { return kMouseEventMessage; }
 
-LauncherWindow::LauncherWindow() = default;
+LauncherWindow::LauncherWindow(settings::OptionsHolder& options) : options_(options) {}
 LauncherWindow::~LauncherWindow() {
   Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
   recent_.reset();  // its worker hands nothing over once it is gone
@@ -89,9 +89,8 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       controls_ = std::make_unique<toolkit::ControlHost>(hwnd());
       controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
       BuildControls();
-      feedback_ = std::make_unique<Feedback>(*controls_, state_,
-                                             [this] { return settings_ && settings_->panel().TipsOff(); });
-      settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_, *feedback_);
+      feedback_ = std::make_unique<Feedback>(*controls_, state_, [this] { return options_.get().tips_off; });
+      settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_, options_, *feedback_);
       menus_ = std::make_unique<LauncherMenus>(hwnd());
       menus_->on_command = [this](MenuCommand command) { OnMenuCommand(command); };
       // Files dropped from the shell, also when it runs at another integrity level than the panel.
@@ -185,10 +184,7 @@ void LauncherWindow::BuildControls() {
     ShowCategory(caption);
   };
   // Hovering selects only while "分组滑动显示" is ticked, and leaves the recent list as it is.
-  category_bar_->hover_selects = [this] {
-    const auto* box = controls_->FindAs<CheckBox>(names::kHoverSelectBox);
-    return box && box->Checked();
-  };
+  category_bar_->hover_selects = [this] { return options_.get().hover_selects; };
   category_bar_->on_hover_select = [this](std::size_t, const std::string& caption) { ShowCategory(caption); };
   category_bar_->on_right_click = [this](std::size_t index) {
     state_.remembered_group_cell = static_cast<int>(index);
@@ -457,9 +453,8 @@ void LauncherWindow::TakeLateSelection() {
 void LauncherWindow::OnTimer() {
   TakeLateSelection();
   AddNextDroppedItem();
-  const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kHideOnLeaveBox);
   // A menu lies outside the panel: pointing at it is not leaving.
-  logic_.Tick(box && box->Checked() && !menus_->showing());
+  logic_.Tick(options_.get().hide_on_leave && !menus_->showing());
 }
 
 void LauncherWindow::OnMenuCommand(MenuCommand command) {
@@ -508,9 +503,7 @@ void LauncherWindow::SetPinSelected(bool selected) {
 }
 
 void LauncherWindow::OnMouseEvent(WPARAM event, LPARAM time) {
-  const auto* middle = controls_->FindAs<toolkit::CheckBox>(names::kMiddleButtonBox);
-  const auto* side = controls_->FindAs<toolkit::CheckBox>(names::kSideButtonBox);
-  const GestureBoxes boxes{middle && middle->Checked(), side && side->Checked()};
+  const GestureBoxes boxes{options_.get().middle_button_summons, options_.get().side_button_summons};
   logic_.MouseEvent({LOWORD(event), HIWORD(event)}, static_cast<std::uint32_t>(time), boxes);
 }
 
@@ -587,8 +580,8 @@ void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, 
   if (add_panels_) add_panels_->SetStore(&db);
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
   grid_ = std::make_unique<ItemGrid>(*list, state_, navigation_, db, places.data_dir);
-  item_launcher_ =
-      std::make_unique<ItemLauncher>(*this, *feedback_, db, std::move(launch_setup), ui_->Poster());
+  item_launcher_ = std::make_unique<ItemLauncher>(*this, options_.get(), *feedback_, db,
+                                                  std::move(launch_setup), ui_->Poster());
   menu_actions_ = std::make_unique<MenuActions>(
       MenuActions::Panel{hwnd(), *grid_, navigation_, [this] { RefreshGrid(); },
                          [this] { return AddsAtEnd(); }, [this] { return host_->BeforeBulkRemoval(); }},
@@ -598,10 +591,7 @@ void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places, 
   grid_->SetLaunchPort(item_launcher_.get());
   grid_->show_tip = [this](const std::string& text) { feedback_->ShowTip(!text.empty(), text); };
   grid_->open_item_menu = [this](bool) { OpenItemMenu(); };
-  grid_->double_click_opens = [this] {
-    const auto* box = controls_->FindAs<toolkit::CheckBox>(names::kDoubleClickOpensBox);
-    return box && box->Checked();
-  };
+  grid_->double_click_opens = [this] { return options_.get().double_click_opens; };
   grid_->drag_window = [this] {
     const Point at = Pointer();
     ReleaseCapture();

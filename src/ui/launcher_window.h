@@ -20,6 +20,7 @@
 #include "acquire/shell_path_facts_win32.h"
 #include "core/ui_dispatcher_win32.h"
 #include "exec/navigation.h"
+#include "settings/options.h"
 #include "store/database.h"
 #include "toolkit/base_window.h"
 #include "toolkit/control_host.h"
@@ -73,7 +74,8 @@ class LauncherHost {
 
 class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private LauncherView {
  public:
-  LauncherWindow();
+  // The options are read by what the window does and changed through its settings panel.
+  explicit LauncherWindow(settings::OptionsHolder& options);
   ~LauncherWindow();
 
   // The live GDI+ session is asked for because every paint of the panel needs one.
@@ -167,6 +169,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
 
   LauncherHost* host_ = nullptr;
   std::unique_ptr<core::UiDispatcher> ui_;  // made first, at creation
+  settings::OptionsHolder& options_;
   std::unique_ptr<toolkit::ControlHost> controls_;
   WindowState state_;
   exec::Navigation navigation_;

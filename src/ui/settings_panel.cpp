@@ -90,31 +90,20 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
     Rect rect;
   };
   const Box boxes[] = {
-      {names::kSideButtonBox, {88, 14, 136, 20}},    {names::kMiddleButtonBox, {88, 46, 144, 20}},
-      {settings::kDockingBox, {88, 78, 144, 20}},    {names::kHideOnLeaveBox, {88, 110, 136, 20}},
-      {settings::kAutostartBox, {88, 142, 112, 20}}, {sn::kLaunchToFrontBox, {88, 182, 136, 20}},
-      {sn::kTipsOffBox, {232, 78, 152, 20}},         {names::kHoverSelectBox, {232, 110, 128, 20}},
-      {sn::kDoubleClickBox, {232, 142, 128, 20}},
+      {settings::kSideButtonBox, {88, 14, 136, 20}},    {settings::kMiddleButtonBox, {88, 46, 144, 20}},
+      {settings::kDockingBox, {88, 78, 144, 20}},       {settings::kHideOnLeaveBox, {88, 110, 136, 20}},
+      {settings::kAutostartBox, {88, 142, 112, 20}},    {settings::kLaunchToFrontBox, {88, 182, 136, 20}},
+      {settings::kTipsOffBox, {232, 78, 152, 20}},      {settings::kHoverSelectBox, {232, 110, 128, 20}},
+      {settings::kDoubleClickBox, {232, 142, 128, 20}},
   };
   for (const Box& box : boxes) {
     // The caption is the name after its type word.
     const std::string caption(box.name.substr(box.name.find('_') + 1));
-    c.Add<CheckBox>({Name(box.name), &page, OnPage(box.rect), caption});
+    c.Add<CheckBox>({Name(box.name), &page, OnPage(box.rect), caption}).on_click =
+        [this, name = box.name](Control& clicked) {
+          if (events_.box_ticked) events_.box_ticked(name, static_cast<CheckBox&>(clicked).Checked());
+        };
   }
-  c.FindAs<CheckBox>(settings::kDockingBox)->on_click = [this](Control& box) {
-    if (events_.docking_switched) events_.docking_switched(static_cast<CheckBox&>(box).Checked());
-  };
-  for (std::string_view gesture : {names::kSideButtonBox, names::kMiddleButtonBox}) {
-    c.FindAs<CheckBox>(gesture)->on_click = [this](Control& box) {
-      // A gesture and docking exclude each other.
-      if (!static_cast<CheckBox&>(box).Checked() || !Checked(settings::kDockingBox)) return;
-      SetDockingBox(false);
-      if (events_.docking_switched) events_.docking_switched(false);
-    };
-  }
-  c.FindAs<CheckBox>(settings::kAutostartBox)->on_click = [this](Control& box) {
-    if (events_.autostart_switched) events_.autostart_switched(static_cast<CheckBox&>(box).Checked());
-  };
 
   c.Add<Label>({Name(sn::kHotkeyLabel), &page, OnPage({235, 11, 112, 26}), Name(sn::kHotkeyCaption)});
   auto& keys = c.Add<ComboBox>({Name(settings::kHotkeyList), &page, OnPage({235, 40, 101, 32}), ""},
@@ -254,35 +243,13 @@ void SettingsPanel::SetHotkeyResult(bool registered) {
     label->SetText(registered ? sn::kHotkeyDone : sn::kHotkeyFailed);
 }
 
-int SettingsPanel::HotkeySelection() const {
-  const auto* list = controls_.FindAs<toolkit::ComboBox>(settings::kHotkeyList);
-  return list ? list->Selected() : -1;
-}
-
 void SettingsPanel::SelectHotkey(int index) {
   if (auto* list = controls_.FindAs<toolkit::ComboBox>(settings::kHotkeyList)) list->Select(index);
 }
 
-bool SettingsPanel::Checked(std::string_view name) const {
-  const auto* box = controls_.FindAs<toolkit::CheckBox>(name);
-  return box && box->Checked();
+void SettingsPanel::SetBox(std::string_view box, bool checked) {
+  if (auto* found = controls_.FindAs<toolkit::CheckBox>(box)) found->SetChecked(checked);
 }
-
-void SettingsPanel::SetGestureBoxes(bool checked) {
-  for (std::string_view name : {names::kSideButtonBox, names::kMiddleButtonBox}) {
-    if (auto* box = controls_.FindAs<toolkit::CheckBox>(name)) box->SetChecked(checked);
-  }
-}
-
-void SettingsPanel::SetDockingBox(bool checked) {
-  if (auto* box = controls_.FindAs<toolkit::CheckBox>(settings::kDockingBox)) box->SetChecked(checked);
-}
-
-void SettingsPanel::SetAutostartBox(bool checked) {
-  if (auto* box = controls_.FindAs<toolkit::CheckBox>(settings::kAutostartBox)) box->SetChecked(checked);
-}
-
-bool SettingsPanel::TipsOff() const { return Checked(sn::kTipsOffBox); }
 
 std::string_view SettingsPanel::SwatchOf(ColourTarget target) const {
   switch (target) {

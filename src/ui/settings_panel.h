@@ -20,8 +20,8 @@ class Frame;
 namespace velora::ui {
 
 struct SettingsPanelEvents {
-  std::function<void(bool on)> docking_switched;
-  std::function<void(bool on)> autostart_switched;
+  // A box of the options page ticked or unticked by the user, by its layout name.
+  std::function<void(std::string_view box, bool checked)> box_ticked;
   std::function<void(int index)> hotkey_chosen;
   std::function<void(std::uint32_t argb)> text_colour_picked;
   std::function<void(std::uint32_t argb)> border_colour_picked;
@@ -55,14 +55,10 @@ class SettingsPanel {
 
   void SetVersionCaption(std::string_view caption);
   void SetHotkeyResult(bool registered);
-  int HotkeySelection() const;
   // Shows function key F1 + `index` chosen without raising the change event.
   void SelectHotkey(int index);
-  // Both mouse call-up boxes, as docking starts (unchecked) or stops (checked).
-  void SetGestureBoxes(bool checked);
-  void SetDockingBox(bool checked);
-  void SetAutostartBox(bool checked);
-  bool TipsOff() const;
+  // Ticks or unticks a box without raising its click.
+  void SetBox(std::string_view box, bool checked);
   void SetSwatchColour(std::string_view swatch, std::uint32_t argb);
   // The values "应用" takes: the swatches and the two number fields.
   Appearance PageAppearance() const;
@@ -83,7 +79,6 @@ class SettingsPanel {
   void Picked(std::uint32_t argb);
   std::string_view SwatchOf(ColourTarget target) const;
   std::uint32_t SwatchColour(std::string_view swatch) const;
-  bool Checked(std::string_view name) const;
 
   toolkit::ControlHost& controls_;
   SettingsPanelEvents events_;

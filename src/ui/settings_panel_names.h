@@ -15,9 +15,6 @@ inline constexpr std::string_view kSkinPage = "图片框_皮肤页";
 inline constexpr std::string_view kAboutPage = "图片框_关于页";
 
 // Page "设置".
-inline constexpr std::string_view kLaunchToFrontBox = "选择框_图标自动置顶";
-inline constexpr std::string_view kTipsOffBox = "选择框_关闭提示";
-inline constexpr std::string_view kDoubleClickBox = "选择框_双击图标打开";
 inline constexpr std::string_view kHotkeyLabel = "标签_呼出快捷键";
 inline constexpr std::string_view kRestartButton = "按钮_程序重启";
 inline constexpr std::string_view kSaveButton = "按钮_保存配置";

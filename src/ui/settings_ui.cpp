@@ -1,8 +1,11 @@
 #include "ui/settings_ui.h"
 #include "core/guarded.h"
 
+#include <string>
+
 #include <commctrl.h>
 
+#include "settings/names.h"
 #include "text/utf.h"
 #include "toolkit/gdiplus.h"
 #include "ui/backup_texts.h"
@@ -16,10 +19,12 @@ namespace {
 constexpr UINT_PTR kPageSubclass = 0x5e7;
 }
 
-SettingsUi::SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state, Feedback& feedback)
+SettingsUi::SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state,
+                       settings::OptionsHolder& options, Feedback& feedback)
     : window_(window),
       controls_(controls),
       state_(state),
+      options_(options),
       port_(controls),
       hotkey_(window),
       docking_(window, state),
@@ -47,8 +52,7 @@ void SettingsUi::Build() {
 
 SettingsPanelEvents SettingsUi::Events() {
   SettingsPanelEvents e;
-  e.docking_switched = [this](bool on) { on ? StartDocking() : StopDocking(); };
-  e.autostart_switched = [this](bool on) { SwitchAutostart(on); };
+  e.box_ticked = [this](std::string_view box, bool checked) { BoxTicked(box, checked); };
   e.hotkey_chosen = [this](int index) { ChooseHotkey(index); };
   e.text_colour_picked = [this](std::uint32_t argb) { state_.picked_text_colour = argb; };
   e.border_colour_picked = [this](std::uint32_t argb) {
@@ -68,9 +72,53 @@ SettingsPanelEvents SettingsUi::Events() {
   return e;
 }
 
+void SettingsUi::BindOptions(const Appearance& look) {
+  settings::Options loaded = options_.get();
+  // The registry, not the file, says whether the program starts with Windows.
+  loaded.autostart = actions.autostart_exists && actions.autostart_exists();
+  settings::SetDocking(loaded, loaded.docking);
+  options_.Observe(
+      [this](const settings::Options& now, const settings::Options& before) { OptionsChanged(now, before); });
+  for (const settings::OptionBox& box : settings::OptionBoxes()) panel_.SetBox(box.name, loaded.*box.option);
+  panel_.SelectHotkey(loaded.hotkey);
+  options_.Set(loaded);
+  RegisterHotkey();
+  if (loaded.docking) {
+    docking_.Start();
+  } else {
+    docking_.Stop();
+  }
+  // The appearance values win over what the fields' own states said.
+  port_.SetText(settings::kCornerRadiusField, std::to_string(look.corner_radius));
+  port_.SetText(settings::kBorderWidthField, std::to_string(look.border_width));
+  panel_.SetSwatchColour(settings::kBackgroundSwatch, look.background);
+  panel_.SetSwatchColour(settings::kTextColourSwatch, look.text);
+  panel_.SetSwatchColour(settings::kBorderColourSwatch, look.border);
+}
+
+void SettingsUi::OptionsChanged(const settings::Options& now, const settings::Options& before) {
+  for (const settings::OptionBox& box : settings::OptionBoxes()) {
+    if (now.*box.option != before.*box.option) panel_.SetBox(box.name, now.*box.option);
+  }
+  if (now.hotkey != before.hotkey) panel_.SelectHotkey(now.hotkey);
+  if (now.docking == before.docking) return;
+  if (now.docking) {
+    docking_.Start();
+  } else {
+    docking_.Stop();
+  }
+}
+
+void SettingsUi::BoxTicked(std::string_view box, bool checked) {
+  if (box == settings::kAutostartBox) return SwitchAutostart(checked);
+  settings::Options changed = options_.get();
+  settings::SetBox(changed, box, checked);
+  options_.Set(changed);
+}
+
 void SettingsUi::RegisterHotkey() {
   // Nothing chosen yet: no key to register, and nothing failed.
-  const int index = panel_.HotkeySelection();
+  const int index = options_.get().hotkey;
   if (index < 0) return;
   if (!hotkey_.RegisterFunctionKey(index)) panel_.SetHotkeyResult(false);
 }
@@ -81,7 +129,9 @@ bool SettingsUi::ChooseDefaultHotkey() {
   constexpr int kOrder[] = {8, 7, 6, 11, 10, 9, 5, 3, 2, 4, 1, 0};  // F9, F8, F7, F12, …
   for (const int index : kOrder) {
     if (!hotkey_.RegisterFunctionKey(index)) continue;
-    panel_.SelectHotkey(index);
+    settings::Options chosen = options_.get();
+    chosen.hotkey = index;
+    options_.Set(chosen);
     panel_.SetHotkeyResult(true);
     return true;
   }
@@ -115,26 +165,23 @@ void SettingsUi::RestoreChosen(int row) {
   RefreshBackups();
 }
 
-void SettingsUi::ChooseHotkey(int index) { panel_.SetHotkeyResult(hotkey_.RegisterFunctionKey(index)); }
-
-bool SettingsUi::AutostartExists() { return actions.autostart_exists && actions.autostart_exists(); }
+void SettingsUi::ChooseHotkey(int index) {
+  settings::Options chosen = options_.get();
+  chosen.hotkey = index;
+  options_.Set(chosen);
+  panel_.SetHotkeyResult(hotkey_.RegisterFunctionKey(index));
+}
 
 void SettingsUi::SwitchAutostart(bool on) {
   if (!actions.set_autostart) return;
   const settings::AutostartOutcome outcome = actions.set_autostart(on);
-  panel_.SetAutostartBox(settings::AutostartChecked(outcome));
+  settings::Options switched = options_.get();
+  switched.autostart = settings::AutostartChecked(outcome);
+  options_.Set(switched);
+  // The box shows what reads back, also when the option stays as it was.
+  panel_.SetBox(settings::kAutostartBox, switched.autostart);
   const Toast toast = AutostartToast(outcome);
   feedback_.ShowToast(toast.kind, toast.text);
-}
-
-void SettingsUi::StartDocking() {
-  docking_.Start();
-  panel_.SetGestureBoxes(false);
-}
-
-void SettingsUi::StopDocking() {
-  docking_.Stop();
-  panel_.SetGestureBoxes(true);
 }
 
 void SettingsUi::SetWindowSize(int width, int height) {
@@ -145,14 +192,6 @@ void SettingsUi::SetWindowSize(int width, int height) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   SetWindowPos(window_, nullptr, work.left + (work.right - work.left - w) / 2,
                work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void SettingsUi::PaintBackground(const Appearance& appearance) {
-  if (actions.paint_background) actions.paint_background(appearance);
-}
-
-void SettingsUi::SetSwatchColour(std::string_view swatch, std::uint32_t argb) {
-  panel_.SetSwatchColour(swatch, argb);
 }
 
 LRESULT CALLBACK SettingsUi::PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,

@@ -1,7 +1,7 @@
 #pragma once
-// Everything the settings panel switches on the launcher window, in one owner: the panel, the
-// control port the settings file is loaded and saved through, the call-up hotkey and edge docking.
-// It is the window the settings load steps drive.
+// Everything the settings panel switches on the launcher window, in one owner: the panel and its
+// binding to the options, the control port the settings file is loaded and saved through, the
+// call-up hotkey and edge docking.
 #include <windows.h>
 
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "settings/autostart.h"
-#include "settings/settings.h"
+#include "settings/options.h"
 #include "ui/docking_win32.h"
 #include "ui/feedback.h"
 #include "ui/hotkey_win32.h"
@@ -20,13 +20,12 @@
 
 namespace velora::ui {
 
-class SettingsUi final : public settings::SettingsWindow {
+class SettingsUi final {
  public:
   // What only the program can do.
   struct Actions {
     std::function<bool()> autostart_exists;
     std::function<settings::AutostartOutcome(bool on)> set_autostart;
-    std::function<void(const Appearance&)> paint_background;
     std::function<void(std::uint32_t argb)> border_colour_picked;
     std::function<void(const Appearance&)> apply;
     std::function<void()> save;
@@ -36,13 +35,18 @@ class SettingsUi final : public settings::SettingsWindow {
     std::function<void(const std::filesystem::path& backup)> restore_backup;
   };
 
-  SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state, Feedback& feedback);
-  ~SettingsUi() override;
+  SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state,
+             settings::OptionsHolder& options, Feedback& feedback);
+  ~SettingsUi();
   SettingsUi(const SettingsUi&) = delete;
   SettingsUi& operator=(const SettingsUi&) = delete;
 
   // Fills the settings panel; call once the launcher window's controls exist.
   void Build();
+  // Once the controls' stored states are restored: the panel shows the options and follows
+  // them from now on, the user's changes go into them, and the hotkey, autostart (as the Run key
+  // says), docking and the skin page's values (`look`) take effect.
+  void BindOptions(const Appearance& look);
   Actions actions;
 
   SettingsPanel& panel() { return panel_; }
@@ -56,20 +60,16 @@ class SettingsUi final : public settings::SettingsWindow {
   // The backups changed: a list the user has seen is read again.
   void BackupsChanged();
 
-  // settings::SettingsWindow
-  settings::ControlPort& Controls() override { return port_; }
-  void RegisterHotkey() override;
-  bool AutostartExists() override;
-  void StartDocking() override;
-  void StopDocking() override;
-  void SetWindowSize(int width, int height) override;
-  void PaintBackground(const Appearance& appearance) override;
-  void SetSwatchColour(std::string_view swatch, std::uint32_t argb) override;
+  // Centred in the work area.
+  void SetWindowSize(int width, int height);
 
  private:
   static LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                         DWORD_PTR data) noexcept;
   SettingsPanelEvents Events();
+  void OptionsChanged(const settings::Options& now, const settings::Options& before);
+  void BoxTicked(std::string_view box, bool checked);
+  void RegisterHotkey();
   void ChooseHotkey(int index);
   void SwitchAutostart(bool on);
   void RefreshBackups();
@@ -78,6 +78,7 @@ class SettingsUi final : public settings::SettingsWindow {
   HWND window_;
   toolkit::ControlHost& controls_;
   WindowState& state_;
+  settings::OptionsHolder& options_;
   WindowControls port_;
   WindowHotkey hotkey_;
   DockingDriver docking_;

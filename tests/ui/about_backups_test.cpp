@@ -138,7 +138,8 @@ class AboutBackupsTest : public ::testing::Test {
   std::vector<fs::path> restored;
   static inline std::unique_ptr<toolkit::GdiplusSession> gdiplus_;
   BuildingHost host_;
-  LauncherWindow launcher_;
+  settings::OptionsHolder options_;
+  LauncherWindow launcher_{options_};
   toolkit::ListView* list_ = nullptr;
   toolkit::Control* restore_ = nullptr;
 };

@@ -122,7 +122,8 @@ class AddPanelsTest : public ::testing::Test {
   store::Database& db = store_folder.db;
   toolkit::GdiplusSession gdiplus;
   test_parts::BuildingHost host;
-  LauncherWindow window;
+  settings::OptionsHolder options;
+  LauncherWindow window{options};
   AddPanels* panels = nullptr;
 };
 

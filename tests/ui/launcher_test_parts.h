@@ -105,7 +105,8 @@ class LauncherFixture : public ::testing::Test {
   store::Database& db = store_folder.db;
   toolkit::GdiplusSession gdiplus;
   BuildingHost host;  // not attached
-  LauncherWindow window;
+  settings::OptionsHolder options;
+  LauncherWindow window{options};
 };
 
 }  // namespace velora::ui::test_parts

@@ -86,7 +86,8 @@ class TeardownTest : public ::testing::Test {
   void RunOnce(Order order) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     ExitingHost host(true);
-    auto launcher = std::make_unique<LauncherWindow>();
+    settings::OptionsHolder options;
+    auto launcher = std::make_unique<LauncherWindow>(options);
     host.Attach(*launcher);
     ASSERT_TRUE(launcher->Create(instance, host, *gdiplus_));
     ASSERT_TRUE(launcher->CreateTipWindow(instance, *gdiplus_));
@@ -155,7 +156,8 @@ TEST_F(TeardownTest, SecondCopyHandingOverRefusesCreationCleanly) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   for (int round = 0; round < 5; ++round) {
     ExitingHost host(false);  // as a second copy does after bringing the first forward
-    LauncherWindow launcher;
+    settings::OptionsHolder options;
+    LauncherWindow launcher(options);
     host.Attach(launcher);
     EXPECT_FALSE(launcher.Create(instance, host, *gdiplus_));
     EXPECT_EQ(launcher.hwnd(), nullptr);

@@ -195,7 +195,8 @@ class TextFitTest : public ::testing::Test {
 
   static inline std::unique_ptr<toolkit::GdiplusSession> gdiplus_;
   BuildingHost host_;
-  LauncherWindow launcher_;
+  settings::OptionsHolder options_;
+  LauncherWindow launcher_{options_};
   TipWindow tip_;
 };
 
