@@ -54,7 +54,7 @@ UINT FaviconFetchedMessage() noexcept {
 
 FaviconResult TakeFaviconResult(LPARAM lparam) { return core::TakePostedValue<FaviconResult>(lparam); }
 
-bool FaviconFetcher::Start(FaviconTarget target, FaviconPlaces places, HWND notify) {
+bool FaviconFetcher::Start(const FaviconTarget& target, FaviconPlaces places, HWND notify) {
   return worker_.Start(
       "favicon fetch", notify, FaviconFetchedMessage(),
       [target, places = std::move(places)] {

@@ -48,7 +48,7 @@ class FaviconFetcher {
  public:
   // False, starting nothing, while a fetch runs (the window shows kFetchBusyText) or when no
   // thread can be started.
-  [[nodiscard]] bool Start(FaviconTarget target, FaviconPlaces places, HWND notify);
+  [[nodiscard]] bool Start(const FaviconTarget& target, FaviconPlaces places, HWND notify);
   bool Busy() const noexcept { return worker_.Busy(); }
 
  private:

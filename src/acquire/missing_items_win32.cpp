@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include <utility>
+
 #include "core/posted_value_win32.h"
 #include "text/utf.h"
 
@@ -54,14 +56,15 @@ MissingItemsFound TakeMissingItemsFound(LPARAM lparam) {
 }
 
 bool MissingItemsChecker::Start(std::string table, std::vector<FileItem> items, HWND notify) {
+  const std::size_t unchecked = items.size();
   return worker_.Start(
       "missing items check", notify, MissingItemsFoundMessage(),
-      [table, items] {
+      [table, items = std::move(items)] {
         // A drive without its medium answers with an error, not with the system's "insert a disk" box.
         SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
         return MissingItemsFound{table, FindMissing(items, ProbePath)};
       },
-      [table, unchecked = items.size()] {
+      [table, unchecked] {
         return MissingItemsFound{table, {{}, unchecked}};
       });
 }

@@ -13,7 +13,7 @@ template <typename T>
 bool PostValue(HWND window, UINT message, WPARAM wparam, T value) {
   auto owned = std::make_unique<T>(std::move(value));
   if (!PostMessageW(window, message, wparam, reinterpret_cast<LPARAM>(owned.get()))) return false;
-  owned.release();  // the receiver owns it now
+  [[maybe_unused]] T* const handed_over = owned.release();  // the receiver owns it now
   return true;
 }
 

@@ -41,7 +41,7 @@ std::filesystem::path SettingsPath(const std::filesystem::path& data_directory) 
 
 InitialSettings LoadInitialSettings(const std::filesystem::path& file, SettingsWindow& window,
                                     int default_window_width) {
-  const InitialSettings settings = ReadInitialSettings(ReadOrEmpty(file), default_window_width);
+  InitialSettings settings = ReadInitialSettings(ReadOrEmpty(file), default_window_width);
   window.SetWindowSize(settings.window_width, settings.window_height);
   window.PaintBackground(settings.appearance);
   return settings;
@@ -71,7 +71,7 @@ void LoadControlStates(const std::filesystem::path& file, SettingsWindow& window
 
 InitialSettings LoadSettings(const std::filesystem::path& file, SettingsWindow& window,
                              int default_window_width) {
-  const InitialSettings settings = LoadInitialSettings(file, window, default_window_width);
+  InitialSettings settings = LoadInitialSettings(file, window, default_window_width);
   LoadControlStates(file, window, settings.appearance);
   return settings;
 }

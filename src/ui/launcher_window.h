@@ -72,7 +72,7 @@ class LauncherHost {
 class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private LauncherView {
  public:
   LauncherWindow();
-  ~LauncherWindow();
+  ~LauncherWindow() override;
 
   // The live GDI+ session is asked for because every paint of the panel needs one.
   [[nodiscard]] bool Create(HINSTANCE instance, LauncherHost& host, const toolkit::GdiplusSession& gdiplus,

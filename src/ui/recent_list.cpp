@@ -57,7 +57,7 @@ void RecentList::RefillIfVisible() {
 
 void RecentList::Refill() { (void)reader_.Refill(); }
 
-void RecentList::Deliver(acquire::RecentListing listing) {
+void RecentList::Deliver(const acquire::RecentListing& listing) {
   if (!reader_.IsLatest(listing)) return;
   Fill(listing.rows);
 }

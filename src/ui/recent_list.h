@@ -38,7 +38,7 @@ class RecentList {
   // At a summon: a shown list is read again.
   void RefillIfVisible();
   // A reading the worker posted; one overtaken by a later refill is dropped.
-  void Deliver(acquire::RecentListing listing);
+  void Deliver(const acquire::RecentListing& listing);
 
  private:
   void Refill();
