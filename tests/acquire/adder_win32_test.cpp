@@ -50,7 +50,7 @@ class ShellAdderTest : public ::testing::Test {
     return store::ReadItem(db, situation.category, text::PathCode(path));
   }
 
-  testing::TempFolder temp{"velora-adder"};
+  velora::testing::TempFolder temp{"velora-adder"};
   const fs::path& folder = temp.path();
   fs::path program;
   store::Database db;

@@ -69,7 +69,7 @@ class RecentFolderTest : public ::testing::Test {
     }
   }
 
-  testing::TempFolder temp{"velora-recent"};
+  velora::testing::TempFolder temp{"velora-recent"};
   const fs::path& folder = temp.path();
   const fs::path recent = folder / "Recent";
 };

@@ -97,7 +97,7 @@ class ClipboardTest : public ::testing::Test {
   }
 
   std::unique_ptr<Clipboard> clipboard_;
-  testing::TempFolder folder_{"剪贴板测试"};
+  velora::testing::TempFolder folder_{"剪贴板测试"};
 };
 
 TEST_F(ClipboardTest, TextOutsideTheAnsiCodePageRoundTrips) {

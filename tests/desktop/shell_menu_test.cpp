@@ -73,7 +73,7 @@ class ShellMenuTest : public ::testing::Test {
   }
   static HWND owner() { return owner_->hwnd(); }
 
-  testing::TempFolder temp{"velora 菜单"};
+  velora::testing::TempFolder temp{"velora 菜单"};
   const fs::path& folder = temp.path();
   fs::path file;
   static testing::InputWindow* owner_;

@@ -46,7 +46,7 @@ class ShellOpenTest : public ::testing::Test {
     return text.str();
   }
 
-  testing::TempFolder temp{"velora 打开"};
+  velora::testing::TempFolder temp{"velora 打开"};
   const std::filesystem::path& folder = temp.path();
   std::filesystem::path recorder;
   std::unique_ptr<testing::RecorderFileType> file_type;
@@ -85,7 +85,7 @@ TEST_F(ShellOpenTest, AFileTheShellCannotOpenPassesSilently) {
 TEST_F(ShellOpenTest, ShortcutsResolveToTheirTargetAndArguments) {
   // Wine keeps a link's target in the ANSI code page (Chinese comes back as "?"), so the target
   // here is plain ASCII; Windows keeps it whole. The arguments keep every character on both.
-  const testing::TempFolder ascii_folder{"velora-link"};
+  const velora::testing::TempFolder ascii_folder{"velora-link"};
   const std::filesystem::path& ascii = ascii_folder.path();
   const std::filesystem::path target = ascii / L"recorder.exe";
   std::filesystem::copy_file(recorder, target, std::filesystem::copy_options::overwrite_existing);
