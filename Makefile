@@ -21,7 +21,7 @@ endef
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: setup setup-fuzz native windows test run dist bench trials fuzz clean
+.PHONY: setup setup-fuzz setup-tidy native windows test run dist bench trials fuzz tidy clean
 
 setup:
 	@bash tools/setup.sh
@@ -29,6 +29,9 @@ setup:
 
 setup-fuzz:
 	@bash tools/setup.sh fuzz
+
+setup-tidy:
+	@bash tools/setup.sh tidy
 
 $(NATIVE)/CMakeCache.txt: | setup
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -70,6 +73,12 @@ bench: dist $(BENCH)/CMakeCache.txt
 fuzz: setup-fuzz $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS) --target velora_fuzzers
 	bash fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
+
+# clang-tidy with the checks of .clang-tidy over the program's sources, in both trees (their
+# compile databases and generated headers); any finding fails.
+tidy: setup-tidy native windows
+	JOBS=$(JOBS) bash tools/tidy.sh $(NATIVE) $(WINDOWS)
+	$(call elapsed,make tidy done)
 
 # Independent test programs run side by side; those that share the display, its input and its
 # clipboard take turns (their RESOURCE_LOCK), but for the end-to-end parts, each on a display of

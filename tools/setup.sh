@@ -13,8 +13,12 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libssl-dev
   clang-format
 )
-# Clang with libFuzzer is large and only `make fuzz` uses it (`tools/setup.sh fuzz`).
-if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-dev); fi
+# Clang with libFuzzer is large and only `make fuzz` uses it (`tools/setup.sh fuzz`); clang-tidy
+# only `make tidy` (`tools/setup.sh tidy`).
+case "${1:-}" in
+  fuzz) packages+=(clang libclang-rt-dev) ;;
+  tidy) packages+=(clang-tidy) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -77,7 +77,7 @@ std::optional<IconPixels> IconDibPixels(std::string_view image) {
         const std::size_t bit = x * bits;
         const std::uint32_t index = (Byte(line, bit / 8) >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
         if (index >= palette_size) return std::nullopt;
-        argb = 0xFF000000u | Rgb(dib->palette, index * 4);
+        argb = 0xFF000000u | Rgb(dib->palette, std::size_t{index} * 4);
       }
       out.argb[row * width + x] = argb;
     }

@@ -31,7 +31,7 @@ void IconList::SetImage(int cell, std::shared_ptr<const Image> image) {
   Invalidate();
 }
 
-void IconList::SetText(int cell, std::string text, std::uint32_t colour) {
+void IconList::SetText(int cell, std::string_view text, std::uint32_t colour) {
   if (cell < 0 || cell >= Count()) return;
   cells_[cell].text = text::Widen(text);
   cells_[cell].colour = colour;

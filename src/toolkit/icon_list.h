@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/custom_control.h"
@@ -33,7 +34,8 @@ class IconList : public CustomControl {
   int Append();
   // The image may be shared between cells (built-in images are decoded once).
   void SetImage(int cell, std::shared_ptr<const Image> image);
-  void SetText(int cell, std::string text, std::uint32_t colour);
+  void SetText(int cell, std::string_view text, std::uint32_t colour);
+  using CustomControl::SetText;  // the list's own caption, as every control has
   // Sets the pointer shown over the list; null restores the arrow.
   void SetPointer(HCURSOR cursor) { pointer_ = cursor; }
 

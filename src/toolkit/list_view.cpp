@@ -184,6 +184,7 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
 
 LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW& draw) {
   switch (draw.nmcd.dwDrawStage) {
+    // NOLINTNEXTLINE(bugprone-branch-clone): two answers of the protocol that share one value
     case CDDS_PREPAINT:
       return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:

@@ -185,6 +185,7 @@ std::vector<Caption> ComboBox::Captions() const {
   box.left += host().Scale(3);
   box.right -= GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(host().dpi()));
   std::vector<Caption> captions;
+  captions.reserve(static_cast<std::size_t>(Count()));
   for (int i = 0; i < Count(); ++i) {
     captions.push_back(
         {text::Widen(ItemText(i)), host().Font(12), box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX});

@@ -44,6 +44,7 @@ constexpr std::array kTrayEntries{
 template <std::size_t N>
 std::vector<std::string_view> Captions(const std::array<Entry, N>& entries) {
   std::vector<std::string_view> captions;
+  captions.reserve(N);
   for (const Entry& entry : entries) captions.push_back(entry.first);
   return captions;
 }

@@ -13,6 +13,7 @@
 #include "store/items.h"
 #include "store/template_db.h"
 #include "support/shell_link_win32.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 #include "text/path_code.h"
 
@@ -26,8 +27,6 @@ class ShellAdderTest : public ::testing::Test {
   void SetUp() override {
     // Wine keeps a link's target in the ANSI code page, so the targets are plain ASCII; the
     // shortcuts' own names are Chinese.
-    folder = fs::temp_directory_path() / ("velora-adder-" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(folder);
     fs::create_directories(folder / "Tools");
     fs::create_directories(folder / "Docs");
     program = folder / "Tools" / "app.exe";
@@ -40,11 +39,7 @@ class ShellAdderTest : public ::testing::Test {
     situation.category = "软件";
     situation.now = "2026-03-04 05:06:07";
   }
-  void TearDown() override {
-    db.Close();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
+  void TearDown() override { db.Close(); }
 
   // Drops the shortcut and adds it on the next tick.
   std::optional<store::ItemRow> DropAndAdd(const fs::path& dropped) {
@@ -55,7 +50,8 @@ class ShellAdderTest : public ::testing::Test {
     return store::ReadItem(db, situation.category, text::PathCode(path));
   }
 
-  fs::path folder;
+  velora::testing::TempFolder temp{"velora-adder"};
+  const fs::path& folder = temp.path();
   fs::path program;
   store::Database db;
   ShellPathFacts facts;

@@ -10,7 +10,7 @@
 #include "core/handles_win32.h"
 #include "formats/icon_file.h"
 #include "settings/atomic_file.h"
-#include "settings/temp_folder.h"
+#include "support/temp_folder.h"
 
 using namespace velora;
 
@@ -57,7 +57,7 @@ class IconExtractTest : public ::testing::Test {
   std::filesystem::path IconFile() const { return folder.path() / "icon" / "DCB080F9C5.ico"; }
   void SetUp() override { std::filesystem::create_directory(folder.path() / "icon"); }
 
-  velora::testing::SettingsFolder folder;
+  velora::testing::TempFolder folder{"velora_设置"};
 };
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <optional>
 
+#include "core/handles_win32.h"
 #include "support/message_pump_win32.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 #include "text/path_code.h"
 
@@ -20,18 +22,13 @@ namespace fs = std::filesystem;
 class MissingItemsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() / (L"velora-失效-" + std::to_wstring(GetCurrentProcessId()));
-    fs::remove_all(folder);
     fs::create_directories(folder / L"文件夹");
     std::ofstream(folder / L"在.txt") << "x";
   }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
   std::string Utf8(const fs::path& path) const { return text::PathToUtf8(path); }
 
-  fs::path folder;
+  velora::testing::TempFolder temp{"velora-失效"};
+  const fs::path& folder = temp.path();
 };
 
 // A drive letter nothing is mapped to, as an unplugged drive leaves behind.

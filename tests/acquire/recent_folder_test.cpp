@@ -13,6 +13,7 @@
 
 #include "support/message_pump_win32.h"
 #include "support/shell_link_win32.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 
 namespace velora::acquire {
@@ -58,16 +59,7 @@ std::string LocalText(std::int64_t seconds) {
 
 class RecentFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("velora-recent-" + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(folder);
-    fs::create_directories(folder / "Recent");
-    recent = folder / "Recent";
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
+  void SetUp() override { fs::create_directories(recent); }
 
   // `count` files named as shortcuts, the i-th written at kBase + i * 60.
   void MakeFiles(int count) {
@@ -78,8 +70,9 @@ class RecentFolderTest : public ::testing::Test {
     }
   }
 
-  fs::path folder;
-  fs::path recent;
+  velora::testing::TempFolder temp{"velora-recent"};
+  const fs::path& folder = temp.path();
+  const fs::path recent = folder / "Recent";
 };
 
 TEST_F(RecentFolderTest, TheUsersRecentFolderComesFromTheShell) {

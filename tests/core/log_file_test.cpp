@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/temp_folder.h"
+
 using namespace velora::core;
 
 namespace {
@@ -19,19 +21,9 @@ std::string Read(const std::filesystem::path& file) {
 
 class LogFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("velora_log_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    file = folder / "Velora.log";
-  }
-  void TearDown() override {
-    SetProcessLog(nullptr);
-    std::filesystem::remove_all(folder);
-  }
-  std::filesystem::path folder;
-  std::filesystem::path file;
+  void TearDown() override { SetProcessLog(nullptr); }
+  velora::testing::TempFolder folder{"velora_log"};
+  const std::filesystem::path file = folder.path() / "Velora.log";
 };
 
 TEST_F(LogFileTest, OneLineEachWithTimePlaceAndWhatFailed) {

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/temp_folder.h"
 #include "test_pictures.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
@@ -95,16 +96,8 @@ class ClipboardTest : public ::testing::Test {
     ASSERT_TRUE(clipboard_);
   }
 
-  // A fresh folder under the temporary folder, with a Chinese name.
-  std::filesystem::path Folder() {
-    const auto folder = std::filesystem::temp_directory_path() / text::PathFromUtf8("剪贴板测试") /
-                        ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-  }
-
   std::unique_ptr<Clipboard> clipboard_;
+  velora::testing::TempFolder folder_{"剪贴板测试"};
 };
 
 TEST_F(ClipboardTest, TextOutsideTheAnsiCodePageRoundTrips) {
@@ -229,7 +222,7 @@ TEST_F(ClipboardTest, EmptyFileListLeavesTheClipboardAlone) {
 }
 
 TEST_F(ClipboardTest, GifIsPutAsBytesHtmlFileListAndFirstFrame) {
-  const std::filesystem::path gif = Folder() / text::PathFromUtf8("动图 100%.gif");
+  const std::filesystem::path gif = folder_.path() / text::PathFromUtf8("动图 100%.gif");
   const std::string bytes = testing::AnimatedGif();
   std::ofstream(gif, std::ios::binary) << bytes;
   const std::string path = text::PathToUtf8(gif);
@@ -257,7 +250,7 @@ TEST_F(ClipboardTest, GifIsPutAsBytesHtmlFileListAndFirstFrame) {
 
 TEST_F(ClipboardTest, GifRouteRefusesWhatIsNoGifFile) {
   ASSERT_TRUE(clipboard_->PutText("kept"));
-  const std::filesystem::path folder = Folder();
+  const std::filesystem::path& folder = folder_.path();
   const std::filesystem::path png = folder / "picture.gif";
   std::ofstream(png, std::ios::binary) << testing::EncodePng(1, 1, {0xFFFFFFFF});
   EXPECT_FALSE(clipboard_->PutGifPicture(text::PathToUtf8(png)));

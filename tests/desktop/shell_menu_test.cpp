@@ -13,6 +13,7 @@
 #include <set>
 
 #include "desktop/input_window.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 
 namespace velora::desktop {
@@ -60,16 +61,9 @@ std::vector<fs::path> ClipboardFiles() {
 class ShellMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             text::PathFromUtf8("velora 菜单 " + std::to_string(GetCurrentProcessId()));
-    fs::remove_all(folder);
     fs::create_directories(folder / "子文件夹");
     file = folder / text::PathFromUtf8("季度报告.txt");
     std::ofstream(file) << "report";
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
   }
   // One shown owner for the suite: Wine is slow to destroy shown windows.
   static void SetUpTestSuite() { owner_ = new testing::InputWindow(40, 40, 200, 120); }
@@ -79,7 +73,8 @@ class ShellMenuTest : public ::testing::Test {
   }
   static HWND owner() { return owner_->hwnd(); }
 
-  fs::path folder;
+  velora::testing::TempFolder temp{"velora 菜单"};
+  const fs::path& folder = temp.path();
   fs::path file;
   static testing::InputWindow* owner_;
 };

@@ -72,7 +72,7 @@ bool PumpUntil(Condition condition, DWORD limit_ms = 5000) {
 class ScreensaverTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    install_ = new ScratchFolder;
+    install_ = new velora::testing::TempFolder;
     const std::filesystem::path exe = install_->path() / L"Velora.exe";
     std::filesystem::copy_file(BuiltExecutable(), exe);
     VeloraProcess velora(exe);
@@ -96,7 +96,7 @@ class ScreensaverTest : public ::testing::Test {
     return windows;
   }
 
-  static inline ScratchFolder* install_ = nullptr;
+  static inline velora::testing::TempFolder* install_ = nullptr;
 };
 
 }  // namespace

@@ -18,7 +18,7 @@ class InstalledCopyTest : public ::testing::Test {
   // The copy's panel once it is shown, painted and started; null when it never showed.
   static HWND StartShown(const VeloraProcess& velora) { return velora.WaitUntilReady(); }
 
-  ScratchFolder folder;
+  velora::testing::TempFolder folder;
   std::filesystem::path exe;
 };
 

@@ -92,7 +92,7 @@ class SettingsTest : public ::testing::Test {
 
   static bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-  ScratchFolder folder;
+  velora::testing::TempFolder folder;
   std::filesystem::path exe;
 };
 

@@ -1,7 +1,6 @@
 #include "e2e/velora_process.h"
 
 #include <algorithm>
-#include <atomic>
 #include <string>
 
 #include "e2e/desktop_input.h"
@@ -25,19 +24,6 @@ std::filesystem::path BuildTreePath(std::string path) {
 std::filesystem::path BuiltExecutable() { return BuildTreePath(VELORA_EXE); }
 std::filesystem::path EmbeddedScreensaver() { return BuildTreePath(VELORA_FLIPIT_EMBEDDED); }
 std::filesystem::path ScreenshotFolder() { return BuildTreePath(VELORA_SCREENSHOTS); }
-
-ScratchFolder::ScratchFolder() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          (L"velora_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
 
 VeloraProcess::VeloraProcess(const std::filesystem::path& exe, std::wstring_view arguments) {
   std::wstring command = L"\"" + exe.wstring() + L"\"";

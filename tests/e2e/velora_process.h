@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/temp_folder.h"
+
 namespace velora::e2e {
 
 // Polls `condition` until it holds or `limit_ms` have passed.
@@ -32,19 +34,6 @@ std::filesystem::path BuiltExecutable();
 std::filesystem::path EmbeddedScreensaver();
 // Where the end-to-end tests leave their screenshots, in the build tree.
 std::filesystem::path ScreenshotFolder();
-
-// A new, empty folder under the temporary folder, removed at the end.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 class VeloraProcess {
  public:

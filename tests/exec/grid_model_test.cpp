@@ -257,7 +257,7 @@ TEST_F(GridModelTest, RightClickSelectsAndTellsWhetherItIsAWebItem) {
 }
 
 TEST(GridModelOnTemplate, SoftwareShowsThePlacesAndBookmarksTheirImage) {
-  testing::TempFolder folder;
+  velora::testing::TempFolder folder;
   ASSERT_TRUE(store::WriteTemplateDatabase(folder.path() / "Velora.db"));
   store::Database db;
   ASSERT_TRUE(db.Open(text::PathToUtf8(folder.path() / "Velora.db")));

@@ -18,6 +18,7 @@
 
 #include "support/recorder_file_type_win32.h"
 #include "support/shell_link_win32.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
 
@@ -27,19 +28,12 @@ namespace {
 class ShellOpenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder =
-        std::filesystem::temp_directory_path() / ("velora 打开 " + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder);
     recorder = folder / L"记录器.exe";
     std::filesystem::copy_file(VELORA_RECORDER, recorder);
     file_type = std::make_unique<testing::RecorderFileType>(recorder);
     ASSERT_TRUE(file_type->ok());
   }
-  void TearDown() override {
-    file_type.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
+  void TearDown() override { file_type.reset(); }
 
   // What the recorder logged, once it has (the shell starts it and returns at once).
   std::string Recorded() {
@@ -52,7 +46,8 @@ class ShellOpenTest : public ::testing::Test {
     return text.str();
   }
 
-  std::filesystem::path folder;
+  velora::testing::TempFolder temp{"velora 打开"};
+  const std::filesystem::path& folder = temp.path();
   std::filesystem::path recorder;
   std::unique_ptr<testing::RecorderFileType> file_type;
 };
@@ -90,9 +85,8 @@ TEST_F(ShellOpenTest, AFileTheShellCannotOpenPassesSilently) {
 TEST_F(ShellOpenTest, ShortcutsResolveToTheirTargetAndArguments) {
   // Wine keeps a link's target in the ANSI code page (Chinese comes back as "?"), so the target
   // here is plain ASCII; Windows keeps it whole. The arguments keep every character on both.
-  const std::filesystem::path ascii =
-      std::filesystem::temp_directory_path() / ("velora-link-" + std::to_string(GetCurrentProcessId()));
-  std::filesystem::create_directories(ascii);
+  const velora::testing::TempFolder ascii_folder{"velora-link"};
+  const std::filesystem::path& ascii = ascii_folder.path();
   const std::filesystem::path target = ascii / L"recorder.exe";
   std::filesystem::copy_file(recorder, target, std::filesystem::copy_options::overwrite_existing);
   const std::filesystem::path with_arguments = folder / L"带参数.lnk";
@@ -114,8 +108,6 @@ TEST_F(ShellOpenTest, ShortcutsResolveToTheirTargetAndArguments) {
   std::ofstream(not_a_link) << "not a shell link";
   EXPECT_EQ(ResolveShortcutFile(text::PathToUtf8(not_a_link)), std::nullopt);
   EXPECT_EQ(ResolveShortcutFile(text::PathToUtf8(folder / L"不存在.lnk")), std::nullopt);
-  std::error_code ignored;
-  std::filesystem::remove_all(ascii, ignored);
 }
 
 }  // namespace velora::exec

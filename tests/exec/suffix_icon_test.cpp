@@ -28,7 +28,7 @@ class SuffixIconTest : public ::testing::Test {
     return held_.bytes();
   }
 
-  testing::TempFolder folder_;
+  velora::testing::TempFolder folder_;
   ImageBytes held_;
 };
 

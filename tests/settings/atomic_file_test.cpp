@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 using namespace velora::settings;
 
@@ -15,7 +15,7 @@ class AtomicFileTest : public ::testing::Test {
   bool TemporaryLeft() const { return std::filesystem::exists(AtomicFile::TemporaryPath(target)); }
 
   const std::string kGood = "[good]\r\nold=whole\r\n";
-  velora::testing::SettingsFolder folder;
+  velora::testing::TempFolder folder{"velora_设置"};
   std::filesystem::path target = SettingsPath(folder.path());
 };
 

@@ -5,7 +5,7 @@
 
 #include "settings/atomic_file.h"
 #include "settings/settings.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "text/gbk.h"
 
 using namespace velora::settings;
@@ -31,7 +31,7 @@ class Handle {
 // Another program holding the file open without sharing it for deletion, as a virus scanner or
 // an editor does, makes the rename fail after every byte was written.
 TEST(InterruptedSave, RenameRefusedKeepsTheOldFileAndNoTemporary) {
-  velora::testing::SettingsFolder folder;
+  velora::testing::TempFolder folder{"velora_设置"};
   const std::filesystem::path target = SettingsPath(folder.path());
   const std::string good = velora::text::Utf8ToGbk("[初始化]\r\n窗口宽度=640\r\n");
   ASSERT_TRUE(WriteFileAtomically(target, good));
@@ -54,7 +54,7 @@ TEST(InterruptedSave, RenameRefusedKeepsTheOldFileAndNoTemporary) {
 
 // A read-only settings file is the user's choice: a save fails, the file stays as it was.
 TEST(InterruptedSave, ReadOnlyFileIsNotReplaced) {
-  velora::testing::SettingsFolder folder;
+  velora::testing::TempFolder folder{"velora_设置"};
   const std::filesystem::path target = SettingsPath(folder.path());
   const std::string good = velora::text::Utf8ToGbk("[初始化]\r\n窗口宽度=640\r\n");
   ASSERT_TRUE(WriteFileAtomically(target, good));
@@ -68,7 +68,7 @@ TEST(InterruptedSave, ReadOnlyFileIsNotReplaced) {
 // A file that exists but cannot be read is not rewritten from nothing: lines the program did not
 // write would be lost.
 TEST(InterruptedSave, UnreadableFileIsNotRewrittenBlind) {
-  velora::testing::SettingsFolder folder;
+  velora::testing::TempFolder folder{"velora_设置"};
   const std::filesystem::path target = SettingsPath(folder.path());
   const std::string good = velora::text::Utf8ToGbk("[其他]\r\n键=值\r\n");
   ASSERT_TRUE(WriteFileAtomically(target, good));

@@ -4,7 +4,8 @@
 
 #include "fake_controls.h"
 #include "settings/atomic_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
+#include "text/fs_path.h"
 #include "text/gbk.h"
 
 using namespace velora::settings;
@@ -46,7 +47,7 @@ class SettingsTest : public ::testing::Test {
   }
   Options Load() { return LoadOptions(file, 510); }
 
-  velora::testing::SettingsFolder folder;
+  velora::testing::TempFolder folder{"velora_设置"};
   std::filesystem::path file = SettingsPath(folder.path() / velora::text::PathFromUtf8("配置"));
   FakeWindow window;
 };

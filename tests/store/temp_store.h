@@ -1,35 +1,14 @@
 #pragma once
-// A fresh folder per test, removed afterwards; the tests use real SQLite files in it.
+// A store file in a temporary folder: the tests use real SQLite files.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <filesystem>
 #include <string>
 
 #include "store/database.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 
 namespace velora::testing {
-
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("velora_" + std::string(info ? info->name() : "t") + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A test fixture with an open, empty store file.
 class StoreTest : public ::testing::Test {

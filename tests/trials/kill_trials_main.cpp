@@ -119,7 +119,7 @@ void PrintTally(const char* kind, const Tally& tally) {
 
 int wmain(int argc, wchar_t** argv) {
   const Options options = ReadOptions(argc, argv);
-  e2e::ScratchFolder folder;
+  velora::testing::TempFolder folder;
   Install install;
   install.exe = folder.path() / L"Velora.exe";
   install.settings_file = folder.path() / L"配置" / L"Velora配置.ini";

@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "store/database.h"
 #include "store/template_db.h"
 #include "support/message_pump_win32.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
@@ -46,27 +46,19 @@ inline void Pump(DWORD ms) { velora::testing::PumpFor(ms); }
 // this object.
 class StoreFolder {
  public:
-  explicit StoreFolder(std::string_view tag)
-      : folder(std::filesystem::temp_directory_path() /
-               ("velora-" + std::string(tag) + "-" + std::to_string(GetCurrentProcessId()))) {}
-  ~StoreFolder() {
-    db.Close();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  StoreFolder(const StoreFolder&) = delete;
-  StoreFolder& operator=(const StoreFolder&) = delete;
+  explicit StoreFolder(std::string_view tag) : temp("velora-" + std::string(tag)) {}
+  ~StoreFolder() { db.Close(); }
 
   // False when the folder or the store could not be made.
   bool Make() {
-    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(data() / L"icon");
     return store::WriteTemplateDatabase(data() / L"Velora.db") &&
            db.Open(text::PathToUtf8(data() / L"Velora.db"));
   }
   std::filesystem::path data() const { return folder / L"配置"; }
 
-  const std::filesystem::path folder;
+  velora::testing::TempFolder temp;
+  const std::filesystem::path& folder = temp.path();
   store::Database db;
 };
 
