@@ -9,8 +9,8 @@
 namespace velora::soak {
 namespace {
 
-constexpr ULONGLONG kStepLimitMs = 10000;
-constexpr int kCellWidth = 77;  // the grid's cells at 96 DPI
+constexpr ULONGLONG kStepLimitMs = 30000;  // a loaded two-core machine has taken more than ten
+constexpr int kCellWidth = 77;             // the grid's cells at 96 DPI
 constexpr int kCellHeight = 90;
 
 // Polls `condition` until it holds; a step that never shows its outcome fails the cycle.
