@@ -55,19 +55,6 @@ std::wstring FirstCaption(HWND grid) {
   return captions.empty() ? std::wstring() : captions.front();
 }
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;  // the program holds it this moment
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 void EmptyTheClipboard() {
   WaitFor("emptying the clipboard", [] { return OpenClipboard(nullptr) != FALSE; });
   EmptyClipboard();
@@ -106,13 +93,13 @@ void PanelCycle::Run() {
   // The panel no longer held, the launch hides it.
   EmptyTheClipboard();
   SendMouseAt(snippet, {{MOUSEEVENTF_LEFTDOWN, 0}, {MOUSEEVENTF_LEFTUP, 0}});
-  const auto launched = [&] { return !IsWindowVisible(panel_) && ClipboardText() == items_.snippet; };
+  const auto launched = [&] { return !IsWindowVisible(panel_) && e2e::ClipboardText() == items_.snippet; };
   try {
     WaitFor("launching the snippet", launched);
   } catch (const CycleFailure&) {
     throw CycleFailure(std::string("launching the snippet: the panel ") +
                        (IsWindowVisible(panel_) ? "still shows" : "hid") + ", the clipboard holds " +
-                       std::to_string(ClipboardText().size()) + " characters, the menu " +
+                       std::to_string(e2e::ClipboardText().size()) + " characters, the menu " +
                        (MenuShows() ? "shows" : "is gone"));
   }
   WaitForAnswer(panel_);
