@@ -55,12 +55,6 @@ std::wstring FirstCaption(HWND grid) {
   return captions.empty() ? std::wstring() : captions.front();
 }
 
-void EmptyTheClipboard() {
-  WaitFor("emptying the clipboard", [] { return OpenClipboard(nullptr) != FALSE; });
-  EmptyClipboard();
-  CloseClipboard();
-}
-
 // Returns once the window's thread has handled what was sent to it before.
 void WaitForAnswer(HWND window) {
   DWORD_PTR answer = 0;
@@ -90,10 +84,14 @@ void PanelCycle::Run() {
   SendKey(VK_ESCAPE);
   WaitFor("dismissing the item menu", [&] { return !MenuShows(); });
 
-  // The panel no longer held, the launch hides it.
-  EmptyTheClipboard();
+  // The panel no longer held, the launch hides it. The driver never writes the clipboard: a change
+  // soon after a summon is taken by the panel for a late copy of the selection.
+  const DWORD before = GetClipboardSequenceNumber();
   SendMouseAt(snippet, {{MOUSEEVENTF_LEFTDOWN, 0}, {MOUSEEVENTF_LEFTUP, 0}});
-  const auto launched = [&] { return !IsWindowVisible(panel_) && e2e::ClipboardText() == items_.snippet; };
+  const auto launched = [&] {
+    return !IsWindowVisible(panel_) && GetClipboardSequenceNumber() != before &&
+           e2e::ClipboardText() == items_.snippet;
+  };
   try {
     WaitFor("launching the snippet", launched);
   } catch (const CycleFailure&) {
