@@ -21,7 +21,7 @@ endef
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: setup setup-fuzz setup-tidy native windows test run dist bench trials fuzz tidy clean
+.PHONY: setup setup-fuzz setup-tidy native windows test run dist bench trials soak fuzz tidy clean
 
 setup:
 	@bash tools/setup.sh
@@ -101,6 +101,15 @@ TRIALS ?= 200
 trials: setup $(WINDOWS)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS) --target velora_kill_trials
 	tools/wine-run.sh --session tools/wine-run.sh $(WINDOWS)/tests/trials/velora_kill_trials.exe --trials $(TRIALS)
+
+# Drives a private copy of dist/Velora.exe through SOAK_CYCLES rounds of summon, next page, item
+# menu, snippet launch and hide; fails when its private bytes grow by more than 1 MB after the
+# warm-up or its count of windows changes.
+SOAK_CYCLES ?= 2000
+soak: dist
+	cmake --build $(WINDOWS) -j $(JOBS) --target velora_soak
+	tools/wine-run.sh --session tools/wine-run.sh $(WINDOWS)/tests/soak/velora_soak.exe \
+	  --cycles $(SOAK_CYCLES) --exe $(CURDIR)/dist/Velora.exe
 
 run: dist
 	tools/wine-run.sh dist/Velora.exe

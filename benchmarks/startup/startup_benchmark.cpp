@@ -8,7 +8,12 @@
 // not counted; for Velora it is also the run that writes the data folder and, on closing, the
 // settings file, so the counted runs start as every later start of an installed copy does. The two programs
 // take turns, so anything that slows the machine meanwhile weighs on both.
+//
+// memory: the working set of each, 3 s after it was started, in runs of their own after the
+// timed ones (medians of three), and what Velora holds above the bare program.
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +36,8 @@ constexpr DWORD kWindowLimitMs = 20000;
 constexpr DWORD kExitLimitMs = 10000;
 constexpr ULONGLONG kBootWindowMs = 120000;  // Velora starts hidden this soon after boot
 constexpr int kDefaultRuns = 21;
+constexpr double kMemoryAfterMs = 3000;
+constexpr int kMemoryRuns = 3;
 
 struct WindowSearch {
   DWORD process_id;
@@ -56,15 +63,26 @@ struct Sample {
   double visible_ms = 0;
   double ready_ms = 0;
   SIZE size{};
+  double working_set_mb = 0;  // only when the run was held for it
 };
 
 struct Program {
   const char* name;
   fs::path copy;
   std::vector<Sample> samples;
+  std::vector<double> working_sets_mb;
 };
 
 enum class Ending { kClose, kTerminate };
+// A timed run ends as soon as the window answers; a memory run waits until kMemoryAfterMs.
+enum class Hold { kNone, kForMemory };
+
+double WorkingSetMb(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  if (!GetProcessMemoryInfo(process, &memory, sizeof memory)) return 0;
+  return static_cast<double>(memory.WorkingSetSize) / (1024.0 * 1024.0);
+}
 
 // Without a tray on the display, Wine's shell shows the icons in a window of its own and hides it
 // when the ended program's icon goes, which holds the shell for two seconds and the next program's
@@ -80,7 +98,7 @@ void WaitForTrayStandIn() {
   if (tray) SendMessageTimeoutW(tray, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
 }
 
-std::optional<Sample> StartOnce(const fs::path& exe, const fs::path& directory, Ending ending,
+std::optional<Sample> StartOnce(const fs::path& exe, const fs::path& directory, Ending ending, Hold hold,
                                 std::string& error) {
   std::wstring command = L"\"" + exe.wstring() + L"\"";
   STARTUPINFOW startup{};
@@ -115,6 +133,15 @@ std::optional<Sample> StartOnce(const fs::path& exe, const fs::path& directory, 
   RECT rect{};
   GetWindowRect(window, &rect);
   sample.size = {rect.right - rect.left, rect.bottom - rect.top};
+  if (hold == Hold::kForMemory) {
+    const double left_ms = kMemoryAfterMs - clock.Milliseconds();
+    if (left_ms > 0) Sleep(static_cast<DWORD>(left_ms));
+    sample.working_set_mb = WorkingSetMb(process.handle());
+    if (sample.working_set_mb <= 0) {
+      error = "its memory could not be read";
+      return std::nullopt;
+    }
+  }
   if (ending == Ending::kClose) {
     PostMessageW(window, WM_CLOSE, 0, 0);
   } else {
@@ -168,7 +195,8 @@ int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int runs) {
       // them for the counted runs. Those are ended, not closed: Wine without a window manager
       // waits two seconds for every window it unmaps, and the exit is not what is measured.
       const Ending ending = run == 0 ? Ending::kClose : Ending::kTerminate;
-      const std::optional<Sample> sample = StartOnce(program.copy, workspace.path(), ending, error);
+      const std::optional<Sample> sample =
+          StartOnce(program.copy, workspace.path(), ending, Hold::kNone, error);
       if (!sample) {
         std::fprintf(stderr, "velora_startup_benchmark: %s, run %d: %s\n", program.name, run + 1,
                      error.c_str());
@@ -177,9 +205,25 @@ int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int runs) {
       if (run > 0) program.samples.push_back(*sample);
     }
   }
+  for (int run = 0; run < kMemoryRuns; ++run) {
+    for (Program& program : programs) {
+      std::string error;
+      const std::optional<Sample> sample =
+          StartOnce(program.copy, workspace.path(), Ending::kTerminate, Hold::kForMemory, error);
+      if (!sample) {
+        std::fprintf(stderr, "velora_startup_benchmark: %s, memory run %d: %s\n", program.name, run + 1,
+                     error.c_str());
+        return 1;
+      }
+      program.working_sets_mb.push_back(sample->working_set_mb);
+    }
+  }
   PrintRatio("startup:", programs[0], programs[1], &Sample::visible_ms);
   PrintRatio("startup-ready:", programs[0], programs[1], &Sample::ready_ms);
   for (const Program& program : programs) PrintSpread(program);
+  const double velora_mb = Median(programs[0].working_sets_mb), bare_mb = Median(programs[1].working_sets_mb);
+  std::printf("memory: %.1f MB vs bare %.1f MB, difference %+.1f MB (working set %.0f s after start)\n",
+              velora_mb, bare_mb, velora_mb - bare_mb, kMemoryAfterMs / 1000);
   return 0;
 }
 

@@ -124,6 +124,19 @@ void Wheel(POINT screen, int notches) {
   Settle(250);
 }
 
+std::wstring ClipboardText() {
+  std::wstring text;
+  for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
 HWND FindChildByText(HWND parent, std::wstring_view text) {
   Search search{text};
   EnumChildWindows(parent, MatchText, reinterpret_cast<LPARAM>(&search));

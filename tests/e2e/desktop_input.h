@@ -26,6 +26,9 @@ void ReleaseLeftButton();
 // Turns the wheel over `screen` by `notches` (positive: away from the user).
 void Wheel(POINT screen, int notches);
 
+// The text on the clipboard, empty when there is none or another program keeps it open.
+std::wstring ClipboardText();
+
 // A child window of `parent` (at any depth) whose text is `text`, or null.
 HWND FindChildByText(HWND parent, std::wstring_view text);
 

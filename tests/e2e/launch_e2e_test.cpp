@@ -36,19 +36,6 @@ POINT CellCentre(HWND grid, int cell) {
   return {r.left + (cell % columns) * 77 + 38, r.top + (cell / columns) * 90 + 35};
 }
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = chars;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 void PutClipboardText(const std::wstring& text) {
   for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
   EmptyClipboard();
