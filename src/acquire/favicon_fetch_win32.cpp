@@ -46,7 +46,7 @@ FaviconResult FetchFavicon(const FaviconTarget& target, const FaviconPlaces& pla
   return result;
 }
 
-bool FaviconFetcher::Start(FaviconTarget target, FaviconPlaces places,
+bool FaviconFetcher::Start(const FaviconTarget& target, FaviconPlaces places,
                            std::function<void(FaviconResult)> done) {
   if (worker_.Busy()) return false;
   return worker_.Post(

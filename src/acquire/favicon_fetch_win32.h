@@ -44,7 +44,7 @@ class FaviconFetcher {
 
   // `done` gets the result on the UI thread, also when nothing was stored. False, starting
   // nothing, while a fetch runs (the window shows kFetchBusyText) or when no worker can be started.
-  [[nodiscard]] bool Start(FaviconTarget target, FaviconPlaces places,
+  [[nodiscard]] bool Start(const FaviconTarget& target, FaviconPlaces places,
                            std::function<void(FaviconResult)> done);
   bool Busy() const { return worker_.Busy(); }
 

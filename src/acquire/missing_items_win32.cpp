@@ -45,7 +45,7 @@ PathPresence ProbePath(const std::string& utf8_path) {
                                                                         : PathPresence::kUnknown;
 }
 
-bool MissingItemsChecker::Start(std::string table, std::vector<FileItem> items,
+bool MissingItemsChecker::Start(const std::string& table, const std::vector<FileItem>& items,
                                 std::function<void(MissingItemsFound)> done) {
   if (worker_.Busy()) return false;
   return worker_.Post(

@@ -28,7 +28,7 @@ class MissingItemsChecker {
 
   // `done` gets the finding on the UI thread. False, starting nothing, while a check runs or
   // when no worker can be started.
-  [[nodiscard]] bool Start(std::string table, std::vector<FileItem> items,
+  [[nodiscard]] bool Start(const std::string& table, const std::vector<FileItem>& items,
                            std::function<void(MissingItemsFound)> done);
   bool Busy() const { return worker_.Busy(); }
 

@@ -66,7 +66,7 @@ bool UiPoster::Post(std::function<void()> task) const {
       return false;
     }
   }
-  owned.release();  // the message owns it now
+  (void)owned.release();  // the message owns it now
   return true;
 }
 

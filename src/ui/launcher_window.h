@@ -76,7 +76,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
  public:
   // The options are read by what the window does and changed through its settings panel.
   explicit LauncherWindow(settings::OptionsHolder& options);
-  ~LauncherWindow();
+  ~LauncherWindow() override;
 
   // The live GDI+ session is asked for because every paint of the panel needs one.
   [[nodiscard]] bool Create(HINSTANCE instance, LauncherHost& host, const toolkit::GdiplusSession& gdiplus,

@@ -19,6 +19,7 @@
 #include "store/database.h"
 #include "store/items.h"
 #include "store/schema.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 #include "text/gbk.h"
 #include "text/utf.h"
@@ -88,7 +89,7 @@ soak::CycleItems Install(const std::filesystem::path& exe) {
 }
 
 int Soak(const Options& options) {
-  e2e::ScratchFolder folder;
+  velora::testing::TempFolder folder("velora-soak");
   const std::filesystem::path exe = folder.path() / L"Velora.exe";
   std::filesystem::copy_file(options.exe, exe);
   soak::CycleItems items = Install(exe);
