@@ -27,8 +27,7 @@ class AddPanelTest : public MenuDrivingTest {
   static void ChooseFromAddMenu(HWND window, int index) {
     HWND add = FindShown(window, L"添加书签");
     ASSERT_NE(add, nullptr);
-    Click(CentreOf(add));
-    HWND menu = WaitForMenu();
+    HWND menu = OpenMenu([&] { Click(CentreOf(add)); });
     ASSERT_NE(menu, nullptr);
     ChooseEntry(menu, index, 4);
   }
