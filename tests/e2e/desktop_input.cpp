@@ -73,12 +73,16 @@ void RightClick(POINT screen) {
   Settle(150);
 }
 
-void PressKey(WORD key) {
+bool TapKey(WORD key) {
   INPUT keys[2] = {};
   keys[0].type = keys[1].type = INPUT_KEYBOARD;
   keys[0].ki.wVk = keys[1].ki.wVk = key;
   keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
+  return SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
+void PressKey(WORD key) {
+  (void)TapKey(key);
   Settle(100);
 }
 
@@ -230,6 +234,20 @@ bool ChooseCategory(HWND window, const wchar_t* category) {
     Wheel({(r.left + r.right) / 2, r.top + 20}, -3);
   }
   return false;
+}
+
+POINT CellOf(HWND grid, const std::wstring& caption) {
+  constexpr int kCellWidth = 77;
+  constexpr int kCellHeight = 90;
+  const std::vector<std::wstring> captions = GridCaptions(grid);
+  const auto at = std::find(captions.begin(), captions.end(), caption);
+  if (at == captions.end()) return {-1, -1};
+  const int cell = static_cast<int>(at - captions.begin());
+  RECT r{};
+  GetWindowRect(grid, &r);
+  const int columns = std::max(1, static_cast<int>((r.right - r.left) / kCellWidth));
+  return {r.left + (cell % columns) * kCellWidth + kCellWidth / 2,
+          r.top + (cell / columns) * kCellHeight + kCellHeight / 3};
 }
 
 }  // namespace velora::e2e

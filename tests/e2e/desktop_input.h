@@ -15,6 +15,8 @@ void MovePointer(POINT screen);
 void Click(POINT screen);
 void RightClick(POINT screen);
 // Presses and releases one key.
+// One press and release of `key`, with no pause after; false when the system refused the input.
+bool TapKey(WORD key);
 void PressKey(WORD key);
 // Types each character as the keyboard's Unicode input does, Chinese included.
 void TypeText(std::wstring_view text);
@@ -38,6 +40,9 @@ bool ChooseCategory(HWND window, const wchar_t* category);
 HWND FindItemGrid(HWND window);
 // The captions of the grid's cells on show, empty for an empty cell.
 std::vector<std::wstring> GridCaptions(HWND grid);
+// The point a user clicks in the grid's cell showing `caption` (cells of 77 × 90 at 96 DPI);
+// {-1, -1} when no cell shows it.
+POINT CellOf(HWND grid, const std::wstring& caption);
 
 // A report list view of another process: the text of a cell, and a row's rectangle on the screen
 // (empty when there is no such row). The list's messages carry pointers, so they go through

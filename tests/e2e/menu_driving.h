@@ -19,9 +19,6 @@
 
 namespace velora::e2e {
 
-inline constexpr int kCellWidth = 77;
-inline constexpr int kCellHeight = 90;
-
 class MenuDrivingTest : public InstalledCopyTest {
  protected:
   std::filesystem::path StoreFile() const { return folder.path() / L"配置" / L"Velora.db"; }
@@ -52,19 +49,6 @@ class MenuDrivingTest : public InstalledCopyTest {
   static bool Shows(HWND grid, const std::wstring& caption) {
     const auto captions = Captions(grid);
     return std::find(captions.begin(), captions.end(), caption) != captions.end();
-  }
-
-  // The middle of the cell showing `caption`; {-1, -1} when no cell shows it.
-  static POINT CellOf(HWND grid, const std::wstring& caption) {
-    const auto captions = Captions(grid);
-    const auto at = std::find(captions.begin(), captions.end(), caption);
-    if (at == captions.end()) return {-1, -1};
-    const int cell = static_cast<int>(at - captions.begin());
-    RECT r{};
-    GetWindowRect(grid, &r);
-    const int columns = std::max(1, static_cast<int>((r.right - r.left) / kCellWidth));
-    return {r.left + (cell % columns) * kCellWidth + kCellWidth / 2,
-            r.top + (cell / columns) * kCellHeight + kCellHeight / 3};
   }
 
   // The pop-up menu once it is up and drawn.

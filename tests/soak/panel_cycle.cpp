@@ -10,8 +10,6 @@ namespace velora::soak {
 namespace {
 
 constexpr ULONGLONG kStepLimitMs = 30000;  // a loaded two-core machine has taken more than ten
-constexpr int kCellWidth = 77;             // the grid's cells at 96 DPI
-constexpr int kCellHeight = 90;
 
 // Polls `condition` until it holds; a step that never shows its outcome fails the cycle.
 template <typename Condition>
@@ -24,11 +22,7 @@ void WaitFor(const char* step, Condition condition) {
 }
 
 void SendKey(WORD key) {
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = key;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  if (SendInput(2, keys, sizeof(INPUT)) != 2) throw CycleFailure("SendInput refused a key");
+  if (!e2e::TapKey(key)) throw CycleFailure("SendInput refused a key");
 }
 
 // Each event carries the point, so a late pointer move from the display cannot send the button
@@ -127,15 +121,9 @@ POINT PanelCycle::GridCentre() const {
 }
 
 POINT PanelCycle::SnippetCell() const {
-  const std::vector<std::wstring> captions = e2e::GridCaptions(grid_);
-  const auto at = std::find(captions.begin(), captions.end(), items_.snippet);
-  if (at == captions.end()) throw CycleFailure("the snippet is not on the second page");
-  const int cell = static_cast<int>(at - captions.begin());
-  RECT r{};
-  GetWindowRect(grid_, &r);
-  const int columns = std::max(1, static_cast<int>((r.right - r.left) / kCellWidth));
-  return {r.left + (cell % columns) * kCellWidth + kCellWidth / 2,
-          r.top + (cell / columns) * kCellHeight + kCellHeight / 3};
+  const POINT at = e2e::CellOf(grid_, items_.snippet);
+  if (at.x < 0) throw CycleFailure("the snippet is not on the second page");
+  return at;
 }
 
 bool PanelCycle::MenuShows() const {
