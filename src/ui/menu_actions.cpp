@@ -194,8 +194,8 @@ void MenuActions::AddText() {
 
 void MenuActions::RemoveMissing() {
   const std::string& table = panel_.navigation.category;
-  std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
-  if (!missing_.Start(table, std::move(items),
+  const std::vector<acquire::FileItem> items = acquire::FileItemsOf(store::ListCodes(db_, table));
+  if (!missing_.Start(table, items,
                       [this](const acquire::MissingItemsFound& found) { OnMissingItemsFound(found); })) {
     feedback_.ShowToast(ToastKind::kFailed, kMissingCheckBusy);
   }
