@@ -40,7 +40,8 @@ int App::Run(const std::wstring& command_line) {
     return 0;
   }
   OpenDataFolder();
-  if (!launcher_.Create(instance_, *this, gdiplus_)) return 1;
+  const settings::Options& options = options_.get();
+  if (!launcher_.Create(instance_, *this, gdiplus_, {options.window_width, options.window_height})) return 1;
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -60,11 +61,11 @@ void App::OpenDataFolder() {
   core::SetProcessLog(std::make_shared<core::LogFile>(state_.data_directory / kLogFileName));
   store_.Open(DatabasePath(state_.data_directory), store::BackupFolder(state_.data_directory));
   store_.on_changed = [this] { ReloadStore(); };
+  LoadOptions();
 }
 
 bool App::OnLauncherCreate(HWND window) {
-  ui::WindowState& window_state = launcher_.state();
-  LoadInitialSettings();
+  WireSettingsPanel();
   launcher_.AttachGrid(store_.database(), {state_.data_directory, store_.store_file()},
                        {ScreensaverPath(state_.data_directory), state_.external_address_host});
   // The first category is shown, its bar cell selected.
@@ -73,9 +74,7 @@ bool App::OnLauncherCreate(HWND window) {
       desktop::MouseHook::Install(window, ui::LauncherWindow::MouseEventMessage(), ui::WantedMouseEvents());
 
   // Started by hand: shown and held; started with Windows: waits hidden in the tray.
-  window_state.held = StartedByHand(GetTickCount64());
-  launcher_.logic().SetPinShown(window_state.held);
-  ShowWindow(window, window_state.held ? SW_SHOW : SW_HIDE);
+  launcher_.ShowAtStart(StartedByHand(GetTickCount64()));
   return true;
 }
 
@@ -133,11 +132,7 @@ void App::OnMenuCommand(ui::MenuCommand command) {
 }
 
 LRESULT App::OnTrayEvent(unsigned code) {
-  if (launcher_.logic().TrayClick(code) == ui::TrayOutcome::kOpenMenu) {
-    POINT at{};
-    GetCursorPos(&at);
-    launcher_.menus().Show(ui::TrayMenu(), {at.x, at.y});
-  }
+  launcher_.TrayClick(code);
   return 0;
 }
 

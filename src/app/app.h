@@ -67,7 +67,7 @@ class App final : public ui::LauncherHost {
   LRESULT OnTrayEvent(unsigned code);
   // Tells the user, once the panel is up, why it is empty or cannot save.
   void ReportStoreProblem();
-  // The data folder, the log and the store: what the windows are built on.
+  // The data folder, the log, the store and the options: what the windows are built on.
   void OpenDataFolder();
   // Tells the user where the damaged store went and offers the newest sound backup.
   void OfferBackupForDamagedStore();
@@ -76,9 +76,10 @@ class App final : public ui::LauncherHost {
   void OnResizeFinished(ui::Size design_size) override;
   bool RunExitSteps() noexcept;
   void Report(store::GroupOutcome outcome);
-  // The settings file: loaded at start-up in two steps, saved on "保存", Exit and Restart
+  // The settings file: loaded at start-up in two steps (the options before the window exists,
+  // the controls' states once they are built), saved on "保存", Exit and Restart
   // (app_settings.cpp).
-  void LoadInitialSettings();
+  void LoadOptions();
   void LoadControlStates();
   void SaveAllSettings() noexcept;
   void WireSettingsPanel();

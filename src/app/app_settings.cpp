@@ -42,15 +42,10 @@ void App::WireSettingsPanel() {
   WireBackups();
 }
 
-void App::LoadInitialSettings() {
-  WireSettingsPanel();
+void App::LoadOptions() {
   options_.Set(
       settings::LoadOptions(settings::SettingsPath(state_.data_directory), state_.default_window_width));
-  const settings::Options& loaded = options_.get();
-  launcher_.settings().SetWindowSize(loaded.window_width, loaded.window_height);
-  launcher_.ApplyAppearance(loaded.appearance);
-  launcher_.SetCapacity(loaded.icons_per_page);
-  state_.external_address_host = loaded.external_address_host;
+  state_.external_address_host = options_.get().external_address_host;
 }
 
 void App::LoadControlStates() {

@@ -62,7 +62,6 @@ void Grip::Draw(HDC dc, RECT client) {
 void Grip::OnLeftDown(Mouse) {
   POINT at{};
   GetCursorPos(&at);
-  if (on_begin_resize) on_begin_resize();
   ReleaseCapture();
   SendMessageW(host().window(), WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, MAKELPARAM(at.x, at.y));
   if (on_end_resize) on_end_resize();

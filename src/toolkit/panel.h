@@ -55,7 +55,6 @@ class Grip : public CustomControl {
     Invalidate();
   }
 
-  std::function<void()> on_begin_resize;
   std::function<void()> on_end_resize;
   std::function<void(bool entered)> on_hover;
 

@@ -149,6 +149,29 @@ void AddPanels::OpenGroupToAdd() {
   Open(*group_.panel, *group_.name);
 }
 
+bool AddPanels::OpenFor(MenuCommand command, int group_cell) {
+  switch (command) {
+    case MenuCommand::kAddBookmark:
+      OpenBookmark();
+      return true;
+    case MenuCommand::kAddShortcut:
+      OpenShortcut();
+      return true;
+    case MenuCommand::kAddGroup:
+      OpenGroupToAdd();
+      return true;
+    case MenuCommand::kRenameGroup: {
+      const auto& cells = bar_.model().cells();
+      if (group_cell >= 0 && static_cast<std::size_t>(group_cell) < cells.size()) {
+        OpenGroupToRename(group_cell, cells[static_cast<std::size_t>(group_cell)].caption);
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
 void AddPanels::OpenGroupToRename(int cell, std::string caption) {
   SetGroupMode(GroupMode::kRenaming);
   rename_cell_ = cell;

@@ -12,6 +12,7 @@
 #include "ui/add_panel_logic.h"
 #include "ui/add_panel_views.h"
 #include "ui/core_types.h"
+#include "ui/menu_commands.h"
 
 namespace velora::toolkit {
 class CategoryBar;
@@ -49,6 +50,9 @@ class AddPanels {
   void OpenGroupToAdd();
   // `caption` is the name the bar shows at `cell`, the group to rename.
   void OpenGroupToRename(int cell, std::string caption);
+  // The add menu's panels, and the group menu's rename of the bar cell `group_cell` it was
+  // opened on; false for any other command.
+  bool OpenFor(MenuCommand command, int group_cell);
 
   // What the panels' buttons and Enter run.
   void AddBookmark();

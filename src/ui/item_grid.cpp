@@ -96,8 +96,8 @@ std::shared_ptr<const toolkit::Image> ItemGrid::ImageOf(const exec::ImageBytes& 
 
 void ItemGrid::OnPress(int cell) {
   if (cell < 0) return;
-  state_.item_pressed = true;
-  state_.press_ms = GetTickCount64();
+  pressed_ = true;
+  press_ms_ = GetTickCount64();
   if (model_.Press(cell)) {
     list_.SetPointer(press_pointer_.get());
     SetCursor(press_pointer_.get());
@@ -106,10 +106,10 @@ void ItemGrid::OnPress(int cell) {
 }
 
 void ItemGrid::OnRelease() {
-  if (!state_.item_pressed) return;
+  if (!pressed_) return;
   list_.ReleaseMouse();
   list_.SetPointer(nullptr);
-  state_.item_pressed = false;
+  pressed_ = false;
   if (model_.FinishClick(double_click_opens && double_click_opens()) == exec::ClickOutcome::kCaptionDrag &&
       drag_window) {
     drag_window();
@@ -117,7 +117,10 @@ void ItemGrid::OnRelease() {
 }
 
 void ItemGrid::Launch(const exec::LaunchTarget& target) {
-  if (launch_) launch_->Launch(target);
+  if (!launch_) return;
+  exec::LaunchTarget pressed = target;
+  pressed.press_ms = press_ms_;
+  launch_->Launch(pressed);
 }
 
 }  // namespace velora::ui

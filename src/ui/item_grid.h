@@ -41,7 +41,8 @@ class ItemGrid : private exec::LaunchPort {
   // Launches the item the last right click made current.
   void LaunchCurrent() { model_.LaunchCurrent(); }
   const toolkit::ImageCache& images() const { return images_; }
-  // Ends a press on a cell: the capture goes, the cursor comes back and the click is finished.
+  // Ends a press on a cell: the capture goes, the cursor comes back and the click is finished;
+  // nothing without a press.
   void OnRelease();
 
  private:
@@ -59,6 +60,8 @@ class ItemGrid : private exec::LaunchPort {
   std::map<const char*, std::shared_ptr<const toolkit::Image>> builtin_images_;
   toolkit::ImageCache images_;
   core::UniqueIcon press_pointer_;
+  bool pressed_ = false;
+  std::uint64_t press_ms_ = 0;
 };
 
 }  // namespace velora::ui

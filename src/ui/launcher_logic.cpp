@@ -29,7 +29,7 @@ void LauncherLogic::Summon() {
   if (summoning_) return;
   summoning_ = true;
   // Before the panel shows: the foreground program still holds the selection.
-  state_.captured_selection = view_.CaptureSelection();
+  view_.CaptureSelection();
   summoning_ = false;
   view_.RefillIfVisible();
   view_.ShowFirstPage();
@@ -88,7 +88,7 @@ void LauncherLogic::MouseEvent(core::MouseEvent event, std::uint32_t time_ms, Ge
   } else if (event.button == kLeft && event.action == kUp) {
     // The grid holds the capture while an item is pressed; this finishes the click even when
     // the capture was taken away before the release.
-    if (state_.item_pressed) view_.FinishGridClick();
+    view_.FinishGridClick();
   }
 }
 

@@ -31,10 +31,10 @@ class LauncherView {
   virtual void ShowFirstPage() = 0;
   virtual Point Pointer() const = 0;
   virtual std::vector<MonitorArea> Monitors() const = 0;
-  // The text selected in the foreground program, copied through the clipboard, which is put
-  // back as it was; empty when nothing is selected.
-  virtual std::string CaptureSelection() = 0;
-  // A left release reported by the mouse hook while a grid item is pressed.
+  // Keeps the text selected in the foreground program for the launches of this summon, copied
+  // through the clipboard, which is put back as it was.
+  virtual void CaptureSelection() = 0;
+  // A left release reported by the mouse hook: finishes a press on a grid item, if any.
   virtual void FinishGridClick() = 0;
   // Reads the recent files again when their list is shown.
   virtual void RefillIfVisible() = 0;
@@ -72,8 +72,6 @@ class LauncherLogic {
 
   // The pin: pinning holds the window and sets on-top; unpinning releases it.
   void TogglePin();
-  // Shows the pin as the held state says, as start-up does.
-  void SetPinShown(bool selected) { view_.SetPinSelected(selected); }
   // Centres the window on the pointer at page 0 and shows it. The capture's wait lets messages
   // through; a hotkey or gesture arriving meanwhile (a held key repeats) is dropped, so one
   // summon never runs inside another and its clipboard copy.

@@ -14,11 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "acquire/drop_queue.h"
-#include "acquire/icon_cache_win32.h"
-#include "acquire/item_adder.h"
-#include "acquire/shell_path_facts_win32.h"
 #include "core/ui_dispatcher_win32.h"
+#include "desktop/launch_effects_win32.h"
 #include "exec/navigation.h"
 #include "settings/options.h"
 #include "store/database.h"
@@ -51,6 +48,7 @@ class RecentList;
 class SettingsUi;
 class AddPanels;
 class Feedback;
+class DropIntake;
 
 // What the window asks of the program that owns it.
 class LauncherHost {
@@ -83,10 +81,12 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
                             Size design_size = {kLauncherWidth, kLauncherHeight}) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  WindowState& state() noexcept { return state_; }
   toolkit::ControlHost& controls() noexcept { return *controls_; }
-  LauncherLogic& logic() noexcept { return logic_; }
-  LauncherMenus& menus() noexcept { return *menus_; }
+  // Started by hand the panel shows held, pin pressed; started with Windows it waits hidden.
+  void ShowAtStart(bool held);
+  // A press on the tray icon: the left one shows or hides the panel, the right one opens the
+  // tray menu.
+  void TrayClick(unsigned code);
   // The message the mouse hook posts its events to this window with.
   static UINT MouseEventMessage() noexcept;
   // The hover-tip window, owned by this window and gone with it; false when it could not be made.
@@ -117,11 +117,11 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // A border colour shows at once; a text colour picked but not yet applied stays as it is.
   void ShowBorderColour(std::uint32_t argb);
   // Shows the category's items once the store is open.
-  void AttachGrid(store::Database& db, const StorePlaces& places, LaunchSetup launch_setup);
+  void AttachGrid(store::Database& db, const StorePlaces& places, desktop::LaunchSetup launch_setup);
   ItemGrid* grid() noexcept { return grid_.get(); }
   // Rebuilds the grid's page where the panel stands.
   void RefreshGrid();
-  // Items per page: from the settings at start-up, from the grid's size after a resize.
+  // Items per page: from the options at creation, from the grid's size after a resize.
   int capacity() const noexcept { return navigation_.capacity; }
   void SetCapacity(int capacity);
   // Makes a category current at page 0 and shows its items.
@@ -134,24 +134,21 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
 
  private:
   void BuildControls();
-  // Raises the named controls to the top, one after the other: the last ends up on top.
-  void RaiseInOrder(std::initializer_list<std::string_view> names);
   void Layout();
   void PaintBackdrop(HDC dc, RECT area) const;
+  void Paint();
+  // The smallest and largest sizes at the window's DPI.
+  void LimitTracking(MINMAXINFO& info) const;
   void UpdateRegion();
   void OnTimer();
   void SetPinSelected(bool selected) override;
   Size GridSize() const;
   void OnMouseEvent(WPARAM event, LPARAM time);
   // Files dropped from the shell wait in the queue; each tick of the queue timer adds one.
-  void OnDropFiles(HDROP drop);
   void AddNextDroppedItem();
-  void TakeLateSelection();
   void OnDpiChanged(int dpi, const RECT& suggested);
   // The window's own menu actions first; what only the program can do goes to the host.
   void OnMenuCommand(MenuCommand command);
-  // The add menu's panels and the group menu's rename; false for any other command.
-  bool OpenAddPanel(MenuCommand command);
   void OpenItemMenu();
 
   // LauncherView
@@ -163,7 +160,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void Place(const Placement& placement) override;
   Point Pointer() const override;
   std::vector<MonitorArea> Monitors() const override;
-  std::string CaptureSelection() override;
+  void CaptureSelection() override;
   void FinishGridClick() override;
   void ShowFirstPage() override;
 
@@ -177,6 +174,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::unique_ptr<TipWindow> tip_;
   toolkit::CategoryBar* category_bar_ = nullptr;
   toolkit::ImageButton* pin_ = nullptr;
+  toolkit::ImageButton* add_position_ = nullptr;
   Size initial_size_{kLauncherWidth, kLauncherHeight};
   std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<ItemLauncher> item_launcher_;
@@ -184,10 +182,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::unique_ptr<SettingsUi> settings_;
   std::unique_ptr<LauncherMenus> menus_;
   std::unique_ptr<MenuActions> menu_actions_;
-  acquire::DropQueue drop_queue_;
-  acquire::ShellPathFacts path_facts_;
-  std::unique_ptr<acquire::IconCache> icon_cache_;
-  std::unique_ptr<acquire::ItemAdder> adder_;
+  std::unique_ptr<DropIntake> drops_;
   std::unique_ptr<RecentList> recent_;     // made with the hidden parts
   std::unique_ptr<AddPanels> add_panels_;  // made with the hidden parts
   store::Database* database_ = nullptr;    // attached with the grid

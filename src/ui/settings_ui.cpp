@@ -184,16 +184,6 @@ void SettingsUi::SwitchAutostart(bool on) {
   feedback_.ShowToast(toast.kind, toast.text);
 }
 
-void SettingsUi::SetWindowSize(int width, int height) {
-  const Size size = ClampWindowSize({width, height});
-  const int w = controls_.Scale(size.width);
-  const int h = controls_.Scale(size.height);
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - w) / 2,
-               work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 LRESULT CALLBACK SettingsUi::PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                            DWORD_PTR data) noexcept {
   return core::Guarded(

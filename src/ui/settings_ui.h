@@ -60,9 +60,6 @@ class SettingsUi final {
   // The backups changed: a list the user has seen is read again.
   void BackupsChanged();
 
-  // Centred in the work area.
-  void SetWindowSize(int width, int height);
-
  private:
   static LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                         DWORD_PTR data) noexcept;

@@ -9,14 +9,10 @@
 namespace velora::ui {
 
 struct WindowState {
-  bool held = false;          // stays open: no auto-hide, no hide after a launch
-  bool on_top = false;        // pinned; a summon gesture never hides the window
-  bool edge_docking = false;  // "靠边伸缩": no mouse gestures, no auto-hide
-  bool item_pressed = false;
-  std::uint64_t press_ms = 0;  // tick count of the last press on a cell: a long press pastes a picture
-  bool resizing = false;
+  bool held = false;                           // stays open: no auto-hide, no hide after a launch
+  bool on_top = false;                         // pinned; a summon gesture never hides the window
+  bool edge_docking = false;                   // "靠边伸缩": no mouse gestures, no auto-hide
   std::optional<std::uint32_t> side_press_ms;  // time stamp of the side button's last press
-  std::string captured_selection;
   // As loaded or last applied: what the window paints and the settings file keeps.
   Appearance appearance;
   // Chosen on the skin page but not yet applied; new captions already use it.

@@ -299,8 +299,7 @@ TEST_F(AddPanelsTest, RenameChangesTheCellItWasOpenedOnOrKeepsTheOldName) {
   EXPECT_TRUE(Shown("图片框_添加分组"));
 
   panels->OpenGroupToRename(bookmarks, "书签");
-  window.state().remembered_group_cell = 5;  // the group menu opened elsewhere meanwhile
-  Type(L"网站's");                           // the old name is selected: typing replaces it
+  Type(L"网站's");  // the old name is selected: typing replaces it
   EXPECT_EQ(TextOf("编辑框_添加分组名称"), "网站's");
   Press(VK_RETURN);
   EXPECT_FALSE(Shown("图片框_添加分组"));
