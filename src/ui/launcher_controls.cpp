@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 #include "toolkit/gdiplus.h"
 #include "toolkit/glyphs.h"
@@ -43,7 +44,7 @@ FirstLook AddFirstLook(toolkit::ControlHost& c) {
   const auto button = [&](std::string_view name, Rect rect, std::string_view tip,
                           ImageButton::Glyph glyph) -> ImageButton& {
     auto& b = c.Add<ImageButton>({Name(name), &bar, rect, ""});
-    b.SetGlyph(glyph);
+    b.SetGlyph(std::move(glyph));
     b.SetTip(std::string(tip));
     return b;
   };
