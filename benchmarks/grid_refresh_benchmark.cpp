@@ -13,6 +13,7 @@
 #include "store/open_store.h"
 #include "store/schema.h"
 #include "store/table_builder.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 #include "text/hex.h"
 #include "text/path_code.h"
@@ -86,10 +87,8 @@ void Fill(store::Database& db, const std::filesystem::path& data_dir, long count
 // Refreshes page `page_of` (0: the first; -1: the last) of a category of state.range(0) items.
 void RefreshPage(benchmark::State& state, int page_of) {
   const long count = static_cast<long>(state.range(0));
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("velora_bench_" + std::to_string(count));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const testing::TempFolder folder("velora_bench");
+  const std::filesystem::path& dir = folder.path();
   {
     store::Database db;
     if (!db.Open(text::PathToUtf8(dir / "Velora.db"), store::Database::kOpenCreate)) {
@@ -116,7 +115,6 @@ void RefreshPage(benchmark::State& state, int page_of) {
   }
   if (grid.item_count() != static_cast<std::size_t>(count)) state.SkipWithError("the store lost items");
   state.counters["items"] = static_cast<double>(grid.item_count());
-  std::filesystem::remove_all(dir);
 }
 
 void BM_GridRefresh(benchmark::State& state) { RefreshPage(state, 0); }

@@ -9,16 +9,15 @@
 #include "store/database.h"
 #include "store/schema.h"
 #include "store/table_builder.h"
+#include "support/temp_folder.h"
 #include "text/fs_path.h"
 
 namespace velora {
 namespace {
 
 void BM_StoreBackup(benchmark::State& state) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("velora-backup-bench-" + std::to_string(state.range(0)));
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const testing::TempFolder temp("velora-backup-bench");
+  const std::filesystem::path& folder = temp.path();
   store::Database live;
   if (!live.Open(text::PathToUtf8(folder / "Velora.db"), store::Database::kOpenCreate) ||
       store::CreateTableFromFieldList(live, "软件", store::kItemFieldList) != store::kFieldListCreated) {
@@ -39,7 +38,6 @@ void BM_StoreBackup(benchmark::State& state) {
     if (!backups.Make(live)) state.SkipWithError("backup failed");
   }
   live.Close();
-  std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_StoreBackup)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 

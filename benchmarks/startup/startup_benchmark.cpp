@@ -185,7 +185,7 @@ int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int runs) {
                  wait / 1000);
     Sleep(wait);
   }
-  const Workspace workspace(L"velora_startup_");
+  const Workspace workspace("velora_startup");
   Program programs[] = {{"velora", workspace.Install(velora_exe, L"velora"), {}},
                         {"bare", workspace.Install(bare_exe, L"bare"), {}}};
   for (int run = 0; run < runs; ++run) {

@@ -282,7 +282,7 @@ double MicrosecondsPerEvent(bool real, std::vector<INPUT>& traffic, int posted_e
 }
 
 int Measure(const fs::path& velora_exe, const fs::path& bare_exe, int presses) {
-  const Workspace workspace(L"velora_summon_");
+  const Workspace workspace("velora_summon");
   const fs::path velora = workspace.Install(velora_exe, L"velora");
   const fs::path bare = workspace.Install(bare_exe, L"bare");
   InstallWithF9(velora);

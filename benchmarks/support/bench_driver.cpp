@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
-#include <system_error>
 
 namespace velora::bench {
 namespace fs = std::filesystem;
@@ -27,20 +26,9 @@ ChildProcess::~ChildProcess() {
   CloseHandle(info_.hProcess);
 }
 
-Workspace::Workspace(std::wstring_view prefix)
-    : path_(fs::temp_directory_path() / (std::wstring(prefix) + std::to_wstring(GetCurrentProcessId()))) {
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-Workspace::~Workspace() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
 fs::path Workspace::Install(const fs::path& exe, const wchar_t* folder) const {
-  fs::create_directories(path_ / folder);
-  const fs::path copy = path_ / folder / exe.filename();
+  fs::create_directories(path() / folder);
+  const fs::path copy = path() / folder / exe.filename();
   fs::copy_file(exe, copy);
   return copy;
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 namespace velora::bench {
 
 // Build-tree paths given as Unix paths are seen through Wine's Z: drive.
@@ -52,17 +54,14 @@ class ChildProcess {
 // A folder of its own under the temporary folder, removed at the end.
 class Workspace {
  public:
-  explicit Workspace(std::wstring_view prefix);
-  ~Workspace();
-  Workspace(const Workspace&) = delete;
-  Workspace& operator=(const Workspace&) = delete;
+  explicit Workspace(std::string_view prefix) : folder_(prefix) {}
 
   // A copy of `exe` alone in a new subfolder, as an installed program is.
   std::filesystem::path Install(const std::filesystem::path& exe, const wchar_t* folder) const;
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& path() const { return folder_.path(); }
 
  private:
-  std::filesystem::path path_;
+  testing::TempFolder folder_;
 };
 
 double Median(std::vector<double> values);
