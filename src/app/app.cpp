@@ -79,23 +79,20 @@ bool App::OnLauncherCreate(HWND window) {
 }
 
 void App::OnLauncherShown() {
-  // The first look is painted now: a posted message comes before any paint, and what follows
-  // (the day's backup among it) would otherwise keep a shown panel unpainted.
-  RedrawWindow(launcher_.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   // What the first look of the panel does not need: the tray icon (the shell may take its time;
-  // without a shell the program still runs, reachable by its hotkey and gestures), the settings
-  // panel and every control's state, the window icons, the tip window.
+  // without a shell the program still runs, reachable by its hotkey and gestures), every
+  // control's state, the window icons.
   (void)tray_.Add(launcher_.hwnd(), instance_, IDI_VELORA, "Velora");
   tray_.Attach([this](unsigned code) { return OnTrayEvent(code); });
-  launcher_.BuildHiddenParts();
   LoadControlStates();
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     const int size = GetSystemMetrics(metric);
     const auto icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORA), IMAGE_ICON, size, size, LR_SHARED);
     SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
-  (void)launcher_.CreateTipWindow(instance_, gdiplus_);  // without it the panel only lacks hover tips
-  launcher_.feedback().SetStartupComplete();
+}
+
+void App::OnStartupComplete() {
   if (store_.BackUpForToday()) launcher_.settings().BackupsChanged();
   ReportStoreProblem();
 }

@@ -59,6 +59,7 @@ class App final : public ui::LauncherHost {
  private:
   bool OnLauncherCreate(HWND window) override;
   void OnLauncherShown() override;
+  void OnStartupComplete() override;
   void OnLauncherDestroy() override { Exit(); }
   void OnSessionEnding() override;
   void OnMenuCommand(ui::MenuCommand command) override;

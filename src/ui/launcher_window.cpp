@@ -68,11 +68,9 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       // Posted before the panel can show, so the rest of start-up comes before any request
       // that the shown panel may receive.
       PostMessageW(hwnd(), kShownMessage, 0, 0);
-      if (!host_->OnLauncherCreate(hwnd())) return -1;
-      SetTimer(hwnd(), kQueueTimer, kQueueInterval, nullptr);
       return 0;
     case kShownMessage:
-      host_->OnLauncherShown();
+      OnShown();
       return 0;
     case WM_SIZE:
       Layout();
@@ -260,12 +258,27 @@ void LauncherWindow::FinishGridClick() {
   if (grid_) grid_->OnRelease();
 }
 
-bool LauncherWindow::CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus) {
-  auto tip = std::make_unique<TipWindow>();
-  if (!tip->Create(instance, hwnd(), gdiplus)) return false;
-  tip_ = std::move(tip);
-  feedback_->SetTipWindow(tip_.get());
+bool LauncherWindow::StartUp() {
+  if (!host_->OnLauncherCreate(hwnd())) return false;
+  SetTimer(hwnd(), kQueueTimer, kQueueInterval, nullptr);
   return true;
+}
+
+void LauncherWindow::OnShown() {
+  // The first look is painted now: a posted message comes before any paint, and what follows
+  // would otherwise keep a shown panel unpainted.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  BuildHiddenParts();
+  host_->OnLauncherShown();
+  // Without the tip window the panel only lacks hover tips. It is the last part start-up
+  // makes: one that exists tells that the hotkey and every control's state are in place.
+  auto tip = std::make_unique<TipWindow>();
+  if (tip->Create(instance_, hwnd(), *gdiplus_)) {
+    tip_ = std::move(tip);
+    feedback_->SetTipWindow(tip_.get());
+  }
+  feedback_->SetStartupComplete();
+  host_->OnStartupComplete();
 }
 
 void LauncherWindow::ShowCategory(const std::string& category) {

@@ -54,10 +54,14 @@ class DropIntake;
 class LauncherHost {
  public:
   virtual ~LauncherHost() = default;
-  // The start-up sequence up to showing the panel; false stops the creation.
+  // The start-up sequence up to showing the panel, once the window and its controls exist;
+  // false stops the creation and destroys the window.
   virtual bool OnLauncherCreate(HWND window) = 0;
-  // The rest of start-up, once the panel has shown (posted from the creation).
+  // The rest of start-up, once the panel has shown and built what its first look did not need
+  // (posted from the creation).
   virtual void OnLauncherShown() = 0;
+  // Start-up is over, the hover tips made: what may ask the user something comes now.
+  virtual void OnStartupComplete() = 0;
   virtual void OnLauncherDestroy() = 0;
   // Log-off or shutdown is ending the process; Exit will not run.
   virtual void OnSessionEnding() = 0;
@@ -89,16 +93,10 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void TrayClick(unsigned code);
   // The message the mouse hook posts its events to this window with.
   static UINT MouseEventMessage() noexcept;
-  // The hover-tip window, owned by this window and gone with it; false when it could not be made.
-  bool CreateTipWindow(HINSTANCE instance, const toolkit::GdiplusSession& gdiplus);
   // The settings panel and what it switches (docking, hotkey).
   SettingsUi& settings() noexcept { return *settings_; }
   // Toasts and hover tips.
   Feedback& feedback() noexcept { return *feedback_; }
-  // What the first look of the panel does not show (the recent list, the contents of the
-  // settings and add-bookmark panels), built once it has shown; their controls' states are
-  // restored after this.
-  void BuildHiddenParts();
 
   // The add-bookmark, add-shortcut and add-group panels; null until the hidden parts are built.
   AddPanels* add_panels() noexcept { return add_panels_.get(); }
@@ -134,6 +132,13 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
 
  private:
   void BuildControls();
+  // The host's start-up and the queue timer, once the window procedure has built the controls.
+  bool StartUp();
+  // Once the panel has shown: what its first look does not show (the recent list, the contents
+  // of the settings and add panels), the host's rest of start-up, which restores the controls'
+  // states, and the hover-tip window.
+  void OnShown();
+  void BuildHiddenParts();
   void Layout();
   void PaintBackdrop(HDC dc, RECT area) const;
   void Paint();
@@ -165,7 +170,9 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void ShowFirstPage() override;
 
   LauncherHost* host_ = nullptr;
-  std::unique_ptr<core::UiDispatcher> ui_;  // made first, at creation
+  HINSTANCE instance_ = nullptr;
+  const toolkit::GdiplusSession* gdiplus_ = nullptr;  // alive while the window is
+  std::unique_ptr<core::UiDispatcher> ui_;            // made first, at creation
   settings::OptionsHolder& options_;
   std::unique_ptr<toolkit::ControlHost> controls_;
   WindowState state_;

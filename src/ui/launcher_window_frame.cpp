@@ -23,6 +23,8 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolki
                             Size design_size) noexcept {
   if (!gdiplus.ok()) return false;
   host_ = &host;
+  instance_ = instance;
+  gdiplus_ = &gdiplus;
   initial_size_ = ClampWindowSize(design_size);
   if (!RegisterClassOnce(instance, kLauncherClass, CS_DBLCLKS)) return false;
   const int dpi = DpiOf(nullptr);
@@ -33,8 +35,14 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolki
   const int left = work.left + (work.right - work.left - width) / 2;
   const int top = work.top + (work.bottom - work.top - height) / 2;
   // The sizing frame lets the grip use the system's sizing loop; it is never drawn.
-  return CreateWindowOf(instance, kLauncherClass, kLauncherTitle, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN,
-                        WS_EX_APPWINDOW, {left, top, left + width, top + height}, nullptr);
+  if (!CreateWindowOf(instance, kLauncherClass, kLauncherTitle, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN,
+                      WS_EX_APPWINDOW, {left, top, left + width, top + height}, nullptr)) {
+    return false;
+  }
+  // The window procedure only builds the controls; start-up runs out here.
+  if (StartUp()) return true;
+  Destroy();
+  return false;
 }
 
 void LauncherWindow::Paint() {

@@ -86,7 +86,6 @@ class AboutBackupsTest : public ::testing::Test {
         ASSERT_TRUE(live.Execute(add));
       }
     }
-    host_.Attach(launcher_);
     ASSERT_TRUE(launcher_.Create(GetModuleHandleW(nullptr), host_, *gdiplus_));
     ShowWindow(launcher_.hwnd(), SW_SHOW);
     Pump(100);  // the hidden parts are built once the panel has shown

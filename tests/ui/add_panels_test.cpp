@@ -90,7 +90,6 @@ class AddPanelsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(store_folder.Make());
-    host.Attach(window);
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
     window.AttachGrid(db, {store_folder.data(), store_folder.data() / L"Velora.db"}, {});
     window.FillCategoryBar(store::BuildCategoryList(db));

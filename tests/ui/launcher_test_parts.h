@@ -1,6 +1,6 @@
 #pragma once
-// What the launcher window's tests share: a host that builds the hidden parts once the panel has
-// shown, a message pump, and a data folder holding the template item store.
+// What the launcher window's tests share: a host that asks nothing more of start-up, a message
+// pump, and a data folder holding the template item store.
 #include <windows.h>
 // After windows.h, whose types it uses.
 #include <shlobj.h>
@@ -25,19 +25,14 @@ namespace velora::ui::test_parts {
 
 class BuildingHost final : public LauncherHost {
  public:
-  void Attach(LauncherWindow& window) { window_ = &window; }
   bool OnLauncherCreate(HWND) override { return true; }
-  void OnLauncherShown() override {
-    if (window_) window_->BuildHiddenParts();
-  }
+  void OnLauncherShown() override {}
+  void OnStartupComplete() override {}
   void OnLauncherDestroy() override {}
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
   bool BeforeBulkRemoval() override { return true; }
   void OnResizeFinished(Size) override {}
-
- private:
-  LauncherWindow* window_ = nullptr;
 };
 
 inline void Pump(DWORD ms) { velora::testing::PumpFor(ms); }

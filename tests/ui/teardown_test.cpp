@@ -24,7 +24,8 @@ class ExitingHost final : public LauncherHost {
   explicit ExitingHost(bool accept) : accept_(accept) {}
   void Attach(LauncherWindow& window) { window_ = &window; }
   bool OnLauncherCreate(HWND) override { return accept_; }
-  void OnLauncherShown() override { window_->BuildHiddenParts(); }
+  void OnLauncherShown() override {}
+  void OnStartupComplete() override {}
   void OnLauncherDestroy() override {
     ++destroyed;
     if (!window_ || !window_->hwnd()) return;
@@ -90,10 +91,9 @@ class TeardownTest : public ::testing::Test {
     auto launcher = std::make_unique<LauncherWindow>(options);
     host.Attach(*launcher);
     ASSERT_TRUE(launcher->Create(instance, host, *gdiplus_));
-    ASSERT_TRUE(launcher->CreateTipWindow(instance, *gdiplus_));
+    Pump();  // the hidden parts and the tip window, built once the panel has shown
     ShowWindow(launcher->hwnd(), SW_SHOW);
     UpdateWindow(launcher->hwnd());
-    launcher->feedback().SetStartupComplete();
     launcher->feedback().ShowTip(true, "提示文字");
     launcher->feedback().ShowToast(ToastKind::kDone, "完成了");
     Pump();

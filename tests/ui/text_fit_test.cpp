@@ -171,7 +171,6 @@ class TextFitTest : public ::testing::Test {
 
   void SetUp() override {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    host_.Attach(launcher_);
     ASSERT_TRUE(launcher_.Create(instance, host_, *gdiplus_));
     ShowWindow(launcher_.hwnd(), SW_SHOW);
     Pump(100);  // the hidden parts are built once the panel has shown
