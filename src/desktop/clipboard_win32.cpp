@@ -1,5 +1,6 @@
 #include "desktop/clipboard_win32.h"
 
+#include <bitset>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -196,6 +197,29 @@ std::optional<SavedFormat> SaveFormat(UINT format) {
   return std::nullopt;
 }
 
+// Formats the system converts into one another, numbered by family (0: none). The system lists
+// the form a program placed first and the forms it can make from it after; only the placed one
+// is worth saving, since a restore brings the others back. Asking for a made form makes the
+// system convert it on every summon: a cost on Windows, and under Wine memory that is never
+// given back.
+int ConversionFamily(UINT format) {
+  switch (format) {
+    case CF_TEXT:
+    case CF_OEMTEXT:
+    case CF_UNICODETEXT:
+      return 1;
+    case CF_BITMAP:
+    case CF_DIB:
+    case CF_DIBV5:
+      return 2;
+    case CF_ENHMETAFILE:
+    case CF_METAFILEPICT:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
 // A registered format's number differs between sessions of the system; its name does not.
 UINT FormatToRestore(const SavedFormat& record) {
   if (!record.name.empty()) {
@@ -334,9 +358,15 @@ std::optional<SavedClipboard> Clipboard::Save() {
   const OpenClipboardScope open(owner_.get());
   if (!open.ok()) return std::nullopt;
   SavedClipboard saved;
+  std::bitset<4> families_saved;
   for (UINT format = EnumClipboardFormats(0); format != 0 && saved.size() < kMaxSavedFormats;
        format = EnumClipboardFormats(format)) {
-    if (std::optional<SavedFormat> record = SaveFormat(format)) saved.push_back(std::move(*record));
+    const int family = ConversionFamily(format);
+    if (family != 0 && families_saved[family]) continue;
+    if (std::optional<SavedFormat> record = SaveFormat(format)) {
+      saved.push_back(std::move(*record));
+      if (family != 0) families_saved.set(family);
+    }
   }
   return saved;
 }

@@ -59,7 +59,9 @@ class Clipboard {
   // Counts every change of the clipboard's content by any program.
   static DWORD SequenceNumber() noexcept { return GetClipboardSequenceNumber(); }
 
-  // Every format on the clipboard, up to kMaxSavedFormats; empty when it could not be opened.
+  // Every format on the clipboard, up to kMaxSavedFormats, but of the forms the system converts
+  // into one another (text, bitmaps, metafiles) only the one placed; nothing when it could not be
+  // opened.
   [[nodiscard]] std::optional<SavedClipboard> Save();
   // Puts the saved formats back in their order, registered formats by their names. True when
   // every one was put.

@@ -105,18 +105,28 @@ std::string LaunchEffectsWin32::TakeCopiedText(const std::optional<SavedClipboar
   return text;
 }
 
+Clipboard* LaunchEffectsWin32::ClipboardToWrite() {
+  // A copy still awaited from the summon must not take our own write for the selection, nor
+  // put the user's old clipboard back over it.
+  late_copy_.reset();
+  return clipboard_.get();
+}
+
 bool LaunchEffectsWin32::PutPicture(const std::string& path) {
   const std::optional<std::string> bytes = exec::ReadFileBytes(text::PathFromUtf8(path));
-  return clipboard_ && bytes && clipboard_->PutPicture(*bytes);
+  Clipboard* clipboard = ClipboardToWrite();
+  return clipboard && bytes && clipboard->PutPicture(*bytes);
 }
 
 bool LaunchEffectsWin32::PutGif(const std::string& path) {
-  return clipboard_ && clipboard_->PutGifPicture(path);
+  Clipboard* clipboard = ClipboardToWrite();
+  return clipboard && clipboard->PutGifPicture(path);
 }
 
 bool LaunchEffectsWin32::PutFile(const std::string& path) {
   const std::string paths[] = {path};
-  return clipboard_ && clipboard_->PutFileList(paths, false);
+  Clipboard* clipboard = ClipboardToWrite();
+  return clipboard && clipboard->PutFileList(paths, false);
 }
 
 void LaunchEffectsWin32::StampDate(const std::string& category, const std::string& code,
@@ -139,7 +149,7 @@ std::string LaunchEffectsWin32::ClipboardText() {
 }
 
 void LaunchEffectsWin32::PutClipboardText(const std::string& text) {
-  if (clipboard_) (void)clipboard_->PutText(text);
+  if (Clipboard* clipboard = ClipboardToWrite()) (void)clipboard->PutText(text);
 }
 
 void LaunchEffectsWin32::PasteAtPointer(bool root_owner) {

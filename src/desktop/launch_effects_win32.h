@@ -111,6 +111,8 @@ class LaunchEffectsWin32 final : public exec::LaunchEffects,
   void LookUp(Lookup lookup, bool internal);
   void Deliver(bool internal, const std::string& text);
   std::string TakeCopiedText(const std::optional<SavedClipboard>& saved);
+  // Ends the wait for a late copy before a write of ours; null without a clipboard window.
+  Clipboard* ClipboardToWrite();
 
   struct LateCopy {
     std::optional<SavedClipboard> saved;

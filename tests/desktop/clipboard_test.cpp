@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "desktop/launch_effects_win32.h"
 #include "support/temp_folder.h"
 #include "test_pictures.h"
 #include "text/fs_path.h"
@@ -282,6 +283,12 @@ TEST_F(ClipboardTest, SavedClipboardComesBackWithTextRegisteredFormatAndBitmap) 
                                               [&](const SavedFormat& f) { return f.format == registered; });
   ASSERT_NE(registered_record, saved->end());
   EXPECT_EQ(registered_record->name, "Velora Test 格式");
+  // Of the forms the system makes from one another only the placed one is kept.
+  for (const UINT made : {UINT{CF_TEXT}, UINT{CF_OEMTEXT}, UINT{CF_DIB}, UINT{CF_METAFILEPICT}}) {
+    EXPECT_TRUE(std::none_of(saved->begin(), saved->end(), [&](const SavedFormat& f) {
+      return f.format == made;
+    })) << made;
+  }
 
   // The summon's copy replaces it all.
   ASSERT_TRUE(clipboard_->PutText("selected text"));
@@ -292,6 +299,7 @@ TEST_F(ClipboardTest, SavedClipboardComesBackWithTextRegisteredFormatAndBitmap) 
     ASSERT_TRUE(clipboard_->Restore(*saved)) << round;
     EXPECT_EQ(clipboard_->ReadText(), kWideText);
     OtherProgram other;
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT)) << "the system makes the other forms again";
     EXPECT_EQ(other.Bytes(registered)->substr(0, 16), std::string("\x00\x01\x02 registered \xFF", 16));
     HANDLE bitmap = GetClipboardData(CF_BITMAP);
     ASSERT_TRUE(bitmap);
@@ -304,6 +312,30 @@ TEST_F(ClipboardTest, SavedClipboardComesBackWithTextRegisteredFormatAndBitmap) 
     GetEnhMetaFileHeader(static_cast<HENHMETAFILE>(metafile), sizeof header, &header);
     EXPECT_GT(header.nRecords, 2u);
   }
+}
+
+// What a launch writes on the clipboard is no late copy of the summon's Ctrl+C: it stays, and the
+// clipboard the user had is not put back over it.
+TEST_F(ClipboardTest, ALaunchsOwnWriteEndsTheWaitForALateCopy) {
+  struct QuietPanel final : LaunchPanel {
+    HWND Window() const override { return nullptr; }
+    bool Held() const override { return true; }
+    void Show() override {}
+    void Hide() override {}
+    void HideTip() override {}
+    void Report(core::ToastKind, std::string_view) override {}
+    void ConfirmSnippetCopied() override {}
+  } panel;
+  store::Database db;
+  const std::unique_ptr<core::UiDispatcher> ui = core::UiDispatcher::Create();
+  ASSERT_TRUE(ui);
+  LaunchEffectsWin32 effects(panel, db, {}, ui->Poster());
+  ASSERT_TRUE(clipboard_->PutText("用户原有的字"));
+  // Nothing is selected anywhere: the summon stops waiting, and a copy may still land.
+  EXPECT_EQ(effects.CaptureSelection(), "");
+  effects.PutClipboardText("片段");
+  EXPECT_EQ(effects.TakeLateCopy(), std::nullopt);
+  EXPECT_EQ(clipboard_->ReadText(), "片段");
 }
 
 TEST_F(ClipboardTest, SavingKeepsTheFirst101Formats) {
