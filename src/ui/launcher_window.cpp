@@ -85,7 +85,11 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       OnMouseEvent(wparam, lparam);
       return 0;
     case WM_DROPFILES:
-      if (drops_) drops_->Take(reinterpret_cast<HDROP>(wparam));
+      if (drops_) {
+        drops_->Take(reinterpret_cast<HDROP>(wparam));
+      } else {
+        DragFinish(reinterpret_cast<HDROP>(wparam));  // before the store is attached: not kept
+      }
       return 0;
 
     case WM_NCCALCSIZE:

@@ -182,7 +182,6 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   toolkit::CategoryBar* category_bar_ = nullptr;
   toolkit::ImageButton* pin_ = nullptr;
   toolkit::ImageButton* add_position_ = nullptr;
-  Size initial_size_{kLauncherWidth, kLauncherHeight};
   std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<ItemLauncher> item_launcher_;
   std::unique_ptr<Feedback> feedback_;

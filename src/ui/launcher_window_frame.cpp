@@ -25,13 +25,13 @@ bool LauncherWindow::Create(HINSTANCE instance, LauncherHost& host, const toolki
   host_ = &host;
   instance_ = instance;
   gdiplus_ = &gdiplus;
-  initial_size_ = ClampWindowSize(design_size);
+  const Size size = ClampWindowSize(design_size);
   if (!RegisterClassOnce(instance, kLauncherClass, CS_DBLCLKS)) return false;
   const int dpi = DpiOf(nullptr);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int width = Scale(initial_size_.width, dpi);
-  const int height = Scale(initial_size_.height, dpi);
+  const int width = Scale(size.width, dpi);
+  const int height = Scale(size.height, dpi);
   const int left = work.left + (work.right - work.left - width) / 2;
   const int top = work.top + (work.bottom - work.top - height) / 2;
   // The sizing frame lets the grip use the system's sizing loop; it is never drawn.
