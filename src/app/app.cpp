@@ -9,8 +9,6 @@
 #include "text/fs_path.h"
 #include "text/utf.h"
 #include "toolkit/category_bar.h"
-#include "ui/feedback.h"
-#include "ui/settings_ui.h"
 #include "ui/toast_texts.h"
 
 namespace velora::app {
@@ -41,7 +39,13 @@ int App::Run(const std::wstring& command_line) {
   }
   OpenDataFolder();
   const settings::Options& options = options_.get();
-  if (!launcher_.Create(instance_, *this, gdiplus_, {options.window_width, options.window_height})) return 1;
+  launcher_.emplace(ui::LauncherServices{options_,
+                                         store_.database(),
+                                         {data_directory_, store_.store_file()},
+                                         {ScreensaverPath(data_directory_), options.external_address_host},
+                                         BuildSettingsActions(),
+                                         std::string(kVersionCaption)});
+  if (!launcher_->Create(instance_, *this, gdiplus_, {options.window_width, options.window_height})) return 1;
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -49,32 +53,27 @@ int App::Run(const std::wstring& command_line) {
     DispatchMessageW(&message);
   }
   // The windows go while the whole program is alive; the launcher takes its tip window along.
-  launcher_.Destroy();
+  launcher_->Destroy();
   return 0;
 }
 
 void App::OpenDataFolder() {
-  state_.default_window_width = ui::kLauncherWidth;
-  state_.version_caption = std::string(kVersionCaption);
-  state_.data_directory = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
-  (void)PrepareDataDirectory(state_.data_directory, CarriedFile(instance_, IDR_FLIPIT));
-  core::SetProcessLog(std::make_shared<core::LogFile>(state_.data_directory / kLogFileName));
-  store_.Open(DatabasePath(state_.data_directory), store::BackupFolder(state_.data_directory));
+  data_directory_ = DataDirectory(std::filesystem::path(ExecutablePath()).parent_path());
+  (void)PrepareDataDirectory(data_directory_, CarriedFile(instance_, IDR_FLIPIT));
+  core::SetProcessLog(std::make_shared<core::LogFile>(data_directory_ / kLogFileName));
+  store_.Open(DatabasePath(data_directory_), store::BackupFolder(data_directory_));
   store_.on_changed = [this] { ReloadStore(); };
   LoadOptions();
 }
 
 bool App::OnLauncherCreate(HWND window) {
-  WireSettingsPanel();
-  launcher_.AttachGrid(store_.database(), {state_.data_directory, store_.store_file()},
-                       {ScreensaverPath(state_.data_directory), state_.external_address_host});
   // The first category is shown, its bar cell selected.
-  launcher_.FillCategoryBar(store::BuildCategoryList(store_.database()));
+  launcher_->FillCategoryBar(store::BuildCategoryList(store_.database()));
   mouse_hook_ =
       desktop::MouseHook::Install(window, ui::LauncherWindow::MouseEventMessage(), ui::WantedMouseEvents());
 
   // Started by hand: shown and held; started with Windows: waits hidden in the tray.
-  launcher_.ShowAtStart(StartedByHand(GetTickCount64()));
+  launcher_->ShowAtStart(StartedByHand(GetTickCount64()));
   return true;
 }
 
@@ -82,18 +81,18 @@ void App::OnLauncherShown() {
   // What the first look of the panel does not need: the tray icon (the shell may take its time;
   // without a shell the program still runs, reachable by its hotkey and gestures), every
   // control's state, the window icons.
-  (void)tray_.Add(launcher_.hwnd(), instance_, IDI_VELORA, "Velora");
+  (void)tray_.Add(launcher_->hwnd(), instance_, IDI_VELORA, "Velora");
   tray_.Attach([this](unsigned code) { return OnTrayEvent(code); });
   LoadControlStates();
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     const int size = GetSystemMetrics(metric);
     const auto icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORA), IMAGE_ICON, size, size, LR_SHARED);
-    SendMessageW(launcher_.hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(launcher_->hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
 }
 
 void App::OnStartupComplete() {
-  if (store_.BackUpForToday()) launcher_.settings().BackupsChanged();
+  if (store_.BackUpForToday()) launcher_->BackupsChanged();
   ReportStoreProblem();
 }
 
@@ -129,7 +128,7 @@ void App::OnMenuCommand(ui::MenuCommand command) {
 }
 
 LRESULT App::OnTrayEvent(unsigned code) {
-  launcher_.TrayClick(code);
+  launcher_->TrayClick(code);
   return 0;
 }
 
@@ -138,7 +137,7 @@ void App::ReportStoreProblem() {
   const store::OpenOutcome outcome = store_.outcome();
   if (outcome == store::OpenOutcome::kOpened) return;
   const std::string text = ui::StoreProblemText(outcome, text::PathToUtf8(store_.store_file()));
-  MessageBoxW(launcher_.hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle,
+  MessageBoxW(launcher_->hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle,
               (outcome == store::OpenOutcome::kReadOnly ? MB_ICONWARNING : MB_ICONERROR) | MB_OK);
 }
 
@@ -154,12 +153,12 @@ void App::Restart() noexcept {
 
 void App::Report(store::GroupOutcome outcome) {
   if (const std::optional<ui::Toast> toast = ui::GroupToast(outcome)) {
-    launcher_.feedback().ShowToast(toast->kind, toast->text);
+    launcher_->ShowToast(toast->kind, toast->text);
   }
 }
 
 void App::DeleteGroup() {
-  const std::string shown = launcher_.navigation().category;
+  const std::string shown = launcher_->shown_category();
   // A group's items go with its table: keep a copy first, or keep the group.
   if (!store::IsFixedCategory(shown) && store_.database().TableExists(shown) && !BackUpBeforeBulkRemoval()) {
     return;
@@ -167,7 +166,7 @@ void App::DeleteGroup() {
   const store::GroupOutcome outcome = store::DeleteGroup(store_.database(), shown);
   Report(outcome);
   // A deleted group on show gives way to the first category.
-  launcher_.FillCategoryBar(store::BuildCategoryList(store_.database()));
+  launcher_->FillCategoryBar(store::BuildCategoryList(store_.database()));
 }
 
 }  // namespace velora::app

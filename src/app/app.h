@@ -1,6 +1,7 @@
 #pragma once
-// The program: owns the process-wide state and both windows, runs the start-up sequence from
-// the launcher window's creation, the message loop, and Exit and Restart.
+// The program and the one place where its parts are put together: it opens the data folder, the
+// log, the store and the options, builds the launcher window from them, runs the message loop,
+// and Exit and Restart.
 #include <windows.h>
 
 #include <filesystem>
@@ -21,15 +22,6 @@ namespace velora::app {
 inline constexpr wchar_t kInstanceEventName[] = L"Velora";
 inline constexpr std::string_view kVersionCaption = "当前版本   0.1.5";
 inline constexpr std::string_view kGdiplusFailed = "图形组件 GDI+ 无法启动，Velora 不能运行。";
-
-// The process-wide state: created once at start-up, alive until the process ends.
-struct AppState {
-  std::filesystem::path data_directory;
-  int default_window_width = 0;
-  std::string version_caption;
-  std::string external_address_host;    // from the settings file; empty for the default
-  std::filesystem::path settings_file;  // empty until loaded: nothing is saved before
-};
 
 class App final : public ui::LauncherHost {
  public:
@@ -53,8 +45,6 @@ class App final : public ui::LauncherHost {
   // nothing worth keeping; toasts the outcome and reloads the bar and the grid. The about page
   // reads its list again itself.
   void RestoreBackup(const std::filesystem::path& backup, bool back_up_current = true);
-
-  AppState& state() noexcept { return state_; }
 
  private:
   bool OnLauncherCreate(HWND window) override;
@@ -83,13 +73,15 @@ class App final : public ui::LauncherHost {
   void LoadOptions();
   void LoadControlStates();
   void SaveAllSettings() noexcept;
-  void WireSettingsPanel();
-  void WireBackups();
+  // What the settings panel asks of the program (app_settings.cpp, app_backups.cpp).
+  ui::SettingsActions BuildSettingsActions();
+  void AddBackupActions(ui::SettingsActions& actions);
 
   HINSTANCE instance_;
   // Started before any window exists and ended after the last one is gone.
   toolkit::GdiplusSession gdiplus_;
-  AppState state_;
+  std::filesystem::path data_directory_;
+  std::filesystem::path settings_file_;  // empty until loaded: nothing is saved before
   store::SystemClock clock_;
   StoreSession store_{clock_};
   SingleInstance single_instance_{kInstanceEventName};
@@ -97,7 +89,8 @@ class App final : public ui::LauncherHost {
   std::unique_ptr<desktop::MouseHook> mouse_hook_;
   // Loaded with the settings; the window reads them and its settings panel changes them.
   settings::OptionsHolder options_;
-  ui::LauncherWindow launcher_{options_};
+  // Built once the store is open and the options read; gone before them.
+  std::optional<ui::LauncherWindow> launcher_;
   bool exited_ = false;
 };
 

@@ -9,35 +9,32 @@
 #include "text/fs_path.h"
 #include "text/utf.h"
 #include "ui/backup_texts.h"
-#include "ui/feedback.h"
-#include "ui/settings_ui.h"
 
 namespace velora::app {
 
-void App::WireBackups() {
-  ui::SettingsUi::Actions& a = launcher_.settings().actions;
+void App::AddBackupActions(ui::SettingsActions& a) {
   a.list_backups = [this] { return ui::ListBackupEntries(store_.backup_folder()); };
   a.restore_backup = [this](const std::filesystem::path& backup) { RestoreBackup(backup); };
 }
 
 bool App::BackUpBeforeBulkRemoval() {
   if (!store_.BackUp()) {
-    launcher_.feedback().ShowToast(ui::ToastKind::kFailed, ui::kBackupFailedNothingRemoved);
+    launcher_->ShowToast(ui::ToastKind::kFailed, ui::kBackupFailedNothingRemoved);
     return false;
   }
-  launcher_.settings().BackupsChanged();
+  launcher_->BackupsChanged();
   return true;
 }
 
 void App::RestoreBackup(const std::filesystem::path& backup, bool back_up_current) {
   const ui::Toast toast = ui::RestoreToast(store_.Restore(backup, back_up_current));
-  launcher_.feedback().ShowToast(toast.kind, toast.text);
+  launcher_->ShowToast(toast.kind, toast.text);
 }
 
 void App::ReloadStore() {
   // The category on show stays when the restored store has it; otherwise the first is shown.
-  launcher_.FillCategoryBar(store::BuildCategoryList(store_.database()));
-  launcher_.RefreshGrid();
+  launcher_->FillCategoryBar(store::BuildCategoryList(store_.database()));
+  launcher_->RefreshGrid();
 }
 
 void App::OfferBackupForDamagedStore() {
@@ -52,7 +49,7 @@ void App::OfferBackupForDamagedStore() {
       ui::DamagedStoreText(text::PathToUtf8(store_.damaged_store()),
                            newest ? std::optional<std::string_view>(time) : std::nullopt, items);
   const UINT buttons = newest ? MB_YESNO | MB_ICONQUESTION : MB_OK | MB_ICONWARNING;
-  if (MessageBoxW(launcher_.hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle, buttons) == IDYES &&
+  if (MessageBoxW(launcher_->hwnd(), text::Widen(text).c_str(), ui::kLauncherTitle, buttons) == IDYES &&
       newest) {
     RestoreBackup(newest->path, /*back_up_current=*/false);
   }

@@ -37,9 +37,10 @@ void ResetModifierList(toolkit::ComboBox& list) {
 
 }  // namespace
 
-AddPanels::AddPanels(toolkit::ControlHost& controls, const exec::Navigation& at, toolkit::CategoryBar& bar,
-                     Actions actions)
+AddPanels::AddPanels(toolkit::ControlHost& controls, store::Database& db, const exec::Navigation& at,
+                     toolkit::CategoryBar& bar, Actions actions)
     : controls_(controls),
+      db_(db),
       at_(at),
       bar_(bar),
       actions_(std::move(actions)),
@@ -188,7 +189,7 @@ bool AddPanels::AddRow(const NewItem& item) {
   }
   // A category whose table is gone (renamed or deleted while shown) cannot take the item: the
   // user is told rather than shown a closed panel and no item.
-  if (!db_ || !store::AddItem(*db_, at_.category, *item.row)) {
+  if (!store::AddItem(db_, at_.category, *item.row)) {
     actions_.toast(ToastKind::kFailed, acquire::kItemNotSaved);
     return false;
   }
@@ -213,14 +214,14 @@ void AddPanels::ConfirmGroup() {
   const std::string name = group_.name->Text();
   store::GroupOutcome outcome = store::GroupOutcome::kCreateFailed;
   if (group_mode_ == GroupMode::kAdding) {
-    if (db_) outcome = store::CreateGroup(*db_, name);
+    outcome = store::CreateGroup(db_, name);
   } else {
-    outcome = db_ ? store::RenameGroup(*db_, rename_from_, name) : store::GroupOutcome::kRenameFailed;
+    outcome = store::RenameGroup(db_, rename_from_, name);
   }
   if (const std::optional<Toast> toast = GroupToast(outcome)) actions_.toast(toast->kind, toast->text);
   if (!store::Changed(outcome)) return;
   if (outcome == store::GroupOutcome::kCreated) {
-    actions_.fill_category_bar(store::BuildCategoryList(*db_));
+    actions_.fill_category_bar(store::BuildCategoryList(db_));
   } else {
     // The cell shows the new name in grey; the bar is not rebuilt and the shown category stays.
     const auto& cells = bar_.model().cells();

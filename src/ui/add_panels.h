@@ -37,13 +37,10 @@ class AddPanels {
   };
 
   // Builds the panels' contents into the empty panel frames of `controls`.
-  AddPanels(toolkit::ControlHost& controls, const exec::Navigation& at, toolkit::CategoryBar& bar,
-            Actions actions);
+  AddPanels(toolkit::ControlHost& controls, store::Database& db, const exec::Navigation& at,
+            toolkit::CategoryBar& bar, Actions actions);
   AddPanels(const AddPanels&) = delete;
   AddPanels& operator=(const AddPanels&) = delete;
-
-  // Until the store is open, every add is refused as a failed write would be.
-  void SetStore(store::Database* db) { db_ = db; }
 
   void OpenBookmark();
   void OpenShortcut();
@@ -75,10 +72,10 @@ class AddPanels {
   void SetGroupMode(GroupMode mode);
 
   toolkit::ControlHost& controls_;
+  store::Database& db_;
   const exec::Navigation& at_;
   toolkit::CategoryBar& bar_;
   Actions actions_;
-  store::Database* db_ = nullptr;
   BookmarkPanel bookmark_;
   ShortcutPanel shortcut_;
   GroupPanel group_;

@@ -3,12 +3,10 @@
 namespace velora::ui {
 
 void DockingDriver::Start() {
-  state_.edge_docking = true;
   timers_.Start(kCheckTimer, kDockCheckPeriodMs, [this] { Check(); });
 }
 
 void DockingDriver::Stop() {
-  state_.edge_docking = false;
   timers_.Stop(kCheckTimer);
   timers_.Stop(kStepTimer);
   docker_.Stop();

@@ -5,13 +5,12 @@
 
 #include "toolkit/timers.h"
 #include "ui/edge_docking.h"
-#include "ui/window_state.h"
 
 namespace velora::ui {
 
 class DockingDriver {
  public:
-  DockingDriver(HWND window, WindowState& state) : window_(window), state_(state) {}
+  explicit DockingDriver(HWND window) : window_(window) {}
 
   void Start();
   void Stop();
@@ -25,7 +24,6 @@ class DockingDriver {
   void MoveTo(Point at);
 
   HWND window_;
-  WindowState& state_;
   EdgeDocker docker_;
   toolkit::Timers timers_;
 };

@@ -6,7 +6,6 @@
 
 #include "ui/core_types.h"
 #include "ui/toasts_win32.h"
-#include "ui/window_state.h"
 
 namespace velora::toolkit {
 class ControlHost;
@@ -19,8 +18,8 @@ class TipWindow;
 class Feedback {
  public:
   // `tips_off` tells whether the user ticked "关闭提示".
-  Feedback(toolkit::ControlHost& controls, WindowState& state, std::function<bool()> tips_off)
-      : toasts_(controls, state), tips_off_(std::move(tips_off)) {}
+  Feedback(toolkit::ControlHost& controls, std::function<bool()> tips_off)
+      : toasts_(controls), tips_off_(std::move(tips_off)) {}
   Feedback(const Feedback&) = delete;
   Feedback& operator=(const Feedback&) = delete;
 

@@ -25,10 +25,10 @@ HCURSOR LoadPressPointer() {
 
 }  // namespace
 
-ItemGrid::ItemGrid(toolkit::IconList& list, WindowState& state, exec::Navigation& at, store::Database& db,
+ItemGrid::ItemGrid(toolkit::IconList& list, const PanelLook& look, exec::Navigation& at, store::Database& db,
                    std::filesystem::path data_dir)
     : list_(list),
-      state_(state),
+      look_(look),
       model_(db, std::move(data_dir), *this, at),
       press_pointer_(LoadPressPointer()) {
   list_.on_press = [this](int cell) { OnPress(cell); };
@@ -67,7 +67,7 @@ void ItemGrid::Show() {
     const int index = list_.Append();
     if (!cell.has_item) continue;
     list_.SetImage(index, ImageOf(cell.image));
-    list_.SetText(index, cell.caption, CaptionColour(state_));
+    list_.SetText(index, cell.caption, look_.CaptionColour());
   }
   list_.ResumeRedraw();
   // The cell under the pointer may hold another item now; its tip returns on the next move.

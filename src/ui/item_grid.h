@@ -11,13 +11,13 @@
 #include "exec/grid_model.h"
 #include "toolkit/icon_list.h"
 #include "toolkit/image_cache.h"
-#include "ui/window_state.h"
+#include "ui/panel_look.h"
 
 namespace velora::ui {
 
 class ItemGrid : private exec::LaunchPort {
  public:
-  ItemGrid(toolkit::IconList& list, WindowState& state, exec::Navigation& at, store::Database& db,
+  ItemGrid(toolkit::IconList& list, const PanelLook& look, exec::Navigation& at, store::Database& db,
            std::filesystem::path data_dir);
 
   // Launching is wired by the program; until it is, a launch does nothing.
@@ -53,7 +53,7 @@ class ItemGrid : private exec::LaunchPort {
   void Show();
 
   toolkit::IconList& list_;
-  WindowState& state_;
+  const PanelLook& look_;
   exec::GridModel model_;
   exec::LaunchPort* launch_ = nullptr;
   // Built-in images live as long as the program: decode each once.

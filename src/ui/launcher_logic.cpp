@@ -9,18 +9,19 @@ bool PointerLeftWindow(Rect window, Point pointer) {
   return !inside;
 }
 
-bool ShouldAutoHide(const WindowState& state, bool visible, bool hide_on_leave, Rect window, Point pointer) {
-  return visible && !state.edge_docking && hide_on_leave && !state.held && PointerLeftWindow(window, pointer);
+void LauncherLogic::StartHeld(bool held) {
+  held_ = held;
+  view_.SetPinSelected(held);
 }
 
 void LauncherLogic::TogglePin() {
-  if (state_.held) {
-    state_.held = false;
+  if (held_) {
+    held_ = false;
   } else {
-    state_.held = true;
-    state_.on_top = true;
+    held_ = true;
+    on_top_ = true;
   }
-  view_.SetPinSelected(state_.held);
+  view_.SetPinSelected(held_);
 }
 
 std::uint64_t WantedMouseEvents() { return core::EventBits({{3, 1}, {3, 2}, {5, 1}, {5, 2}, {1, 2}}); }
@@ -39,8 +40,8 @@ void LauncherLogic::Summon() {
 
 void LauncherLogic::ToggleByGesture() {
   if (summoning_) return;
-  if (state_.held && !state_.on_top) {
-    state_.held = false;
+  if (held_ && !on_top_) {
+    held_ = false;
     view_.SetPinSelected(false);
     view_.Hide();
   } else {
@@ -60,13 +61,13 @@ void LauncherLogic::HotkeyPressed() {
 TrayOutcome LauncherLogic::TrayClick(unsigned message) {
   if (message == kTrayRightButtonDown) return TrayOutcome::kOpenMenu;
   if (message != kTrayLeftButtonDown) return TrayOutcome::kNone;
-  if (state_.held) {
+  if (held_) {
     view_.Hide();
-    state_.held = false;
+    held_ = false;
     view_.SetPinSelected(false);
     return TrayOutcome::kHidden;
   }
-  state_.held = true;
+  held_ = true;
   view_.SetPinSelected(true);
   // Centred on the monitor of the tray that was clicked.
   view_.Place(CentreOnMonitor(view_.Pointer(), view_.DesignSize(), view_.Monitors()));
@@ -77,14 +78,14 @@ TrayOutcome LauncherLogic::TrayClick(unsigned message) {
 void LauncherLogic::MouseEvent(core::MouseEvent event, std::uint32_t time_ms, GestureBoxes boxes) {
   constexpr int kLeft = 1, kMiddle = 3, kSide = 5, kDown = 1, kUp = 2;
   if (event.button == kSide && event.action == kDown) {
-    state_.side_press_ms = time_ms;
+    side_press_ms_ = time_ms;
   } else if (event.button == kSide && event.action == kUp) {
     // Time stamps wrap after 49 days; the unsigned difference stays right across the wrap.
-    const bool quick = state_.side_press_ms && time_ms - *state_.side_press_ms < kQuickSideClickMs;
-    state_.side_press_ms.reset();
-    if (quick && boxes.side && !state_.edge_docking) ToggleByGesture();
+    const bool quick = side_press_ms_ && time_ms - *side_press_ms_ < kQuickSideClickMs;
+    side_press_ms_.reset();
+    if (quick && boxes.side && !view_.EdgeDocking()) ToggleByGesture();
   } else if (event.button == kMiddle && event.action == kUp) {
-    if (boxes.middle && !state_.edge_docking) ToggleByGesture();
+    if (boxes.middle && !view_.EdgeDocking()) ToggleByGesture();
   } else if (event.button == kLeft && event.action == kUp) {
     // The grid holds the capture while an item is pressed; this finishes the click even when
     // the capture was taken away before the release.
@@ -93,7 +94,8 @@ void LauncherLogic::MouseEvent(core::MouseEvent event, std::uint32_t time_ms, Ge
 }
 
 void LauncherLogic::Tick(bool hide_on_leave) {
-  if (ShouldAutoHide(state_, view_.IsVisible(), hide_on_leave, view_.WindowRect(), view_.Pointer())) {
+  if (hide_on_leave && !held_ && !view_.EdgeDocking() && view_.IsVisible() &&
+      PointerLeftWindow(view_.WindowRect(), view_.Pointer())) {
     view_.Hide();
   }
 }

@@ -1,15 +1,15 @@
 #pragma once
 // What the launcher window does on its timer, its pin button, the tray, the hotkey and the mouse
-// gestures, apart from the drawing: decisions on the window state, side effects through
+// gestures, apart from the drawing: decisions on whether the panel is held, side effects through
 // LauncherView.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/mouse_event.h"
 #include "ui/core_types.h"
 #include "ui/placement.h"
-#include "ui/window_state.h"
 
 namespace velora::ui {
 
@@ -38,13 +38,13 @@ class LauncherView {
   virtual void FinishGridClick() = 0;
   // Reads the recent files again when their list is shown.
   virtual void RefillIfVisible() = 0;
+  // "靠边伸缩" is on: the gestures are silent and the panel never hides by itself.
+  virtual bool EdgeDocking() const = 0;
 };
 
 // Hide when the pointer is outside the window grown by 50 pixels; the test is strict, so a
 // pointer exactly on the grown border is outside.
 bool PointerLeftWindow(Rect window, Point pointer);
-
-bool ShouldAutoHide(const WindowState& state, bool visible, bool hide_on_leave, Rect window, Point pointer);
 
 // The group menu opens left of and below the pointer, clear of the cell it was opened on.
 constexpr Point GroupMenuPosition(Point cursor) { return {cursor.x - 50, cursor.y + 20}; }
@@ -68,7 +68,14 @@ enum class TrayOutcome { kNone, kOpenMenu, kHidden, kShown };
 
 class LauncherLogic {
  public:
-  LauncherLogic(WindowState& state, LauncherView& view) : state_(state), view_(view) {}
+  explicit LauncherLogic(LauncherView& view) : view_(view) {}
+
+  // Held, the panel stays open: no auto-hide, no hide after a launch.
+  bool held() const { return held_; }
+  // Pinned once: a summon gesture never hides the panel.
+  bool on_top() const { return on_top_; }
+  // Started by hand the panel shows held, pin pressed.
+  void StartHeld(bool held);
 
   // The pin: pinning holds the window and sets on-top; unpinning releases it.
   void TogglePin();
@@ -86,8 +93,10 @@ class LauncherLogic {
   void Tick(bool hide_on_leave);
 
  private:
-  WindowState& state_;
   LauncherView& view_;
+  bool held_ = false;
+  bool on_top_ = false;
+  std::optional<std::uint32_t> side_press_ms_;  // time stamp of the side button's last press
   bool summoning_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/launcher_window.h"
 
+#include "settings/settings.h"
 #include "toolkit/category_bar.h"
 #include "toolkit/glyphs.h"
 #include "toolkit/icon_list.h"
@@ -27,21 +28,11 @@ constexpr UINT kQueueInterval = 100;
 
 UINT LauncherWindow::MouseEventMessage() noexcept { return kMouseEventMessage; }
 
-LauncherWindow::LauncherWindow(settings::OptionsHolder& options) : options_(options) {}
-LauncherWindow::~LauncherWindow() {
-  Destroy();        // while every member its WM_DESTROY reaches is alive; the tip window goes along
-  recent_.reset();  // its worker hands nothing over once it is gone
-  menus_.reset();
-  menu_actions_.reset();
-  add_panels_.reset();
-  drops_.reset();
-  settings_.reset();  // it holds controls and timers of the window
-  feedback_.reset();  // its toasts are controls with timers; it points at the tip window
-  grid_.reset();      // it draws into a control
-  item_launcher_.reset();
-  controls_.reset();
-  tip_.reset();
-}
+LauncherWindow::LauncherWindow(LauncherServices services)
+    : services_(std::move(services)), options_(services_.options) {}
+
+// While every member its WM_DESTROY reaches is alive; the tip window goes along.
+LauncherWindow::~LauncherWindow() { Destroy(); }
 
 LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -53,12 +44,18 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       controls_->paint_backdrop = [this](HDC dc, RECT area) { PaintBackdrop(dc, area); };
       BuildControls();
       // The look and the page size the options hold, before the first layout and paint.
-      state_.appearance = options_.get().appearance;
+      look_.appearance = options_.get().appearance;
       navigation_.capacity = options_.get().icons_per_page;
-      feedback_ = std::make_unique<Feedback>(*controls_, state_, [this] { return options_.get().tips_off; });
-      settings_ = std::make_unique<SettingsUi>(hwnd(), *controls_, state_, options_, *feedback_);
+      feedback_ = std::make_unique<Feedback>(*controls_, [this] { return options_.get().tips_off; });
+      {
+        SettingsActions actions = services_.settings_actions;
+        actions.text_colour_picked = [this](std::uint32_t argb) { look_.picked_text_colour = argb; };
+        settings_ =
+            std::make_unique<SettingsUi>(hwnd(), *controls_, options_, *feedback_, std::move(actions));
+      }
       menus_ = std::make_unique<LauncherMenus>(hwnd());
       menus_->on_command = [this](MenuCommand command) { OnMenuCommand(command); };
+      BuildStoreParts();
       // Files dropped from the shell, also when it runs at another integrity level than the panel.
       DragAcceptFiles(hwnd(), TRUE);
       for (const UINT passed : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
@@ -85,11 +82,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       OnMouseEvent(wparam, lparam);
       return 0;
     case WM_DROPFILES:
-      if (drops_) {
-        drops_->Take(reinterpret_cast<HDROP>(wparam));
-      } else {
-        DragFinish(reinterpret_cast<HDROP>(wparam));  // before the store is attached: not kept
-      }
+      drops_->Take(reinterpret_cast<HDROP>(wparam));
       return 0;
 
     case WM_NCCALCSIZE:
@@ -97,7 +90,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case WM_NCHITTEST:
       return HTCAPTION;  // the uncovered background moves the window
     case WM_HOTKEY:
-      if (settings_ && static_cast<int>(wparam) == settings_->hotkey_id()) logic_.HotkeyPressed();
+      if (static_cast<int>(wparam) == settings_->hotkey_id()) logic_.HotkeyPressed();
       return 0;
     case WM_TIMER:
       if (wparam == kQueueTimer) OnTimer();
@@ -137,7 +130,7 @@ void LauncherWindow::BuildControls() {
   category_bar_->hover_selects = [this] { return options_.get().hover_selects; };
   category_bar_->on_hover_select = [this](std::size_t, const std::string& caption) { ShowCategory(caption); };
   category_bar_->on_right_click = [this](std::size_t index) {
-    state_.remembered_group_cell = static_cast<int>(index);
+    group_cell_ = static_cast<int>(index);
     menus_->Show(GroupMenu(), GroupMenuPosition(Pointer()));
   };
   for (ImageButton* button : look.buttons()) {
@@ -181,11 +174,9 @@ void LauncherWindow::BuildHiddenParts() {
   recent_ = std::make_unique<RecentList>(
       recent, hwnd(), ui_->Poster(),
       RecentList::Actions{[this](bool on, std::string_view text) { feedback_->ShowTip(on, text); },
-                          [this](const std::string& link) {
-                            if (item_launcher_) item_launcher_->OpenShortcutTarget(link);
-                          }});
+                          [this](const std::string& link) { item_launcher_->OpenShortcutTarget(link); }});
   add_panels_ = std::make_unique<AddPanels>(
-      *controls_, navigation_, *category_bar_,
+      *controls_, services_.database, navigation_, *category_bar_,
       AddPanels::Actions{[this](ToastKind kind, std::string_view text) { feedback_->ShowToast(kind, text); },
                          [this] { return AddsAtEnd(); }, [this] { RefreshGrid(); },
                          [this](const std::vector<std::string>& names) { FillCategoryBar(names); },
@@ -193,8 +184,8 @@ void LauncherWindow::BuildHiddenParts() {
                            navigation_.category = new_name;
                            RefreshGrid();
                          }});
-  add_panels_->SetStore(database_);
   settings_->Build();
+  settings_->panel().SetVersionCaption(services_.version_caption);
   Layout();
 }
 
@@ -212,28 +203,27 @@ void LauncherWindow::RefillIfVisible() {
 
 void LauncherWindow::FillCategoryBar(const std::vector<std::string>& names) {
   category_bar_->SuspendRedraw();
-  const std::string selected = category_bar_->Fill(names, CaptionColour(state_), navigation_.category);
+  const std::string selected = category_bar_->Fill(names, look_.CaptionColour(), navigation_.category);
   category_bar_->ResumeRedraw();
   if (selected != navigation_.category) ShowCategory(selected);
 }
 
 void LauncherWindow::AddNextDroppedItem() {
-  if (!drops_) return;
   if (const std::optional<int> page = drops_->AddNext(navigation_.category, grid_->model(), AddsAtEnd())) {
     ShowPage(*page);
   }
 }
 
 void LauncherWindow::OnTimer() {
-  if (item_launcher_) item_launcher_->TakeLateCopy();
+  item_launcher_->TakeLateCopy();
   AddNextDroppedItem();
   // A menu lies outside the panel: pointing at it is not leaving.
   logic_.Tick(options_.get().hide_on_leave && !menus_->showing());
 }
 
 void LauncherWindow::OnMenuCommand(MenuCommand command) {
-  if (menu_actions_ && menu_actions_->Run(command)) return;
-  if (add_panels_ && add_panels_->OpenFor(command, state_.remembered_group_cell)) return;
+  if (menu_actions_->Run(command)) return;
+  if (add_panels_ && add_panels_->OpenFor(command, group_cell_)) return;
   host_->OnMenuCommand(command);
 }
 
@@ -258,9 +248,7 @@ void LauncherWindow::TrayClick(unsigned code) {
   if (logic_.TrayClick(code) == TrayOutcome::kOpenMenu) menus_->Show(TrayMenu(), Pointer());
 }
 
-void LauncherWindow::FinishGridClick() {
-  if (grid_) grid_->OnRelease();
-}
+void LauncherWindow::FinishGridClick() { grid_->OnRelease(); }
 
 bool LauncherWindow::StartUp() {
   if (!host_->OnLauncherCreate(hwnd())) return false;
@@ -297,20 +285,17 @@ void LauncherWindow::ShowPage(int page) {
 
 void LauncherWindow::ShowFirstPage() { ShowPage(0); }
 
-void LauncherWindow::RefreshGrid() {
-  if (grid_) grid_->Refresh();
-}
+void LauncherWindow::RefreshGrid() { grid_->Refresh(); }
 
 void LauncherWindow::SetCapacity(int capacity) { navigation_.capacity = capacity; }
 
-void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places,
-                                desktop::LaunchSetup launch_setup) {
-  database_ = &db;
-  if (add_panels_) add_panels_->SetStore(&db);
+void LauncherWindow::BuildStoreParts() {
+  store::Database& db = services_.database;
+  const StorePlaces& places = services_.places;
   auto* list = controls_->FindAs<toolkit::IconList>(names::kGrid);
-  grid_ = std::make_unique<ItemGrid>(*list, state_, navigation_, db, places.data_dir);
+  grid_ = std::make_unique<ItemGrid>(*list, look_, navigation_, db, places.data_dir);
   item_launcher_ = std::make_unique<ItemLauncher>(
-      hwnd(), [this] { return state_.held; }, options_.get(), *feedback_, db, std::move(launch_setup),
+      hwnd(), [this] { return logic_.held(); }, options_.get(), *feedback_, db, services_.launch_setup,
       ui_->Poster());
   menu_actions_ = std::make_unique<MenuActions>(
       MenuActions::Panel{hwnd(), *grid_, navigation_, [this] { RefreshGrid(); },
@@ -328,8 +313,24 @@ void LauncherWindow::AttachGrid(store::Database& db, const StorePlaces& places,
   };
 }
 
-void LauncherWindow::CaptureSelection() {
-  if (item_launcher_) item_launcher_->CaptureSelection();
+void LauncherWindow::CaptureSelection() { item_launcher_->CaptureSelection(); }
+
+bool LauncherWindow::EdgeDocking() const { return settings_->docking(); }
+
+void LauncherWindow::ShowToast(ToastKind kind, std::string_view text) { feedback_->ShowToast(kind, text); }
+
+void LauncherWindow::BackupsChanged() { settings_->BackupsChanged(); }
+
+void LauncherWindow::LoadControlStates(const std::filesystem::path& settings_file) {
+  settings::LoadControlStates(settings_file, settings_->port());
+  settings_->BindOptions(options_.get().appearance);
 }
+
+bool LauncherWindow::SaveSettings(const std::filesystem::path& settings_file,
+                                  const settings::Options& options) {
+  return settings::SaveSettings(settings_file, options, settings_->port());
+}
+
+bool LauncherWindow::ChooseDefaultHotkey() { return settings_->ChooseDefaultHotkey(); }
 
 }  // namespace velora::ui

@@ -1,7 +1,8 @@
 #pragma once
-// The launcher window: the frameless panel whose creation drives the whole start-up. It owns
-// the window state and its controls, lays them out for every size and DPI, and paints the
-// rounded, bordered background.
+// The launcher window: the frameless panel. It is made from what the program built before it (the
+// options, the open store, the launch set-up, the settings actions), owns its controls and the
+// parts that drive them, lays them out for every size and DPI, and paints the rounded, bordered
+// background.
 #include <windows.h>
 // After windows.h, whose types it uses.
 #include <shellapi.h>
@@ -27,7 +28,8 @@
 #include "ui/launcher_logic.h"
 #include "ui/launcher_menus.h"
 #include "ui/menu_actions.h"
-#include "ui/window_state.h"
+#include "ui/panel_look.h"
+#include "ui/settings_actions.h"
 
 namespace velora::toolkit {
 class CategoryBar;
@@ -74,10 +76,20 @@ class LauncherHost {
   virtual void OnResizeFinished(Size design_size) = 0;
 };
 
+// What the window works with, built by the program before the window exists.
+struct LauncherServices {
+  // Read by what the window does and changed through its settings panel.
+  settings::OptionsHolder& options;
+  store::Database& database;  // open, alive while the window is
+  StorePlaces places;
+  desktop::LaunchSetup launch_setup;
+  SettingsActions settings_actions;
+  std::string version_caption;  // the about page's
+};
+
 class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private LauncherView {
  public:
-  // The options are read by what the window does and changed through its settings panel.
-  explicit LauncherWindow(settings::OptionsHolder& options);
+  explicit LauncherWindow(LauncherServices services);
   ~LauncherWindow() override;
 
   // The live GDI+ session is asked for because every paint of the panel needs one.
@@ -85,7 +97,6 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
                             Size design_size = {kLauncherWidth, kLauncherHeight}) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  toolkit::ControlHost& controls() noexcept { return *controls_; }
   // Started by hand the panel shows held, pin pressed; started with Windows it waits hidden.
   void ShowAtStart(bool held);
   // A press on the tray icon: the left one shows or hides the panel, the right one opens the
@@ -93,30 +104,27 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void TrayClick(unsigned code);
   // The message the mouse hook posts its events to this window with.
   static UINT MouseEventMessage() noexcept;
-  // The settings panel and what it switches (docking, hotkey).
-  SettingsUi& settings() noexcept { return *settings_; }
-  // Toasts and hover tips.
-  Feedback& feedback() noexcept { return *feedback_; }
-
-  // The add-bookmark, add-shortcut and add-group panels; null until the hidden parts are built.
-  AddPanels* add_panels() noexcept { return add_panels_.get(); }
-
-  // The summon reads a shown recent list again.
-  void RefillIfVisible() override;
+  // Tells the user the outcome of what the program did for them.
+  void ShowToast(ToastKind kind, std::string_view text);
+  // The backups changed: a list the user has seen is read again.
+  void BackupsChanged();
+  // Once start-up has shown the panel: every control's state as the settings file keeps it,
+  // then the options bound to the settings panel (see SettingsUi::BindOptions).
+  void LoadControlStates(const std::filesystem::path& settings_file);
+  // The settings file with `options` and every control's state; false when it was not written.
+  [[nodiscard]] bool SaveSettings(const std::filesystem::path& settings_file,
+                                  const settings::Options& options);
+  // A first run chooses a function key to summon the panel; false when none was free.
+  bool ChooseDefaultHotkey();
 
   // Rebuilds the bar with the category on show still selected; when that one is gone (a group
   // deleted, a restored store without it) the first category is shown instead.
   void FillCategoryBar(const std::vector<std::string>& names);
-  // Where the panel stands: the category on show, its page and the page size.
-  const exec::Navigation& navigation() const noexcept { return navigation_; }
-  toolkit::CategoryBar& category_bar() noexcept { return *category_bar_; }
+  const std::string& shown_category() const noexcept { return navigation_.category; }
   // Builds the background from the appearance values and repaints.
   void ApplyAppearance(const Appearance& appearance);
   // A border colour shows at once; a text colour picked but not yet applied stays as it is.
   void ShowBorderColour(std::uint32_t argb);
-  // Shows the category's items once the store is open.
-  void AttachGrid(store::Database& db, const StorePlaces& places, desktop::LaunchSetup launch_setup);
-  ItemGrid* grid() noexcept { return grid_.get(); }
   // Rebuilds the grid's page where the panel stands.
   void RefreshGrid();
   // Items per page: from the options at creation, from the grid's size after a resize.
@@ -131,7 +139,12 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   bool AddsAtEnd() const;
 
  private:
+  // The Win32 tests of the window drive its parts directly.
+  friend class LauncherWindowTestAccess;
+
   void BuildControls();
+  // The parts that work on the store: the grid, launching, the menus' actions, the drop queue.
+  void BuildStoreParts();
   // The host's start-up and the queue timer, once the window procedure has built the controls.
   bool StartUp();
   // Once the panel has shown: what its first look does not show (the recent list, the contents
@@ -157,6 +170,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void OpenItemMenu();
 
   // LauncherView
+  void RefillIfVisible() override;
+  bool EdgeDocking() const override;
   bool IsVisible() const override;
   void Show() override;
   void ShowActive() override;
@@ -173,27 +188,32 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   HINSTANCE instance_ = nullptr;
   const toolkit::GdiplusSession* gdiplus_ = nullptr;  // alive while the window is
   std::unique_ptr<core::UiDispatcher> ui_;            // made first, at creation
+  LauncherServices services_;
   settings::OptionsHolder& options_;
-  std::unique_ptr<toolkit::ControlHost> controls_;
-  WindowState state_;
+  PanelLook look_;
   exec::Navigation navigation_;
-  LauncherLogic logic_{state_, *this};
-  std::unique_ptr<TipWindow> tip_;
+  LauncherLogic logic_{*this};
+  int group_cell_ = 0;  // the bar cell the group menu was last opened on
+  // The place being applied: a DPI change it causes keeps it rather than the system's guess.
+  std::optional<Placement> placing_;
+
+  // The parts go in the reverse order of these lines, once the window itself is gone: each
+  // before what it draws into, points at or reports through.
+  std::unique_ptr<TipWindow> tip_;  // made last in start-up
+  std::unique_ptr<toolkit::ControlHost> controls_;
   toolkit::CategoryBar* category_bar_ = nullptr;
   toolkit::ImageButton* pin_ = nullptr;
   toolkit::ImageButton* add_position_ = nullptr;
-  std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<ItemLauncher> item_launcher_;
+  std::unique_ptr<ItemGrid> grid_;
   std::unique_ptr<Feedback> feedback_;
-  std::unique_ptr<SettingsUi> settings_;
-  std::unique_ptr<LauncherMenus> menus_;
-  std::unique_ptr<MenuActions> menu_actions_;
+  std::unique_ptr<SettingsUi> settings_;  // it holds controls and timers of the window
   std::unique_ptr<DropIntake> drops_;
-  std::unique_ptr<RecentList> recent_;     // made with the hidden parts
   std::unique_ptr<AddPanels> add_panels_;  // made with the hidden parts
-  store::Database* database_ = nullptr;    // attached with the grid
-  // The place being applied: a DPI change it causes keeps it rather than the system's guess.
-  std::optional<Placement> placing_;
+  std::unique_ptr<MenuActions> menu_actions_;
+  std::unique_ptr<LauncherMenus> menus_;
+  std::unique_ptr<RecentList>
+      recent_;  // made with the hidden parts; its worker hands nothing over once it is gone
 };
 
 }  // namespace velora::ui

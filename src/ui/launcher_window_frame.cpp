@@ -72,7 +72,7 @@ Size LauncherWindow::DesignSize() const {
 void LauncherWindow::UpdateRegion() {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  const int diameter = 2 * controls_->Scale(state_.appearance.corner_radius);
+  const int diameter = 2 * controls_->Scale(look_.appearance.corner_radius);
   core::UniqueRegion region(
       diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter)
                    : nullptr);
@@ -82,20 +82,20 @@ void LauncherWindow::UpdateRegion() {
 void LauncherWindow::PaintBackdrop(HDC dc, RECT area) const {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  const Appearance& look = state_.appearance;
+  const Appearance& look = look_.appearance;
   ui::PaintBackdrop(dc, area, client, look, controls_->Scale(look.border_width),
                     controls_->Scale(look.corner_radius));
 }
 
 void LauncherWindow::ApplyAppearance(const Appearance& appearance) {
-  state_.appearance = appearance;
-  state_.picked_text_colour.reset();
+  look_.appearance = appearance;
+  look_.picked_text_colour.reset();
   UpdateRegion();
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void LauncherWindow::ShowBorderColour(std::uint32_t argb) {
-  state_.appearance.border = argb;
+  look_.appearance.border = argb;
   UpdateRegion();
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -112,8 +112,7 @@ void LauncherWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void LauncherWindow::ShowAtStart(bool held) {
-  state_.held = held;
-  SetPinSelected(held);
+  logic_.StartHeld(held);
   ShowWindow(hwnd(), held ? SW_SHOW : SW_HIDE);
 }
 

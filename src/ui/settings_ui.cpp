@@ -19,15 +19,15 @@ namespace {
 constexpr UINT_PTR kPageSubclass = 0x5e7;
 }
 
-SettingsUi::SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state,
-                       settings::OptionsHolder& options, Feedback& feedback)
+SettingsUi::SettingsUi(HWND window, toolkit::ControlHost& controls, settings::OptionsHolder& options,
+                       Feedback& feedback, SettingsActions actions)
     : window_(window),
       controls_(controls),
-      state_(state),
       options_(options),
+      actions_(std::move(actions)),
       port_(controls),
       hotkey_(window),
-      docking_(window, state),
+      docking_(window),
       feedback_(feedback),
       panel_(controls, Events()) {}
 
@@ -54,18 +54,20 @@ SettingsPanelEvents SettingsUi::Events() {
   SettingsPanelEvents e;
   e.box_ticked = [this](std::string_view box, bool checked) { BoxTicked(box, checked); };
   e.hotkey_chosen = [this](int index) { ChooseHotkey(index); };
-  e.text_colour_picked = [this](std::uint32_t argb) { state_.picked_text_colour = argb; };
+  e.text_colour_picked = [this](std::uint32_t argb) {
+    if (actions_.text_colour_picked) actions_.text_colour_picked(argb);
+  };
   e.border_colour_picked = [this](std::uint32_t argb) {
-    if (actions.border_colour_picked) actions.border_colour_picked(argb);
+    if (actions_.border_colour_picked) actions_.border_colour_picked(argb);
   };
   e.apply = [this] {
-    if (actions.apply) actions.apply(panel_.PageAppearance());
+    if (actions_.apply) actions_.apply(panel_.PageAppearance());
   };
   e.save = [this] {
-    if (actions.save) actions.save();
+    if (actions_.save) actions_.save();
   };
   e.restart = [this] {
-    if (actions.restart) actions.restart();
+    if (actions_.restart) actions_.restart();
   };
   e.about_shown = [this] { RefreshBackups(); };
   e.restore_chosen = [this](int row) { RestoreChosen(row); };
@@ -75,7 +77,7 @@ SettingsPanelEvents SettingsUi::Events() {
 void SettingsUi::BindOptions(const Appearance& look) {
   settings::Options loaded = options_.get();
   // The registry, not the file, says whether the program starts with Windows.
-  loaded.autostart = actions.autostart_exists && actions.autostart_exists();
+  loaded.autostart = actions_.autostart_exists && actions_.autostart_exists();
   settings::SetDocking(loaded, loaded.docking);
   options_.Observe(
       [this](const settings::Options& now, const settings::Options& before) { OptionsChanged(now, before); });
@@ -140,8 +142,8 @@ bool SettingsUi::ChooseDefaultHotkey() {
 }
 
 void SettingsUi::RefreshBackups() {
-  if (!actions.list_backups) return;
-  backups_ = actions.list_backups();
+  if (!actions_.list_backups) return;
+  backups_ = actions_.list_backups();
   backups_listed_ = true;
   panel_.SetBackups(backups_);
 }
@@ -161,7 +163,7 @@ void SettingsUi::RestoreChosen(int row) {
   if (MessageBoxW(window_, question.c_str(), kLauncherTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
       IDYES)
     return;
-  if (actions.restore_backup) actions.restore_backup(chosen.file);
+  if (actions_.restore_backup) actions_.restore_backup(chosen.file);
   RefreshBackups();
 }
 
@@ -173,8 +175,8 @@ void SettingsUi::ChooseHotkey(int index) {
 }
 
 void SettingsUi::SwitchAutostart(bool on) {
-  if (!actions.set_autostart) return;
-  const settings::AutostartOutcome outcome = actions.set_autostart(on);
+  if (!actions_.set_autostart) return;
+  const settings::AutostartOutcome outcome = actions_.set_autostart(on);
   settings::Options switched = options_.get();
   switched.autostart = settings::AutostartChecked(outcome);
   options_.Set(switched);

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/autostart.h"
 #include "settings/options.h"
 #include "ui/docking_win32.h"
 #include "ui/feedback.h"
 #include "ui/hotkey_win32.h"
+#include "ui/settings_actions.h"
 #include "ui/settings_panel.h"
 #include "ui/settings_ports_win32.h"
 
@@ -22,21 +22,8 @@ namespace velora::ui {
 
 class SettingsUi final {
  public:
-  // What only the program can do.
-  struct Actions {
-    std::function<bool()> autostart_exists;
-    std::function<settings::AutostartOutcome(bool on)> set_autostart;
-    std::function<void(std::uint32_t argb)> border_colour_picked;
-    std::function<void(const Appearance&)> apply;
-    std::function<void()> save;
-    std::function<void()> restart;
-    // The backups newest first, and the restore of one of them (which reports and reloads).
-    std::function<std::vector<BackupEntry>()> list_backups;
-    std::function<void(const std::filesystem::path& backup)> restore_backup;
-  };
-
-  SettingsUi(HWND window, toolkit::ControlHost& controls, WindowState& state,
-             settings::OptionsHolder& options, Feedback& feedback);
+  SettingsUi(HWND window, toolkit::ControlHost& controls, settings::OptionsHolder& options,
+             Feedback& feedback, SettingsActions actions);
   ~SettingsUi();
   SettingsUi(const SettingsUi&) = delete;
   SettingsUi& operator=(const SettingsUi&) = delete;
@@ -47,7 +34,6 @@ class SettingsUi final {
   // them from now on, the user's changes go into them, and the hotkey, autostart (as the Run key
   // says), docking and the skin page's values (`look`) take effect.
   void BindOptions(const Appearance& look);
-  Actions actions;
 
   SettingsPanel& panel() { return panel_; }
   WindowControls& port() { return port_; }
@@ -74,8 +60,8 @@ class SettingsUi final {
 
   HWND window_;
   toolkit::ControlHost& controls_;
-  WindowState& state_;
   settings::OptionsHolder& options_;
+  SettingsActions actions_;
   WindowControls port_;
   WindowHotkey hotkey_;
   DockingDriver docking_;

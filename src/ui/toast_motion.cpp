@@ -12,12 +12,12 @@ int ToastLeft(int window_width, int toast_width) { return window_width / 2 - toa
 
 int ToastRowTop(int toasts_showing) { return kToastFirstRowTop + kToastHeight * toasts_showing; }
 
-ToastMotion::ToastMotion(WindowState& state, int window_width, std::string_view text)
-    : state_(state),
+ToastMotion::ToastMotion(int& toasts_showing, int window_width, std::string_view text)
+    : toasts_showing_(toasts_showing),
       left_(ToastLeft(window_width, ToastWidth(text))),
       width_(ToastWidth(text)),
-      target_top_(ToastRowTop(state.toasts_showing)) {
-  ++state_.toasts_showing;
+      target_top_(ToastRowTop(toasts_showing)) {
+  ++toasts_showing_;
 }
 
 ToastMotion::~ToastMotion() { ReleaseRow(); }
@@ -54,7 +54,7 @@ void ToastMotion::EndHold() {
 void ToastMotion::ReleaseRow() {
   if (!counted_) return;
   counted_ = false;
-  if (state_.toasts_showing > 0) --state_.toasts_showing;
+  if (toasts_showing_ > 0) --toasts_showing_;
 }
 
 }  // namespace velora::ui

@@ -1,12 +1,11 @@
 #pragma once
 // A toast's path: it appears at the top of the window, slides down to its row under the toasts
 // already showing, waits, and fades out. A timer drives the steps; the counter of toasts showing
-// lives in the window state so that toasts started together stack.
+// belongs to the toasts' owner, so that toasts started together stack.
 #include <cstdint>
 #include <string_view>
 
 #include "ui/core_types.h"
-#include "ui/window_state.h"
 
 namespace velora::ui {
 
@@ -31,7 +30,7 @@ class ToastMotion {
   enum class Phase { kSlide, kHold, kFade, kDone };
 
   // The slide starts here: the toast takes the next free row.
-  ToastMotion(WindowState& state, int window_width, std::string_view text);
+  ToastMotion(int& toasts_showing, int window_width, std::string_view text);
   // A toast that goes away early frees its row.
   ~ToastMotion();
   ToastMotion(const ToastMotion&) = delete;
@@ -50,7 +49,7 @@ class ToastMotion {
  private:
   void ReleaseRow();
 
-  WindowState& state_;
+  int& toasts_showing_;
   int left_;
   int width_;
   int target_top_;

@@ -98,7 +98,7 @@ void Toasts::Show(ToastKind kind, std::string_view text) {
 
 void Toasts::Begin(UINT_PTR id) {
   Running& toast = running_.at(id);
-  toast.motion = std::make_unique<ToastMotion>(state_, WindowDesignWidth(), toast.text);
+  toast.motion = std::make_unique<ToastMotion>(showing_, WindowDesignWidth(), toast.text);
   toast.view->SetText(toast.text);
   toast.view->SetKind(toast.kind);
   toast.view->Move(toast.motion->rect());

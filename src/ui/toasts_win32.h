@@ -11,7 +11,6 @@
 #include "toolkit/timers.h"
 #include "ui/core_types.h"
 #include "ui/toast_motion.h"
-#include "ui/window_state.h"
 
 namespace velora::toolkit {
 class ControlHost;
@@ -44,7 +43,7 @@ class ToastView : public toolkit::CustomControl {
 
 class Toasts {
  public:
-  Toasts(toolkit::ControlHost& controls, WindowState& state) : controls_(controls), state_(state) {}
+  explicit Toasts(toolkit::ControlHost& controls) : controls_(controls) {}
   ~Toasts();
   Toasts(const Toasts&) = delete;
   Toasts& operator=(const Toasts&) = delete;
@@ -72,7 +71,7 @@ class Toasts {
   int WindowDesignWidth() const;
 
   toolkit::ControlHost& controls_;
-  WindowState& state_;
+  int showing_ = 0;  // rows taken, for the next toast's place
   std::map<UINT_PTR, Running> running_;
   toolkit::Timers timers_;
   UINT_PTR next_id_ = 1;

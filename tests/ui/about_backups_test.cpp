@@ -29,6 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using test_parts::BuildingHost;
+using test_parts::Parts;
 using test_parts::Pump;
 
 class StepClock final : public store::Clock {
@@ -86,28 +87,33 @@ class AboutBackupsTest : public ::testing::Test {
         ASSERT_TRUE(live.Execute(add));
       }
     }
+    ASSERT_TRUE(window_store_.Make());
     ASSERT_TRUE(launcher_.Create(GetModuleHandleW(nullptr), host_, *gdiplus_));
     ShowWindow(launcher_.hwnd(), SW_SHOW);
     Pump(100);  // the hidden parts are built once the panel has shown
-    SettingsUi::Actions& a = launcher_.settings().actions;
-    a.list_backups = [this] { return ListBackupEntries(backups.folder()); };
-    a.restore_backup = [this](const fs::path& file) {
-      restored.push_back(file);
-      store::FileRestoreSteps steps(live, StorePath(), backups);
-      (void)store::Restore(steps, file, StorePath());
-    };
-    list_ = launcher_.controls().FindAs<toolkit::ListView>("超级列表框_备份");
-    restore_ = launcher_.controls().Find("按钮_恢复备份");
+    list_ = Parts::controls(launcher_).FindAs<toolkit::ListView>("超级列表框_备份");
+    restore_ = Parts::controls(launcher_).Find("按钮_恢复备份");
     ASSERT_NE(list_, nullptr);
     ASSERT_NE(restore_, nullptr);
   }
 
   fs::path StorePath() const { return folder.path() / "Velora.db"; }
 
+  SettingsActions BackupActions() {
+    SettingsActions a;
+    a.list_backups = [this] { return ListBackupEntries(backups.folder()); };
+    a.restore_backup = [this](const fs::path& file) {
+      restored.push_back(file);
+      store::FileRestoreSteps steps(live, StorePath(), backups);
+      (void)store::Restore(steps, file, StorePath());
+    };
+    return a;
+  }
+
   // As a click on the tab does: the tab control selects and tells its parent.
   void ShowAboutPage() {
-    launcher_.settings().panel().Toggle();
-    auto* tabs = launcher_.controls().FindAs<toolkit::TabControl>("选择夹_组件");
+    Parts::settings(launcher_).panel().Toggle();
+    auto* tabs = Parts::controls(launcher_).FindAs<toolkit::TabControl>("选择夹_组件");
     ASSERT_NE(tabs, nullptr);
     tabs->Select(2);
     NMHDR header{tabs->hwnd(), static_cast<UINT_PTR>(GetDlgCtrlID(tabs->hwnd())), TCN_SELCHANGE};
@@ -138,7 +144,8 @@ class AboutBackupsTest : public ::testing::Test {
   static inline std::unique_ptr<toolkit::GdiplusSession> gdiplus_;
   BuildingHost host_;
   settings::OptionsHolder options_;
-  LauncherWindow launcher_{options_};
+  test_parts::StoreFolder window_store_{"about"};  // what the panel shows
+  LauncherWindow launcher_{test_parts::ServicesFor(options_, window_store_, BackupActions())};
   toolkit::ListView* list_ = nullptr;
   toolkit::Control* restore_ = nullptr;
 };
@@ -155,7 +162,7 @@ TEST_F(AboutBackupsTest, ThePageListsTheBackupsNewestFirstWithTheirItems) {
                                               "2026-12-08 07:00 | 1"}));
   // A backup made while the page is open shows at once.
   ASSERT_TRUE(backups.Make(live));
-  launcher_.settings().BackupsChanged();
+  launcher_.BackupsChanged();
   ASSERT_EQ(list_->RowCount(), 4);
   EXPECT_EQ(list_->CellText(0, 0), "2026-12-11 07:00");
 }

@@ -30,6 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test_parts::Parts;
 using test_parts::Pump;
 
 void Send(std::vector<INPUT> inputs) {
@@ -91,19 +92,18 @@ class AddPanelsTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(store_folder.Make());
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
-    window.AttachGrid(db, {store_folder.data(), store_folder.data() / L"Velora.db"}, {});
     window.FillCategoryBar(store::BuildCategoryList(db));
     ShowWindow(window.hwnd(), SW_SHOW);
     SetForegroundWindow(window.hwnd());
     Pump(150);
-    ASSERT_NE(window.add_panels(), nullptr);
-    panels = window.add_panels();
+    panels = Parts::add_panels(window);
+    ASSERT_NE(panels, nullptr);
   }
   void TearDown() override { window.Destroy(); }
 
   template <typename T = toolkit::Control>
   T& Get(std::string_view name) {
-    T* control = window.controls().FindAs<T>(name);
+    T* control = Parts::controls(window).FindAs<T>(name);
     EXPECT_NE(control, nullptr) << name;
     return *control;
   }
@@ -113,7 +113,7 @@ class AddPanelsTest : public ::testing::Test {
   std::vector<std::string> Codes() { return store::ListCodes(db, "软件"); }
   std::vector<std::string> BarCaptions() {
     std::vector<std::string> captions;
-    for (const auto& cell : window.category_bar().model().cells()) captions.push_back(cell.caption);
+    for (const auto& cell : Parts::category_bar(window).model().cells()) captions.push_back(cell.caption);
     return captions;
   }
 
@@ -122,7 +122,7 @@ class AddPanelsTest : public ::testing::Test {
   toolkit::GdiplusSession gdiplus;
   test_parts::BuildingHost host;
   settings::OptionsHolder options;
-  LauncherWindow window{options};
+  LauncherWindow window{test_parts::ServicesFor(options, store_folder)};
   AddPanels* panels = nullptr;
 };
 
@@ -169,8 +169,7 @@ TEST_F(AddPanelsTest, BookmarkTypedInChineseWithQuotesIsStoredAsTypedFirstOrLast
   ASSERT_TRUE(row);
   EXPECT_EQ(row->name, "小明's \"书签\"");
   EXPECT_EQ(row->suffix, "书签");
-  ASSERT_TRUE(window.grid());
-  EXPECT_EQ(*window.grid()->model().CodeAt(0), code) << "the grid shows it at once";
+  EXPECT_EQ(*Parts::grid(window).model().CodeAt(0), code) << "the grid shows it at once";
 
   // With the insert-position button selected: undated, after every dated item.
   Get<toolkit::ImageButton>("超级按钮_添加位置").SetSelected(true);
@@ -270,7 +269,7 @@ TEST_F(AddPanelsTest, AGroupIsAddedLastAndAnExistingNameIsRefused) {
   expected.push_back("小明's 工作");
   EXPECT_EQ(BarCaptions(), expected);
   EXPECT_TRUE(db.TableExists("小明's 工作"));
-  EXPECT_EQ(window.navigation().category, "软件") << "the shown category stays";
+  EXPECT_EQ(Parts::navigation(window).category, "软件") << "the shown category stays";
 
   for (const std::string name : {"搜索", "小明's 工作"}) {
     panels->OpenGroupToAdd();
@@ -303,25 +302,25 @@ TEST_F(AddPanelsTest, RenameChangesTheCellItWasOpenedOnOrKeepsTheOldName) {
   Press(VK_RETURN);
   EXPECT_FALSE(Shown("图片框_添加分组"));
   EXPECT_EQ(BarCaptions()[bookmarks], "网站's");
-  EXPECT_EQ(window.category_bar().model().cells()[bookmarks].colour, toolkit::kHoverCaptionColour);
+  EXPECT_EQ(Parts::category_bar(window).model().cells()[bookmarks].colour, toolkit::kHoverCaptionColour);
   EXPECT_TRUE(db.TableExists("网站's"));
   EXPECT_FALSE(db.TableExists("书签"));
 }
 
 TEST_F(AddPanelsTest, RenamingTheShownGroupKeepsItsItemsOnShow) {
-  const std::size_t shown = window.grid()->model().item_count();
+  const std::size_t shown = Parts::grid(window).model().item_count();
   ASSERT_GT(shown, 0u);
   panels->OpenGroupToRename(0, "软件");
   Get("编辑框_添加分组名称").SetText("程序");
   panels->ConfirmGroup();
-  EXPECT_EQ(window.navigation().category, "程序");
-  EXPECT_EQ(window.grid()->model().item_count(), shown);
+  EXPECT_EQ(Parts::navigation(window).category, "程序");
+  EXPECT_EQ(Parts::grid(window).model().item_count(), shown);
 
   panels->OpenBookmark();  // and the renamed category takes new items
   Get("编辑框_书签地址").SetText("https://a.cn");
   Get("编辑框_书签标题").SetText("甲");
   panels->AddBookmark();
-  EXPECT_EQ(window.grid()->model().item_count(), shown + 1);
+  EXPECT_EQ(Parts::grid(window).model().item_count(), shown + 1);
 }
 
 // Not a check: pictures of each panel at 100 % and 150 % for a person to look at.

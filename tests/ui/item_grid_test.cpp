@@ -46,7 +46,7 @@ class ItemGridTest : public test_parts::LauncherFixture {
     return store::AddItem(db, "软件",
                           {text::PathCode(path), path, "工具" + std::to_string(n), ".exe", key, date});
   }
-  ItemGrid& grid() { return *window.grid(); }
+  ItemGrid& grid() { return test_parts::Parts::grid(window); }
   std::size_t decodes() { return grid().images().decodes(); }
 };
 
@@ -66,7 +66,7 @@ TEST_F(ItemGridTest, APageShownAgainDecodesNothingAndAChangedIconFileIsDecodedAn
   ASSERT_TRUE(grid().Wheel(-120));
   const std::size_t after_second_page = decodes();
   ASSERT_TRUE(grid().Wheel(120));
-  EXPECT_EQ(window.navigation().page, 0);
+  EXPECT_EQ(test_parts::Parts::navigation(window).page, 0);
   EXPECT_EQ(decodes(), after_second_page);
 }
 

@@ -29,8 +29,10 @@ class FakeView : public LauncherView {
   }
   void FinishGridClick() override { calls.push_back("finish click"); }
   void RefillIfVisible() override { calls.push_back("recent"); }
+  bool EdgeDocking() const override { return docking; }
 
   bool visible = false;
+  bool docking = false;
   bool pin = false;
   Rect rect{100, 100, 510, 311};
   int dpi = 96;
@@ -52,38 +54,21 @@ TEST(AutoHide, TheGrownBorderCountsAsOutside) {
   EXPECT_TRUE(PointerLeftWindow(window, {300, 50}));
 }
 
-TEST(AutoHide, OnlyAVisibleUnheldUndockedWindowWithTheBoxTickedHides) {
-  WindowState state;
-  const Rect window{100, 100, 510, 311};
-  const Point away{0, 0};
-  EXPECT_TRUE(ShouldAutoHide(state, true, true, window, away));
-  EXPECT_FALSE(ShouldAutoHide(state, false, true, window, away));
-  EXPECT_FALSE(ShouldAutoHide(state, true, false, window, away));
-  EXPECT_FALSE(ShouldAutoHide(state, true, true, window, {300, 300}));
-  state.held = true;
-  EXPECT_FALSE(ShouldAutoHide(state, true, true, window, away));
-  state.held = false;
-  state.edge_docking = true;
-  EXPECT_FALSE(ShouldAutoHide(state, true, true, window, away));
-}
-
 TEST(LauncherLogic, PinHoldsAndReleases) {
-  WindowState state;
   FakeView view;
-  LauncherLogic logic(state, view);
+  LauncherLogic logic(view);
   logic.TogglePin();
-  EXPECT_TRUE(state.held && state.on_top && view.pin);
+  EXPECT_TRUE(logic.held() && logic.on_top() && view.pin);
   logic.TogglePin();
-  EXPECT_FALSE(state.held);
+  EXPECT_FALSE(logic.held());
   EXPECT_FALSE(view.pin);
-  EXPECT_TRUE(state.on_top);  // unpinning leaves on-top as pinning set it
+  EXPECT_TRUE(logic.on_top());  // unpinning leaves on-top as pinning set it
 }
 
 TEST(LauncherLogic, SummonCentresOnThePointerAtPageZero) {
-  WindowState state;
   FakeView view;
   view.pointer = {700, 500};
-  LauncherLogic(state, view).Summon();
+  LauncherLogic(view).Summon();
   EXPECT_EQ(view.rect.left, 700 - 255);
   EXPECT_EQ(view.rect.top, 500 - 155);
   // The selection is taken while the other program is still in front.
@@ -92,9 +77,8 @@ TEST(LauncherLogic, SummonCentresOnThePointerAtPageZero) {
 }
 
 TEST(LauncherLogic, AHotkeyOrGestureDuringTheCaptureWaitIsDropped) {
-  WindowState state;
   FakeView view;
-  LauncherLogic logic(state, view);
+  LauncherLogic logic(view);
   view.during_capture = [&] {
     logic.HotkeyPressed();  // the held key repeats
     logic.ToggleByGesture();
@@ -108,47 +92,44 @@ TEST(LauncherLogic, AHotkeyOrGestureDuringTheCaptureWaitIsDropped) {
 }
 
 TEST(LauncherLogic, HotkeyAndGestureToggle) {
-  WindowState state;
   FakeView view;
-  LauncherLogic logic(state, view);
+  LauncherLogic logic(view);
   logic.HotkeyPressed();
   EXPECT_TRUE(view.visible);
   logic.HotkeyPressed();
   EXPECT_FALSE(view.visible);
 
-  state.held = true;  // held by start-up, not pinned: a gesture hides and releases it
+  logic.StartHeld(true);  // held by start-up, not pinned: a gesture hides and releases it
   view.visible = true;
   logic.ToggleByGesture();
   EXPECT_FALSE(view.visible);
-  EXPECT_FALSE(state.held);
+  EXPECT_FALSE(logic.held());
   logic.TogglePin();  // pinned: a gesture only brings it to the pointer
   logic.ToggleByGesture();
   EXPECT_TRUE(view.visible);
-  EXPECT_TRUE(state.held);
+  EXPECT_TRUE(logic.held());
 }
 
 TEST(LauncherLogic, TrayLeftClickShowsHeldOrHides) {
-  WindowState state;
   FakeView view;
-  LauncherLogic logic(state, view);
+  LauncherLogic logic(view);
   EXPECT_EQ(logic.TrayClick(kTrayRightButtonDown), TrayOutcome::kOpenMenu);
   EXPECT_EQ(logic.TrayClick(512), TrayOutcome::kNone);
   EXPECT_EQ(logic.TrayClick(kTrayLeftButtonDown), TrayOutcome::kShown);
-  EXPECT_TRUE(state.held && view.visible && view.pin);
+  EXPECT_TRUE(logic.held() && view.visible && view.pin);
   EXPECT_EQ(view.rect, (Rect{(1280 - 510) / 2, (1024 - 311) / 2, 510, 311}));
   EXPECT_EQ(logic.TrayClick(kTrayLeftButtonDown), TrayOutcome::kHidden);
-  EXPECT_FALSE(state.held || view.visible || view.pin);
+  EXPECT_FALSE(logic.held() || view.visible || view.pin);
   // The double click's second press arrives as its own message and changes nothing.
   EXPECT_EQ(logic.TrayClick(515), TrayOutcome::kNone);
   EXPECT_FALSE(view.visible);
 }
 
 TEST(LauncherLogic, TrayCentresOnTheClickedMonitorAtItsDpi) {
-  WindowState state;
   FakeView view;
   view.monitors = {{{0, 0, 1920, 1080}, 96}, {{1920, 0, 2880, 1620}, 144}};
   view.pointer = {4700, 1600};  // the tray of the second monitor
-  LauncherLogic(state, view).TrayClick(kTrayLeftButtonDown);
+  LauncherLogic(view).TrayClick(kTrayLeftButtonDown);
   EXPECT_EQ(view.dpi, 144);
   EXPECT_EQ(view.rect, (Rect{1920 + (2880 - 765) / 2, (1620 - 467) / 2, 765, 467}));
 }
@@ -158,16 +139,15 @@ class Gestures : public ::testing::Test {
   void Event(int button, int action, std::uint32_t time, GestureBoxes boxes = {true, true}) {
     logic.MouseEvent({button, action}, time, boxes);
   }
-  WindowState state;
   FakeView view;
-  LauncherLogic logic{state, view};
+  LauncherLogic logic{view};
 };
 
 TEST_F(Gestures, AQuickSideClickTogglesAndASlowOneDoesNothing) {
   Event(5, 1, 1000);
   Event(5, 2, 1299);
   EXPECT_TRUE(view.visible);
-  state.held = true;  // shown by hand: the next quick click hides it
+  logic.StartHeld(true);  // shown by hand: the next quick click hides it
   Event(5, 1, 2000);
   Event(5, 2, 2100);
   EXPECT_FALSE(view.visible);
@@ -196,7 +176,7 @@ TEST_F(Gestures, UntickedBoxesAndEdgeDockingSilenceThem) {
   Event(5, 1, 0, {true, false});
   Event(5, 2, 10, {true, false});
   EXPECT_FALSE(view.visible);
-  state.edge_docking = true;
+  view.docking = true;
   Event(3, 2, 100);
   Event(5, 1, 200);
   Event(5, 2, 210);
@@ -219,17 +199,24 @@ TEST(LauncherLogic, TheHookPostsOnlyWhatTheWindowActsOn) {
   }
 }
 
-TEST(LauncherLogic, TickHidesOnlyWhenThePointerLeft) {
-  WindowState state;
+TEST(LauncherLogic, TickHidesOnlyAnUnheldUndockedPanelThePointerLeftWithTheBoxTicked) {
   FakeView view;
   view.visible = true;
   view.pointer = {300, 300};
-  LauncherLogic logic(state, view);
+  LauncherLogic logic(view);
   logic.Tick(true);
   EXPECT_TRUE(view.visible);
   view.pointer = {10, 10};
   logic.Tick(false);
   EXPECT_TRUE(view.visible);
+  logic.StartHeld(true);
+  logic.Tick(true);
+  EXPECT_TRUE(view.visible);
+  logic.StartHeld(false);
+  view.docking = true;
+  logic.Tick(true);
+  EXPECT_TRUE(view.visible);
+  view.docking = false;
   logic.Tick(true);
   EXPECT_FALSE(view.visible);
 }

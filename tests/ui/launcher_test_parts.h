@@ -1,6 +1,6 @@
 #pragma once
-// What the launcher window's tests share: a host that asks nothing more of start-up, a message
-// pump, and a data folder holding the template item store.
+// What the launcher window's tests share: a reach into the window's parts, a host that asks
+// nothing more of start-up, a message pump, and a data folder holding the template item store.
 #include <windows.h>
 // After windows.h, whose types it uses.
 #include <shlobj.h>
@@ -21,7 +21,26 @@
 #include "toolkit/gdiplus.h"
 #include "ui/launcher_window.h"
 
+namespace velora::ui {
+
+// The window's parts, for the tests that drive them; the program reaches none of them.
+class LauncherWindowTestAccess {
+ public:
+  static toolkit::ControlHost& controls(LauncherWindow& w) { return *w.controls_; }
+  static SettingsUi& settings(LauncherWindow& w) { return *w.settings_; }
+  static Feedback& feedback(LauncherWindow& w) { return *w.feedback_; }
+  static ItemGrid& grid(LauncherWindow& w) { return *w.grid_; }
+  // Null until the hidden parts are built.
+  static AddPanels* add_panels(LauncherWindow& w) { return w.add_panels_.get(); }
+  static toolkit::CategoryBar& category_bar(LauncherWindow& w) { return *w.category_bar_; }
+  static const exec::Navigation& navigation(const LauncherWindow& w) { return w.navigation_; }
+};
+
+}  // namespace velora::ui
+
 namespace velora::ui::test_parts {
+
+using Parts = LauncherWindowTestAccess;
 
 class BuildingHost final : public LauncherHost {
  public:
@@ -57,6 +76,13 @@ class StoreFolder {
   store::Database db;
 };
 
+// What the program hands the window, with the store of `store` (open it before the window is made).
+inline LauncherServices ServicesFor(settings::OptionsHolder& options, StoreFolder& store,
+                                    SettingsActions actions = {}) {
+  return {options, store.db,           {store.data(), store.data() / L"Velora.db"},
+          {},      std::move(actions), "当前版本   0.1.5"};
+}
+
 // A drop handle as the shell builds it: the header, every name ending in a zero, one more zero.
 inline HGLOBAL MakeDrop(const std::vector<std::filesystem::path>& files) {
   std::wstring names;
@@ -81,7 +107,6 @@ class LauncherFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(store_folder.Make());
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), host, gdiplus));
-    window.AttachGrid(db, {data, data / L"Velora.db"}, {});
     window.ShowCategory("软件");
   }
   void TearDown() override { window.Destroy(); }
@@ -93,7 +118,7 @@ class LauncherFixture : public ::testing::Test {
   toolkit::GdiplusSession gdiplus;
   BuildingHost host;  // not attached
   settings::OptionsHolder options;
-  LauncherWindow window{options};
+  LauncherWindow window{ServicesFor(options, store_folder)};
 };
 
 }  // namespace velora::ui::test_parts

@@ -9,19 +9,24 @@
 #include <memory>
 #include <string>
 
+#include "settings/options.h"
 #include "support/message_pump_win32.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
+#include "ui/feedback.h"
+#include "ui/launcher_test_parts.h"
 #include "ui/launcher_window.h"
-#include "ui/settings_ui.h"
 
 namespace velora::ui {
 namespace {
 
-// Does at exit what the program does: reads the window's size and every control's state.
+using test_parts::Parts;
+
+// Does at exit what the program does: reads the window's size and saves every control's state.
 class ExitingHost final : public LauncherHost {
  public:
-  explicit ExitingHost(bool accept) : accept_(accept) {}
+  ExitingHost(bool accept, std::filesystem::path settings_file)
+      : accept_(accept), settings_file_(std::move(settings_file)) {}
   void Attach(LauncherWindow& window) { window_ = &window; }
   bool OnLauncherCreate(HWND) override { return accept_; }
   void OnLauncherShown() override {}
@@ -30,7 +35,7 @@ class ExitingHost final : public LauncherHost {
     ++destroyed;
     if (!window_ || !window_->hwnd()) return;
     last_size = window_->DesignSize();
-    autostart_box_ = window_->settings().port().Checked("选择框_开机启动");
+    saved = window_->SaveSettings(settings_file_, settings::Options{});
   }
   void OnSessionEnding() override {}
   void OnMenuCommand(MenuCommand) override {}
@@ -39,11 +44,12 @@ class ExitingHost final : public LauncherHost {
 
   int destroyed = 0;
   Size last_size;
+  bool saved = false;
 
  private:
   bool accept_;
+  std::filesystem::path settings_file_;
   LauncherWindow* window_ = nullptr;
-  bool autostart_box_ = false;
 };
 
 struct Usage {
@@ -86,16 +92,16 @@ class TeardownTest : public ::testing::Test {
 
   void RunOnce(Order order) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    ExitingHost host(true);
+    ExitingHost host(true, store_.folder / L"Velora.ini");
     settings::OptionsHolder options;
-    auto launcher = std::make_unique<LauncherWindow>(options);
+    auto launcher = std::make_unique<LauncherWindow>(test_parts::ServicesFor(options, store_));
     host.Attach(*launcher);
     ASSERT_TRUE(launcher->Create(instance, host, *gdiplus_));
     Pump();  // the hidden parts and the tip window, built once the panel has shown
     ShowWindow(launcher->hwnd(), SW_SHOW);
     UpdateWindow(launcher->hwnd());
-    launcher->feedback().ShowTip(true, "提示文字");
-    launcher->feedback().ShowToast(ToastKind::kDone, "完成了");
+    Parts::feedback(*launcher).ShowTip(true, "提示文字");
+    launcher->ShowToast(ToastKind::kDone, "完成了");
     Pump();
 
     switch (order) {
@@ -103,6 +109,7 @@ class TeardownTest : public ::testing::Test {
         launcher->Destroy();
         EXPECT_EQ(host.destroyed, 1);
         EXPECT_EQ(host.last_size, (Size{kLauncherWidth, kLauncherHeight}));
+        EXPECT_TRUE(host.saved);
         break;
       case Order::kObjectsOnly:
         break;
@@ -123,7 +130,10 @@ class TeardownTest : public ::testing::Test {
     EXPECT_EQ(host.destroyed, 1);
   }
 
+  void SetUp() override { ASSERT_TRUE(store_.Make()); }
+
   static inline std::unique_ptr<toolkit::GdiplusSession> gdiplus_;
+  test_parts::StoreFolder store_{"teardown"};
 };
 
 }  // namespace
@@ -155,9 +165,9 @@ TEST_F(TeardownTest, EveryOrderLeavesNoWindowsAndNoHandlesBehind) {
 TEST_F(TeardownTest, SecondCopyHandingOverRefusesCreationCleanly) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   for (int round = 0; round < 5; ++round) {
-    ExitingHost host(false);  // as a second copy does after bringing the first forward
+    ExitingHost host(false, {});  // as a second copy does after bringing the first forward
     settings::OptionsHolder options;
-    LauncherWindow launcher(options);
+    LauncherWindow launcher(test_parts::ServicesFor(options, store_));
     host.Attach(launcher);
     EXPECT_FALSE(launcher.Create(instance, host, *gdiplus_));
     EXPECT_EQ(launcher.hwnd(), nullptr);

@@ -30,6 +30,7 @@ namespace velora::ui {
 namespace {
 
 using test_parts::BuildingHost;
+using test_parts::Parts;
 using test_parts::Pump;
 
 RECT WindowRectOf(HWND hwnd) {
@@ -171,14 +172,14 @@ class TextFitTest : public ::testing::Test {
 
   void SetUp() override {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(store_.Make());
     ASSERT_TRUE(launcher_.Create(instance, host_, *gdiplus_));
     ShowWindow(launcher_.hwnd(), SW_SHOW);
     Pump(100);  // the hidden parts are built once the panel has shown
-    ASSERT_NE(launcher_.controls().Find("图片框_程序设置"), nullptr);
+    ASSERT_NE(Parts::controls(launcher_).Find("图片框_程序设置"), nullptr);
     ASSERT_TRUE(tip_.Create(instance, launcher_.hwnd(), *gdiplus_));
     // As start-up does.
     launcher_.FillCategoryBar({"软件", "目录", "书签", "图片", "文档", "热键", "搜索", "我的常用网站"});
-    launcher_.settings().panel().SetVersionCaption("当前版本   0.1.5");
   }
 
   // Both windows take the scale as a move to a monitor of that DPI tells them.
@@ -195,7 +196,8 @@ class TextFitTest : public ::testing::Test {
   static inline std::unique_ptr<toolkit::GdiplusSession> gdiplus_;
   BuildingHost host_;
   settings::OptionsHolder options_;
-  LauncherWindow launcher_{options_};
+  test_parts::StoreFolder store_{"text-fit"};
+  LauncherWindow launcher_{test_parts::ServicesFor(options_, store_)};
   TipWindow tip_;
 };
 
@@ -205,13 +207,13 @@ TEST_F(TextFitTest, EveryTextFitsItsBoxAndShowsWholeAtEveryScale) {
   for (const int dpi : kScales) {
     SCOPED_TRACE("DPI " + std::to_string(dpi));
     SetScale(dpi);
-    ASSERT_EQ(launcher_.controls().dpi(), dpi);
+    ASSERT_EQ(Parts::controls(launcher_).dpi(), dpi);
     // Each page of the settings panel in turn.
-    auto* tabs = launcher_.controls().FindAs<toolkit::TabControl>("选择夹_组件");
+    auto* tabs = Parts::controls(launcher_).FindAs<toolkit::TabControl>("选择夹_组件");
     ASSERT_NE(tabs, nullptr);
     for (int page = 0; page < tabs->Count(); ++page) {
       tabs->Select(page);
-      EXPECT_EQ(Lines(WalkTexts(launcher_.controls())), "") << "page " << page;
+      EXPECT_EQ(Lines(WalkTexts(Parts::controls(launcher_))), "") << "page " << page;
     }
     for (const char* tip : {"设置", "C:\\Program Files\\Common Files\\一个很长的文件夹名字\\程序.exe"}) {
       tip_.ShowTip(tip, {100, 100});
@@ -223,7 +225,7 @@ TEST_F(TextFitTest, EveryTextFitsItsBoxAndShowsWholeAtEveryScale) {
 
 // Toasts lie above every other control, the settings page's included, at every scale.
 TEST_F(TextFitTest, ToastsShowTheirWholeTextAboveTheOpenSettingsPanel) {
-  launcher_.settings().panel().Toggle();
+  Parts::settings(launcher_).panel().Toggle();
   const auto is_toast = [](const toolkit::Control& c) {
     return dynamic_cast<const ToastView*>(&c) != nullptr;
   };
@@ -231,16 +233,16 @@ TEST_F(TextFitTest, ToastsShowTheirWholeTextAboveTheOpenSettingsPanel) {
     SCOPED_TRACE("DPI " + std::to_string(dpi));
     SetScale(dpi);
     for (const std::string_view text : {kCreateGroupFailed, kAutostartOn, kFixedGroupUndeletable}) {
-      launcher_.feedback().ShowToast(ToastKind::kFailed, text);
+      Parts::feedback(launcher_).ShowToast(ToastKind::kFailed, text);
     }
     Pump(700);  // cloned, shown and slid in
     // The panel raised while the toasts show stays below them.
-    launcher_.settings().panel().Toggle();
-    launcher_.settings().panel().Toggle();
+    Parts::settings(launcher_).panel().Toggle();
+    Parts::settings(launcher_).panel().Toggle();
     std::size_t shown = 0;
-    for (const toolkit::Control* c : launcher_.controls().All()) shown += is_toast(*c) && c->visible();
+    for (const toolkit::Control* c : Parts::controls(launcher_).All()) shown += is_toast(*c) && c->visible();
     EXPECT_EQ(shown, 3u);
-    EXPECT_EQ(Lines(WalkTexts(launcher_.controls(), is_toast)), "");
+    EXPECT_EQ(Lines(WalkTexts(Parts::controls(launcher_), is_toast)), "");
     Pump(2400);  // held, faded and gone
   }
 }
@@ -248,7 +250,7 @@ TEST_F(TextFitTest, ToastsShowTheirWholeTextAboveTheOpenSettingsPanel) {
 TEST_F(TextFitTest, EveryControlHasANameAScreenReaderReads) {
   tip_.ShowTip("设置", {100, 100});
   std::vector<std::string> unnamed;
-  for (const toolkit::ControlHost* controls : {&launcher_.controls(), &tip_.controls()}) {
+  for (const toolkit::ControlHost* controls : {&Parts::controls(launcher_), &tip_.controls()}) {
     for (const toolkit::Control* control : controls->All()) {
       // A box for typing or choosing is named by the label beside it; its text is its value.
       if (dynamic_cast<const toolkit::EditBox*>(control) || dynamic_cast<const toolkit::ComboBox*>(control)) {

@@ -23,24 +23,24 @@ TEST(Toast, WidthByGbkLength) {
 }
 
 TEST(Toast, QuickSuccessionStacksRowsAndFreesThemAtTheFade) {
-  WindowState state;
+  int showing = 0;
   std::vector<std::unique_ptr<ToastMotion>> toasts;
-  for (int i = 0; i < 3; ++i) toasts.push_back(std::make_unique<ToastMotion>(state, 510, "完成"));
-  EXPECT_EQ(state.toasts_showing, 3);
+  for (int i = 0; i < 3; ++i) toasts.push_back(std::make_unique<ToastMotion>(showing, 510, "完成"));
+  EXPECT_EQ(showing, 3);
   for (auto& toast : toasts) Slide(*toast);
   EXPECT_EQ(toasts[0]->rect(), (Rect{140, 50, 230, 60}));
   EXPECT_EQ(toasts[1]->rect().top, 110);
   EXPECT_EQ(toasts[2]->rect().top, 170);
 
   toasts[0]->EndHold();
-  EXPECT_EQ(state.toasts_showing, 2);
-  EXPECT_EQ(ToastMotion(state, 510, "x").target_top(), 170);  // a new one stacks under the others
-  EXPECT_EQ(state.toasts_showing, 2);                         // and freed its row when it went
+  EXPECT_EQ(showing, 2);
+  EXPECT_EQ(ToastMotion(showing, 510, "x").target_top(), 170);  // a new one stacks under the others
+  EXPECT_EQ(showing, 2);                                        // and freed its row when it went
 }
 
 TEST(Toast, SlidesFromTheTopInItsStepsThenFades) {
-  WindowState state;
-  ToastMotion toast(state, 600, "开机启动设置成功abcd");
+  int showing = 0;
+  ToastMotion toast(showing, 600, "开机启动设置成功abcd");
   EXPECT_EQ(toast.rect(), (Rect{125, 10, 350, 60}));  // centred
   toast.Step();
   EXPECT_GT(toast.rect().top, 10);
@@ -54,7 +54,7 @@ TEST(Toast, SlidesFromTheTopInItsStepsThenFades) {
   toast.Step();  // the hold is a wait, not steps
   EXPECT_EQ(toast.phase(), ToastMotion::Phase::kHold);
   toast.EndHold();
-  EXPECT_EQ(state.toasts_showing, 0);
+  EXPECT_EQ(showing, 0);
   int last_alpha = toast.alpha();
   EXPECT_EQ(last_alpha, 255);
   for (int i = 0; i < kToastFadeSteps; ++i) {
@@ -65,11 +65,11 @@ TEST(Toast, SlidesFromTheTopInItsStepsThenFades) {
   EXPECT_EQ(toast.phase(), ToastMotion::Phase::kDone);
   EXPECT_EQ(toast.alpha(), 0);
   toast.EndHold();
-  EXPECT_EQ(state.toasts_showing, 0);
+  EXPECT_EQ(showing, 0);
 }
 
 TEST(Toast, DestroyedEarlyFreesItsRow) {
-  WindowState state;
-  { ToastMotion toast(state, 510, "失败"); }
-  EXPECT_EQ(state.toasts_showing, 0);
+  int showing = 0;
+  { ToastMotion toast(showing, 510, "失败"); }
+  EXPECT_EQ(showing, 0);
 }
