@@ -36,6 +36,10 @@ if(MINGW)
   add_link_options(-Wl,--gc-sections)
   # GUI programs enter at wWinMain; console programs (the tests) keep main.
   add_link_options($<$<BOOL:$<TARGET_PROPERTY:WIN32_EXECUTABLE>>:-municode>)
+  # Sections on page boundaries in the file as in memory: the loader maps the program's pages as
+  # they are touched. Under Wine an image whose sections are not page-aligned in the file is
+  # read whole into private memory (about 1.5 MB more working set for Velora.exe).
+  add_link_options($<$<BOOL:$<TARGET_PROPERTY:WIN32_EXECUTABLE>>:-Wl,--file-alignment=0x1000>)
 endif()
 
 # Test programs need line numbers in their stack traces, not full debug information: a quarter

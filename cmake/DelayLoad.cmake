@@ -1,5 +1,6 @@
 # Import libraries whose DLL loads on the first call instead of at start-up: what the panel's
-# first look never calls (the web, the digests of icon names) stays out of its memory until used.
+# first look never calls (the web, the digests of icon names, the address lookup's sockets) stays
+# out of its memory until used.
 # Under Wine the crypto DLL brings the whole TLS stack along when it loads.
 #   velora_delay_import(NAME DLL EXPORTS…) makes the target velora_delayed_NAME.
 function(velora_delay_import name dll)
@@ -24,6 +25,8 @@ if(NOT VELORA_NATIVE)
   velora_delay_import(winhttp winhttp.dll WinHttpAddRequestHeaders WinHttpCloseHandle WinHttpConnect
     WinHttpCrackUrl WinHttpOpen WinHttpOpenRequest WinHttpQueryHeaders WinHttpReadData
     WinHttpReceiveResponse WinHttpSendRequest WinHttpSetOption WinHttpSetTimeouts)
+  velora_delay_import(ws2_32 ws2_32.dll WSACleanup WSAGetLastError WSAStartup __WSAFDIsSet closesocket
+    connect freeaddrinfo getaddrinfo gethostbyname gethostname getsockopt ioctlsocket recv select socket)
   velora_delay_import(wininet wininet.dll InternetCloseHandle InternetOpenUrlW InternetOpenW InternetReadFile
     InternetSetOptionW)
 endif()
