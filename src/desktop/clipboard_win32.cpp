@@ -254,6 +254,18 @@ bool PutSaved(UINT format, const SavedFormat& record) {
       record.data);
 }
 
+// A copy of a saved clipboard that holds bytes only; nothing when a record holds a GDI object.
+std::optional<SavedClipboard> CopyOfMemoryFormats(const SavedClipboard& saved) {
+  SavedClipboard copy;
+  copy.reserve(saved.size());
+  for (const SavedFormat& record : saved) {
+    const auto* bytes = std::get_if<std::string>(&record.data);
+    if (!bytes) return std::nullopt;
+    copy.push_back(SavedFormat{record.format, record.name, *bytes});
+  }
+  return copy;
+}
+
 }  // namespace
 
 std::unique_ptr<Clipboard> Clipboard::Create() {
@@ -269,10 +281,22 @@ bool Clipboard::PutText(std::string_view utf8) {
   const std::wstring wide = text::Widen(utf8);
   core::UniqueGlobal block = BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
   if (!block) return false;
-  const OpenClipboardScope open(owner_.get());
-  if (!open.ok()) return false;
-  EmptyClipboard();
-  return PutObject(CF_UNICODETEXT, std::move(block));
+  {
+    const OpenClipboardScope open(owner_.get());
+    if (!open.ok()) return false;
+    EmptyClipboard();
+    if (!PutObject(CF_UNICODETEXT, std::move(block))) return false;
+  }
+  SavedClipboard put;
+  put.push_back({CF_UNICODETEXT, {},
+                 std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t))});
+  KeepWhatWasPut(std::move(put));
+  return true;
+}
+
+void Clipboard::KeepWhatWasPut(std::optional<SavedClipboard> put) {
+  ours_ = std::move(put);
+  ours_sequence_ = SequenceNumber();
 }
 
 std::string Clipboard::ReadText() {
@@ -355,6 +379,7 @@ bool Clipboard::PutFileList(std::span<const std::string> utf8_paths, bool for_mo
 }
 
 std::optional<SavedClipboard> Clipboard::Save() {
+  if (ours_ && SequenceNumber() == ours_sequence_) return CopyOfMemoryFormats(*ours_);
   const OpenClipboardScope open(owner_.get());
   if (!open.ok()) return std::nullopt;
   SavedClipboard saved;
@@ -372,11 +397,14 @@ std::optional<SavedClipboard> Clipboard::Save() {
 }
 
 bool Clipboard::Restore(const SavedClipboard& saved) {
-  const OpenClipboardScope open(owner_.get());
-  if (!open.ok()) return false;
-  EmptyClipboard();
   bool all = true;
-  for (const SavedFormat& record : saved) all = PutSaved(FormatToRestore(record), record) && all;
+  {
+    const OpenClipboardScope open(owner_.get());
+    if (!open.ok()) return false;
+    EmptyClipboard();
+    for (const SavedFormat& record : saved) all = PutSaved(FormatToRestore(record), record) && all;
+  }
+  KeepWhatWasPut(all ? CopyOfMemoryFormats(saved) : std::nullopt);
   return all;
 }
 

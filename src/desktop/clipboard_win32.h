@@ -70,6 +70,13 @@ class Clipboard {
  private:
   explicit Clipboard(core::UniqueWindow owner) : owner_(std::move(owner)) {}
   core::UniqueWindow owner_;
+  // Keeps what the program just put (text, or a restore of memory formats only) with the
+  // clipboard's count after it: while the count stays, a save copies this instead of reading
+  // the clipboard again. Under Wine each GetClipboardData of the program's own data keeps
+  // about 1 KB, and every summon saves what the last snippet or restore put.
+  void KeepWhatWasPut(std::optional<SavedClipboard> put);
+  std::optional<SavedClipboard> ours_;
+  DWORD ours_sequence_ = 0;
 };
 
 // The registered formats the program reads and writes, by name.

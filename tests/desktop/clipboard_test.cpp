@@ -314,6 +314,28 @@ TEST_F(ClipboardTest, SavedClipboardComesBackWithTextRegisteredFormatAndBitmap) 
   }
 }
 
+// A save right after our own restore gives back what was restored, and one after another
+// program's write gives that program's content.
+TEST_F(ClipboardTest, ASaveAfterOurRestoreFollowsLaterChanges) {
+  ASSERT_TRUE(clipboard_->PutText("first"));
+  std::optional<SavedClipboard> saved = clipboard_->Save();
+  ASSERT_TRUE(saved && clipboard_->Restore(*saved));
+  for (int round = 0; round < 2; ++round) {
+    saved = clipboard_->Save();
+    ASSERT_TRUE(saved && clipboard_->Restore(*saved)) << round;
+    EXPECT_EQ(clipboard_->ReadText(), "first") << round;
+  }
+  {
+    OtherProgram other;
+    EmptyClipboard();
+    OtherProgram::Put(CF_TEXT, std::string_view("from another", 13));
+  }
+  saved = clipboard_->Save();
+  ASSERT_TRUE(clipboard_->PutText("selected"));
+  ASSERT_TRUE(saved && clipboard_->Restore(*saved));
+  EXPECT_EQ(clipboard_->ReadText(), "from another");
+}
+
 // What a launch writes on the clipboard is no late copy of the summon's Ctrl+C: it stays, and the
 // clipboard the user had is not put back over it.
 TEST_F(ClipboardTest, ALaunchsOwnWriteEndsTheWaitForALateCopy) {
@@ -412,7 +434,12 @@ TEST_F(ClipboardTest, AnswersTheHolderThatEmptiesOurClipboard) {
 }
 
 TEST_F(ClipboardTest, GivesUpOnAClipboardHeldTooLong) {
-  ASSERT_TRUE(clipboard_->PutText("kept"));
+  {
+    // Another program's: what the program put itself it could save without opening.
+    OtherProgram other;
+    EmptyClipboard();
+    OtherProgram::Put(CF_TEXT, std::string_view("kept", 5));
+  }
   {
     const Holder holder(1500, false);
     const auto start = std::chrono::steady_clock::now();
