@@ -288,8 +288,10 @@ bool Clipboard::PutText(std::string_view utf8) {
     if (!PutObject(CF_UNICODETEXT, std::move(block))) return false;
   }
   SavedClipboard put;
-  put.push_back({CF_UNICODETEXT, {},
-                 std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t))});
+  put.push_back(
+      {CF_UNICODETEXT,
+       {},
+       std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(wchar_t))});
   KeepWhatWasPut(std::move(put));
   return true;
 }
