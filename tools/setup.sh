@@ -11,6 +11,7 @@ packages=(
   wine wine64 xvfb xdotool x11-utils
   fonts-wqy-zenhei fonts-noto-cjk imagemagick librsvg2-bin icoutils ccache
   libgtest-dev googletest libbenchmark-dev libssl-dev
+  golang-github-mozillazg-go-pinyin-dev
   clang-format
 )
 # Clang with libFuzzer is large and only `make fuzz` uses it (`tools/setup.sh fuzz`); clang-tidy
