@@ -12,7 +12,7 @@ cd "$root"
 
 declare -A layer=(
   [text]=1 [core]=1 [formats]=1 [assets]=1
-  [store]=2 [settings]=2 [net]=2 [exec]=2 [acquire]=2
+  [find]=2 [store]=2 [settings]=2 [net]=2 [exec]=2 [acquire]=2
   [toolkit]=3 [desktop]=3
   [ui]=4
   [app]=5 [flipit]=5
