@@ -5,7 +5,9 @@
 namespace velora::find {
 
 std::span<const std::uint16_t> ReadingsOf(char32_t c) {
-  for (std::size_t r = 0; r < data::kRangeCount; ++r) {
+  // Most characters a name holds lie outside every range (the ranges are in order).
+  if (c < data::kRanges[0].first || c > data::kRanges[data::kRangeCount - 1].last) return {};
+  for (std::size_t r = data::kRangeCount; r-- > 0;) {
     const data::CodeRange& range = data::kRanges[r];
     if (c < range.first || c > range.last) continue;
     const std::size_t entry = range.base + (c - range.first);

@@ -65,6 +65,13 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
+std::u32string Utf8ToUtf32(std::string_view utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) out += DecodeUtf8(utf8, i);
+  return out;
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size() * 3);

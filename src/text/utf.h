@@ -7,6 +7,8 @@
 namespace velora::text {
 
 std::u16string Utf8ToUtf16(std::string_view utf8);
+// Code points; a malformed sequence gives U+FFFD.
+std::u32string Utf8ToUtf32(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
 // For Win32 W calls: wchar_t is a UTF-16 unit there.
