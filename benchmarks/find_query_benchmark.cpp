@@ -11,12 +11,25 @@
 namespace velora {
 namespace {
 
-constexpr std::array kChinese = {"微信", "百度翻译", "重启电脑", "QQ音乐", "网易云音乐", "腾讯会议", "钉钉",
-                                 "记事本", "计算器", "画图", "截图工具", "控制面板", "我的文档", "下载",
-                                 "工作周报", "会议纪要", "财务报表", "照片", "旅行攻略", "学习资料"};
-constexpr std::array kEnglish = {"Visual Studio Code", "Notepad++", "Google Chrome", "Mozilla Firefox",
-                                 "Adobe Photoshop", "Microsoft Word", "Excel", "PowerPoint", "7-Zip",
-                                 "Everything", "Steam", "Spotify", "Zoom", "Git Bash", "Python 3.12"};
+constexpr std::array kChinese = {"微信",     "百度翻译", "重启电脑", "QQ音乐",   "网易云音乐",
+                                 "腾讯会议", "钉钉",     "记事本",   "计算器",   "画图",
+                                 "截图工具", "控制面板", "我的文档", "下载",     "工作周报",
+                                 "会议纪要", "财务报表", "照片",     "旅行攻略", "学习资料"};
+constexpr std::array kEnglish = {"Visual Studio Code",
+                                 "Notepad++",
+                                 "Google Chrome",
+                                 "Mozilla Firefox",
+                                 "Adobe Photoshop",
+                                 "Microsoft Word",
+                                 "Excel",
+                                 "PowerPoint",
+                                 "7-Zip",
+                                 "Everything",
+                                 "Steam",
+                                 "Spotify",
+                                 "Zoom",
+                                 "Git Bash",
+                                 "Python 3.12"};
 
 // Names that differ from one another, as a user's thousands of files and bookmarks do.
 find::FindIndex MakeIndex(int items) {
@@ -54,7 +67,8 @@ void BM_FindQuery(benchmark::State& state) {
     (void)index.Query(find::FoldedQuery("x"), 1);  // the next round starts from every item again
     state.ResumeTiming();
   }
-  state.counters["bytes_per_item"] = static_cast<double>(index.MemoryBytes()) / static_cast<double>(state.range(0));
+  state.counters["bytes_per_item"] =
+      static_cast<double>(index.MemoryBytes()) / static_cast<double>(state.range(0));
   // Seconds per keystroke.
   state.counters["per_key"] = benchmark::Counter(static_cast<double>(state.iterations()) * queries.size(),
                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

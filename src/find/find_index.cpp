@@ -20,8 +20,8 @@ std::optional<int> FindIndex::ScoreEntry(std::u32string_view query, const FindEn
 }
 
 PooledName FindIndex::Pool(const PreparedName& name) {
-  const PooledName pooled{static_cast<std::uint32_t>(folded_.size()), static_cast<std::uint32_t>(name.folded.size()),
-                          name.mask};
+  const PooledName pooled{static_cast<std::uint32_t>(folded_.size()),
+                          static_cast<std::uint32_t>(name.folded.size()), name.mask};
   folded_ += name.folded;
   word_starts_.insert(word_starts_.end(), name.word_start.begin(), name.word_start.end());
   reading_letters_.insert(reading_letters_.end(), name.reading_letters.begin(), name.reading_letters.end());
@@ -33,7 +33,8 @@ NameView FindIndex::View(const PooledName& name) const {
           reading_letters_.data() + name.offset, name.mask};
 }
 
-void FindIndex::Add(std::string category, std::string code, std::string_view name, std::string_view file_name) {
+void FindIndex::Add(std::string category, std::string code, std::string_view name,
+                    std::string_view file_name) {
   const PooledName pooled_name = Pool(Prepare(name));
   const PooledName pooled_file = Pool(Prepare(file_name));
   entries_.push_back({std::move(category), std::move(code), pooled_name, pooled_file});
@@ -41,7 +42,8 @@ void FindIndex::Add(std::string category, std::string code, std::string_view nam
 }
 
 std::vector<FindHit> FindIndex::Query(std::u32string_view query, std::size_t limit) {
-  const bool narrows = !last_query_.empty() && query.size() > last_query_.size() && query.starts_with(last_query_);
+  const bool narrows =
+      !last_query_.empty() && query.size() > last_query_.size() && query.starts_with(last_query_);
   std::vector<std::uint32_t> looked_at;
   if (narrows) {
     looked_at.swap(last_matched_);

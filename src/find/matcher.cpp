@@ -140,7 +140,8 @@ std::optional<int> Score(std::u32string_view query, const NameView& name) {
     const int start_bonus = (name.word_start[j] ? kWordStart : 0) + (j == 0 ? kNameStart : 0);
     const std::uint32_t letters = name.reading_letters[j];
     for (std::size_t i = 0; i <= reach && i < m; ++i) {
-      const int from = std::max({i == 0 ? 0 : kNone, earlier[i], ended[i] == kNone ? kNone : ended[i] + kConsecutive});
+      const int from =
+          std::max({i == 0 ? 0 : kNone, earlier[i], ended[i] == kNone ? kNone : ended[i] + kConsecutive});
       if (from == kNone) continue;
       if (query[i] == c) now[i + 1] = std::max(now[i + 1], from + kLiteral + start_bonus);
       // The readings are looked up only when one of them can take this letter.

@@ -66,10 +66,10 @@ TEST(Matcher, RanksLiteralPrefixAndWordStartsAbovePinyinAndGaps) {
   const auto score = [](std::string_view query, std::string_view name) {
     return Score(FoldedQuery(query), Prepare(name).view()).value_or(-1000);
   };
-  EXPECT_GT(score("code", "Code"), score("code", "Visual Studio Code"));  // a prefix
+  EXPECT_GT(score("code", "Code"), score("code", "Visual Studio Code"));        // a prefix
   EXPECT_GT(score("vsc", "Visual Studio Code"), score("vsc", "Avast Secure"));  // word starts
-  EXPECT_GT(score("xin", "xin助手"), score("xin", "信助手"));  // literal over Pinyin
-  EXPECT_GT(score("weixin", "微信"), score("weixin", "微型信箱"));  // no gap
+  EXPECT_GT(score("xin", "xin助手"), score("xin", "信助手"));                   // literal over Pinyin
+  EXPECT_GT(score("weixin", "微信"), score("weixin", "微型信箱"));              // no gap
 }
 
 TEST(FindIndex, BestFirstAcrossCategoriesAndNarrowingAsTheQueryGrows) {
@@ -81,7 +81,8 @@ TEST(FindIndex, BestFirstAcrossCategoriesAndNarrowingAsTheQueryGrows) {
   std::vector<std::string> codes;
   for (const std::string query : {"w", "wx", "wxi"}) {
     codes.clear();
-    for (const FindHit& hit : index.Query(FoldedQuery(query), 10)) codes.push_back(index.entries()[hit.entry].code);
+    for (const FindHit& hit : index.Query(FoldedQuery(query), 10))
+      codes.push_back(index.entries()[hit.entry].code);
     ASSERT_FALSE(codes.empty()) << query;
   }
   // 微型 is still being typed as far as "xi" goes; the whole syllable comes first.
