@@ -51,6 +51,21 @@ bool TakesPrefix(std::string_view reading, std::size_t length, bool ends_query) 
          (reading[0] == 'z' || reading[0] == 'c' || reading[0] == 's');
 }
 
+// Whether the query's characters come in the name's order, each taken by a character equal to it
+// or by one with a reading that holds it: what every match needs, checked in one pass before the
+// full scoring.
+bool MayHold(std::u32string_view query, const NameView& name) {
+  std::size_t j = 0;
+  for (const char32_t q : query) {
+    const std::uint32_t letter = IsAsciiLetter(q) ? std::uint32_t{1} << (q - U'a') : 0;
+    while (j < name.folded.size() && name.folded[j] != q && !(name.reading_letters[j] & letter)) ++j;
+    if (j == name.folded.size()) return false;
+    // A Chinese character may take more letters of the query; any other character takes one.
+    if (name.folded[j] == q) ++j;
+  }
+  return true;
+}
+
 }  // namespace
 
 char32_t Fold(char32_t c) {
@@ -72,10 +87,10 @@ PreparedName Prepare(std::string_view utf8) {
   PreparedName name;
   name.folded.reserve(raw.size());
   name.word_start.reserve(raw.size());
+  int before = 0;  // the kind of the character before
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const char32_t c = Fold(raw[i]);
     const int here = KindOf(c);
-    const int before = i ? KindOf(Fold(raw[i - 1])) : 0;
     // "VisualStudio": a capital after a small letter starts a word.
     const bool upper_after_lower = i && raw[i] != c && IsAsciiLetter(c) && IsAsciiLetter(raw[i - 1]);
     const bool start = here != 0 && (here == 3 || here != before || upper_after_lower);
@@ -88,6 +103,7 @@ PreparedName Prepare(std::string_view utf8) {
     }
     name.reading_letters.push_back(letters);
     name.mask |= letters;  // the letters' bits are the first 26 of the mask
+    before = here;
   }
   return name;
 }
@@ -98,30 +114,10 @@ std::uint64_t MaskOf(std::u32string_view folded) {
   return mask;
 }
 
-namespace {
-
-// Whether the query's characters come in the name's order, each taken by a character equal to it
-// or by one with a reading that holds it: what every match needs, checked in one pass before the
-// full scoring.
-bool MayHold(std::u32string_view query, const NameView& name) {
-  std::size_t j = 0;
-  for (const char32_t q : query) {
-    const std::uint32_t letter = IsAsciiLetter(q) ? std::uint32_t{1} << (q - U'a') : 0;
-    while (j < name.folded.size() && name.folded[j] != q && !(name.reading_letters[j] & letter)) ++j;
-    if (j == name.folded.size()) return false;
-    // A Chinese character may take more letters of the query; any other character takes one.
-    if (name.folded[j] == q) ++j;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::optional<int> Score(std::u32string_view query, const NameView& name) {
-  const std::size_t m = std::min(query.size(), kMaxQueryLength);
-  if (m == 0 || (MaskOf(query.substr(0, m)) & ~name.mask) != 0 || !MayHold(query.substr(0, m), name)) {
-    return std::nullopt;
-  }
+  query = query.substr(0, kMaxQueryLength);
+  const std::size_t m = query.size();
+  if (m == 0 || (MaskOf(query) & ~name.mask) != 0 || !MayHold(query, name)) return std::nullopt;
   // ended[i]: the best score with the first i query characters taken, the last by the previous
   // character of the name; earlier[i]: the same with the last taken further back (the gap
   // between already paid).

@@ -48,7 +48,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       navigation_.capacity = options_.get().icons_per_page;
       feedback_ = std::make_unique<Feedback>(*controls_, [this] { return options_.get().tips_off; });
       {
-        SettingsActions actions = services_.settings_actions;
+        SettingsActions actions = std::move(services_.settings_actions);  // the panel is their one user
         actions.text_colour_picked = [this](std::uint32_t argb) { look_.picked_text_colour = argb; };
         settings_ =
             std::make_unique<SettingsUi>(hwnd(), *controls_, options_, *feedback_, std::move(actions));
