@@ -29,6 +29,15 @@ struct GridCell {
 ImageBytes CellImage(const store::ItemRow& row, const std::filesystem::path& data_dir);
 GridCell CellOfRow(const store::ItemRow& row, const std::filesystem::path& data_dir);
 
+// An item found by typing: the category it lives in and its code.
+struct FoundItem {
+  std::string category;
+  std::string code;
+};
+
+// What a key does to the keyboard selection.
+enum class SelectionMove { kLeft, kRight, kUp, kDown, kHome, kEnd, kPageUp, kPageDown };
+
 enum class ClickOutcome {
   kNothing,  // the press was on an empty cell or past the list
   kLaunched,
@@ -79,11 +88,34 @@ class GridModel {
   void LaunchCurrent();
   std::optional<int> current_item() const { return current_item_; }
 
-  // Empty when the cell shows no tip.
+  // Empty when the cell shows no tip. A found item's tip also names its category.
   std::string TipAt(int cell) const;
+
+  // Shows these items, best first, in place of the category's, from page 0 with the best one
+  // selected; call Refresh afterwards.
+  void ShowFound(std::vector<FoundItem> found);
+  // Back to the category on show, at the page it stood on when the finding began.
+  void EndFind();
+  bool finding() const { return found_.has_value(); }
+  // The category of the item behind a cell (a found item's own); null for an empty cell.
+  const std::string* CategoryAt(int cell) const;
+
+  // The keyboard selection: a cell of the page that holds an item, or none.
+  std::optional<int> selected() const { return selected_; }
+  // Moves the selection through the items of every page, as the arrows (a row holds `columns`
+  // cells), Home, End and the page keys do; without a selection the first key selects the first
+  // item of the page. True when the page changed (the model has read it).
+  bool MoveSelection(SelectionMove move, int columns);
+  // Launches the selected item; false when there is none.
+  bool LaunchSelected();
+  // The selected item becomes the current item, for its item menu; false when there is none.
+  bool MakeSelectedCurrent();
 
  private:
   void LaunchCell(int cell);
+  void RefreshFound();
+  // Keeps the selection on an item of the page, if the page has one.
+  void KeepSelectionOnItems();
 
   store::Database& db_;
   std::filesystem::path data_dir_;
@@ -92,8 +124,12 @@ class GridModel {
   std::size_t item_count_ = 0;
   store::PageReader pages_;
   std::vector<std::string> codes_;  // of the current page
+  std::vector<std::string> found_categories_;  // of the current page, while finding
   std::vector<GridCell> cells_;
   std::optional<int> current_item_;
+  std::optional<int> selected_;
+  std::optional<std::vector<FoundItem>> found_;
+  int page_before_find_ = 0;
 };
 
 // Whether a press on an item with this code captures the mouse.

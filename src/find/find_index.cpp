@@ -10,13 +10,15 @@ namespace {
 // A name that does not hold the query may still be found by its file name, for a little less.
 constexpr int kFileNameShare = 4;
 
+constexpr long long kDay = 24 * 60 * 60;
+
 }  // namespace
 
 std::optional<int> FindIndex::ScoreEntry(std::u32string_view query, const FindEntry& entry) const {
-  if (const std::optional<int> score = Score(query, View(entry.name))) return score;
+  if (const std::optional<int> score = Score(query, View(entry.name))) return *score + entry.usage;
   if (entry.file_name.length == 0) return std::nullopt;
   const std::optional<int> in_file = Score(query, View(entry.file_name));
-  return in_file ? std::optional<int>(*in_file - kFileNameShare) : std::nullopt;
+  return in_file ? std::optional<int>(*in_file - kFileNameShare + entry.usage) : std::nullopt;
 }
 
 PooledName FindIndex::Pool(const PreparedName& name) {
@@ -34,10 +36,10 @@ NameView FindIndex::View(const PooledName& name) const {
 }
 
 void FindIndex::Add(std::string category, std::string code, std::string_view name,
-                    std::string_view file_name) {
+                    std::string_view file_name, int usage) {
   const PooledName pooled_name = Pool(Prepare(name));
   const PooledName pooled_file = Pool(Prepare(file_name));
-  entries_.push_back({std::move(category), std::move(code), pooled_name, pooled_file});
+  entries_.push_back({std::move(category), std::move(code), pooled_name, pooled_file, usage});
   last_query_.clear();  // the new entry was not looked at
 }
 
@@ -81,6 +83,15 @@ std::size_t FindIndex::MemoryBytes() const {
     }
   }
   return bytes;
+}
+
+int UsageBonus(long long count, long long last_unix, long long now_unix) {
+  if (count <= 0) return 0;
+  int doublings = 0;
+  for (long long n = count + 1; n > 1 && doublings < 3; n /= 2) ++doublings;
+  const long long age = now_unix - last_unix;
+  const int lately = age < 0 ? 0 : age <= kDay ? 4 : age <= 7 * kDay ? 2 : 0;
+  return 2 * doublings + lately;
 }
 
 std::string_view FileNameOf(std::string_view path) {

@@ -25,6 +25,7 @@ struct FindEntry {
   std::string code;
   PooledName name;
   PooledName file_name;  // of a file, folder or shortcut's path; empty for other items
+  int usage = 0;         // added to every match: see UsageBonus
 };
 
 struct FindHit {
@@ -34,7 +35,8 @@ struct FindHit {
 
 class FindIndex {
  public:
-  void Add(std::string category, std::string code, std::string_view name, std::string_view file_name);
+  void Add(std::string category, std::string code, std::string_view name, std::string_view file_name,
+           int usage = 0);
   const std::vector<FindEntry>& entries() const { return entries_; }
   // What the index holds in memory, its entries' own text included.
   std::size_t MemoryBytes() const;
@@ -56,6 +58,12 @@ class FindIndex {
   std::u32string last_query_;
   std::vector<std::uint32_t> last_matched_;
 };
+
+// What the user's launches add to an item's matches: more for more launches (each doubling
+// counts the same, up to eight) and for a launch in the last day or week: at most 10, less than a
+// gap in a match costs, so usage orders matches of like quality and never lifts a poor one over a
+// good one.
+int UsageBonus(long long count, long long last_unix, long long now_unix);
 
 // The file name of a path, with either kind of slash; the whole text when it has none.
 std::string_view FileNameOf(std::string_view path);

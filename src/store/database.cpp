@@ -59,6 +59,10 @@ int Statement::ColumnInt(int column) const noexcept {
   return statement_ ? sqlite3_column_int(statement_, column) : 0;
 }
 
+long long Statement::ColumnInt64(int column) const noexcept {
+  return statement_ ? sqlite3_column_int64(statement_, column) : 0;
+}
+
 int Statement::Finalize() noexcept {
   if (!statement_) return 1;
   const int rc = sqlite3_finalize(statement_);

@@ -34,6 +34,7 @@ class Statement {
   std::string ColumnText(int column) const;
   bool ColumnIsNull(int column) const noexcept;
   int ColumnInt(int column) const noexcept;
+  long long ColumnInt64(int column) const noexcept;
   // The SQLite result code, or 1 when there was no statement.
   int Finalize() noexcept;
 

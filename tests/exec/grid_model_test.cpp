@@ -256,6 +256,59 @@ TEST_F(GridModelTest, RightClickSelectsAndTellsWhetherItIsAWebItem) {
   EXPECT_FALSE(grid.CurrentIsWebItem());
 }
 
+TEST_F(GridModelTest, KeysMoveTheSelectionAcrossPagesWithinTheItems) {
+  AddItems(40);  // 18 a page in rows of 6: pages 0 and 1 full, page 2 holds 4
+  grid.Refresh();
+  struct Step {
+    SelectionMove move;
+    int page, cell;
+  };
+  const Step steps[] = {
+      {SelectionMove::kRight, 0, 0},     // the first key only selects
+      {SelectionMove::kLeft, 0, 0},      // nothing before the first item
+      {SelectionMove::kEnd, 2, 3},       {SelectionMove::kRight, 2, 3},
+      {SelectionMove::kUp, 1, 15},       // up from the top row: the last row of the page before
+      {SelectionMove::kDown, 2, 3},      {SelectionMove::kDown, 2, 3},  // no row below
+      {SelectionMove::kPageUp, 1, 3},    {SelectionMove::kLeft, 1, 2},
+      {SelectionMove::kHome, 0, 0},      {SelectionMove::kLeft, 0, 0},
+      {SelectionMove::kUp, 0, 0},        {SelectionMove::kPageDown, 1, 0},
+      {SelectionMove::kPageDown, 2, 0},  {SelectionMove::kPageDown, 2, 3},
+  };
+  for (const Step& step : steps) {
+    grid.MoveSelection(step.move, 6);
+    EXPECT_EQ(grid.page(), step.page) << static_cast<int>(step.move);
+    EXPECT_EQ(grid.selected(), step.cell) << static_cast<int>(step.move);
+  }
+  EXPECT_CALL(launch, Launch(Field(&LaunchTarget::code, "$$文本$$39")));
+  EXPECT_TRUE(grid.LaunchSelected());
+}
+
+TEST_F(GridModelTest, FoundItemsShowInPlaceOfTheCategoryWithTheirOwnCategory) {
+  AddItems(20);
+  ASSERT_EQ(store::CreateTableFromFieldList(db, "书签", store::kItemFieldList), store::kFieldListCreated);
+  ASSERT_TRUE(store::AddItem(db, "书签", {"网址https://a.example/", {}, "a", "书签", {}, {}}));
+  grid.SetPage(1);
+  grid.Refresh();
+  grid.ShowFound({{"书签", "网址https://a.example/"}, {kTable, "gone"}, {kTable, "$$文本$$7"}});
+  grid.Refresh();
+  EXPECT_EQ(grid.item_count(), 3u);
+  EXPECT_EQ(grid.cells()[0].caption, "a");
+  EXPECT_EQ(grid.cells()[1].caption, "项目7");  // a removed item leaves no hole
+  EXPECT_EQ(grid.selected(), 0);
+  EXPECT_EQ(grid.TipAt(0), "https://a.example/\n所在分类：书签");
+  EXPECT_CALL(launch, Launch(AllOf(Field(&LaunchTarget::category, "书签"), Field(&LaunchTarget::cell, 0))));
+  EXPECT_TRUE(grid.LaunchSelected());
+  grid.ShowFound({});
+  grid.Refresh();
+  EXPECT_EQ(grid.selected(), std::nullopt);
+  EXPECT_FALSE(grid.LaunchSelected());
+  grid.EndFind();
+  grid.Refresh();
+  EXPECT_EQ(grid.page(), 1);
+  EXPECT_EQ(grid.cells()[0].caption, "项目18");
+  EXPECT_EQ(*grid.CategoryAt(0), kTable);
+}
+
 TEST(GridModelOnTemplate, SoftwareShowsThePlacesAndBookmarksTheirImage) {
   velora::testing::TempFolder folder;
   ASSERT_TRUE(store::WriteTemplateDatabase(folder.path() / "Velora.db"));

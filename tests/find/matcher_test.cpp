@@ -95,5 +95,21 @@ TEST(FindIndex, BestFirstAcrossCategoriesAndNarrowingAsTheQueryGrows) {
   EXPECT_EQ(FileNameOf("C:\\a/b\\c.exe"), "c.exe");
 }
 
+TEST(FindIndex, UsageOrdersLikeMatchesButNeverLiftsAPoorOne) {
+  constexpr long long kNow = 1'800'000'000;
+  EXPECT_EQ(UsageBonus(0, 0, kNow), 0);
+  EXPECT_LT(UsageBonus(1, kNow - 30 * 86400, kNow), UsageBonus(100, kNow - 30 * 86400, kNow));
+  EXPECT_LT(UsageBonus(3, kNow - 30 * 86400, kNow), UsageBonus(3, kNow - 60, kNow));
+  EXPECT_EQ(UsageBonus(1'000'000, kNow, kNow), UsageBonus(1'000'000'000, kNow, kNow));  // capped
+  FindIndex index;
+  index.Add("软件", "rarely", "微信", "");
+  index.Add("软件", "often", "微信", "", UsageBonus(50, kNow - 60, kNow));
+  index.Add("软件", "poor", "微软输入法 新版", "", UsageBonus(1'000'000, kNow, kNow));
+  const std::vector<FindHit> hits = index.Query(FoldedQuery("weixin"), 3);
+  ASSERT_EQ(hits.size(), 3u);
+  EXPECT_EQ(index.entries()[hits[0].entry].code, "often");
+  EXPECT_EQ(index.entries()[hits[1].entry].code, "rarely");
+}
+
 }  // namespace
 }  // namespace velora::find
