@@ -139,14 +139,30 @@ bool GridModel::MoveSelection(SelectionMove move, int columns) {
   const long long at = at_.page * capacity + selected_.value_or(0);
   long long to = at;
   switch (move) {
-    case SelectionMove::kLeft: to = at - 1; break;
-    case SelectionMove::kRight: to = at + 1; break;
-    case SelectionMove::kUp: to = at - columns; break;
-    case SelectionMove::kDown: to = at + columns; break;
-    case SelectionMove::kHome: to = 0; break;
-    case SelectionMove::kEnd: to = last; break;
-    case SelectionMove::kPageUp: to = at - capacity; break;
-    case SelectionMove::kPageDown: to = at + capacity; break;
+    case SelectionMove::kLeft:
+      to = at - 1;
+      break;
+    case SelectionMove::kRight:
+      to = at + 1;
+      break;
+    case SelectionMove::kUp:
+      to = at - columns;
+      break;
+    case SelectionMove::kDown:
+      to = at + columns;
+      break;
+    case SelectionMove::kHome:
+      to = 0;
+      break;
+    case SelectionMove::kEnd:
+      to = last;
+      break;
+    case SelectionMove::kPageUp:
+      to = at - capacity;
+      break;
+    case SelectionMove::kPageDown:
+      to = at + capacity;
+      break;
   }
   // A row above the first or below the last item stays where it is; so does a step off either end.
   if ((move == SelectionMove::kUp || move == SelectionMove::kDown) && (to < 0 || to > last)) to = at;

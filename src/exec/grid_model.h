@@ -123,7 +123,7 @@ class GridModel {
   Navigation& at_;
   std::size_t item_count_ = 0;
   store::PageReader pages_;
-  std::vector<std::string> codes_;  // of the current page
+  std::vector<std::string> codes_;             // of the current page
   std::vector<std::string> found_categories_;  // of the current page, while finding
   std::vector<GridCell> cells_;
   std::optional<int> current_item_;

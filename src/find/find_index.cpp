@@ -35,8 +35,8 @@ NameView FindIndex::View(const PooledName& name) const {
           reading_letters_.data() + name.offset, name.mask};
 }
 
-void FindIndex::Add(std::string category, std::string code, std::string_view name,
-                    std::string_view file_name, int usage) {
+void FindIndex::Add(std::string category, std::string code, std::string_view name, std::string_view file_name,
+                    int usage) {
   const PooledName pooled_name = Pool(Prepare(name));
   const PooledName pooled_file = Pool(Prepare(file_name));
   entries_.push_back({std::move(category), std::move(code), pooled_name, pooled_file, usage});

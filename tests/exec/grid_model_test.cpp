@@ -264,15 +264,15 @@ TEST_F(GridModelTest, KeysMoveTheSelectionAcrossPagesWithinTheItems) {
     int page, cell;
   };
   const Step steps[] = {
-      {SelectionMove::kRight, 0, 0},     // the first key only selects
-      {SelectionMove::kLeft, 0, 0},      // nothing before the first item
-      {SelectionMove::kEnd, 2, 3},       {SelectionMove::kRight, 2, 3},
-      {SelectionMove::kUp, 1, 15},       // up from the top row: the last row of the page before
-      {SelectionMove::kDown, 2, 3},      {SelectionMove::kDown, 2, 3},  // no row below
-      {SelectionMove::kPageUp, 1, 3},    {SelectionMove::kLeft, 1, 2},
-      {SelectionMove::kHome, 0, 0},      {SelectionMove::kLeft, 0, 0},
-      {SelectionMove::kUp, 0, 0},        {SelectionMove::kPageDown, 1, 0},
-      {SelectionMove::kPageDown, 2, 0},  {SelectionMove::kPageDown, 2, 3},
+      {SelectionMove::kRight, 0, 0},  // the first key only selects
+      {SelectionMove::kLeft, 0, 0},   // nothing before the first item
+      {SelectionMove::kEnd, 2, 3},      {SelectionMove::kRight, 2, 3},
+      {SelectionMove::kUp, 1, 15},  // up from the top row: the last row of the page before
+      {SelectionMove::kDown, 2, 3},     {SelectionMove::kDown, 2, 3},  // no row below
+      {SelectionMove::kPageUp, 1, 3},   {SelectionMove::kLeft, 1, 2},
+      {SelectionMove::kHome, 0, 0},     {SelectionMove::kLeft, 0, 0},
+      {SelectionMove::kUp, 0, 0},       {SelectionMove::kPageDown, 1, 0},
+      {SelectionMove::kPageDown, 2, 0}, {SelectionMove::kPageDown, 2, 3},
   };
   for (const Step& step : steps) {
     grid.MoveSelection(step.move, 6);
