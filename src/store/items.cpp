@@ -45,6 +45,13 @@ std::vector<std::string> ListCodes(Database& db, std::string_view table) {
   return codes;
 }
 
+std::vector<std::pair<std::string, std::string>> ListCodesAndNames(Database& db, std::string_view table) {
+  std::vector<std::pair<std::string, std::string>> items;
+  Statement q = db.Query("select code,名称 from " + QuoteIdentifier(table) + std::string(kListOrder));
+  while (q.Step()) items.emplace_back(q.ColumnText(0), q.ColumnText(1));
+  return items;
+}
+
 std::vector<ItemRow> ListItems(Database& db, std::string_view table) {
   std::vector<ItemRow> rows;
   Statement q = db.Query(std::string(kRowColumns) + QuoteIdentifier(table) + std::string(kListOrder));

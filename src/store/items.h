@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "store/database.h"
@@ -25,6 +26,8 @@ struct ItemRow {
 
 // Codes newest first, equal dates in the order they were added; empty for a missing table.
 std::vector<std::string> ListCodes(Database& db, std::string_view table);
+// Each item's code and name (empty for NULL) in the same order, without the icons' bytes.
+std::vector<std::pair<std::string, std::string>> ListCodesAndNames(Database& db, std::string_view table);
 // Whole rows in the same order, for a refresh that reads the table once.
 std::vector<ItemRow> ListItems(Database& db, std::string_view table);
 // One page of a category in the same order: how many items the category holds and the whole

@@ -1,5 +1,7 @@
 #include "toolkit/category_bar.h"
 
+#include <algorithm>
+
 #include <windowsx.h>
 
 #include "text/utf.h"
@@ -143,6 +145,16 @@ void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index
   Control::SetText(*caption);
   Invalidate();
   if (notify) notify(index, *caption);
+}
+
+void CategoryBar::Step(int step) {
+  const auto& cells = model_.cells();
+  if (cells.empty()) return;
+  const auto selected = std::find_if(cells.begin(), cells.end(), [](const CategoryCell& c) { return c.selected; });
+  const auto count = static_cast<long long>(cells.size());
+  const long long from = selected == cells.end() ? 0 : selected - cells.begin();
+  const auto index = static_cast<std::size_t>(((from + step) % count + count) % count);
+  Selected(model_.Select(index), index, on_select);
 }
 
 void CategoryBar::Scroll(int delta) {

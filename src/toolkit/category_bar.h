@@ -22,6 +22,8 @@ class CategoryBar : public CustomControl {
   std::string Fill(const std::vector<std::string>& names, std::uint32_t text_colour,
                    std::string_view selected = {});
   void SetCaption(std::size_t index, std::string caption, std::uint32_t colour);
+  // Selects the category `step` cells on from the selected one, round the ends, as a click does.
+  void Step(int step);
   const CategoryBarModel& model() const { return model_; }
   void ApplyDpi() override;
   // The captions wholly in view; the others are scrolled past an edge on purpose.

@@ -98,6 +98,14 @@ LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       if (host().RouteCommand(wparam, lparam)) return 0;
       break;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      // A control takes the focus for the wheel; the keys it does not use are the window's.
+      if (LRESULT result = 0; HandleExtra(message, wparam, lparam, result)) return result;
+      if (HWND root = GetAncestor(hwnd(), GA_ROOT); root && root != hwnd()) {
+        return SendMessageW(root, message, wparam, lparam);
+      }
+      break;
     default:
       if (LRESULT result = 0; HandleExtra(message, wparam, lparam, result)) return result;
       break;

@@ -38,6 +38,19 @@ void IconList::SetText(int cell, std::string_view text, std::uint32_t colour) {
   Invalidate();
 }
 
+void IconList::SetSelected(int cell, std::uint32_t colour) {
+  if (cell == selected_ && colour == selected_colour_) return;
+  selected_ = cell;
+  selected_colour_ = colour;
+  Invalidate();
+}
+
+void IconList::SetHint(std::string_view text, std::uint32_t colour) {
+  hint_ = text::Widen(text);
+  hint_colour_ = colour;
+  Invalidate();
+}
+
 int IconList::Columns() const {
   RECT client{};
   GetClientRect(hwnd(), &client);
@@ -52,6 +65,14 @@ int IconList::CellAt(POINT at) const {
   if (column >= Columns()) return -1;
   const int index = (at.y / height) * Columns() + column;
   return index < Count() ? index : -1;
+}
+
+RECT IconList::CellRect(int cell) const {
+  const int width = host().Scale(template_.cell.width);
+  const int height = host().Scale(template_.cell.height);
+  const int left = (cell % Columns()) * width;
+  const int top = (cell / Columns()) * height;
+  return {left, top, left + width, top + height};
 }
 
 void IconList::Draw(HDC dc, RECT client) {
@@ -71,6 +92,15 @@ void IconList::Draw(HDC dc, RECT client) {
       Gdiplus::SolidBrush wash(Gdiplus::Color(28, 64, 158, 255));
       g.FillRectangle(&wash, left + 2, top + 2, width - 4, height - 4);
     }
+    if (i == selected_) {
+      CheckGdiplusLive();
+      Gdiplus::Graphics g(dc);
+      g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+      const auto argb = static_cast<Gdiplus::ARGB>(selected_colour_ | 0xFF000000u);
+      Gdiplus::Pen frame(Gdiplus::Color(argb), static_cast<Gdiplus::REAL>(std::max(1, host().Scale(2))));
+      const int inset = host().Scale(3);
+      g.DrawRectangle(&frame, left + inset, top + inset, width - 2 * inset, height - 2 * inset);
+    }
     if (cell.image) {
       const core::Rect r = core::Scale(template_.image, host().dpi());
       DrawImage(dc, *cell.image, {left + r.left, top + r.top, left + r.right(), top + r.bottom()});
@@ -83,6 +113,14 @@ void IconList::Draw(HDC dc, RECT client) {
                 DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | DT_EDITCONTROL);
     }
   }
+  DrawHint(dc, client);
+}
+
+void IconList::DrawHint(HDC dc, RECT client) const {
+  if (hint_.empty()) return;
+  SetTextColor(dc, ToColorRef(hint_colour_));
+  DrawTextW(dc, hint_.c_str(), static_cast<int>(hint_.size()), &client,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void IconList::OnLeftDown(Mouse m) {

@@ -38,6 +38,12 @@ class IconList : public CustomControl {
   using CustomControl::SetText;  // the list's own caption, as every control has
   // Sets the pointer shown over the list; null restores the arrow.
   void SetPointer(HCURSOR cursor) { pointer_ = cursor; }
+  // The keyboard's cell, framed in `colour`; -1 frames none.
+  void SetSelected(int cell, std::uint32_t colour);
+  // A line shown in the middle of the list in place of cells ("没有找到"); empty shows none.
+  void SetHint(std::string_view text, std::uint32_t colour);
+  // How many cells a row holds at the list's width.
+  int Columns() const;
 
   std::function<void(int cell)> on_press;
   std::function<void(int cell)> on_release;
@@ -48,6 +54,8 @@ class IconList : public CustomControl {
 
   // The cell under a point of the control, -1 when none.
   int CellAt(POINT at) const;
+  // Where a cell lies in the control.
+  RECT CellRect(int cell) const;
 
  protected:
   void Draw(HDC dc, RECT client) override;
@@ -66,11 +74,15 @@ class IconList : public CustomControl {
     std::wstring text;
     std::uint32_t colour = 0;
   };
-  int Columns() const;
+  void DrawHint(HDC dc, RECT client) const;
 
   CellTemplate template_;
   std::vector<Cell> cells_;
   int hover_ = -1;
+  int selected_ = -1;
+  std::uint32_t selected_colour_ = 0;
+  std::wstring hint_;
+  std::uint32_t hint_colour_ = 0;
   HCURSOR pointer_ = nullptr;
 };
 

@@ -69,9 +69,49 @@ void ItemGrid::Show() {
     list_.SetImage(index, ImageOf(cell.image));
     list_.SetText(index, cell.caption, look_.CaptionColour());
   }
+  ShowSelection();
+  const bool nothing_found = model_.finding() && model_.item_count() == 0;
+  list_.SetHint(nothing_found ? hint_ : std::string(), look_.CaptionColour());
   list_.ResumeRedraw();
   // The cell under the pointer may hold another item now; its tip returns on the next move.
   if (show_tip) show_tip({});
+}
+
+void ItemGrid::ShowSelection() {
+  list_.SetSelected(model_.selected().value_or(-1), look_.CaptionColour());
+}
+
+void ItemGrid::ShowFound(std::vector<exec::FoundItem> found, std::string_view hint) {
+  hint_ = hint;
+  model_.ShowFound(std::move(found));
+  Refresh();
+}
+
+void ItemGrid::EndFind() {
+  if (!model_.finding()) return;
+  model_.EndFind();
+  Refresh();
+}
+
+void ItemGrid::MoveSelection(exec::SelectionMove move) {
+  if (model_.MoveSelection(move, list_.Columns())) {
+    Show();
+  } else {
+    ShowSelection();
+  }
+}
+
+bool ItemGrid::LaunchSelected() {
+  press_ms_ = GetTickCount64();  // a key is no long press
+  return model_.LaunchSelected();
+}
+
+std::optional<POINT> ItemGrid::SelectForMenu() {
+  if (!model_.MakeSelectedCurrent()) return std::nullopt;
+  const RECT cell = list_.CellRect(*model_.selected());
+  POINT middle{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+  ClientToScreen(list_.hwnd(), &middle);
+  return middle;
 }
 
 void ItemGrid::SetCellImage(int cell, exec::ImageBytes image) {
@@ -121,6 +161,7 @@ void ItemGrid::Launch(const exec::LaunchTarget& target) {
   exec::LaunchTarget pressed = target;
   pressed.press_ms = press_ms_;
   launch_->Launch(pressed);
+  if (on_launched) on_launched(target);
 }
 
 }  // namespace velora::ui

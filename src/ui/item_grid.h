@@ -5,7 +5,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/handles_win32.h"
 #include "exec/grid_model.h"
@@ -45,12 +48,27 @@ class ItemGrid : private exec::LaunchPort {
   // nothing without a press.
   void OnRelease();
 
+  // Shows found items in place of the category, the best selected; `hint` shows when there are
+  // none.
+  void ShowFound(std::vector<exec::FoundItem> found, std::string_view hint);
+  // Back to the category on show.
+  void EndFind();
+  void MoveSelection(exec::SelectionMove move);
+  // Launches the selected item as a click does; false when there is none.
+  bool LaunchSelected();
+  // The selected item becomes the current one; the middle of its cell on the screen, for its
+  // item menu. Nothing when no item is selected.
+  std::optional<POINT> SelectForMenu();
+  // Every launch from the grid, after it ran.
+  std::function<void(const exec::LaunchTarget&)> on_launched;
+
  private:
   void Launch(const exec::LaunchTarget& target) override;
   std::shared_ptr<const toolkit::Image> ImageOf(const exec::ImageBytes& bytes);
   void OnPress(int cell);
   // Puts the model's cells into the list.
   void Show();
+  void ShowSelection();
 
   toolkit::IconList& list_;
   const PanelLook& look_;
@@ -62,6 +80,7 @@ class ItemGrid : private exec::LaunchPort {
   core::UniqueIcon press_pointer_;
   bool pressed_ = false;
   std::uint64_t press_ms_ = 0;
+  std::string hint_;  // shown while a finding has nothing
 };
 
 }  // namespace velora::ui

@@ -100,6 +100,7 @@ void PlaceControls(toolkit::ControlHost& c, const LauncherLayout& l) {
       {names::kCommandBar, l.command_bar},
       {names::kCategoryHolder, l.category_holder},
       {names::kCategoryBar, l.category_bar},
+      {names::kQueryBox, l.query_box},
       {names::kContent, l.content},
       {names::kSettingsPanel, l.panels[kSettingsPanel]},
       {names::kBookmarkPanel, l.panels[kBookmarkPanel]},

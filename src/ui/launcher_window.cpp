@@ -7,6 +7,7 @@
 #include "toolkit/image_button.h"
 #include "ui/add_panels.h"
 #include "ui/drop_intake.h"
+#include "ui/find_by_typing.h"
 #include "ui/item_grid.h"
 #include "ui/item_launcher.h"
 #include "ui/launcher_controls.h"
@@ -84,6 +85,13 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case WM_DROPFILES:
       drops_->Take(reinterpret_cast<HDROP>(wparam));
       return 0;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_CONTEXTMENU:
+    case WM_SETFOCUS:
+    case WM_SHOWWINDOW:
+      if (KeyMessage(message, wparam, lparam)) return 0;
+      break;
 
     case WM_NCCALCSIZE:
       return 0;  // the sizing frame takes no room: the client area is the whole window
@@ -186,6 +194,7 @@ void LauncherWindow::BuildHiddenParts() {
                          }});
   settings_->Build();
   settings_->panel().SetVersionCaption(services_.version_caption);
+  BuildFinder();
   Layout();
 }
 
@@ -227,10 +236,10 @@ void LauncherWindow::OnMenuCommand(MenuCommand command) {
   host_->OnMenuCommand(command);
 }
 
-void LauncherWindow::OpenItemMenu() {
+void LauncherWindow::OpenItemMenu(Point at) {
   const exec::GridModel& model = grid_->model();
   const std::string* code = model.current_item() ? model.CodeAt(*model.current_item()) : nullptr;
-  if (code) menus_->Show(ItemMenu(*code), Pointer());
+  if (code) menus_->Show(ItemMenu(*code), at);
 }
 
 bool LauncherWindow::AddsAtEnd() const { return add_position_ && add_position_->selected(); }
@@ -274,6 +283,7 @@ void LauncherWindow::OnShown() {
 }
 
 void LauncherWindow::ShowCategory(const std::string& category) {
+  if (finder_) finder_->End();
   navigation_.category = category;
   ShowPage(0);
 }
@@ -304,7 +314,7 @@ void LauncherWindow::BuildStoreParts() {
   drops_ = std::make_unique<DropIntake>(db, places.data_dir, *feedback_);
   grid_->SetLaunchPort(item_launcher_.get());
   grid_->show_tip = [this](const std::string& text) { feedback_->ShowTip(!text.empty(), text); };
-  grid_->open_item_menu = [this](bool) { OpenItemMenu(); };
+  grid_->open_item_menu = [this](bool) { OpenItemMenu(Pointer()); };
   grid_->double_click_opens = [this] { return options_.get().double_click_opens; };
   grid_->drag_window = [this] {
     const Point at = Pointer();

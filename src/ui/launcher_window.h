@@ -49,6 +49,8 @@ class RecentList;
 
 class SettingsUi;
 class AddPanels;
+class FindCatalogue;
+class FindByTyping;
 class Feedback;
 class DropIntake;
 
@@ -167,7 +169,12 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void OnDpiChanged(int dpi, const RECT& suggested);
   // The window's own menu actions first; what only the program can do goes to the host.
   void OnMenuCommand(MenuCommand command);
-  void OpenItemMenu();
+  // The item menu of the current item, at a point of the screen.
+  void OpenItemMenu(Point at);
+  // Finding by typing and the keys of the panel, made with the hidden parts.
+  void BuildFinder();
+  // A key, a character or the keyboard's menu request on the panel; true when it was used.
+  bool KeyMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // LauncherView
   void RefillIfVisible() override;
@@ -214,6 +221,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   std::unique_ptr<LauncherMenus> menus_;
   std::unique_ptr<RecentList>
       recent_;  // made with the hidden parts; its worker hands nothing over once it is gone
+  std::unique_ptr<FindCatalogue> catalogue_;  // made with the hidden parts, as is the finder
+  std::unique_ptr<FindByTyping> finder_;
 };
 
 }  // namespace velora::ui

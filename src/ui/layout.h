@@ -27,6 +27,7 @@ struct LauncherLayout {
   Rect command_bar;
   Rect category_holder;
   Rect category_bar;  // relative to the holder
+  Rect query_box;     // relative to the holder, in the bar's place
   Rect content;
   std::array<Rect, kPanelCount> panels;  // relative to the window
   Rect grid;                             // relative to the content area

@@ -1,0 +1,56 @@
+// The launcher window's keyboard: finding by typing and the keys that move through the panel.
+#include "toolkit/category_bar.h"
+#include "ui/find_by_typing.h"
+#include "ui/find_catalogue.h"
+#include "ui/item_grid.h"
+#include "ui/launcher_names.h"
+#include "ui/launcher_window.h"
+
+namespace velora::ui {
+namespace {
+
+// Beside the store: launch counts rank what is found by typing.
+constexpr wchar_t kLaunchCountsFile[] = L"Velora.launches.db";
+
+}  // namespace
+
+void LauncherWindow::BuildFinder() {
+  const StorePlaces& places = services_.places;
+  catalogue_ = std::make_unique<FindCatalogue>(services_.database, places.database_file,
+                                               places.database_file.parent_path() / kLaunchCountsFile,
+                                               ui_->Poster());
+  finder_ = std::make_unique<FindByTyping>(
+      *controls_,
+      FindByTyping::Panel{*controls_->Find(names::kCategoryHolder), *category_bar_, *grid_,
+                          [this] {
+                            if (!logic_.held()) Hide();
+                          },
+                          [this](int step) { category_bar_->Step(step); },
+                          [this](POINT at) { OpenItemMenu({at.x, at.y}); }},
+      *catalogue_);
+}
+
+bool LauncherWindow::KeyMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (!finder_) return false;  // until the panel has shown
+  switch (message) {
+    case WM_KEYDOWN:
+      return finder_->KeyDown(wparam);
+    case WM_CHAR:
+      finder_->Char(static_cast<wchar_t>(wparam));
+      return true;
+    case WM_CONTEXTMENU:
+      if (lparam != -1) return false;  // a click: the control under the pointer has its own menu
+      finder_->OpenSelectedItemMenu();
+      return true;
+    case WM_SETFOCUS:
+      finder_->TakeFocus();
+      return false;
+    case WM_SHOWWINDOW:
+      if (!wparam) finder_->End();  // a summon shows the category again
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace velora::ui
