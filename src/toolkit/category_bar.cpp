@@ -150,7 +150,8 @@ void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index
 void CategoryBar::Step(int step) {
   const auto& cells = model_.cells();
   if (cells.empty()) return;
-  const auto selected = std::find_if(cells.begin(), cells.end(), [](const CategoryCell& c) { return c.selected; });
+  const auto selected =
+      std::find_if(cells.begin(), cells.end(), [](const CategoryCell& c) { return c.selected; });
   const auto count = static_cast<long long>(cells.size());
   const long long from = selected == cells.end() ? 0 : selected - cells.begin();
   const auto index = static_cast<std::size_t>(((from + step) % count + count) % count);

@@ -40,14 +40,22 @@ bool FindByTyping::KeyDown(WPARAM key) {
     return true;
   };
   switch (key) {
-    case VK_LEFT: return move(SelectionMove::kLeft);
-    case VK_RIGHT: return move(SelectionMove::kRight);
-    case VK_UP: return move(SelectionMove::kUp);
-    case VK_DOWN: return move(SelectionMove::kDown);
-    case VK_HOME: return move(SelectionMove::kHome);
-    case VK_END: return move(SelectionMove::kEnd);
-    case VK_PRIOR: return move(SelectionMove::kPageUp);
-    case VK_NEXT: return move(SelectionMove::kPageDown);
+    case VK_LEFT:
+      return move(SelectionMove::kLeft);
+    case VK_RIGHT:
+      return move(SelectionMove::kRight);
+    case VK_UP:
+      return move(SelectionMove::kUp);
+    case VK_DOWN:
+      return move(SelectionMove::kDown);
+    case VK_HOME:
+      return move(SelectionMove::kHome);
+    case VK_END:
+      return move(SelectionMove::kEnd);
+    case VK_PRIOR:
+      return move(SelectionMove::kPageUp);
+    case VK_NEXT:
+      return move(SelectionMove::kPageDown);
     case VK_RETURN:
       panel_.grid.LaunchSelected();
       return true;

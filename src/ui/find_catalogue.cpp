@@ -69,7 +69,8 @@ std::vector<exec::FoundItem> FindCatalogue::Find(std::string_view typed, std::si
 
 void FindCatalogue::CountLaunch(const std::string& category, const std::string& code) {
   if (!counts_.IsOpen() && !store::OpenLaunchCounts(counts_, text::PathToUtf8(counts_file_))) {
-    core::LogFailure("launch counts", "the counts file could not be opened: " + text::PathToUtf8(counts_file_));
+    core::LogFailure("launch counts",
+                     "the counts file could not be opened: " + text::PathToUtf8(counts_file_));
     return;
   }
   (void)store::RecordLaunchCount(counts_, category, code, NowUnix());  // ranking only: a miss is harmless

@@ -77,9 +77,7 @@ void ItemGrid::Show() {
   if (show_tip) show_tip({});
 }
 
-void ItemGrid::ShowSelection() {
-  list_.SetSelected(model_.selected().value_or(-1), look_.CaptionColour());
-}
+void ItemGrid::ShowSelection() { list_.SetSelected(model_.selected().value_or(-1), look_.CaptionColour()); }
 
 void ItemGrid::ShowFound(std::vector<exec::FoundItem> found, std::string_view hint) {
   hint_ = hint;

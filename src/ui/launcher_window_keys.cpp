@@ -16,9 +16,9 @@ constexpr wchar_t kLaunchCountsFile[] = L"Velora.launches.db";
 
 void LauncherWindow::BuildFinder() {
   const StorePlaces& places = services_.places;
-  catalogue_ = std::make_unique<FindCatalogue>(services_.database, places.database_file,
-                                               places.database_file.parent_path() / kLaunchCountsFile,
-                                               ui_->Poster());
+  catalogue_ =
+      std::make_unique<FindCatalogue>(services_.database, places.database_file,
+                                      places.database_file.parent_path() / kLaunchCountsFile, ui_->Poster());
   finder_ = std::make_unique<FindByTyping>(
       *controls_,
       FindByTyping::Panel{*controls_->Find(names::kCategoryHolder), *category_bar_, *grid_,
@@ -26,7 +26,9 @@ void LauncherWindow::BuildFinder() {
                             if (!logic_.held()) Hide();
                           },
                           [this](int step) { category_bar_->Step(step); },
-                          [this](POINT at) { OpenItemMenu({at.x, at.y}); }},
+                          [this](POINT at) {
+                            OpenItemMenu({at.x, at.y});
+                          }},
       *catalogue_);
 }
 

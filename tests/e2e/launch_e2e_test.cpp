@@ -13,6 +13,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "e2e/desktop_input.h"
 #include "e2e/installed_copy.h"
@@ -142,6 +143,12 @@ class LaunchTest : public InstalledCopyTest {
   std::filesystem::path recorder;
   std::map<std::wstring, std::wstring> saved_;
 
+  std::unique_ptr<velora::store::Database> Store() {
+    auto db = std::make_unique<velora::store::Database>();
+    EXPECT_TRUE(db->Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
+    return db;
+  }
+
  private:
   static constexpr const char* kNewest = "2100-01-01 00:00:00";
 
@@ -149,11 +156,6 @@ class LaunchTest : public InstalledCopyTest {
     VeloraProcess first(exe);
     ASSERT_NE(StartShown(first), nullptr);  // started up whole, so its exit saves the settings
     ASSERT_EQ(first.Close(), 0u);
-  }
-  std::unique_ptr<velora::store::Database> Store() {
-    auto db = std::make_unique<velora::store::Database>();
-    EXPECT_TRUE(db->Open(velora::text::PathToUtf8(folder.path() / L"配置" / L"Velora.db")));
-    return db;
   }
 };
 
@@ -485,5 +487,88 @@ TEST_F(LaunchTest, TheDefaultKeySummonsThePanelAtThePointerWithTheSelectedText) 
   EXPECT_NE(log.find("https://search.bilibili.com/all?keyword=\"\n"), std::string::npos) << log;
   EXPECT_EQ(log.find("剪贴板原有的字"), std::string::npos) << log;
   EXPECT_EQ(ClipboardText(), L"剪贴板原有的字");
+  EXPECT_EQ(velora.Close(), 0u);
+}
+
+// Finding by typing: letters typed on the panel summoned by its key find 微信 among 300 items by
+// its Pinyin initials; keys an input method is composing with do nothing; Esc ends the query and
+// then hides the panel; Enter launches the best match as a click does.
+TEST_F(LaunchTest, TypedPinyinInitialsFindAnItemAmongHundredsAndEnterLaunchesIt) {
+  AddFirst("软件", "$$文本$$计算", "计算器");  // what the panel shows first
+  {
+    const auto db = Store();
+    ASSERT_TRUE(
+        velora::store::AddItem(*db, "文档", {"$$文本$$wxid_velora", {}, "微信", "文本", {}, "2001-01-01"}));
+    const char* const names[] = {"微型计算器", "王者荣耀", "网线测试", "文件夹 X", "Windows 资源管理器"};
+    for (int i = 0; i < 300; ++i) {
+      const std::string name = std::string(names[i % 5]) + " " + std::to_string(i);
+      ASSERT_TRUE(velora::store::AddItem(*db, i % 2 ? "软件" : "文档",
+                                         {"$$文本$$" + std::to_string(i), {}, name, "文本", {}, {}}));
+    }
+  }
+  VeloraProcess velora(exe);
+  HWND window = StartShown(velora);
+  ASSERT_NE(window, nullptr);
+  HWND grid = FindItemGrid(window);
+  const auto summon = [&] {
+    MoveMouse({400, 330});
+    return TapKey(VK_F9) &&
+           WaitUntil([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; });
+  };
+  const auto find_wx = [&] {
+    TypeText(L"wx");
+    return WaitUntil([&] {
+      const std::vector<std::wstring> captions = GridCaptions(grid);
+      return !captions.empty() && captions[0] == L"微信";
+    });
+  };
+  // A middle click away from the panel hides it and ends its hold; the key then summons it unheld.
+  MoveMouse({40, 40});
+  INPUT middle[2] = {};
+  middle[0].type = middle[1].type = INPUT_MOUSE;
+  middle[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+  middle[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+  ASSERT_EQ(SendInput(2, middle, sizeof(INPUT)), 2u);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+  ASSERT_TRUE(summon());
+  ASSERT_TRUE(find_wx()) << velora::text::Narrow(GridCaptions(grid)[0]);
+  HWND box = nullptr;  // the query box: the one edit box on show
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM found) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (_wcsicmp(name, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&box));
+  ASSERT_NE(box, nullptr);
+  wchar_t typed[8] = {};
+  SendMessageW(box, WM_GETTEXT, 8, reinterpret_cast<LPARAM>(typed));
+  EXPECT_STREQ(typed, L"wx");
+  EXPECT_TRUE(SaveScreenshot(window, L"find_query.png"));
+
+  EmptyTheClipboard();
+  SendMessageW(box, WM_IME_STARTCOMPOSITION, 0, 0);
+  for (const WPARAM key : {VK_RETURN, VK_ESCAPE, VK_DOWN}) PostMessageW(box, WM_KEYDOWN, key, 1);
+  Sleep(500);
+  EXPECT_TRUE(ClipboardText().empty());
+  EXPECT_TRUE(IsWindowVisible(box));
+  EXPECT_EQ(GridCaptions(grid)[0], L"微信");
+  SendMessageW(box, WM_IME_ENDCOMPOSITION, 0, 0);
+
+  ASSERT_TRUE(TapKey(VK_ESCAPE));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }));
+  EXPECT_NE(GridCaptions(grid)[0], L"微信");  // the category again
+  EXPECT_TRUE(IsWindowVisible(window));
+  ASSERT_TRUE(TapKey(VK_ESCAPE));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+
+  ASSERT_TRUE(summon());
+  ASSERT_TRUE(find_wx());
+  ASSERT_TRUE(TapKey(VK_RETURN));
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"wxid_velora"; }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));  // not held: it hides
   EXPECT_EQ(velora.Close(), 0u);
 }
