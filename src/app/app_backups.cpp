@@ -35,6 +35,7 @@ void App::ReloadStore() {
   // The category on show stays when the restored store has it; otherwise the first is shown.
   launcher_->FillCategoryBar(store::BuildCategoryList(store_.database()));
   launcher_->RefreshGrid();
+  launcher_->StoreReplaced();
 }
 
 void App::OfferBackupForDamagedStore() {

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "toolkit/category_bar.h"
 #include "ui/launcher_names.h"
 
 namespace velora::ui {
@@ -106,8 +105,8 @@ void FindByTyping::Begin() {
   if (!active_) {
     active_ = true;
     catalogue_.Refresh();
-    panel_.bar.Show(false);
     box_.Show(true);
+    panel_.relayout();
   }
   TakeFocus();
 }
@@ -124,7 +123,7 @@ void FindByTyping::End() {
   ending_ = false;
   const bool had_focus = GetFocus() == box_.hwnd();
   box_.Show(false);
-  panel_.bar.Show(true);
+  panel_.relayout();
   if (had_focus) SetFocus(GetAncestor(box_.hwnd(), GA_ROOT));
   panel_.grid.EndFind();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The panel by keyboard: a character typed anywhere on it starts a query in a box that takes the
-// category bar's place, and the grid shows the best matches of every category; the arrows, Home,
+// left of the category bar's place, and the grid shows the best matches of every category; the arrows, Home,
 // End and the page keys move a selection through the grid, Enter launches it, the menu key opens
 // its item menu, Ctrl+Tab changes the category, Esc ends the query and then hides the panel.
 // While an input method composes, every key is its own.
@@ -13,18 +13,14 @@
 #include "ui/find_catalogue.h"
 #include "ui/item_grid.h"
 
-namespace velora::toolkit {
-class CategoryBar;
-}
-
 namespace velora::ui {
 
 class FindByTyping {
  public:
   struct Panel {
-    toolkit::Control& bar_holder;  // the box is made in it, over the bar
-    toolkit::CategoryBar& bar;
+    toolkit::Control& bar_holder;  // the box is made in it, beside the bar
     ItemGrid& grid;
+    std::function<void()> relayout;  // the box came or went: the bar makes room or takes it back
     std::function<void()> hide_unless_held;
     std::function<void(int step)> step_category;  // +1 the next category, -1 the one before
     std::function<void(POINT at)> open_item_menu;
@@ -40,8 +36,6 @@ class FindByTyping {
   // Back to the category that was on show (a category was chosen, the panel hid).
   void End();
   bool active() const { return active_; }
-  // Where the box goes: in the bar's holder, design pixels.
-  void Place(core::Rect rect) { box_.Move(rect); }
   // The box takes the keyboard while a query is on.
   void TakeFocus();
 

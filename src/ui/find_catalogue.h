@@ -27,6 +27,11 @@ class FindCatalogue {
 
   // Starts a build when the store changed since the last one began (or none did); cheap otherwise.
   void Refresh();
+  // The connection was opened anew: its versions say nothing of the last build's.
+  void StoreReplaced() {
+    built_for_.reset();
+    Refresh();
+  }
   // Until the first build is in, nothing is found.
   bool ready() const { return index_ != nullptr; }
   // The best matches for the typed text, best first.

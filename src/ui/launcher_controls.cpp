@@ -93,13 +93,13 @@ toolkit::ListView& AddHiddenParts(toolkit::ControlHost& c) {
   return recent;
 }
 
-void PlaceControls(toolkit::ControlHost& c, const LauncherLayout& l) {
+void PlaceControls(toolkit::ControlHost& c, const LauncherLayout& l, bool query_on) {
   const std::pair<std::string_view, Rect> places[] = {
       {names::kBackground, l.background},
       {names::kGrip, l.grip},
       {names::kCommandBar, l.command_bar},
       {names::kCategoryHolder, l.category_holder},
-      {names::kCategoryBar, l.category_bar},
+      {names::kCategoryBar, query_on ? l.category_bar_beside_query : l.category_bar},
       {names::kQueryBox, l.query_box},
       {names::kContent, l.content},
       {names::kSettingsPanel, l.panels[kSettingsPanel]},

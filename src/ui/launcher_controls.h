@@ -38,7 +38,8 @@ FirstLook AddFirstLook(toolkit::ControlHost& controls);
 // (hidden), above everything the first look built; the recent list is returned.
 toolkit::ListView& AddHiddenParts(toolkit::ControlHost& controls);
 // Moves every control that exists to its place in `layout`.
-void PlaceControls(toolkit::ControlHost& controls, const LauncherLayout& layout);
+// While a query is on, the bar makes room for the query box.
+void PlaceControls(toolkit::ControlHost& controls, const LauncherLayout& layout, bool query_on);
 
 // The window's background: its fill, and its border along the rounded shape `corner_radius`
 // gives (pixels of the window's DPI, as `border_width`), drawn for the `area` of `client`.

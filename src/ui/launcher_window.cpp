@@ -200,7 +200,7 @@ void LauncherWindow::BuildHiddenParts() {
 
 void LauncherWindow::Layout() {
   if (!controls_) return;
-  PlaceControls(*controls_, ComputeLayout(DesignSize()));
+  PlaceControls(*controls_, ComputeLayout(DesignSize()), finder_ && finder_->active());
   UpdateRegion();
   InvalidateRect(hwnd(), nullptr, FALSE);
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);

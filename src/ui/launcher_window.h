@@ -129,6 +129,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void ShowBorderColour(std::uint32_t argb);
   // Rebuilds the grid's page where the panel stands.
   void RefreshGrid();
+  // A new connection stands for the store (a restore): what is found by typing is read anew.
+  void StoreReplaced();
   // Items per page: from the options at creation, from the grid's size after a resize.
   int capacity() const noexcept { return navigation_.capacity; }
   void SetCapacity(int capacity);

@@ -21,7 +21,7 @@ void LauncherWindow::BuildFinder() {
                                       places.database_file.parent_path() / kLaunchCountsFile, ui_->Poster());
   finder_ = std::make_unique<FindByTyping>(
       *controls_,
-      FindByTyping::Panel{*controls_->Find(names::kCategoryHolder), *category_bar_, *grid_,
+      FindByTyping::Panel{*controls_->Find(names::kCategoryHolder), *grid_, [this] { Layout(); },
                           [this] {
                             if (!logic_.held()) Hide();
                           },
@@ -30,6 +30,10 @@ void LauncherWindow::BuildFinder() {
                             OpenItemMenu({at.x, at.y});
                           }},
       *catalogue_);
+}
+
+void LauncherWindow::StoreReplaced() {
+  if (catalogue_) catalogue_->StoreReplaced();
 }
 
 bool LauncherWindow::KeyMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -13,7 +13,9 @@ LauncherLayout ComputeLayout(Size window) {
   l.command_bar = {w - kCommandBarSize.width, 4, kCommandBarSize.width, kCommandBarSize.height};
   l.category_holder = {0, 0, l.background.width - kCommandBarSize.width - 10, 32};
   l.category_bar = {0, -4, l.category_holder.width, 64};
-  l.query_box = {8, 5, std::max(0, l.category_holder.width - 16), 24};
+  l.query_box = {6, 4, std::min(kQueryBoxWidth, l.category_holder.width / 2), 24};
+  const int beside = l.query_box.right() + 6;
+  l.category_bar_beside_query = {beside, -4, std::max(0, l.category_holder.width - beside), 64};
   l.content = {1, 32, w - 2, h - 33};
   for (int i = 0; i < kPanelCount; ++i) {
     const Size panel = kPanelSizes[i];

@@ -26,8 +26,9 @@ struct LauncherLayout {
   Rect grip;
   Rect command_bar;
   Rect category_holder;
-  Rect category_bar;  // relative to the holder
-  Rect query_box;     // relative to the holder, in the bar's place
+  Rect category_bar;               // relative to the holder
+  Rect query_box;                  // relative to the holder, in the left of the bar's place
+  Rect category_bar_beside_query;  // the bar's place while a query is on, relative to the holder
   Rect content;
   std::array<Rect, kPanelCount> panels;  // relative to the window
   Rect grid;                             // relative to the content area
@@ -35,6 +36,8 @@ struct LauncherLayout {
 };
 
 LauncherLayout ComputeLayout(Size window);
+
+inline constexpr int kQueryBoxWidth = 150;
 
 // Cells that fit: whole 77 × 90 cells across and down; never negative.
 int GridCapacity(Size grid);
