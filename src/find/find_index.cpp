@@ -10,7 +10,7 @@ namespace {
 // A name that does not hold the query may still be found by its file name, for a little less.
 constexpr int kFileNameShare = 4;
 
-constexpr long long kDay = 24 * 60 * 60;
+constexpr long long kDay = 24LL * 60 * 60;
 
 }  // namespace
 
