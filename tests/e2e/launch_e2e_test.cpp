@@ -579,5 +579,25 @@ TEST_F(LaunchTest, TypedPinyinInitialsFindAnItemAmongHundredsAndEnterLaunchesIt)
   ASSERT_TRUE(TapKey(VK_RETURN));
   EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"wxid_velora"; }));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));  // not held: it hides
+
+  // Ctrl+Tab turns to the next category; the right arrow selects the next match for Enter.
+  ASSERT_TRUE(summon());
+  HWND bar = FindChildByText(window, L"软件");
+  ASSERT_NE(bar, nullptr);
+  INPUT ctrl_tab[4] = {};
+  for (INPUT& key : ctrl_tab) key.type = INPUT_KEYBOARD;
+  ctrl_tab[0].ki.wVk = ctrl_tab[3].ki.wVk = VK_CONTROL;
+  ctrl_tab[1].ki.wVk = ctrl_tab[2].ki.wVk = VK_TAB;
+  ctrl_tab[2].ki.dwFlags = ctrl_tab[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(4, ctrl_tab, sizeof(INPUT)), 4u);
+  EXPECT_TRUE(WaitUntil([&] {
+    wchar_t shown[16] = {};
+    GetWindowTextW(bar, shown, 16);
+    return std::wstring(shown) == L"目录";
+  }));
+  ASSERT_TRUE(find_wx());
+  const std::wstring second = GridCaptions(grid)[1];  // "<name> N", a snippet of the text "N"
+  ASSERT_TRUE(TapKey(VK_RIGHT) && TapKey(VK_RETURN));
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == second.substr(second.rfind(L' ') + 1); }));
   EXPECT_EQ(velora.Close(), 0u);
 }
