@@ -27,6 +27,9 @@ if(NOT VELORA_NATIVE)
     WinHttpReceiveResponse WinHttpSendRequest WinHttpSetOption WinHttpSetTimeouts)
   velora_delay_import(ws2_32 ws2_32.dll WSACleanup WSAGetLastError WSAStartup __WSAFDIsSet closesocket
     connect freeaddrinfo getaddrinfo gethostbyname gethostname getsockopt ioctlsocket recv select socket)
+  # Asked for only when an assistive tool reads the panel.
+  velora_delay_import(oleacc oleacc.dll AccessibleObjectFromWindow LresultFromObject)
+  velora_delay_import(oleaut32 oleaut32.dll SysAllocStringLen VariantInit)
   velora_delay_import(wininet wininet.dll InternetCloseHandle InternetOpenUrlW InternetOpenW InternetReadFile
     InternetSetOptionW)
 endif()

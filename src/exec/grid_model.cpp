@@ -178,6 +178,17 @@ bool GridModel::MoveSelection(SelectionMove move, int columns) {
   return turned;
 }
 
+bool GridModel::Select(int cell) {
+  if (!CodeAt(cell)) return false;
+  selected_ = cell;
+  return true;
+}
+
+std::string GridModel::DescriptionAt(int cell) const {
+  const std::string* code = CodeAt(cell);
+  return code ? DescriptionOfCode(*code) : std::string();
+}
+
 bool GridModel::LaunchSelected() {
   if (!selected_ || !CodeAt(*selected_)) return false;
   LaunchCell(*selected_);

@@ -106,6 +106,10 @@ class GridModel {
   // cells), Home, End and the page keys do; without a selection the first key selects the first
   // item of the page. True when the page changed (the model has read it).
   bool MoveSelection(SelectionMove move, int columns);
+  // Selects a cell that holds an item; false for another.
+  bool Select(int cell);
+  // What a screen reader says of a cell's item beside its caption; empty for an empty cell.
+  std::string DescriptionAt(int cell) const;
   // Launches the selected item; false when there is none.
   bool LaunchSelected();
   // The selected item becomes the current item, for its item menu; false when there is none.

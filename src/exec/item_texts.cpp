@@ -24,6 +24,44 @@ std::string MacroTip(std::string_view key_codes) {
   return tip;
 }
 
+// The kind of a file by its extension: one that starts something, or a document; a path without
+// one is most often a folder.
+std::string_view FileKindWord(std::string_view path) {
+  std::string extension(PathExtension(path));
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  if (extension.empty()) return "文件夹";
+  for (const std::string_view program : {".exe", ".com", ".bat", ".cmd", ".msi", ".scr"}) {
+    if (extension == program) return "程序";
+  }
+  return "文档";
+}
+
+std::string_view KindWord(const ClassifiedCode& item) {
+  switch (item.kind) {
+    case ItemKind::kBookmark:
+      return "书签";
+    case ItemKind::kSearch:
+      return "网页搜索";
+    case ItemKind::kSystemPlace:
+      return "系统位置";
+    case ItemKind::kMacro:
+      return "组合键";
+    case ItemKind::kFunction:
+      return "功能";
+    case ItemKind::kTextSnippet:
+      return "文本";
+    case ItemKind::kShortcut:
+      return "快捷方式";
+    case ItemKind::kPicture:
+      return "图片";
+    case ItemKind::kPlainFile:
+      return FileKindWord(item.payload);
+    case ItemKind::kEmptyPath:
+      break;
+  }
+  return "空项目";
+}
+
 }  // namespace
 
 std::string CaptionOfName(std::string_view name) {
@@ -37,6 +75,13 @@ std::string CaptionOfName(std::string_view name) {
   }
   caption.append(name.substr(start));
   return caption;
+}
+
+std::string DescriptionOfCode(std::string_view code) {
+  std::string description(KindWord(KindOfCode(code)));
+  const std::string tip = TipOfCode(code);
+  if (!tip.empty()) description.append(" · ").append(tip);
+  return description;
 }
 
 std::string TipOfCode(std::string_view code) {

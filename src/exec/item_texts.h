@@ -13,4 +13,8 @@ std::string CaptionOfName(std::string_view name);
 // macro with fewer than three numbers.
 std::string TipOfCode(std::string_view code);
 
+// What a screen reader says of the item beside its caption: its kind and, where it has one, its
+// target ("程序 · C:\…\app.exe", "书签 · https://…").
+std::string DescriptionOfCode(std::string_view code);
+
 }  // namespace velora::exec

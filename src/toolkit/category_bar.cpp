@@ -144,7 +144,37 @@ void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index
   if (!caption) return;
   Control::SetText(*caption);
   Invalidate();
+  NotifyAccessible(EVENT_OBJECT_SELECTION, static_cast<int>(index) + 1);
   if (notify) notify(index, *caption);
+}
+
+std::optional<core::AccessibleTree> CategoryBar::Accessible() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  core::AccessibleTree tree;
+  tree.self.role = core::AccessibleRole::kPageTabList;
+  tree.self.name = "分组";
+  tree.self.location = {0, 0, client.right, client.bottom};
+  const auto& cells = model_.cells();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const RECT r = CellRect(i);
+    core::AccessibleNode tab;
+    tab.role = core::AccessibleRole::kPageTab;
+    tab.name = cells[i].caption;
+    tab.default_action = "切换";
+    tab.location = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    tab.selectable = true;
+    tab.selected = cells[i].selected;
+    tab.offscreen = r.left < 0 || r.right > client.right;  // not wholly in view
+    tree.children.push_back(std::move(tab));
+  }
+  return tree;
+}
+
+void CategoryBar::DoAccessibleAction(int child) {
+  if (child < 1 || static_cast<std::size_t>(child) > model_.cells().size()) return;
+  const auto index = static_cast<std::size_t>(child - 1);
+  Selected(model_.Select(index), index, on_select);
 }
 
 void CategoryBar::Step(int step) {

@@ -47,6 +47,8 @@ class CategoryBar : public CustomControl {
   void OnLeave() override;
   void OnWheel(int delta) override;
   bool HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+  std::optional<core::AccessibleTree> Accessible() const override;
+  void DoAccessibleAction(int child) override;
 
  private:
   std::optional<std::size_t> CellAt(POINT at) const;

@@ -6,9 +6,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "core/com_apartment_win32.h"
 #include "toolkit/control.h"
 #include "toolkit/gdi_objects.h"
 
@@ -57,9 +59,16 @@ class ControlHost {
   // Forwards a WM_COMMAND from a native control to it; true when it was one of ours.
   bool RouteCommand(WPARAM wparam, LPARAM lparam);
 
+  // COM for the window's thread from the first accessible object the controls hand out (tools
+  // reach them through COM) until the window goes.
+  void StartComForAccessibility() {
+    if (!com_) com_.emplace();
+  }
+
  private:
   HWND window_;
   int dpi_ = 96;
+  std::optional<core::ComApartment> com_;  // before the controls: it outlives their objects
   std::vector<std::unique_ptr<Control>> controls_;
   std::map<std::pair<int, bool>, UniqueFont> fonts_;
 };

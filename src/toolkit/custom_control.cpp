@@ -10,6 +10,8 @@ namespace velora::toolkit {
 namespace {
 
 constexpr wchar_t kCustomClass[] = L"VeloraControl";
+// An assistive tool's default action, run from the message loop rather than inside its call.
+constexpr UINT kAccessibleAction = WM_USER + 1;
 
 bool RegisterCustomClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW wc{};
@@ -38,6 +40,21 @@ CustomControl::CustomControl(ControlHost& host, std::string_view type_word, Cont
   RegisterCustomClass(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host.window(), GWLP_HINSTANCE)),
                       &CustomControl::Procedure);
   CreateHwnd(kCustomClass, WS_CLIPCHILDREN);
+}
+
+CustomControl::~CustomControl() {
+  if (!accessible_) return;
+  accessible_->Disconnect();
+  CoDisconnectObject(static_cast<IAccessible*>(accessible_), 0);
+  accessible_->Release();
+}
+
+void CustomControl::NotifyAccessible(DWORD event, int child) const {
+  if (hwnd()) NotifyWinEvent(event, hwnd(), OBJID_CLIENT, child);
+}
+
+void CustomControl::RequestAccessibleAction(int child) {
+  PostMessageW(hwnd(), kAccessibleAction, static_cast<WPARAM>(child), 0);
 }
 
 LRESULT CALLBACK CustomControl::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
@@ -98,6 +115,16 @@ LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       if (host().RouteCommand(wparam, lparam)) return 0;
       break;
+    case WM_GETOBJECT:
+      if (static_cast<DWORD>(lparam) == static_cast<DWORD>(OBJID_CLIENT) && Accessible()) {
+        host().StartComForAccessibility();
+        if (!accessible_) accessible_ = ControlAccessible::Create(*this);
+        return AnswerGetObject(*accessible_, wparam, lparam);
+      }
+      break;
+    case kAccessibleAction:
+      DoAccessibleAction(static_cast<int>(wparam));
+      return 0;
     case WM_KEYDOWN:
     case WM_CHAR:
       // A control takes the focus for the wheel; the keys it does not use are the window's.

@@ -3,15 +3,20 @@
 // window's own background and turns mouse messages into virtual calls.
 #include <windows.h>
 
+#include <optional>
+
+#include "core/accessible_tree.h"
+#include "toolkit/accessible_win32.h"
 #include "toolkit/control.h"
 
 namespace velora::toolkit {
 
-class CustomControl : public Control {
+class CustomControl : public Control, private AccessibleSource {
  public:
   struct Mouse {
     POINT at;  // device pixels in the control
   };
+  ~CustomControl() override;
 
  protected:
   CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args);
@@ -32,13 +37,32 @@ class CustomControl : public Control {
   // The move loop of the window, as if its caption had been pressed.
   void DragWindow() const;
 
+  // What assistive tools read of the control; nothing leaves it to the system's own reading.
+  virtual std::optional<core::AccessibleTree> Accessible() const { return std::nullopt; }
+  // The default action of a child (0: the control's), asked for by an assistive tool.
+  virtual void DoAccessibleAction(int /*child*/) {}
+  // Children in a row of the control's tree, for moving up and down.
+  virtual int AccessibleColumnCount() const { return 1; }
+  // Tells assistive tools that a child (0: the control) took the focus, was selected, or that
+  // the control's content changed.
+  void NotifyAccessible(DWORD event, int child) const;
+
  private:
+  // AccessibleSource
+  core::AccessibleTree AccessibleNow() const override {
+    return Accessible().value_or(core::AccessibleTree{});
+  }
+  HWND AccessibleWindow() const override { return hwnd(); }
+  int AccessibleColumns() const override { return AccessibleColumnCount(); }
+  void RequestAccessibleAction(int child) override;
+
   // The control of this window under the pointer of a wheel message, if it is one of ours.
   CustomControl* WheelTarget(LPARAM lparam) const;
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void Paint();
   bool tracking_leave_ = false;
+  ControlAccessible* accessible_ = nullptr;  // made at the first request, cut off with the control
 };
 
 }  // namespace velora::toolkit

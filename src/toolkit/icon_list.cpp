@@ -40,9 +40,58 @@ void IconList::SetText(int cell, std::string_view text, std::uint32_t colour) {
 
 void IconList::SetSelected(int cell, std::uint32_t colour) {
   if (cell == selected_ && colour == selected_colour_) return;
+  const bool moved = cell != selected_;
   selected_ = cell;
   selected_colour_ = colour;
   Invalidate();
+  if (!moved || cell < 0) return;
+  // A screen reader follows the keyboard's selection; item cells come first, so a cell's child
+  // id is its index plus one.
+  NotifyAccessible(EVENT_OBJECT_FOCUS, cell + 1);
+  NotifyAccessible(EVENT_OBJECT_SELECTION, cell + 1);
+}
+
+std::vector<int> IconList::ItemCells() const {
+  std::vector<int> cells;
+  for (int i = 0; i < Count(); ++i) {
+    if (cells_[static_cast<std::size_t>(i)].image || !cells_[static_cast<std::size_t>(i)].text.empty()) {
+      cells.push_back(i);
+    }
+  }
+  return cells;
+}
+
+std::optional<core::AccessibleTree> IconList::Accessible() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  core::AccessibleTree tree;
+  tree.self.role = core::AccessibleRole::kList;
+  tree.self.name = Text();
+  tree.self.location = {0, 0, client.right, client.bottom};
+  tree.self.focusable = true;
+  const bool in_front = GetForegroundWindow() == GetAncestor(hwnd(), GA_ROOT);
+  for (const int cell : ItemCells()) {
+    const RECT r = CellRect(cell);
+    core::AccessibleNode node;
+    node.role = core::AccessibleRole::kListItem;
+    node.name = text::Narrow(cells_[static_cast<std::size_t>(cell)].text);
+    if (describe) node.description = describe(cell);
+    node.default_action = "打开";
+    node.location = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    node.selectable = node.focusable = true;
+    node.selected = cell == selected_;
+    node.focused = node.selected && in_front;
+    node.offscreen = r.bottom > client.bottom;
+    tree.children.push_back(std::move(node));
+  }
+  return tree;
+}
+
+void IconList::DoAccessibleAction(int child) {
+  const std::vector<int> cells = ItemCells();
+  if (child >= 1 && child <= static_cast<int>(cells.size()) && on_activate) {
+    on_activate(cells[static_cast<std::size_t>(child - 1)]);
+  }
 }
 
 void IconList::SetHint(std::string_view text, std::uint32_t colour) {

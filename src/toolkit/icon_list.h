@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,10 @@ class IconList : public CustomControl {
   std::function<void(int cell)> on_right_click;
   std::function<void(int cell)> on_hover;  // -1 when the pointer left every cell
   std::function<void(int delta)> on_wheel;
+  // What assistive tools say of a cell beside its caption (its kind and target), and its default
+  // action: opening the item as a click does.
+  std::function<std::string(int cell)> describe;
+  std::function<void(int cell)> on_activate;
 
   // The cell under a point of the control, -1 when none.
   int CellAt(POINT at) const;
@@ -67,6 +72,9 @@ class IconList : public CustomControl {
   void OnLeave() override;
   void OnWheel(int delta) override;
   bool HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+  std::optional<core::AccessibleTree> Accessible() const override;
+  void DoAccessibleAction(int child) override;
+  int AccessibleColumnCount() const override { return Columns(); }
 
  private:
   struct Cell {
@@ -75,6 +83,8 @@ class IconList : public CustomControl {
     std::uint32_t colour = 0;
   };
   void DrawHint(HDC dc, RECT client) const;
+  // The cells that hold an item, in order: the accessible children, empty cells left out.
+  std::vector<int> ItemCells() const;
 
   CellTemplate template_;
   std::vector<Cell> cells_;

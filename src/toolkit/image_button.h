@@ -53,6 +53,8 @@ class ImageButton : public CustomControl {
   void OnLeave() override;
   // Answers BM_GETCHECK like a toggle button, so its state can be read from outside.
   bool HandleExtra(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+  std::optional<core::AccessibleTree> Accessible() const override;
+  void DoAccessibleAction(int child) override;
 
  private:
   Glyph glyph_;

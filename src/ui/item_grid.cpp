@@ -45,6 +45,13 @@ ItemGrid::ItemGrid(toolkit::IconList& list, const PanelLook& look, exec::Navigat
     if (show_tip) show_tip(cell >= 0 ? model_.TipAt(cell) : std::string());
   };
   list_.on_wheel = [this](int delta) { Wheel(delta); };
+  list_.describe = [this](int cell) { return model_.DescriptionAt(cell); };
+  // An assistive tool's default action opens the item as a click does.
+  list_.on_activate = [this](int cell) {
+    if (!model_.Select(cell)) return;
+    ShowSelection();
+    LaunchSelected();
+  };
 }
 
 void ItemGrid::Refresh() {

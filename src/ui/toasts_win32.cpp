@@ -104,6 +104,7 @@ void Toasts::Begin(UINT_PTR id) {
   toast.view->Move(toast.motion->rect());
   toast.view->Show(true);
   SetWindowPos(toast.view->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  toast.view->Announce();
   toast.phase_began = GetTickCount64();
   timers_.Start(id, kSlideFrameMs, [this, id] { Slide(id); });
 }

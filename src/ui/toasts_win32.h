@@ -32,9 +32,17 @@ class ToastView : public toolkit::CustomControl {
   }
   // The text right of the icon.
   std::vector<toolkit::Caption> Captions() const override;
+  // A screen reader speaks the toast's words as it comes in.
+  void Announce() const { NotifyAccessible(EVENT_SYSTEM_ALERT, 0); }
 
  protected:
   void Draw(HDC dc, RECT client) override;
+  std::optional<core::AccessibleTree> Accessible() const override {
+    core::AccessibleTree tree;
+    tree.self.role = core::AccessibleRole::kAlert;
+    tree.self.name = Text();
+    return tree;
+  }
 
  private:
   ToastKind kind_ = ToastKind::kDone;

@@ -44,5 +44,21 @@ TEST(TipOfCode, OtherKinds) {
   EXPECT_EQ(TipOfCode(std::string(2000, '0')), "");
 }
 
+TEST(DescriptionOfCode, KindThenTarget) {
+  const std::pair<std::string, std::string> cases[] = {
+      {text::PathCode("C:\\程序\\工具.EXE"), "程序 · C:\\程序\\工具.EXE"},
+      {text::PathCode("D:\\资料"), "文件夹 · D:\\资料"},
+      {text::PathCode("D:\\资料\\报告.docx"), "文档 · D:\\资料\\报告.docx"},
+      {text::PathCode("D:\\图\\a.png"), "图片 · D:\\图\\a.png"},
+      {"网址https://example.com/", "书签 · https://example.com/"},
+      {"网址https://s.example/?q=$关键词$", "网页搜索 · https://s.example/?q=$关键词$"},
+      {"热键17+0+70", "组合键 · Ctrl键+F键"},
+      {"$$文本$$你好", "文本 · 你好"},
+      {"系统回收站", "系统位置"},
+      {"功能锁定屏幕", "功能"},
+  };
+  for (const auto& [code, description] : cases) EXPECT_EQ(DescriptionOfCode(code), description) << code;
+}
+
 }  // namespace
 }  // namespace velora::exec
