@@ -22,6 +22,30 @@ bool StartsWithFolded(std::string_view text, std::string_view prefix) {
   return true;
 }
 
+bool AddTo(store::Database& db, const std::string& table, const std::vector<Bookmark>& bookmarks,
+           const BookmarkOptions& options, TransferResult& result) {
+  std::unordered_set<std::string> held = CodesOf(db, table);
+  RowInserter inserter(db, table);
+  for (const Bookmark& bookmark : bookmarks) {
+    if (!IsImportableAddress(bookmark.address)) {
+      ++result.left_out;
+      continue;
+    }
+    CatalogueRow row;
+    row.code = std::string(exec::prefix::kWeb) + bookmark.address;
+    if (!held.insert(*row.code).second) {
+      ++result.duplicates;
+      continue;
+    }
+    row.name = bookmark.title.empty() ? bookmark.address : bookmark.title;
+    row.suffix = std::string(exec::suffix::kBookmark);
+    if (!options.at_end) row.date = options.now;
+    if (!inserter.Insert(row)) return false;
+    ++result.imported;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsImportableAddress(std::string_view address) {
@@ -36,27 +60,9 @@ TransferResult AddBookmarks(store::Database& db, const std::vector<Bookmark>& bo
   TransferResult result;
   if (db.Begin(kBookmarkSavepoint) != SQLITE_OK) return Refused(Refusal::kNotSaved);
   const std::optional<std::string> table = TableForCategory(db, options.category);
-  bool ok = table.has_value();
-  std::unordered_set<std::string> held = ok ? CodesOf(db, *table) : std::unordered_set<std::string>();
-  for (const Bookmark& bookmark : bookmarks) {
-    if (!ok) break;
-    if (!IsImportableAddress(bookmark.address)) {
-      ++result.left_out;
-      continue;
-    }
-    CatalogueRow row;
-    row.code = std::string(exec::prefix::kWeb) + bookmark.address;
-    if (!held.insert(*row.code).second) {
-      ++result.duplicates;
-      continue;
-    }
-    row.name = bookmark.title.empty() ? bookmark.address : bookmark.title;
-    row.suffix = std::string(exec::suffix::kBookmark);
-    if (!options.at_end) row.date = options.now;
-    ok = InsertRow(db, *table, row);
-    if (ok) ++result.imported;
+  if (table && AddTo(db, *table, bookmarks, options, result) && db.Commit(kBookmarkSavepoint) == SQLITE_OK) {
+    return result;
   }
-  if (ok && db.Commit(kBookmarkSavepoint) == SQLITE_OK) return result;
   db.Rollback(kBookmarkSavepoint);
   db.Commit(kBookmarkSavepoint);
   return Refused(Refusal::kNotSaved);

@@ -48,12 +48,13 @@ bool WriteCategory(store::Database& db, const CatalogueCategory& category, Impor
   const bool keyed = IsKeyed(db, *table);
   std::unordered_set<std::string> held;
   if (keyed || mode == ImportMode::kMerge) held = CodesOf(db, *table);
+  RowInserter inserter(db, *table);
   for (const CatalogueRow& row : category.rows) {
     if (!row.code && keyed) {
       ++result.left_out;
     } else if (row.code && held.contains(*row.code)) {
       ++result.duplicates;
-    } else if (!InsertRow(db, *table, row)) {
+    } else if (!inserter.Insert(row)) {
       return false;
     } else {
       if (keyed) held.insert(*row.code);

@@ -91,18 +91,21 @@ std::unordered_set<std::string> CodesOf(store::Database& db, std::string_view ta
   return codes;
 }
 
-bool InsertRow(store::Database& db, std::string_view table, const CatalogueRow& row) {
-  store::Statement q = db.Query("insert into " + store::QuoteIdentifier(table) + " (" +
-                                std::string(kAllColumns) + ") values (?1,?2,?3,?4,?5,?6,?7,?8)");
-  Bind(q, 1, row.code);
-  Bind(q, 2, row.path);
-  Bind(q, 3, row.name);
-  Bind(q, 4, row.position);
-  Bind(q, 5, row.kind);
-  Bind(q, 6, row.suffix);
-  Bind(q, 7, row.icon);
-  Bind(q, 8, row.date);
-  return q.Run();
+RowInserter::RowInserter(store::Database& db, std::string_view table)
+    : insert_(db.Query("insert into " + store::QuoteIdentifier(table) + " (" + std::string(kAllColumns) +
+                       ") values (?1,?2,?3,?4,?5,?6,?7,?8)")) {}
+
+bool RowInserter::Insert(const CatalogueRow& row) {
+  insert_.Reset();
+  Bind(insert_, 1, row.code);
+  Bind(insert_, 2, row.path);
+  Bind(insert_, 3, row.name);
+  Bind(insert_, 4, row.position);
+  Bind(insert_, 5, row.kind);
+  Bind(insert_, 6, row.suffix);
+  Bind(insert_, 7, row.icon);
+  Bind(insert_, 8, row.date);
+  return insert_.Run();
 }
 
 }  // namespace velora::transfer

@@ -31,7 +31,15 @@ bool IsKeyed(store::Database& db, std::string_view table);
 
 std::unordered_set<std::string> CodesOf(store::Database& db, std::string_view table);
 
-// One insert with every column of the row; false when the store refused it.
-bool InsertRow(store::Database& db, std::string_view table, const CatalogueRow& row);
+// Inserts rows with every column into one table, the statement prepared once.
+class RowInserter {
+ public:
+  RowInserter(store::Database& db, std::string_view table);
+  // False when the store refused the row.
+  bool Insert(const CatalogueRow& row);
+
+ private:
+  store::Statement insert_;
+};
 
 }  // namespace velora::transfer
