@@ -20,12 +20,13 @@ namespace {
 
 constexpr long kItems = 10000;
 const transfer::Roots kRoots{"C:\\Users\\王小明", "D:\\Tools\\Velora"};
-const transfer::SettingsMap kSettings{{"初始化", {{"窗口宽度", "640"}, {"窗口高度", "420"}, {"图表数量", "18"}}}};
+const transfer::SettingsMap kSettings{
+    {"初始化", {{"窗口宽度", "640"}, {"窗口高度", "420"}, {"图表数量", "18"}}}};
 
 std::string Date(long i) {
   char text[32];
-  std::snprintf(text, sizeof text, "2024-%02ld-%02ld %02ld:%02ld:%02ld", 1 + i % 12, 1 + i % 28, i / 3600 % 24,
-                i / 60 % 60, i % 60);
+  std::snprintf(text, sizeof text, "2024-%02ld-%02ld %02ld:%02ld:%02ld", 1 + i % 12, 1 + i % 28,
+                i / 3600 % 24, i / 60 % 60, i % 60);
   return text;
 }
 
@@ -34,7 +35,8 @@ std::string Date(long i) {
 bool Fill(store::Database& db) {
   if (store::CreateGroup(db, "工作") != store::GroupOutcome::kCreated) return false;
   std::string thumbnail_bytes(5000, '\0');
-  for (std::size_t k = 0; k < thumbnail_bytes.size(); ++k) thumbnail_bytes[k] = static_cast<char>(k * 131 % 251);
+  for (std::size_t k = 0; k < thumbnail_bytes.size(); ++k)
+    thumbnail_bytes[k] = static_cast<char>(k * 131 % 251);
   const std::string thumbnail = text::HexEncode(thumbnail_bytes);
   store::SavepointScope bulk(db, "bulk");
   for (long i = 0; i < kItems; ++i) {
@@ -53,7 +55,8 @@ bool Fill(store::Database& db) {
         row.suffix = ".exe", row.icon = text::HexEncode(n + "abcd").substr(0, 10);
         break;
       case 4:
-        table = "目录", row.path = "D:\\Tools\\Velora\\资料\\文件夹" + n, row.suffix = "文件夹", row.icon = "";
+        table = "目录", row.path = "D:\\Tools\\Velora\\资料\\文件夹" + n, row.suffix = "文件夹",
+        row.icon = "";
         break;
       case 5:
         table = "图片", row.path = "C:\\Users\\王小明\\Pictures\\照片" + n + ".png", row.suffix = ".png";
@@ -98,13 +101,15 @@ void BM_ImportCatalogue(benchmark::State& state) {
   const testing::TempFolder folder("velora-transfer-bench");
   store::Database source;
   store::Database target;
-  if (!OpenStore(source, folder.path() / "源.db") || !Fill(source) || !OpenStore(target, folder.path() / "目标.db")) {
+  if (!OpenStore(source, folder.path() / "源.db") || !Fill(source) ||
+      !OpenStore(target, folder.path() / "目标.db")) {
     return state.SkipWithError("no store");
   }
   const std::string json = transfer::ExportCatalogue(source, kSettings, kRoots);
   std::size_t imported = 0;
   for (auto _ : state) {
-    imported = transfer::ImportCatalogue(target, json, transfer::ImportMode::kReplace, kRoots).result.imported;
+    imported =
+        transfer::ImportCatalogue(target, json, transfer::ImportMode::kReplace, kRoots).result.imported;
   }
   if (imported < kItems) state.SkipWithError("items were lost");
   state.counters["items"] = static_cast<double>(imported);
