@@ -11,13 +11,13 @@ namespace velora::transfer {
 // Every column of a category row, nullopt for NULL, so a copy gives back the very rows it took.
 struct CatalogueRow {
   std::optional<std::string> code;
-  std::optional<std::string> path;      // 路径
-  std::optional<std::string> name;      // 名称
-  std::optional<std::string> position;  // 位置: the program never writes it
-  std::optional<std::string> kind;      // 类别: nor this
-  std::optional<std::string> suffix;    // 后缀
-  std::optional<std::string> icon;      // 图标
-  std::optional<std::string> date;      // 日期
+  std::optional<std::string> path;            // 路径
+  std::optional<std::string> name;            // 名称
+  std::optional<std::string> position;        // 位置: the program never writes it
+  std::optional<std::string> classification;  // 类别: nor this
+  std::optional<std::string> suffix;          // 后缀
+  std::optional<std::string> icon;            // 图标
+  std::optional<std::string> date;            // 日期
 
   bool operator==(const CatalogueRow&) const = default;
 };

@@ -118,7 +118,7 @@ OrderedJson ItemJson(const CatalogueRow& row, const Roots& roots) {
     item[key::kIconText] = TextValue(row.icon);
   }
   if (row.position) item[key::kPosition] = TextValue(row.position);
-  if (row.kind) item[key::kClass] = TextValue(row.kind);
+  if (row.classification) item[key::kClass] = TextValue(row.classification);
   return item;
 }
 
@@ -151,10 +151,15 @@ class Reader {
     return found == object.end() ? std::nullopt : Text(*found, name);
   }
 
+  // As PathValue wrote it: only a path written as a string can hold a placeholder.
+  std::optional<std::string> PathText(const Json& value, std::string_view what) {
+    if (value.is_string()) return PathFromFile(value.get_ref<const std::string&>(), roots_);
+    return Text(value, what);
+  }
+
   std::optional<std::string> PathField(const Json& object, const char* name) {
-    std::optional<std::string> path = Field(object, name);
-    if (path) *path = PathFromFile(*path, roots_);
-    return path;
+    const auto found = object.find(name);
+    return found == object.end() ? std::nullopt : PathText(*found, name);
   }
 
   // Nothing when the item is left out (a fault, or a path too long here).
@@ -189,7 +194,7 @@ class Reader {
     row.date = Field(item, key::kDate);
     row.path = PathField(item, key::kPath);
     row.position = Field(item, key::kPosition);
-    row.kind = Field(item, key::kClass);
+    row.classification = Field(item, key::kClass);
     const bool has_icon = item.contains(key::kIcon) && !item[key::kIcon].is_null();
     if (has_icon && item.contains(key::kIconText)) {
       Fail("icon 与 icon_text 只能有一个");
@@ -245,9 +250,9 @@ class Reader {
       for (const auto& [name, value] : keys.items()) {
         std::string what = "settings 的“";
         what.append(section).append("”中“").append(name).append("”");
-        std::optional<std::string> text = Text(value, what);
+        std::optional<std::string> text = PathText(value, what);
         if (failed()) return;
-        if (text) out[section][name] = PathFromFile(*text, roots_);
+        if (text) out[section][name] = std::move(*text);
       }
     }
   }
@@ -295,9 +300,9 @@ std::string CatalogueToJson(const Catalogue& catalogue, const Roots& roots) {
   OrderedJson& settings = document[key::kSettings] = OrderedJson::object();
   for (const auto& [section, keys] : catalogue.settings) {
     OrderedJson& entries = settings[section] = OrderedJson::object();
-    for (const auto& [name, value] : keys) entries[name] = PathForFile(value, roots);
+    for (const auto& [name, value] : keys) entries[name] = PathValue(value, roots);
   }
-  // Settings names come from the settings file as UTF-8; should one not be, it is replaced
+  // Settings names come from the settings file, always UTF-8; should one not be, it is replaced
   // rather than failing the whole copy.
   return document.dump(1, ' ', false, OrderedJson::error_handler_t::replace);
 }

@@ -101,7 +101,7 @@ bool RowInserter::Insert(const CatalogueRow& row) {
   Bind(insert_, 2, row.path);
   Bind(insert_, 3, row.name);
   Bind(insert_, 4, row.position);
-  Bind(insert_, 5, row.kind);
+  Bind(insert_, 5, row.classification);
   Bind(insert_, 6, row.suffix);
   Bind(insert_, 7, row.icon);
   Bind(insert_, 8, row.date);
