@@ -46,6 +46,7 @@ class BookmarksTest : public ::testing::Test {
     if (from_end) rows.erase(rows.begin(), rows.end() - static_cast<std::ptrdiff_t>(n));
     rows.resize(n);
     std::vector<std::string> out;
+    out.reserve(rows.size());
     for (const store::ItemRow& r : rows) {
       out.push_back(r.code + "|" + r.name.value_or("NULL") + "|" + r.suffix.value_or("NULL") + "|" +
                     r.icon.value_or("NULL") + "|" + r.path.value_or("NULL") + "|" + r.date.value_or("NULL"));
