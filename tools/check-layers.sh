@@ -12,7 +12,7 @@ cd "$root"
 
 declare -A layer=(
   [text]=1 [core]=1 [formats]=1 [assets]=1
-  [find]=2 [store]=2 [settings]=2 [net]=2 [exec]=2 [acquire]=2
+  [find]=2 [store]=2 [settings]=2 [net]=2 [exec]=2 [acquire]=2 [transfer]=2
   [toolkit]=3 [desktop]=3
   [ui]=4
   [app]=5 [flipit]=5
@@ -24,6 +24,9 @@ allowed_edges=(
   "acquire exec"
   "acquire store"
   "acquire net"
+  "transfer store"
+  "transfer settings"
+  "transfer exec"
 )
 project_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)"'
 win32_include='^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|windowsx|winhttp|wininet|winsock2|ws2tcpip|winreg|shlobj|shellapi|shlwapi|commctrl|objbase|objidl|ole2|gdiplus|bcrypt)\.h>'

@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xdotool x11-utils
   fonts-wqy-zenhei fonts-noto-cjk imagemagick librsvg2-bin icoutils ccache
-  libgtest-dev googletest libbenchmark-dev libssl-dev
+  libgtest-dev googletest libbenchmark-dev libssl-dev nlohmann-json3-dev
   golang-github-mozillazg-go-pinyin-dev
   clang-format
 )

@@ -143,6 +143,21 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
   return std::nullopt;
 }
 
+std::vector<IniDocument::Entry> IniDocument::Entries() const {
+  std::vector<Entry> entries;
+  for (const Section& section : sections_) {
+    if (!section.has_header || FindSection(section.name) != &section) continue;
+    for (auto line = section.lines.begin(); line != section.lines.end(); ++line) {
+      if (!line->raw || line->key.empty()) continue;
+      const bool hidden = std::any_of(section.lines.begin(), line, [&](const Line& earlier) {
+        return earlier.raw && SameName(earlier.key, line->key);
+      });
+      if (!hidden) entries.push_back({section.name, line->key, std::string(Unquote(*line->raw))});
+    }
+  }
+  return entries;
+}
+
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
   const std::string_view clean_key = Trim(key);
   if (section.empty() || Trim(section) != section || HasLineBreak(section) ||

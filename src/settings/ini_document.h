@@ -18,6 +18,16 @@ class IniDocument {
   std::string Serialize() const;
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+    bool operator==(const Entry&) const = default;
+  };
+  // Every key that Get finds, with the value it reads, in file order: a key or a section hidden
+  // by an earlier one of the same name is left out, as are lines before the first section.
+  std::vector<Entry> Entries() const;
   // False when the name cannot be stored (empty, a line break, or "=" in a key, "]" in a
   // section). A value's line breaks become spaces, so no value can start a line of its own.
   [[nodiscard]] bool Set(std::string_view section, std::string_view key, std::string_view value);

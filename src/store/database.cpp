@@ -63,6 +63,12 @@ long long Statement::ColumnInt64(int column) const noexcept {
   return statement_ ? sqlite3_column_int64(statement_, column) : 0;
 }
 
+void Statement::Reset() noexcept {
+  if (!statement_) return;
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+}
+
 int Statement::Finalize() noexcept {
   if (!statement_) return 1;
   const int rc = sqlite3_finalize(statement_);

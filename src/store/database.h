@@ -35,6 +35,9 @@ class Statement {
   bool ColumnIsNull(int column) const noexcept;
   int ColumnInt(int column) const noexcept;
   long long ColumnInt64(int column) const noexcept;
+  // Makes the statement ready to run again with every parameter NULL, so one prepared statement
+  // serves a batch of rows.
+  void Reset() noexcept;
   // The SQLite result code, or 1 when there was no statement.
   int Finalize() noexcept;
 

@@ -10,6 +10,9 @@ inline constexpr std::array<std::string_view, 7> kFixedCategories = {"软件", "
                                                                      "文档", "热键", "搜索"};
 
 inline constexpr std::string_view kSoftwareCategory = "软件";
+inline constexpr std::string_view kBookmarkCategory = "书签";
+// The one fixed category without a key: it is created from the field list, as groups are.
+inline constexpr std::string_view kSearchCategory = "搜索";
 
 namespace column {
 inline constexpr std::string_view kCode = "code";

@@ -13,12 +13,12 @@ unsigned DigitValue(unsigned char c) {
 
 std::string HexEncode(std::string_view bytes) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (const char ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    out += kDigits[b >> 4];
-    out += kDigits[b & 0x0F];
+  // Written in place: path codes and thumbnails run to thousands of digits each.
+  std::string out(bytes.size() * 2, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    out[2 * i] = kDigits[b >> 4];
+    out[2 * i + 1] = kDigits[b & 0x0F];
   }
   return out;
 }

@@ -139,3 +139,14 @@ TEST(IniDocument, SetReplacesTheFirstMatchInPlace) {
   ASSERT_TRUE(doc.Set("初始化", "a", "3"));
   EXPECT_EQ(doc.Serialize(), Utf8ToGbk("[初始化]\r\nA=3\r\nB=2\r\n"));
 }
+
+TEST(IniDocument, EntriesAreWhatGetReads) {
+  const IniDocument doc = IniDocument::Parse(
+      Utf8ToGbk("stray=0\r\n[初始化]\r\n窗口宽度=640\r\nWidth= \" a \" \r\nwidth=2\r\nno line\r\n"
+                "[编辑框]\r\n编辑框_名称=中文\r\n[初始化]\r\n窗口高度=9\r\n"));
+  using Entry = IniDocument::Entry;
+  EXPECT_EQ(doc.Entries(), (std::vector<Entry>{{"初始化", "窗口宽度", "640"},
+                                               {"初始化", "Width", " a "},
+                                               {"编辑框", "编辑框_名称", "中文"}}));
+  for (const Entry& entry : doc.Entries()) EXPECT_EQ(doc.Get(entry.section, entry.key), entry.value);
+}

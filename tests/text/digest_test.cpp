@@ -36,3 +36,17 @@ TEST(Base64, Rfc4648Vectors) {
   EXPECT_EQ(Base64Encode("foobar"), "Zm9vYmFy");
   EXPECT_EQ(Base64Encode(std::string("\xFF\xFE\x00", 3)), "//4A");
 }
+
+TEST(Base64, DecodesWhatItEncodes) {
+  for (const std::string bytes : {"", "f", "fo", "foo", "foob", "fooba", "foobar"}) {
+    EXPECT_EQ(Base64Decode(Base64Encode(bytes)), bytes);
+  }
+  EXPECT_EQ(Base64Decode("//4A"), std::string("\xFF\xFE\x00", 3));
+}
+
+TEST(Base64, RefusesTextItWouldNeverWrite) {
+  for (const std::string_view text : {"Zg", "Zg=", "Zg===", "Zh==", "Zm9=", "Zm 9v", "Zm9v\n", "Z===", "Zg=A",
+                                      "Zg==Zg==", "Zm9-", "Zm9_", "===="}) {
+    EXPECT_EQ(Base64Decode(text), std::nullopt) << text;
+  }
+}
