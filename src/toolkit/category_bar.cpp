@@ -14,6 +14,8 @@ constexpr int kCaptionPoints = 14;
 constexpr int kFadeWidth = 28;  // design pixels of the fade at an edge that hides cells
 constexpr int kCaptionMiddle = 19;
 constexpr std::uint32_t kArrowColour = 0xFF909399;
+// Design pixels from the bar's edge past the arrow's back.
+constexpr int kArrowRoom = 13;
 constexpr UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 }  // namespace
 
@@ -92,7 +94,14 @@ void CategoryBar::Draw(HDC dc, RECT client) {
       const RECT cell = CellRect(i);
       if (cell.right <= 0 || cell.left >= client.right) continue;
       const int width = cell.right - cell.left;
-      if (cells[i].selected || hover_ == i) {
+      const bool contrast = host().high_contrast();
+      if (contrast && cells[i].selected) {
+        Gdiplus::SolidBrush highlight(ToColor(SystemColour(COLOR_HIGHLIGHT)));
+        g.FillRectangle(&highlight, cell.left + 1, cell.top + host().Scale(6), width - 2, host().Scale(26));
+      } else if (contrast && hover_ == i) {
+        Gdiplus::Pen frame(ToColor(SystemColour(COLOR_WINDOWTEXT)), 1.0F);
+        g.DrawRectangle(&frame, cell.left + 1, cell.top + host().Scale(6), width - 3, host().Scale(26));
+      } else if (cells[i].selected || hover_ == i) {
         // A rounded wash under the caption and, when selected, an accent line under it.
         Gdiplus::SolidBrush wash(cells[i].selected ? Gdiplus::Color(40, 64, 158, 255)
                                                    : Gdiplus::Color(20, 0, 0, 0));
@@ -103,7 +112,10 @@ void CategoryBar::Draw(HDC dc, RECT client) {
                           width - host().Scale(12), host().Scale(2));
         }
       }
-      SetTextColor(dc, ToColorRef(cells[i].colour));
+      const std::uint32_t ink = !contrast           ? cells[i].colour
+                                : cells[i].selected ? SystemColour(COLOR_HIGHLIGHTTEXT)
+                                                    : SystemColour(COLOR_WINDOWTEXT);
+      SetTextColor(dc, ToColorRef(ink));
       RECT text_rect = CaptionBox(cell);
       const std::wstring caption = text::Widen(cells[i].caption);
       DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text_rect, kCaptionFormat);
@@ -113,21 +125,24 @@ void CategoryBar::Draw(HDC dc, RECT client) {
 }
 
 void CategoryBar::DrawEdgeHints(HDC dc, HDC backdrop, RECT client) const {
-  const int fade = std::min<int>(host().Scale(kFadeWidth), client.right / 2);
+  // Under the arrow the backdrop hides the cells whole, so no half glyph shows through it at any
+  // scale; past the arrow they fade in.
+  const int cover = std::min<int>(host().Scale(kArrowRoom), client.right / 4);
+  const int fade = std::min<int>(host().Scale(kFadeWidth), client.right / 2 - cover);
   const int height = std::min<int>(host().Scale(kCategoryCellHeight), client.bottom);
   for (const bool at_left : {true, false}) {
     if (at_left ? !model_.HiddenBefore() : !model_.HiddenAfter()) continue;
-    // Column by column, the backdrop covers the cells fully at the edge and not at all `fade`
-    // pixels in.
-    for (int i = 0; i < fade; ++i) {
+    for (int i = 0; i < cover + fade; ++i) {
       const int x = at_left ? i : client.right - 1 - i;
-      const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(255 * (fade - i) / fade), 0};
+      const int alpha = i < cover ? 255 : 255 * (cover + fade - i) / std::max(1, fade);
+      const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
       AlphaBlend(dc, x, 0, 1, height, backdrop, x, 0, 1, height, blend);
     }
     CheckGdiplusLive();
     Gdiplus::Graphics g(dc);
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    Gdiplus::Pen pen(ToColor(kArrowColour), static_cast<Gdiplus::REAL>(host().Scale(2)));
+    const std::uint32_t arrow_colour = host().high_contrast() ? SystemColour(COLOR_WINDOWTEXT) : kArrowColour;
+    Gdiplus::Pen pen(ToColor(arrow_colour), static_cast<Gdiplus::REAL>(host().Scale(2)));
     pen.SetStartCap(Gdiplus::LineCapRound);
     pen.SetEndCap(Gdiplus::LineCapRound);
     const auto middle = static_cast<Gdiplus::REAL>(host().Scale(kCaptionMiddle));

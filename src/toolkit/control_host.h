@@ -59,6 +59,11 @@ class ControlHost {
   // Forwards a WM_COMMAND from a native control to it; true when it was one of ours.
   bool RouteCommand(WPARAM wparam, LPARAM lparam);
 
+  // Set by the window from the system's mode, at creation and when the user changes it; the
+  // controls then draw with the system's colours.
+  bool high_contrast() const { return high_contrast_; }
+  void SetHighContrast(bool on) { high_contrast_ = on; }
+
   // COM for the window's thread from the first accessible object the controls hand out (tools
   // reach them through COM) until the window goes.
   void StartComForAccessibility() {
@@ -68,6 +73,7 @@ class ControlHost {
  private:
   HWND window_;
   int dpi_ = 96;
+  bool high_contrast_ = false;
   std::optional<core::ComApartment> com_;  // before the controls: it outlives their objects
   std::vector<std::unique_ptr<Control>> controls_;
   std::map<std::pair<int, bool>, UniqueFont> fonts_;

@@ -62,4 +62,19 @@ inline COLORREF ToColorRef(std::uint32_t argb) {
   return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
 }
 
+// One of the system's colours (COLOR_WINDOW, …) as opaque ARGB: what the controls draw with
+// while the system's high-contrast mode is on, in place of the skin.
+inline std::uint32_t SystemColour(int index) {
+  const COLORREF c = GetSysColor(index);
+  return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
+         (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+// Whether the user turned on the system's high-contrast mode.
+inline bool SystemHighContrast() {
+  HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 }  // namespace velora::toolkit

@@ -135,17 +135,24 @@ void IconList::Draw(HDC dc, RECT client) {
     const int top = (i / columns) * height;
     if (top >= client.bottom) break;
     const Cell& cell = cells_[i];
+    const bool contrast = host().high_contrast();
     if (i == hover_ && (cell.image || !cell.text.empty())) {
       CheckGdiplusLive();
       Gdiplus::Graphics g(dc);
-      Gdiplus::SolidBrush wash(Gdiplus::Color(28, 64, 158, 255));
-      g.FillRectangle(&wash, left + 2, top + 2, width - 4, height - 4);
+      if (contrast) {
+        Gdiplus::Pen frame(ToColor(SystemColour(COLOR_HIGHLIGHT)), 1.0F);
+        g.DrawRectangle(&frame, left + 2, top + 2, width - 5, height - 5);
+      } else {
+        Gdiplus::SolidBrush wash(Gdiplus::Color(28, 64, 158, 255));
+        g.FillRectangle(&wash, left + 2, top + 2, width - 4, height - 4);
+      }
     }
     if (i == selected_) {
       CheckGdiplusLive();
       Gdiplus::Graphics g(dc);
       g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-      const auto argb = static_cast<Gdiplus::ARGB>(selected_colour_ | 0xFF000000u);
+      const auto argb = static_cast<Gdiplus::ARGB>(contrast ? SystemColour(COLOR_HIGHLIGHT)
+                                                            : selected_colour_ | 0xFF000000u);
       Gdiplus::Pen frame(Gdiplus::Color(argb), static_cast<Gdiplus::REAL>(std::max(1, host().Scale(2))));
       const int inset = host().Scale(3);
       g.DrawRectangle(&frame, left + inset, top + inset, width - 2 * inset, height - 2 * inset);
@@ -157,7 +164,7 @@ void IconList::Draw(HDC dc, RECT client) {
     if (!cell.text.empty()) {
       const core::Rect r = core::Scale(template_.text, host().dpi());
       RECT text_rect{left + r.left, top + r.top, left + r.right(), top + r.bottom()};
-      SetTextColor(dc, ToColorRef(cell.colour));
+      SetTextColor(dc, ToColorRef(contrast ? SystemColour(COLOR_WINDOWTEXT) : cell.colour));
       DrawTextW(dc, cell.text.c_str(), static_cast<int>(cell.text.size()), &text_rect,
                 DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | DT_EDITCONTROL);
     }
@@ -167,7 +174,7 @@ void IconList::Draw(HDC dc, RECT client) {
 
 void IconList::DrawHint(HDC dc, RECT client) const {
   if (hint_.empty()) return;
-  SetTextColor(dc, ToColorRef(hint_colour_));
+  SetTextColor(dc, ToColorRef(host().high_contrast() ? SystemColour(COLOR_WINDOWTEXT) : hint_colour_));
   DrawTextW(dc, hint_.c_str(), static_cast<int>(hint_.size()), &client,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }

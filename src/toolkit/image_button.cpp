@@ -33,14 +33,22 @@ std::vector<Caption> ImageButton::Captions() const {
 
 void ImageButton::Draw(HDC dc, RECT client) {
   const int size = std::min(client.right, client.bottom);
+  const bool contrast = host().high_contrast();
   if (hover_ || selected_) {
     CheckGdiplusLive();
     Gdiplus::Graphics g(dc);
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    Gdiplus::SolidBrush wash(Gdiplus::Color(selected_ ? 70 : 35, 64, 158, 255));
+    Gdiplus::SolidBrush wash(contrast ? ToColor(SystemColour(selected_ ? COLOR_HIGHLIGHT : COLOR_WINDOW))
+                                      : Gdiplus::Color(selected_ ? 70 : 35, 64, 158, 255));
     g.FillEllipse(&wash, 0, 0, size - 1, size - 1);
+    if (contrast && hover_) {
+      Gdiplus::Pen ring(ToColor(SystemColour(COLOR_WINDOWTEXT)), 1.0F);
+      g.DrawEllipse(&ring, 0, 0, size - 1, size - 1);
+    }
   }
-  const std::uint32_t colour = selected_ ? 0xFF409EFF : colour_;
+  const std::uint32_t colour = contrast    ? SystemColour(selected_ ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT)
+                               : selected_ ? 0xFF409EFF
+                                           : colour_;
   if (glyph_) glyph_(dc, size, colour);
   for (Caption& caption : Captions()) {
     const Selection font_selection(dc, caption.font);

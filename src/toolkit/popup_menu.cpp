@@ -132,9 +132,13 @@ void PopupMenu::Draw(const DRAWITEMSTRUCT& draw) const {
   HDC dc = surface.dc();
   const RECT all{0, 0, width, height};
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  // In the system's high-contrast mode the menu takes its colours.
+  const bool contrast = SystemHighContrast();
+  const std::uint32_t paper = contrast   ? SystemColour(selected ? COLOR_HIGHLIGHT : COLOR_MENU)
+                              : selected ? style_.highlight_colour
+                                         : style_.background_colour;
   {
-    const UniqueBrush brush(
-        CreateSolidBrush(ToColorRef(selected ? style_.highlight_colour : style_.background_colour)));
+    const UniqueBrush brush(CreateSolidBrush(ToColorRef(paper)));
     FillRect(dc, &all, brush.get());
   }
   int text_left = core::Scale(kCaptionIndent, dpi_);
@@ -146,7 +150,8 @@ void PopupMenu::Draw(const DRAWITEMSTRUCT& draw) const {
   }
   const Selection font_selection(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToColorRef(style_.text_colour));
+  SetTextColor(dc, ToColorRef(contrast ? SystemColour(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)
+                                       : style_.text_colour));
   RECT text{text_left, 0, width - core::Scale(kPadding, dpi_), height};
   const std::wstring caption = text::Widen(item.caption);
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,

@@ -46,6 +46,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       BuildControls();
       // The look and the page size the options hold, before the first layout and paint.
       look_.appearance = options_.get().appearance;
+      FollowSystemContrast();
       navigation_.capacity = options_.get().icons_per_page;
       feedback_ = std::make_unique<Feedback>(*controls_, [this] { return options_.get().tips_off; });
       {
@@ -111,6 +112,10 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      FollowSystemContrast();
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -246,15 +251,6 @@ bool LauncherWindow::AddsAtEnd() const { return add_position_ && add_position_->
 
 void LauncherWindow::SetPinSelected(bool selected) {
   if (pin_) pin_->SetSelected(selected);
-}
-
-void LauncherWindow::OnMouseEvent(WPARAM event, LPARAM time) {
-  const GestureBoxes boxes{options_.get().middle_button_summons, options_.get().side_button_summons};
-  logic_.MouseEvent({LOWORD(event), HIWORD(event)}, static_cast<std::uint32_t>(time), boxes);
-}
-
-void LauncherWindow::TrayClick(unsigned code) {
-  if (logic_.TrayClick(code) == TrayOutcome::kOpenMenu) menus_->Show(TrayMenu(), Pointer());
 }
 
 void LauncherWindow::FinishGridClick() { grid_->OnRelease(); }

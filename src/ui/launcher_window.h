@@ -125,6 +125,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   const std::string& shown_category() const noexcept { return navigation_.category; }
   // Builds the background from the appearance values and repaints.
   void ApplyAppearance(const Appearance& appearance);
+  // The system's high-contrast mode on or off: the panel draws with its colours or the skin.
+  void FollowSystemContrast();
   // A border colour shows at once; a text colour picked but not yet applied stays as it is.
   void ShowBorderColour(std::uint32_t argb);
   // Rebuilds the grid's page where the panel stands.
@@ -146,6 +148,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // The Win32 tests of the window drive its parts directly.
   friend class LauncherWindowTestAccess;
 
+  // Draws with the system's colours (on) or the skin.
+  void ShowContrast(bool on);
   void BuildControls();
   // The parts that work on the store: the grid, launching, the menus' actions, the drop queue.
   void BuildStoreParts();

@@ -72,7 +72,7 @@ Size LauncherWindow::DesignSize() const {
 void LauncherWindow::UpdateRegion() {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  const int diameter = 2 * controls_->Scale(look_.appearance.corner_radius);
+  const int diameter = 2 * controls_->Scale(look_.drawn().corner_radius);
   core::UniqueRegion region(
       diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter)
                    : nullptr);
@@ -82,7 +82,7 @@ void LauncherWindow::UpdateRegion() {
 void LauncherWindow::PaintBackdrop(HDC dc, RECT area) const {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  const Appearance& look = look_.appearance;
+  const Appearance& look = look_.drawn();
   ui::PaintBackdrop(dc, area, client, look, controls_->Scale(look.border_width),
                     controls_->Scale(look.corner_radius));
 }
@@ -91,6 +91,25 @@ void LauncherWindow::ApplyAppearance(const Appearance& appearance) {
   look_.appearance = appearance;
   look_.picked_text_colour.reset();
   UpdateRegion();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void LauncherWindow::FollowSystemContrast() { ShowContrast(toolkit::SystemHighContrast()); }
+
+void LauncherWindow::ShowContrast(bool on) {
+  controls_->SetHighContrast(on);
+  look_.high_contrast.reset();
+  if (on) {
+    look_.high_contrast =
+        Appearance{toolkit::SystemColour(COLOR_WINDOW), toolkit::SystemColour(COLOR_WINDOWTEXT), 0,
+                   toolkit::SystemColour(COLOR_WINDOWTEXT), 2};
+  }
+  if (!grid_) return;  // at creation: the first fill and paint come next
+  UpdateRegion();
+  const auto& cells = category_bar_->model().cells();
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    category_bar_->SetCaption(i, cells[i].caption, look_.CaptionColour());
+  RefreshGrid();
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 

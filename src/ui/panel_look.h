@@ -11,9 +11,14 @@ namespace velora::ui {
 struct PanelLook {
   Appearance appearance;  // as loaded or last applied
   std::optional<std::uint32_t> picked_text_colour;
+  // The system's colours, square, while its high-contrast mode is on: drawn in the skin's place.
+  std::optional<Appearance> high_contrast;
 
+  const Appearance& drawn() const { return high_contrast ? *high_contrast : appearance; }
   // New captions already use a picked colour.
-  std::uint32_t CaptionColour() const { return picked_text_colour.value_or(appearance.text); }
+  std::uint32_t CaptionColour() const {
+    return high_contrast ? high_contrast->text : picked_text_colour.value_or(appearance.text);
+  }
 };
 
 }  // namespace velora::ui

@@ -45,8 +45,11 @@ void ToastView::Draw(HDC dc, RECT client) {
   Gdiplus::Graphics g(dc);
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
-  Gdiplus::SolidBrush fill(WithAlpha(0xF4F4F5, alpha_));
-  Gdiplus::Pen edge(WithAlpha(0xDCDFE6, alpha_), 1.0f);
+  const bool contrast = host().high_contrast();
+  const std::uint32_t paper = contrast ? toolkit::SystemColour(COLOR_WINDOW) & 0xFFFFFF : 0xF4F4F5;
+  const std::uint32_t ink = contrast ? toolkit::SystemColour(COLOR_WINDOWTEXT) & 0xFFFFFF : 0x303133;
+  Gdiplus::SolidBrush fill(WithAlpha(paper, alpha_));
+  Gdiplus::Pen edge(WithAlpha(contrast ? ink : 0xDCDFE6, alpha_), 1.0f);
   g.FillRectangle(&fill, 0, 0, client.right, client.bottom);
   g.DrawRectangle(&edge, 0, 0, client.right - 1, client.bottom - 1);
   const float icon = static_cast<float>(host().Scale(kIconSize));
@@ -59,7 +62,9 @@ void ToastView::Draw(HDC dc, RECT client) {
   toolkit::Caption caption = Captions().front();
   const toolkit::Selection font_selection(dc, caption.font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(mix(0x30, 0xF4), mix(0x31, 0xF4), mix(0x33, 0xF5)));
+  const auto channel = [](std::uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); };
+  SetTextColor(dc, RGB(mix(channel(ink, 16), channel(paper, 16)), mix(channel(ink, 8), channel(paper, 8)),
+                       mix(channel(ink, 0), channel(paper, 0))));
   DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &caption.box, caption.format);
 }
 

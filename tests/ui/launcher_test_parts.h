@@ -34,6 +34,8 @@ class LauncherWindowTestAccess {
   static AddPanels* add_panels(LauncherWindow& w) { return w.add_panels_.get(); }
   static toolkit::CategoryBar& category_bar(LauncherWindow& w) { return *w.category_bar_; }
   static const exec::Navigation& navigation(const LauncherWindow& w) { return w.navigation_; }
+  // Wine has no high-contrast mode to turn on: the tests set what the window would follow.
+  static void ShowContrast(LauncherWindow& w, bool on) { w.ShowContrast(on); }
 };
 
 }  // namespace velora::ui

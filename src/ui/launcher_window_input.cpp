@@ -1,4 +1,5 @@
-// The launcher window's keyboard: finding by typing and the keys that move through the panel.
+// What reaches the launcher window from the user's hands: the mouse hook's events, the tray icon,
+// and the keyboard (finding by typing and the keys that move through the panel).
 #include "toolkit/category_bar.h"
 #include "ui/find_by_typing.h"
 #include "ui/find_catalogue.h"
@@ -13,6 +14,15 @@ namespace {
 constexpr wchar_t kLaunchCountsFile[] = L"Velora.launches.db";
 
 }  // namespace
+
+void LauncherWindow::OnMouseEvent(WPARAM event, LPARAM time) {
+  const GestureBoxes boxes{options_.get().middle_button_summons, options_.get().side_button_summons};
+  logic_.MouseEvent({LOWORD(event), HIWORD(event)}, static_cast<std::uint32_t>(time), boxes);
+}
+
+void LauncherWindow::TrayClick(unsigned code) {
+  if (logic_.TrayClick(code) == TrayOutcome::kOpenMenu) menus_->Show(TrayMenu(), Pointer());
+}
 
 void LauncherWindow::BuildFinder() {
   const StorePlaces& places = services_.places;
