@@ -17,7 +17,7 @@ TransferReply App::TransferForCommand(const TransferRequest& request) {
   bool backed_up = false;
   const TransferPlaces places{MachineRoots(std::filesystem::path(ExecutablePath()).parent_path().wstring()),
                               settings_file_};
-  const TransferReply reply = RunTransfer(store_.database(), request, places, [&] {
+  TransferReply reply = RunTransfer(store_.database(), request, places, [&] {
     backed_up = store_.BackUp();
     return backed_up;
   });

@@ -79,7 +79,7 @@ class TransferWorkTest : public ::testing::Test {
         store::AddItem(source, "软件", {text::PathCode(tool), tool, "工具", ".exe", "", std::nullopt}));
     ASSERT_TRUE(store::AddItem(source, "书签", {"网址https://a.cn/", std::nullopt, "甲", "书签", "", ""}));
     places.settings_file = folder.path() / "设置.ini";
-    std::ofstream(places.settings_file, std::ios::binary) << "[初始化]\r\n窗口宽度=640\r\n";
+    std::ofstream(places.settings_file, std::ios::binary) << "[Window]\r\nWidth=640\r\n";
   }
 
   TransferReply Run(store::Database& db, TransferVerb verb, const std::function<bool()>& back_up) {
@@ -98,23 +98,30 @@ TEST_F(TransferWorkTest, ExportThenImportCarriesItemsAndSettings) {
     ADD_FAILURE() << "only a replace backs up";
     return false;
   };
-  EXPECT_EQ(Run(source, TransferVerb::kExport, never), (TransferReply{true, "已导出 2 项"}));
-  std::filesystem::remove(places.settings_file);
-  EXPECT_EQ(Run(target, TransferVerb::kMerge, never), (TransferReply{true, "已导入 2 项，跳过 0 项重复"}));
-  EXPECT_EQ(transfer::CountRows(transfer::ReadCategories(target)), 2U);
+  const std::size_t template_rows = transfer::CountRows(transfer::ReadCategories(target));
+  TransferReply reply = Run(source, TransferVerb::kExport, never);
+  EXPECT_TRUE(reply.ok);
+  EXPECT_EQ(reply.text, "已导出 " + std::to_string(template_rows + 2) + " 项");
+  std::ofstream(places.settings_file, std::ios::binary | std::ios::trunc) << "[Window]\r\nWidth=800\r\n";
+
+  reply = Run(target, TransferVerb::kMerge, never);
+  EXPECT_TRUE(reply.ok);
+  EXPECT_EQ(reply.text.rfind("已导入 2 项，", 0), 0U) << reply.text;
+  EXPECT_EQ(transfer::CountRows(transfer::ReadCategories(target)), template_rows + 2);
   std::ifstream settings(places.settings_file, std::ios::binary);
-  EXPECT_NE(std::string(std::istreambuf_iterator<char>(settings), {}).find("640"), std::string::npos);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(settings), {}).find("=640"), std::string::npos);
   // A second merge finds every item there.
   EXPECT_TRUE(Run(target, TransferVerb::kMerge, never).ok);
-  EXPECT_EQ(transfer::CountRows(transfer::ReadCategories(target)), 2U);
+  EXPECT_EQ(transfer::CountRows(transfer::ReadCategories(target)), template_rows + 2);
 }
 
 TEST_F(TransferWorkTest, ReplaceBacksUpFirstAndWithoutABackupChangesNothing) {
   ASSERT_TRUE(Run(source, TransferVerb::kExport, {}).ok);
   ASSERT_TRUE(store::AddItem(target, "书签", {"网址https://b.cn/", std::nullopt, "乙", "书签", "", ""}));
   const std::vector<std::string> before = testing::Dump(target);
-  EXPECT_EQ(Run(target, TransferVerb::kReplace, [] { return false; }),
-            (TransferReply{false, std::string(kBackupFailedNothingImported)}));
+  const TransferReply refused = Run(target, TransferVerb::kReplace, [] { return false; });
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.text, kBackupFailedNothingImported);
   EXPECT_EQ(testing::Dump(target), before);
 
   int backups = 0;
