@@ -3,6 +3,7 @@
 #include "app/first_run.h"
 #include "app/resource_ids.h"
 #include "app/restart_win32.h"
+#include "app/transfer_command_win32.h"
 #include "core/log_file.h"
 #include "store/groups.h"
 #include "store/schema.h"
@@ -27,6 +28,10 @@ std::string_view CarriedFile(HINSTANCE instance, int id) {
 }  // namespace
 
 int App::Run(const std::wstring& command_line) {
+  // An export or import from the command line builds no window.
+  if (const ParsedCommand command = TransferCommandOf(command_line); command.request || command.misused) {
+    return RunTransferCommand(instance_, command, CarriedFile(instance_, IDR_FLIPIT));
+  }
   WaitForPredecessor(command_line);
   if (!gdiplus_.ok()) {
     MessageBoxW(nullptr, text::Widen(kGdiplusFailed).c_str(), ui::kLauncherTitle, MB_ICONERROR | MB_OK);
@@ -64,6 +69,10 @@ void App::OpenDataFolder() {
   store_.Open(DatabasePath(data_directory_), store::BackupFolder(data_directory_));
   store_.on_changed = [this] { ReloadStore(); };
   LoadOptions();
+  // Commands started while this copy runs hand their work over to it.
+  (void)transfer_requests_.Listen(
+      instance_, std::filesystem::path(ExecutablePath()).parent_path().wstring(),
+      [this](const TransferRequest& request) { return TransferForCommand(request); });
 }
 
 bool App::OnLauncherCreate(HWND window) {

@@ -10,6 +10,7 @@
 
 #include "app/single_instance_win32.h"
 #include "app/store_session.h"
+#include "app/transfer_requests_win32.h"
 #include "desktop/mouse_hook_win32.h"
 #include "desktop/tray_icon_win32.h"
 #include "settings/options.h"
@@ -76,6 +77,9 @@ class App final : public ui::LauncherHost {
   // What the settings panel asks of the program (app_settings.cpp, app_backups.cpp).
   ui::SettingsActions BuildSettingsActions();
   void AddBackupActions(ui::SettingsActions& actions);
+  // An export or import a command handed over (app_transfer.cpp): done on this copy's store,
+  // shown in its panel.
+  TransferReply TransferForCommand(const TransferRequest& request);
 
   HINSTANCE instance_;
   // Started before any window exists and ended after the last one is gone.
@@ -91,6 +95,7 @@ class App final : public ui::LauncherHost {
   settings::OptionsHolder options_;
   // Built once the store is open and the options read; gone before them.
   std::optional<ui::LauncherWindow> launcher_;
+  TransferRequests transfer_requests_;
   bool exited_ = false;
 };
 
