@@ -196,8 +196,8 @@ void SettingsPanel::BuildAboutPage(Control& page) {
   // The two titles end where their text does: the backups take the right of the page.
   c.Add<Label>({Name(sn::kAboutName), &page, OnPage({96, 16, 144, 26}), Name(sn::kProductName)});
   c.Add<Label>({Name(sn::kVersionLabel), &page, OnPage({96, 50, 144, 26}), ""});
-  c.Add<Label>({Name(sn::kDisclaimerTitle), &page, OnPage({96, 80, 144, 26}), Name(sn::kDisclaimerCaption)});
-  c.Add<Label>({Name(sn::kDisclaimerText), &page, OnPage({96, 108, 136, 66}), Name(sn::kDisclaimer)});
+  c.Add<Label>({Name(sn::kDisclaimerTitle), &page, OnPage({96, 76, 144, 26}), Name(sn::kDisclaimerCaption)});
+  c.Add<Label>({Name(sn::kDisclaimerText), &page, OnPage({96, 102, 144, 76}), Name(sn::kDisclaimer)});
 
   auto& list = c.Add<ListView>(
       {Name(sn::kBackupList), &page, OnPage({240, 12, 200, 160}), Name(sn::kBackupListCaption)});
