@@ -122,7 +122,7 @@ bool TransferJobs::Launch(std::function<TransferReply(store::Database&)> work, b
         clock->ended.notify_all();
         return reply;
       },
-      [this, imports](TransferReply reply) { Done(reply, imports); },
+      [this, imports](const TransferReply& reply) { Done(reply, imports); },
       [] {
         return TransferReply{false, std::string(kStoreNotOpened)};
       });
