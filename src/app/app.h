@@ -10,6 +10,7 @@
 
 #include "app/single_instance_win32.h"
 #include "app/store_session.h"
+#include "app/transfer_jobs_win32.h"
 #include "app/transfer_requests_win32.h"
 #include "desktop/mouse_hook_win32.h"
 #include "desktop/tray_icon_win32.h"
@@ -80,6 +81,14 @@ class App final : public ui::LauncherHost {
   // An export or import a command handed over (app_transfer.cpp): done on this copy's store,
   // shown in its panel.
   TransferReply TransferForCommand(const TransferRequest& request);
+  // The about page's export and import, run off the UI thread (app_transfer.cpp).
+  void AddTransferActions(ui::SettingsActions& actions);
+  TransferJobs* Transfers();
+  void ImportBrowserBookmarks();
+  TransferPlaces Places() const;
+  // An import took: its settings apply as they would at a start, the bar and the grid read the
+  // store.
+  void AfterImport();
 
   HINSTANCE instance_;
   // Started before any window exists and ended after the last one is gone.
@@ -96,6 +105,8 @@ class App final : public ui::LauncherHost {
   // Built once the store is open and the options read; gone before them.
   std::optional<ui::LauncherWindow> launcher_;
   TransferRequests transfer_requests_;
+  // Made at the first export or import; its results reach the window only while both exist.
+  std::unique_ptr<TransferJobs> transfer_jobs_;
   bool exited_ = false;
 };
 

@@ -39,6 +39,7 @@ ui::SettingsActions App::BuildSettingsActions() {
   a.save = [this] { SaveAllSettings(); };
   a.restart = [this] { Restart(); };
   AddBackupActions(a);
+  AddTransferActions(a);
   return a;
 }
 

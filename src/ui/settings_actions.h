@@ -1,5 +1,6 @@
 #pragma once
-// What the settings panel asks of the program: autostart, the look, "保存", "重启", the backups.
+// What the settings panel asks of the program: autostart, the look, "保存", "重启", the backups,
+// export and import.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -23,6 +24,11 @@ struct SettingsActions {
   // The backups newest first, and the restore of one of them (which reports and reloads).
   std::function<std::vector<BackupEntry>()> list_backups;
   std::function<void(const std::filesystem::path& backup)> restore_backup;
+  // The catalogue to or from the file the user chose; each reports in a toast when done.
+  std::function<void(const std::filesystem::path& file)> export_catalogue;
+  std::function<void(const std::filesystem::path& file, bool replace)> import_catalogue;
+  // The bookmarks of the browsers found on this machine.
+  std::function<void()> import_bookmarks;
 };
 
 }  // namespace velora::ui

@@ -196,8 +196,8 @@ void SettingsPanel::BuildAboutPage(Control& page) {
   // The two titles end where their text does: the backups take the right of the page.
   c.Add<Label>({Name(sn::kAboutName), &page, OnPage({96, 16, 144, 26}), Name(sn::kProductName)});
   c.Add<Label>({Name(sn::kVersionLabel), &page, OnPage({96, 50, 144, 26}), ""});
-  c.Add<Label>({Name(sn::kDisclaimerTitle), &page, OnPage({96, 104, 144, 26}), Name(sn::kDisclaimerCaption)});
-  c.Add<Label>({Name(sn::kDisclaimerText), &page, OnPage({96, 136, 256, 72}), Name(sn::kDisclaimer)});
+  c.Add<Label>({Name(sn::kDisclaimerTitle), &page, OnPage({96, 76, 144, 26}), Name(sn::kDisclaimerCaption)});
+  c.Add<Label>({Name(sn::kDisclaimerText), &page, OnPage({96, 102, 144, 76}), Name(sn::kDisclaimer)});
 
   auto& list = c.Add<ListView>(
       {Name(sn::kBackupList), &page, OnPage({240, 12, 200, 160}), Name(sn::kBackupListCaption)});
@@ -211,6 +211,27 @@ void SettingsPanel::BuildAboutPage(Control& page) {
   };
   restore.on_click = [chosen, &list](Control&) { chosen(list.SelectedRow()); };
   list.on_row_activate = chosen;
+
+  // Export and import share the bottom row with "恢复": all four change or copy the store.
+  const struct {
+    std::string_view name;
+    std::string_view caption;
+    Rect rect;
+    std::function<void()> SettingsPanelEvents::*event;
+  } transfers[] = {
+      {sn::kExportButton, sn::kExportCaption, {96, 180, 64, 32}, &SettingsPanelEvents::export_chosen},
+      {sn::kImportButton, sn::kImportCaption, {164, 180, 64, 32}, &SettingsPanelEvents::import_chosen},
+      {sn::kBookmarksButton,
+       sn::kBookmarksCaption,
+       {232, 180, 136, 32},
+       &SettingsPanelEvents::bookmarks_chosen},
+  };
+  for (const auto& t : transfers) {
+    c.Add<PushButton>({Name(t.name), &page, OnPage(t.rect), Name(t.caption)}).on_click =
+        [this, event = t.event](Control&) {
+          if (events_.*event) (events_.*event)();
+        };
+  }
 }
 
 void SettingsPanel::SetBackups(const std::vector<BackupEntry>& rows) {

@@ -32,6 +32,10 @@ struct SettingsPanelEvents {
   std::function<void()> about_shown;
   // "恢复" with the list's selected row; -1 when none is selected.
   std::function<void(int row)> restore_chosen;
+  // "导出…", "导入…" and "导入浏览器书签…": the dialogs and the work are the program's.
+  std::function<void()> export_chosen;
+  std::function<void()> import_chosen;
+  std::function<void()> bookmarks_chosen;
 };
 
 // Colour targets of the picker.

@@ -45,6 +45,9 @@ inline constexpr std::string_view kDisclaimerTitle = "标签_关于声明";
 inline constexpr std::string_view kDisclaimerText = "标签_声明内容";
 inline constexpr std::string_view kBackupList = "超级列表框_备份";
 inline constexpr std::string_view kRestoreButton = "按钮_恢复备份";
+inline constexpr std::string_view kExportButton = "按钮_导出目录";
+inline constexpr std::string_view kImportButton = "按钮_导入目录";
+inline constexpr std::string_view kBookmarksButton = "按钮_导入书签";
 
 // Captions.
 inline constexpr std::string_view kTitleCaption = "设置";
@@ -63,6 +66,9 @@ inline constexpr std::string_view kDisclaimer = "1.因使用本软件产生的�
 inline constexpr std::string_view kBackupTimeColumn = "备份时间";
 inline constexpr std::string_view kBackupItemsColumn = "物品";
 inline constexpr std::string_view kRestoreCaption = "恢复";
+inline constexpr std::string_view kExportCaption = "导出…";
+inline constexpr std::string_view kImportCaption = "导入…";
+inline constexpr std::string_view kBookmarksCaption = "导入浏览器书签…";
 
 // What a screen reader calls the parts that show no text of their own.
 inline constexpr std::string_view kBodyCaption = "设置内容";

@@ -9,6 +9,7 @@
 #include "text/utf.h"
 #include "toolkit/gdiplus.h"
 #include "ui/backup_texts.h"
+#include "ui/file_dialogs_win32.h"
 #include "ui/launcher_window.h"
 #include "ui/layout.h"
 #include "ui/settings_panel_names.h"
@@ -71,6 +72,11 @@ SettingsPanelEvents SettingsUi::Events() {
   };
   e.about_shown = [this] { RefreshBackups(); };
   e.restore_chosen = [this](int row) { RestoreChosen(row); };
+  e.export_chosen = [this] { ExportChosen(); };
+  e.import_chosen = [this] { ImportChosen(); };
+  e.bookmarks_chosen = [this] {
+    if (actions_.import_bookmarks) actions_.import_bookmarks();
+  };
   return e;
 }
 
@@ -165,6 +171,21 @@ void SettingsUi::RestoreChosen(int row) {
     return;
   if (actions_.restore_backup) actions_.restore_backup(chosen.file);
   RefreshBackups();
+}
+
+void SettingsUi::ExportChosen() {
+  if (!actions_.export_catalogue) return;
+  if (const std::optional<std::filesystem::path> file = AskExportFile(window_))
+    actions_.export_catalogue(*file);
+}
+
+void SettingsUi::ImportChosen() {
+  if (!actions_.import_catalogue) return;
+  const std::optional<std::filesystem::path> file = AskImportFile(window_);
+  if (!file) return;
+  const ImportChoice choice = AskMergeOrReplace(window_);
+  if (choice == ImportChoice::kCancel) return;
+  actions_.import_catalogue(*file, choice == ImportChoice::kReplace);
 }
 
 void SettingsUi::ChooseHotkey(int index) {

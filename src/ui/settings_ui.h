@@ -57,6 +57,8 @@ class SettingsUi final {
   void SwitchAutostart(bool on);
   void RefreshBackups();
   void RestoreChosen(int row);
+  void ExportChosen();
+  void ImportChosen();
 
   HWND window_;
   toolkit::ControlHost& controls_;
