@@ -54,6 +54,7 @@ int App::Run(const std::wstring& command_line) {
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (launcher_->MoveFocusByTab(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -39,7 +39,8 @@ CustomControl::CustomControl(ControlHost& host, std::string_view type_word, Cont
     : Control(host, type_word, std::move(args)) {
   RegisterCustomClass(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host.window(), GWLP_HINSTANCE)),
                       &CustomControl::Procedure);
-  CreateHwnd(kCustomClass, WS_CLIPCHILDREN);
+  // A panel's native controls take part in the window's Tab order.
+  CreateHwnd(kCustomClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 CustomControl::~CustomControl() {

@@ -18,8 +18,10 @@ constexpr UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPR
 TabControl::TabControl(ControlHost& host, ControlArgs args)
     : Control(host, type_word::kTabs, std::move(args)) {
   // Owner-drawn, so the captions stand upright in the vertical strip.
-  CreateHwnd(WC_TABCONTROLW, WS_CLIPCHILDREN | TCS_VERTICAL | TCS_MULTILINE | TCS_FIXEDWIDTH |
-                                 TCS_OWNERDRAWFIXED | TCS_FOCUSNEVER);
+  CreateHwnd(
+      WC_TABCONTROLW,
+      WS_CLIPCHILDREN | TCS_VERTICAL | TCS_MULTILINE | TCS_FIXEDWIDTH | TCS_OWNERDRAWFIXED | TCS_FOCUSNEVER,
+      WS_EX_CONTROLPARENT);  // its pages' controls take part in the Tab order
   ApplyDpi();
   // Notifications and item drawing go to the parent: listen there for this control's own.
   subclassed_parent_ = ParentHwnd();

@@ -104,6 +104,10 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // A press on the tray icon: the left one shows or hides the panel, the right one opens the
   // tray menu.
   void TrayClick(unsigned code);
+  // Tab and Shift+Tab among the visible controls of the window's panels, in reading order, as a
+  // dialog moves them; true when the message was used. Asked by the message loop before
+  // dispatching, since the focused control would keep the key.
+  bool MoveFocusByTab(const MSG& message);
   // The message the mouse hook posts its events to this window with.
   static UINT MouseEventMessage() noexcept;
   // Tells the user the outcome of what the program did for them.

@@ -24,6 +24,19 @@ void LauncherWindow::TrayClick(unsigned code) {
   if (logic_.TrayClick(code) == TrayOutcome::kOpenMenu) menus_->Show(TrayMenu(), Pointer());
 }
 
+bool LauncherWindow::MoveFocusByTab(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;  // Ctrl+Tab: categories
+  HWND focus = GetFocus();
+  if (!focus || !IsChild(hwnd(), focus)) return false;
+  HWND next = GetNextDlgTabItem(hwnd(), focus, GetKeyState(VK_SHIFT) < 0);
+  if (!next || next == focus) return false;
+  SetFocus(next);
+  // An edit box reached by Tab has its text selected, as in a dialog.
+  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+  return true;
+}
+
 void LauncherWindow::BuildFinder() {
   const StorePlaces& places = services_.places;
   catalogue_ =

@@ -3,6 +3,7 @@
 // adds values exactly as typed where the insert-position button says, captures keys, and adds
 // and renames groups.
 #include "ui/add_panels.h"
+#include "ui/launcher_names.h"
 
 #include <windows.h>
 
@@ -321,6 +322,39 @@ TEST_F(AddPanelsTest, RenamingTheShownGroupKeepsItsItemsOnShow) {
   Get("编辑框_书签标题").SetText("甲");
   panels->AddBookmark();
   EXPECT_EQ(Parts::grid(window).model().item_count(), shown + 1);
+}
+
+// Tab and Shift+Tab walk the open panel's controls in reading order, as in a dialog, and skip
+// what is hidden; Ctrl+Tab is left to the panel's keys.
+TEST_F(AddPanelsTest, TabMovesThroughTheOpenPanelsControls) {
+  panels->OpenBookmark();
+  Pump(100);
+  Get("编辑框_书签地址").Focus();
+  Get("编辑框_书签地址").SetText("https://a.cn");
+  const auto tab = [&](bool shift) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    const bool used = window.MoveFocusByTab(message);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    return used;
+  };
+  ASSERT_TRUE(tab(false));
+  EXPECT_TRUE(Focused("编辑框_书签标题"));
+  ASSERT_TRUE(tab(true));
+  EXPECT_TRUE(Focused("编辑框_书签地址"));
+  DWORD from = 0, to = 0;
+  SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(to - from, 12u);  // reached by Tab: its text selected
+  for (int i = 0; i < 8; ++i) {
+    ASSERT_TRUE(tab(false));
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+    EXPECT_TRUE(IsChild(Get(names::kBookmarkPanel).hwnd(), GetFocus()) ||
+                GetFocus() == Get(names::kBookmarkPanel).hwnd());
+  }
 }
 
 // Not a check: pictures of each panel at 100 % and 150 % for a person to look at.
