@@ -27,6 +27,8 @@ if(NOT VELORA_NATIVE)
     WinHttpReceiveResponse WinHttpSendRequest WinHttpSetOption WinHttpSetTimeouts)
   velora_delay_import(ws2_32 ws2_32.dll WSACleanup WSAGetLastError WSAStartup __WSAFDIsSet closesocket
     connect freeaddrinfo getaddrinfo gethostbyname gethostname getsockopt ioctlsocket recv select socket)
+  # Opened only when the user exports or imports from the about page.
+  velora_delay_import(comdlg32 comdlg32.dll GetOpenFileNameW GetSaveFileNameW)
   # Asked for only when an assistive tool reads the panel.
   velora_delay_import(oleacc oleacc.dll AccessibleObjectFromWindow LresultFromObject)
   velora_delay_import(oleaut32 oleaut32.dll SysAllocStringLen VariantInit)
