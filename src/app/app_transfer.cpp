@@ -3,7 +3,6 @@
 #include <windows.h>
 // After windows.h, whose types it uses.
 #include <knownfolders.h>
-#include <shlobj.h>
 
 #include "app/app.h"
 #include "app/restart_win32.h"
@@ -14,18 +13,6 @@
 #include "text/utf.h"
 
 namespace velora::app {
-namespace {
-
-// A known folder of the user, or an empty path when the system has none.
-std::filesystem::path KnownFolder(const KNOWNFOLDERID& id) {
-  PWSTR path = nullptr;
-  std::filesystem::path folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
-  CoTaskMemFree(path);  // also when the call failed
-  return folder;
-}
-
-}  // namespace
 
 TransferPlaces App::Places() const {
   return {MachineRoots(std::filesystem::path(ExecutablePath()).parent_path().wstring()), settings_file_};

@@ -65,14 +65,18 @@ std::string ProfileFolder() {
   if (std::string from_environment = EnvironmentFolder(L"USERPROFILE"); !from_environment.empty()) {
     return from_environment;
   }
-  PWSTR known = nullptr;
-  std::string folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Profile, 0, nullptr, &known))) folder = text::Narrow(known);
-  CoTaskMemFree(known);
-  return folder;
+  return text::PathToUtf8(KnownFolder(FOLDERID_Profile));
 }
 
 }  // namespace
+
+std::filesystem::path KnownFolder(const GUID& id) {
+  PWSTR path = nullptr;
+  std::filesystem::path folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
+  CoTaskMemFree(path);  // also when the call failed
+  return folder;
+}
 
 ParsedCommand TransferCommandOf(const std::wstring& command_line) {
   int count = 0;
