@@ -78,9 +78,9 @@ class App final : public ui::LauncherHost {
   // What the settings panel asks of the program (app_settings.cpp, app_backups.cpp).
   ui::SettingsActions BuildSettingsActions();
   void AddBackupActions(ui::SettingsActions& actions);
-  // An export or import a command handed over (app_transfer.cpp): done on this copy's store,
-  // shown in its panel.
-  TransferReply TransferForCommand(const TransferRequest& request);
+  // An export or import a command handed over (app_transfer.cpp): done on this copy's store by
+  // the about page's worker, shown in its panel, answered when it ends.
+  void TransferForCommand(const TransferRequest& request, TransferRequests::Answer answer);
   // The about page's export and import, run off the UI thread (app_transfer.cpp).
   void AddTransferActions(ui::SettingsActions& actions);
   TransferJobs* Transfers();

@@ -24,22 +24,17 @@ void App::AfterImport() {
   ReloadStore();
 }
 
-TransferReply App::TransferForCommand(const TransferRequest& request) {
+void App::TransferForCommand(const TransferRequest& request, TransferRequests::Answer answer) {
   if (!launcher_ || !launcher_->hwnd() || settings_file_.empty()) {
-    return {false, std::string(kRunningCopySilent)};  // still starting: nothing to show it in yet
+    answer({false, std::string(kRunningCopySilent)});  // still starting: nothing to show it in yet
+    return;
   }
-  // The settings file holds what the panel shows now: an export carries it, and an import's keys
-  // join it rather than being overwritten at the next save.
-  SaveAllSettings();
-  bool backed_up = false;
-  TransferReply reply = RunTransfer(store_.database(), request, Places(), [&] {
-    backed_up = store_.BackUp();
-    return backed_up;
-  });
-  if (backed_up) launcher_->BackupsChanged();
-  if (reply.ok && request.verb != TransferVerb::kExport) AfterImport();
-  launcher_->ShowToast(reply.ok ? ui::ToastKind::kDone : ui::ToastKind::kFailed, reply.text);
-  return reply;
+  TransferJobs* jobs = Transfers();
+  if (!jobs) {
+    answer({false, std::string(kStoreNotOpened)});
+    return;
+  }
+  jobs->Start(request, std::move(answer));
 }
 
 TransferJobs* App::Transfers() {

@@ -62,10 +62,11 @@ void TransferJobs::Toast(core::ToastKind kind, std::string_view text) const {
   if (hooks_.toast) hooks_.toast(kind, text);
 }
 
-bool TransferJobs::Start(const TransferRequest& request) {
+bool TransferJobs::Start(const TransferRequest& request, Answer answer) {
   const bool imports = request.verb != TransferVerb::kExport;
   if (busy_) {
     Toast(core::ToastKind::kFailed, kTransferRunning);
+    if (answer) answer({false, std::string(kTransferRunning)});
     return false;
   }
   if (hooks_.before) hooks_.before();
@@ -76,7 +77,7 @@ bool TransferJobs::Start(const TransferRequest& request) {
       [request, places = places_, backed_up](store::Database& db) {
         return RunTransfer(db, request, places, [backed_up] { return backed_up; });
       },
-      imports, imports ? kImporting : kExporting);
+      imports, imports ? kImporting : kExporting, std::move(answer));
 }
 
 bool TransferJobs::StartBookmarks(std::vector<transfer::BookmarkFile> files,
@@ -103,11 +104,11 @@ bool TransferJobs::StartBookmarks(std::vector<transfer::BookmarkFile> files,
         const transfer::TransferResult sum = CombineImports(results);
         return TransferReply{sum.ok(), transfer::ImportText(sum)};
       },
-      /*imports=*/true, kImporting);
+      /*imports=*/true, kImporting, nullptr);
 }
 
 bool TransferJobs::Launch(std::function<TransferReply(store::Database&)> work, bool imports,
-                          std::string_view progress) {
+                          std::string_view progress, Answer answer) {
   auto clock = std::make_shared<Clock>();
   const bool posted = work_.Post(
       [work = std::move(work), store_file = store_file_, clock] {
@@ -122,12 +123,13 @@ bool TransferJobs::Launch(std::function<TransferReply(store::Database&)> work, b
         clock->ended.notify_all();
         return reply;
       },
-      [this, imports](const TransferReply& reply) { Done(reply, imports); },
+      [this, imports, answer](const TransferReply& reply) { Done(reply, imports, answer); },
       [] {
         return TransferReply{false, std::string(kStoreNotOpened)};
       });
   if (!posted) {
     Toast(core::ToastKind::kFailed, kStoreNotOpened);
+    if (answer) answer({false, std::string(kStoreNotOpened)});
     return false;
   }
   busy_ = true;
@@ -144,11 +146,12 @@ bool TransferJobs::Launch(std::function<TransferReply(store::Database&)> work, b
   return true;
 }
 
-void TransferJobs::Done(const TransferReply& reply, bool imports) {
+void TransferJobs::Done(const TransferReply& reply, bool imports, const Answer& answer) {
   busy_ = false;
   clock_.reset();
   if (reply.ok && imports && hooks_.imported) hooks_.imported();
   Toast(reply.ok ? core::ToastKind::kDone : core::ToastKind::kFailed, reply.text);
+  if (answer) answer(reply);
 }
 
 }  // namespace velora::app

@@ -45,8 +45,12 @@ class TransferJobs {
   TransferJobs(const TransferJobs&) = delete;
   TransferJobs& operator=(const TransferJobs&) = delete;
 
+  // What a job ended with, or why it never started; on the UI thread.
+  using Answer = std::function<void(const TransferReply&)>;
+
   // One job at a time: while one runs, another is refused with a toast. False when not started.
-  bool Start(const TransferRequest& request);
+  // `answer`, when given, hears the outcome in every case.
+  bool Start(const TransferRequest& request, Answer answer = nullptr);
   bool StartBookmarks(std::vector<transfer::BookmarkFile> files, transfer::BookmarkOptions options);
   bool Busy() const { return busy_; }
 
@@ -60,8 +64,9 @@ class TransferJobs {
 
   TransferJobs(std::unique_ptr<core::UiDispatcher> dispatcher, std::filesystem::path store_file,
                TransferPlaces places, TransferJobHooks hooks);
-  bool Launch(std::function<TransferReply(store::Database&)> work, bool imports, std::string_view progress);
-  void Done(const TransferReply& reply, bool imports);
+  bool Launch(std::function<TransferReply(store::Database&)> work, bool imports, std::string_view progress,
+              Answer answer);
+  void Done(const TransferReply& reply, bool imports, const Answer& answer);
   void Toast(core::ToastKind kind, std::string_view text) const;
 
   std::unique_ptr<core::UiDispatcher> dispatcher_;  // results of a job ended with this object are dropped

@@ -93,19 +93,21 @@ LRESULT CALLBACK TransferRequests::Procedure(HWND window, UINT message, WPARAM w
         if (self->pending_.empty()) return 0;
         const std::string bytes = std::move(self->pending_.front());
         self->pending_.pop_front();
-        self->Answer(bytes);
+        self->Take(bytes);
         return 0;
       },
       [] { return LRESULT{FALSE}; });
 }
 
-void TransferRequests::Answer(const std::string& bytes) const {
+void TransferRequests::Take(const std::string& bytes) const {
   const std::optional<HandedRequest> handed = DecodeRequest(bytes);
   if (!handed || !handler_) return;
-  const TransferReply reply = handler_(handed->request);
   // NOLINTNEXTLINE(performance-no-int-to-ptr): the handle came as a number in the request
   const auto reply_to = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handed->reply_to));
-  (void)Send(reply_to, window_, kReplyTag, EncodeReply(handed->id, reply));
+  // A command that gave up waiting has closed its window: the send then fails and nothing is lost.
+  handler_(handed->request, [reply_to, from = window_, id = handed->id](const TransferReply& reply) {
+    (void)Send(reply_to, from, kReplyTag, EncodeReply(id, reply));
+  });
 }
 
 HandOver HandOverToRunningCopy(HINSTANCE instance, const std::wstring& program_folder,

@@ -13,11 +13,13 @@
 
 namespace velora::app {
 
-// The running copy's side. The request is taken at once and worked on once the sender is free
-// again, on the UI thread, so the work sees the store as the panel does.
+// The running copy's side. The request is taken at once and handed to the handler once the sender
+// is free again, on the UI thread; the handler may answer later (its work runs on a worker, so
+// the panel keeps answering), and the reply then goes to the waiting command.
 class TransferRequests {
  public:
-  using Handler = std::function<TransferReply(const TransferRequest&)>;
+  using Answer = std::function<void(const TransferReply&)>;
+  using Handler = std::function<void(const TransferRequest&, Answer answer)>;
 
   TransferRequests() = default;
   ~TransferRequests();
@@ -29,7 +31,7 @@ class TransferRequests {
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  void Answer(const std::string& bytes) const;
+  void Take(const std::string& bytes) const;
 
   HWND window_ = nullptr;
   Handler handler_;
