@@ -30,6 +30,19 @@ fi
 # What the prefix is set up with; a prefix made by an older set-up is brought up to date once.
 prefix_version=2
 
+# A prefix just made may still be settling when the first `reg add` runs, which then fails with
+# no word: each is tried again after the server has finished, and a last failure says what failed.
+reg_add() {
+  local attempt
+  for attempt in 1 2 3; do
+    "$wine_bin" reg add "$@" >/dev/null 2>&1 && return 0
+    wineserver -w || true
+    sleep "$attempt"
+  done
+  echo "wine-run: could not set up the Wine prefix $WINEPREFIX (reg add $1 failed three times)" >&2
+  return 1
+}
+
 ensure_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 9>"$WINEPREFIX.lock"
@@ -41,15 +54,16 @@ ensure_prefix() {
     else
       echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
       "$wine_bin" wineboot -i >/dev/null 2>&1 || true
+      wineserver -w || true
     fi
     # The program asks for 微软雅黑. Noto Sans CJK SC (fonts-noto-cjk) has outlines only; fonts
     # with embedded bitmaps draw broken strokes at the small sizes the panel uses.
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     for face in 微软雅黑 "Microsoft YaHei"; do
-      "$wine_bin" reg add "$key" /v "$face" /t REG_SZ /d "Noto Sans CJK SC" /f >/dev/null 2>&1
+      reg_add "$key" /v "$face" /t REG_SZ /d "Noto Sans CJK SC" /f
     done
     # Text files open with a program in a fresh prefix only once .txt has a type.
-    "$wine_bin" reg add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null 2>&1
+    reg_add 'HKCR\.txt' /ve /t REG_SZ /d txtfile /f
     wineserver -w
     echo "$prefix_version" >"$marker"
   fi
