@@ -30,7 +30,7 @@ if(NOT VELORA_NATIVE)
   # Opened only when the user exports or imports from the about page.
   velora_delay_import(comdlg32 comdlg32.dll GetOpenFileNameW GetSaveFileNameW)
   # Asked for only when an assistive tool reads the panel.
-  velora_delay_import(oleacc oleacc.dll AccessibleObjectFromWindow LresultFromObject)
+  velora_delay_import(oleacc oleacc.dll AccessibleObjectFromWindow CreateStdAccessibleObject LresultFromObject)
   velora_delay_import(oleaut32 oleaut32.dll SysAllocStringLen VariantInit)
   velora_delay_import(wininet wininet.dll InternetCloseHandle InternetOpenUrlW InternetOpenW InternetReadFile
     InternetSetOptionW)

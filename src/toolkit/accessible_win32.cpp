@@ -172,7 +172,10 @@ HRESULT ControlAccessible::get_accState(VARIANT child, VARIANT* state) {
   core::AccessibleTree tree;
   const core::AccessibleNode* node = NodeOf(child, tree);
   if (!node) return source_ ? E_INVALIDARG : CO_E_OBJNOTCONNECTED;
-  SetChild(state, static_cast<int>(core::StateBits(*node)));
+  LONG bits = static_cast<LONG>(core::StateBits(*node));
+  // A closed panel's controls are there but not shown; readers pass over them.
+  if (!IsWindowVisible(source_->AccessibleWindow())) bits |= STATE_SYSTEM_INVISIBLE;
+  SetChild(state, static_cast<int>(bits));
   return S_OK;
 }
 

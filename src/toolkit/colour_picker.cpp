@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/utf.h"
+#include "toolkit/accessible_name_win32.h"
 #include "toolkit/control_host.h"
 #include "toolkit/gdiplus.h"
 
@@ -102,7 +103,34 @@ void ColourPicker::Picked() {
   ShowEntry();
   Invalidate();
   UpdateWindow(hwnd());
+  NotifyAccessible(EVENT_OBJECT_DESCRIPTIONCHANGE, 0);
   if (on_pick) on_pick(*this, Colour());
+}
+
+std::optional<core::AccessibleTree> ColourPicker::Accessible() const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  core::AccessibleTree tree;
+  tree.self.role = core::AccessibleRole::kPane;
+  tree.self.name = Text();
+  tree.self.description = core::HexText(Colour());
+  tree.self.location = {0, 0, client.right, client.bottom};
+  return tree;
+}
+
+std::optional<core::AccessibleTree> Frame::Accessible() const {
+  if (!on_click) return std::nullopt;
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  core::AccessibleTree tree;
+  tree.self.role = core::AccessibleRole::kPushButton;
+  tree.self.name = Text();
+  tree.self.default_action = "选择";
+  tree.self.location = {0, 0, client.right, client.bottom};
+  tree.self.checked = selected_;
+  tree.self.focusable = tab_stop();
+  tree.self.focused = tab_stop() && GetFocus() == hwnd();
+  return tree;
 }
 
 void ColourPicker::Draw(HDC dc, RECT) {
@@ -202,6 +230,13 @@ LRESULT CALLBACK ColourPicker::EntryProcedure(HWND hwnd, UINT message, WPARAM wp
           return 0;  // no beep
         }
         if (message == WM_KILLFOCUS) self->TakeEntry();
+        if (message == WM_GETOBJECT) {
+          self->host().StartComForAccessibility();
+          if (const LRESULT named =
+                  AnswerGetObjectNamed(hwnd, wparam, lparam, std::string(kColourEntryName))) {
+            return named;
+          }
+        }
         return DefSubclassProc(hwnd, message, wparam, lparam);
       },
       [&] { return DefSubclassProc(hwnd, message, wparam, lparam); });

@@ -11,6 +11,8 @@
 namespace velora::toolkit {
 
 inline constexpr std::string_view kColourPickerType = "选色板";
+// What a screen reader calls the hexadecimal entry.
+inline constexpr std::string_view kColourEntryName = "颜色值";
 
 class ColourPicker : public CustomControl {
  public:
@@ -36,6 +38,8 @@ class ColourPicker : public CustomControl {
   void OnLeftDown(Mouse m) override;
   void OnMove(Mouse m) override;
   void OnLeftUp(Mouse m) override;
+  // Named by its caption, described by the colour it holds; the entry inside is read on its own.
+  std::optional<core::AccessibleTree> Accessible() const override;
 
  private:
   enum class Drag { kNone, kField, kHue };
@@ -89,6 +93,11 @@ class Frame : public CustomControl {
   void Draw(HDC dc, RECT client) override;
   void OnLeftDown(Mouse) override {
     if (on_click) on_click(*this);
+  }
+  // A frame that reports clicks is a button named by its caption, pressed while selected.
+  std::optional<core::AccessibleTree> Accessible() const override;
+  void DoAccessibleAction(int child) override {
+    if (child == 0 && on_click) on_click(*this);
   }
 
  private:

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "text/utf.h"
+#include "toolkit/accessible_name_win32.h"
 #include "toolkit/control_host.h"
 
 namespace velora::toolkit {
@@ -55,8 +56,23 @@ LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wpar
         !reinterpret_cast<Control*>(data)->overlay_) {
       if (HWND lowest = LowestOverlayOnTop(hwnd)) pos->hwndInsertAfter = lowest;
     }
+  } else if (message == WM_GETOBJECT) {
+    auto* self = reinterpret_cast<Control*>(data);
+    if (!self->accessible_name_.empty()) {
+      self->host_.StartComForAccessibility();
+      if (const LRESULT named = AnswerGetObjectNamed(hwnd, wparam, lparam, self->accessible_name_))
+        return named;
+    }
   }
   return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+void Control::SetAccessibleName(std::string_view label) {
+  constexpr std::string_view kColon = "：";
+  if (label.size() >= kColon.size() && label.substr(label.size() - kColon.size()) == kColon) {
+    label.remove_suffix(kColon.size());
+  }
+  accessible_name_ = std::string(label);
 }
 
 HWND Control::ParentHwnd() const { return parent_ ? parent_->hwnd() : host_.window(); }

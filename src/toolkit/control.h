@@ -81,6 +81,9 @@ class Control {
   virtual void ApplyDpi();
   // The texts the control shows, where it draws them.
   virtual std::vector<Caption> Captions() const { return {}; }
+  // What a screen reader calls a native box whose label the program draws itself: the label's
+  // caption, read without its closing colon.
+  void SetAccessibleName(std::string_view label);
 
   std::function<void(Control&)> on_click;
   std::function<void(Control&)> on_change;
@@ -104,6 +107,7 @@ class Control {
   Control* parent_;
   core::Rect rect_;
   std::string initial_caption_;
+  std::string accessible_name_;
   HWND hwnd_ = nullptr;
   bool overlay_ = false;
 };

@@ -126,8 +126,18 @@ LRESULT CustomControl::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case kAccessibleAction:
       DoAccessibleAction(static_cast<int>(wparam));
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+      if (tab_stop()) {
+        Invalidate();
+        if (message == WM_SETFOCUS) NotifyAccessible(EVENT_OBJECT_FOCUS, CHILDID_SELF);
+      }
+      if (LRESULT result = 0; HandleExtra(message, wparam, lparam, result)) return result;
+      break;
     case WM_KEYDOWN:
     case WM_CHAR:
+      if (TabStopKey(message, wparam)) return 0;
       // A control takes the focus for the wheel; the keys it does not use are the window's.
       if (LRESULT result = 0; HandleExtra(message, wparam, lparam, result)) return result;
       if (HWND root = GetAncestor(hwnd(), GA_ROOT); root && root != hwnd()) {
@@ -154,7 +164,37 @@ void CustomControl::Paint() {
     FillRect(surface.dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
   Draw(surface.dc(), client);
+  DrawFocusFrame(surface.dc(), client);
   surface.Blit(paint.dc(), 0, 0);
+}
+
+void CustomControl::SetTabStop(bool tab_stop) {
+  const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
+  SetWindowLongPtrW(hwnd(), GWL_STYLE, tab_stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+  // Tab looks inside a control parent and never stops at the parent itself.
+  const LONG_PTR ex_style = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE,
+                    tab_stop ? ex_style & ~LONG_PTR{WS_EX_CONTROLPARENT} : ex_style | WS_EX_CONTROLPARENT);
+}
+
+bool CustomControl::tab_stop() const { return (GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_TABSTOP) != 0; }
+
+bool CustomControl::TabStopKey(UINT message, WPARAM key) {
+  // The character codes of Space and Enter are their key codes: both messages of a press end here,
+  // so neither reaches the window as typing.
+  if (!tab_stop() || (key != VK_SPACE && key != VK_RETURN)) return false;
+  if (message == WM_KEYDOWN) DoAccessibleAction(CHILDID_SELF);
+  return true;
+}
+
+void CustomControl::DrawFocusFrame(HDC dc, RECT client) const {
+  if (!tab_stop() || GetFocus() != hwnd()) return;
+  // Hidden until a key moves the focus, as the system's own controls do.
+  if (SendMessageW(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+  InflateRect(&client, -1, -1);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &client);
 }
 
 void CustomControl::DragWindow() const {

@@ -18,6 +18,10 @@ class CustomControl : public Control, private AccessibleSource {
   };
   ~CustomControl() override;
 
+  // Tab reaches the control, as in a dialog: Space and Enter then do its default action, and a
+  // dotted frame shows while it holds the focus once the keyboard is in use.
+  void SetTabStop(bool tab_stop);
+
  protected:
   CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args);
 
@@ -34,6 +38,7 @@ class CustomControl : public Control, private AccessibleSource {
   virtual bool HandleExtra(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT& /*result*/) {
     return false;
   }
+  bool tab_stop() const;
   // The move loop of the window, as if its caption had been pressed.
   void DragWindow() const;
 
@@ -55,6 +60,10 @@ class CustomControl : public Control, private AccessibleSource {
   HWND AccessibleWindow() const override { return hwnd(); }
   int AccessibleColumns() const override { return AccessibleColumnCount(); }
   void RequestAccessibleAction(int child) override;
+
+  // Keys a control reached by Tab takes itself; true when it did.
+  bool TabStopKey(UINT message, WPARAM key);
+  void DrawFocusFrame(HDC dc, RECT client) const;
 
   // The control of this window under the pointer of a wheel message, if it is one of ours.
   CustomControl* WheelTarget(LPARAM lparam) const;

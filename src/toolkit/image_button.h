@@ -12,8 +12,11 @@ class ImageButton : public CustomControl {
   // Draws the glyph into a square of `size` device pixels at the origin in `colour`.
   using Glyph = std::function<void(HDC dc, int size, std::uint32_t colour)>;
 
+  // A button is reached by Tab; a title drawn as one is taken out.
   ImageButton(ControlHost& host, ControlArgs args)
-      : CustomControl(host, type_word::kImageButton, std::move(args)) {}
+      : CustomControl(host, type_word::kImageButton, std::move(args)) {
+    SetTabStop(true);
+  }
 
   void SetGlyph(Glyph glyph) {
     glyph_ = std::move(glyph);

@@ -27,6 +27,7 @@ PanelHead AddPanelHead(toolkit::ControlHost& c, toolkit::Control& panel, std::st
   title.SetGlyph(toolkit::glyphs::AddBookmark);
   title.SetTip(std::string(caption));
   title.SetCaption(std::string(caption));
+  title.SetTabStop(false);
   auto& close = c.Add<toolkit::ImageButton>({std::string(close_name), &panel, {close_left, 0, 32, 32}, ""});
   close.SetGlyph(toolkit::glyphs::Close);
   close.SetTip(std::string(names::kTipClose));
@@ -38,6 +39,7 @@ toolkit::EditBox& AddLabelledEdit(toolkit::ControlHost& c, toolkit::Control& par
                                   Rect rect, std::string_view label_name, std::string_view caption,
                                   bool multiline = false) {
   auto& edit = c.Add<toolkit::EditBox>({std::string(name), &parent, rect, ""}, multiline);
+  edit.SetAccessibleName(caption);
   c.Add<toolkit::Label>({std::string(label_name), &edit, {8, 5, 55, 24}, std::string(caption)});
   edit.SetMargins(63, 0);
   return edit;
@@ -48,6 +50,7 @@ toolkit::ComboBox& AddModifierList(toolkit::ControlHost& c, toolkit::Panel& body
   auto& list = c.Add<toolkit::ComboBox>({std::string(list_name), &body, {96, top, 127, 32}, ""},
                                         toolkit::type_word::kDropDown);
   for (std::string_view entry : kModifierEntries) list.Add(entry);
+  list.SetAccessibleName(caption);
   // Made after the list, so it lies below it: the label's box reaches under the list's left edge.
   c.Add<toolkit::Label>({std::string(label_name), &body, {16, top + 8, 87, 24}, std::string(caption)});
   return list;

@@ -21,6 +21,7 @@ FindByTyping::FindByTyping(toolkit::ControlHost& controls, Panel panel, FindCata
       panel_(std::move(panel)),
       catalogue_(catalogue) {
   box_.Show(false);
+  box_.SetAccessibleName(names::kQueryBoxLabel);
   box_.on_key = [this](toolkit::EditBox&, const toolkit::KeyMessage& m) { return BoxKey(m); };
   box_.on_change = [this](toolkit::Control&) { QueryChanged(); };
   panel_.grid.on_launched = [this](const exec::LaunchTarget& target) {

@@ -17,6 +17,7 @@ inline constexpr std::string_view kCategoryHolder = "图片框_分组框";
 inline constexpr std::string_view kCategoryBar = "超级列表框_分组";
 // Takes the bar's place while the user finds by typing.
 inline constexpr std::string_view kQueryBox = "编辑框_查找";
+inline constexpr std::string_view kQueryBoxLabel = "查找";  // what a screen reader calls the box
 inline constexpr std::string_view kContent = "图片框_图标背景";
 inline constexpr std::string_view kRecentList = "超级列表框";
 inline constexpr std::string_view kGrid = "图标列表框";

@@ -29,8 +29,18 @@ bool LauncherWindow::MoveFocusByTab(const MSG& message) {
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;  // Ctrl+Tab: categories
   HWND focus = GetFocus();
   if (!focus || !IsChild(hwnd(), focus)) return false;
-  HWND next = GetNextDlgTabItem(hwnd(), focus, GetKeyState(VK_SHIFT) < 0);
+  // An open panel keeps the focus among its own controls, as a dialog does; elsewhere it goes
+  // round the whole window.
+  HWND scope = hwnd();
+  for (std::string_view name :
+       {names::kSettingsPanel, names::kBookmarkPanel, names::kShortcutPanel, names::kGroupPanel}) {
+    const toolkit::Control* panel = controls_->Find(name);
+    if (panel && panel->hwnd() && IsChild(panel->hwnd(), focus)) scope = panel->hwnd();
+  }
+  HWND next = GetNextDlgTabItem(scope, focus, GetKeyState(VK_SHIFT) < 0);
   if (!next || next == focus) return false;
+  // The keyboard is in use: controls show where the focus is from now on.
+  SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   SetFocus(next);
   // An edit box reached by Tab has its text selected, as in a dialog.
   if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);

@@ -58,6 +58,7 @@ void SettingsPanel::Build() {
   title.SetTip(Name(sn::kTitleCaption));
   title.SetGlyph(glyphs::Settings);
   title.SetCaption(Name(sn::kTitleCaption));
+  title.SetTabStop(false);
   auto& close = c.Add<ImageButton>({Name(sn::kClose), panel, {416, 0, 32, 32}, ""});
   close.SetGlyph(toolkit::glyphs::Close);
   close.SetTip(Name(names::kTipClose));
@@ -109,6 +110,8 @@ void SettingsPanel::BuildOptionsPage(Control& page) {
   auto& keys = c.Add<ComboBox>({Name(settings::kHotkeyList), &page, OnPage({235, 40, 101, 32}), ""},
                                type_word::kDropDown);
   for (int i = 1; i <= 12; ++i) keys.Add("F" + std::to_string(i));
+  // The label above says whether the key took; the list itself is the key.
+  keys.SetAccessibleName(sn::kHotkeyCaption);
   keys.on_change = [this](Control& list) {
     if (events_.hotkey_chosen) events_.hotkey_chosen(static_cast<ComboBox&>(list).Selected());
   };
@@ -134,6 +137,7 @@ void SettingsPanel::BuildColourFrame(Control& page, std::string_view frame_name,
   mark.SetFill(0xFFF2F3F5);
   const auto choose = [this, target](Control&) { Target(target); };
   frame.on_click = choose;
+  frame.SetTabStop(true);
   swatch.on_click = choose;
 }
 
@@ -145,6 +149,7 @@ void SettingsPanel::BuildNumberField(Control& page, std::string_view field_name,
   constexpr int kLabelWidth = 68;  // four characters of the caption
   constexpr int kButton = 16;
   auto& field = c.Add<EditBox>({Name(field_name), &page, OnPage(rect), "0"});
+  field.SetAccessibleName(caption);
   // The inner label and the buttons lie on the field; its text keeps clear of them.
   field.SetMargins(kLabelWidth + 4, kButton + 4);
   const Rect r = OnPage(rect);

@@ -1,6 +1,6 @@
 // The running program as a screen reader reads it, from another process: the grid's items, the
 // bar's categories and the buttons by name, role and state; a keyboard move heard as a focus
-// event; an item's default action launching it.
+// event; an item's default action launching it; the query box by its name.
 #include <windows.h>
 // After windows.h, whose types they use.
 #include <oleacc.h>
@@ -135,13 +135,14 @@ TEST_F(AccessibilityTest, TheTreeNamesItemsCategoriesAndButtonsAndAnItemsDefault
   EXPECT_TRUE(State(*bar, 1) & STATE_SYSTEM_SELECTED);
   EXPECT_FALSE(State(*bar, 2) & STATE_SYSTEM_SELECTED);
 
-  // Every image button by its tip; the pin, pressed, as checked.
+  // Every shown image button by its tip; the pin, pressed, as checked.
   std::vector<std::pair<std::wstring, long>> buttons;
   EnumChildWindows(
       window,
       [](HWND child, LPARAM found) {
         if (IAccessible* object = ObjectOf(child)) {
-          if (Role(*object, CHILDID_SELF) == ROLE_SYSTEM_PUSHBUTTON) {
+          if (Role(*object, CHILDID_SELF) == ROLE_SYSTEM_PUSHBUTTON &&
+              !(State(*object, CHILDID_SELF) & STATE_SYSTEM_INVISIBLE)) {
             reinterpret_cast<decltype(buttons)*>(found)->emplace_back(Name(*object, CHILDID_SELF),
                                                                       State(*object, CHILDID_SELF));
           }
@@ -183,6 +184,27 @@ TEST_F(AccessibilityTest, TheTreeNamesItemsCategoriesAndButtonsAndAnItemsDefault
   // The item's default action launches it: the snippet's text lands on the clipboard.
   EXPECT_EQ(list->accDoDefaultAction(Child(1)), S_OK);
   EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"读屏"; }));
+
+  // A typed letter opens the query box, a native edit read out by its name, not by what is typed.
+  ASSERT_TRUE(TapKey('D'));
+  HWND query = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) {
+          wchar_t cls[16] = {};
+          GetClassNameW(child, cls, 16);
+          if (_wcsicmp(cls, L"Edit") == 0 && IsWindowVisible(child)) *reinterpret_cast<HWND*>(found) = child;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query != nullptr;
+  }));
+  IAccessible* box = ObjectOf(query);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Name(*box, CHILDID_SELF), L"查找");
+  EXPECT_EQ(Role(*box, CHILDID_SELF), ROLE_SYSTEM_TEXT);
+  box->Release();
   bar->Release();
   list->Release();
   EXPECT_EQ(velora.Close(), 0u);

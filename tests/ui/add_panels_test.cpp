@@ -349,12 +349,19 @@ TEST_F(AddPanelsTest, TabMovesThroughTheOpenPanelsControls) {
   DWORD from = 0, to = 0;
   SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
   EXPECT_EQ(to - from, 12u);  // reached by Tab: its text selected
+  bool reached_close = false;
   for (int i = 0; i < 8; ++i) {
     ASSERT_TRUE(tab(false));
     EXPECT_TRUE(IsWindowVisible(GetFocus()));
     EXPECT_TRUE(IsChild(Get(names::kBookmarkPanel).hwnd(), GetFocus()) ||
                 GetFocus() == Get(names::kBookmarkPanel).hwnd());
+    reached_close = reached_close || Focused(names::kBookmarkClose);
   }
+  // The drawn close button is a stop too, and Space presses it.
+  EXPECT_TRUE(reached_close);
+  while (!Focused(names::kBookmarkClose)) ASSERT_TRUE(tab(false));
+  SendMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_FALSE(Get(names::kBookmarkPanel).visible());
 }
 
 // Not a check: pictures of each panel at 100 % and 150 % for a person to look at.
