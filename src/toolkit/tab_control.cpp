@@ -61,6 +61,17 @@ void TabControl::Select(int index) {
   ShowSelectedPage();
 }
 
+void TabControl::StepByKeyboard(int step) {
+  const int count = Count();
+  if (count == 0) return;
+  const int index = ((Selected() + step) % count + count) % count;
+  Select(index);
+  if (on_change) on_change(*this);
+  if (HWND first = GetNextDlgTabItem(pages_[static_cast<std::size_t>(index)]->hwnd(), nullptr, FALSE)) {
+    SetFocus(first);
+  }
+}
+
 RECT TabControl::TabRect(int index) const {
   RECT r{};
   SendMessageW(hwnd(), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));

@@ -25,6 +25,9 @@ class TabControl : public Control {
   int Selected() const;
   // Selects a page as the program, without raising on_change.
   void Select(int index);
+  // Ctrl+Tab and Ctrl+Shift+Tab, as in a property sheet: the next or previous page round the
+  // ends, as the user's choice (on_change), with the focus on its first control.
+  void StepByKeyboard(int step);
   // The tab's rectangle in screen pixels, for tests and tips.
   RECT TabRect(int index) const;
   void ApplyDpi() override;

@@ -1,11 +1,13 @@
 // What reaches the launcher window from the user's hands: the mouse hook's events, the tray icon,
 // and the keyboard (finding by typing and the keys that move through the panel).
 #include "toolkit/category_bar.h"
+#include "toolkit/tab_control.h"
 #include "ui/find_by_typing.h"
 #include "ui/find_catalogue.h"
 #include "ui/item_grid.h"
 #include "ui/launcher_names.h"
 #include "ui/launcher_window.h"
+#include "ui/settings_panel_names.h"
 
 namespace velora::ui {
 namespace {
@@ -25,10 +27,18 @@ void LauncherWindow::TrayClick(unsigned code) {
 }
 
 bool LauncherWindow::MoveFocusByTab(const MSG& message) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB) return false;
-  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;  // Ctrl+Tab: categories
+  if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_MENU) < 0) return false;
   HWND focus = GetFocus();
   if (!focus || !IsChild(hwnd(), focus)) return false;
+  const bool back = GetKeyState(VK_SHIFT) < 0;
+  if (GetKeyState(VK_CONTROL) < 0) {
+    // Ctrl+Tab turns the settings' pages while they hold the focus; elsewhere it is the panel's
+    // (the categories).
+    auto* pages = controls_->FindAs<toolkit::TabControl>(settings_names::kTabs);
+    if (!pages || !IsChild(pages->hwnd(), focus)) return false;
+    pages->StepByKeyboard(back ? -1 : 1);
+    return true;
+  }
   // An open panel keeps the focus among its own controls, as a dialog does; elsewhere it goes
   // round the whole window.
   HWND scope = hwnd();
@@ -37,7 +47,7 @@ bool LauncherWindow::MoveFocusByTab(const MSG& message) {
     const toolkit::Control* panel = controls_->Find(name);
     if (panel && panel->hwnd() && IsChild(panel->hwnd(), focus)) scope = panel->hwnd();
   }
-  HWND next = GetNextDlgTabItem(scope, focus, GetKeyState(VK_SHIFT) < 0);
+  HWND next = GetNextDlgTabItem(scope, focus, back);
   if (!next || next == focus) return false;
   // The keyboard is in use: controls show where the focus is from now on.
   SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/names.h"
 #include "store/database.h"
 #include "store/groups.h"
 #include "store/items.h"
@@ -22,9 +23,12 @@
 #include "toolkit/gdiplus.h"
 #include "toolkit/image_button.h"
 #include "toolkit/native_controls.h"
+#include "toolkit/tab_control.h"
 #include "ui/item_grid.h"
 #include "ui/launcher_test_parts.h"
 #include "ui/launcher_window.h"
+#include "ui/settings_panel_names.h"
+#include "ui/settings_ui.h"
 
 namespace velora::ui {
 namespace {
@@ -111,6 +115,19 @@ class AddPanelsTest : public ::testing::Test {
   std::string TextOf(std::string_view name) { return Get(name).Text(); }
   bool Shown(std::string_view name) { return Get(name).visible(); }
   bool Focused(std::string_view name) { return GetFocus() == Get(name).hwnd(); }
+  // Tab as the message loop meets it, with Shift and Ctrl held as asked.
+  bool Tab(bool shift, bool ctrl = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    const bool used = window.MoveFocusByTab(message);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    return used;
+  }
   std::vector<std::string> Codes() { return store::ListCodes(db, "软件"); }
   std::vector<std::string> BarCaptions() {
     std::vector<std::string> captions;
@@ -331,27 +348,16 @@ TEST_F(AddPanelsTest, TabMovesThroughTheOpenPanelsControls) {
   Pump(100);
   Get("编辑框_书签地址").Focus();
   Get("编辑框_书签地址").SetText("https://a.cn");
-  const auto tab = [&](bool shift) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(keys);
-    const MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    const bool used = window.MoveFocusByTab(message);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-    return used;
-  };
-  ASSERT_TRUE(tab(false));
+  ASSERT_TRUE(Tab(false));
   EXPECT_TRUE(Focused("编辑框_书签标题"));
-  ASSERT_TRUE(tab(true));
+  ASSERT_TRUE(Tab(true));
   EXPECT_TRUE(Focused("编辑框_书签地址"));
   DWORD from = 0, to = 0;
   SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
   EXPECT_EQ(to - from, 12u);  // reached by Tab: its text selected
   bool reached_close = false;
   for (int i = 0; i < 8; ++i) {
-    ASSERT_TRUE(tab(false));
+    ASSERT_TRUE(Tab(false));
     EXPECT_TRUE(IsWindowVisible(GetFocus()));
     EXPECT_TRUE(IsChild(Get(names::kBookmarkPanel).hwnd(), GetFocus()) ||
                 GetFocus() == Get(names::kBookmarkPanel).hwnd());
@@ -359,9 +365,24 @@ TEST_F(AddPanelsTest, TabMovesThroughTheOpenPanelsControls) {
   }
   // The drawn close button is a stop too, and Space presses it.
   EXPECT_TRUE(reached_close);
-  while (!Focused(names::kBookmarkClose)) ASSERT_TRUE(tab(false));
+  while (!Focused(names::kBookmarkClose)) ASSERT_TRUE(Tab(false));
   SendMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_FALSE(Get(names::kBookmarkPanel).visible());
+}
+
+// Ctrl+Tab turns the settings' pages round the ends, as in a property sheet, and the focus goes
+// to the new page.
+TEST_F(AddPanelsTest, CtrlTabTurnsTheSettingsPages) {
+  Parts::settings(window).Build();
+  Get(names::kSettingsPanel).Show(true);
+  auto& pages = Get<toolkit::TabControl>(settings_names::kTabs);
+  Get(settings::kHotkeyList).Focus();
+  ASSERT_TRUE(Tab(false, true));
+  EXPECT_EQ(pages.Selected(), 1);
+  EXPECT_TRUE(IsChild(pages.hwnd(), GetFocus()) && IsWindowVisible(GetFocus()));
+  ASSERT_TRUE(Tab(true, true));
+  ASSERT_TRUE(Tab(true, true));
+  EXPECT_EQ(pages.Selected(), 2);
 }
 
 // Not a check: pictures of each panel at 100 % and 150 % for a person to look at.
