@@ -32,10 +32,11 @@ bool LauncherWindow::MoveFocusByTab(const MSG& message) {
   if (!focus || !IsChild(hwnd(), focus)) return false;
   const bool back = GetKeyState(VK_SHIFT) < 0;
   if (GetKeyState(VK_CONTROL) < 0) {
-    // Ctrl+Tab turns the settings' pages while they hold the focus; elsewhere it is the panel's
-    // (the categories).
+    // Ctrl+Tab turns the settings' pages while the settings hold the focus; elsewhere it is the
+    // panel's (the categories).
     auto* pages = controls_->FindAs<toolkit::TabControl>(settings_names::kTabs);
-    if (!pages || !IsChild(pages->hwnd(), focus)) return false;
+    const toolkit::Control* settings = controls_->Find(names::kSettingsPanel);
+    if (!pages || !settings || !IsChild(settings->hwnd(), focus)) return false;
     pages->StepByKeyboard(back ? -1 : 1);
     return true;
   }

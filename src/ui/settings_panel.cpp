@@ -159,9 +159,13 @@ void SettingsPanel::BuildNumberField(Control& page, std::string_view field_name,
       c.Add<PushButton>({Name(up_name), &page, {r.right() - kButton - 3, r.top + 3, kButton, kButton}, "+"});
   auto& down = c.Add<PushButton>(
       {Name(down_name), &page, {r.right() - kButton - 3, r.bottom() - kButton - 3, kButton, kButton}, "-"});
+  // Each goes just above the field, not to the top of the page: Tab follows this order, so the
+  // field's buttons come with the field rather than before every other control of the page.
   for (Control* over :
        {static_cast<Control*>(&label), static_cast<Control*>(&up), static_cast<Control*>(&down)}) {
-    SetWindowPos(over->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND above = GetWindow(field.hwnd(), GW_HWNDPREV);
+    SetWindowPos(over->hwnd(), above ? above : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   up.on_click = [&field, step](Control&) { field.SetText(std::to_string(SteppedValue(field.Text(), step))); };
   down.on_click = [&field, step](Control&) {
