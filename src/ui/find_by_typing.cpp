@@ -27,10 +27,11 @@ FindByTyping::FindByTyping(toolkit::ControlHost& controls, Panel panel, FindCata
   panel_.grid.on_launched = [this](const exec::LaunchTarget& target) {
     catalogue_.CountLaunch(target.category, target.code);
   };
+  // The index is built at the first query, not at start-up: a panel nobody types on keeps
+  // neither the index nor the worker's connection.
   catalogue_.on_built = [this] {
     if (active_) QueryChanged();
   };
-  catalogue_.Refresh();
 }
 
 bool FindByTyping::KeyDown(WPARAM key) {

@@ -1,7 +1,7 @@
 #pragma once
 // What finding by typing searches: an index of every item, built by a worker from a connection of
-// its own (at start-up and whenever the store's content moved since the last build), and the
-// launch counts that rank it, kept in a file beside the store.
+// its own (at the first query, and again whenever the store's content moved since the last
+// build), and the launch counts that rank it, kept in a file beside the store.
 #include <cstddef>
 #include <filesystem>
 #include <functional>
