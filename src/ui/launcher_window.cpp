@@ -54,6 +54,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
         actions.text_colour_picked = [this](std::uint32_t argb) { look_.picked_text_colour = argb; };
         settings_ =
             std::make_unique<SettingsUi>(hwnd(), *controls_, options_, *feedback_, std::move(actions));
+        settings_->SetVersionCaption(services_.version_caption);
       }
       menus_ = std::make_unique<LauncherMenus>(hwnd());
       menus_->on_command = [this](MenuCommand command) { OnMenuCommand(command); };
@@ -157,10 +158,7 @@ void LauncherWindow::BuildControls() {
     if (recent_) recent_->Toggle();  // built once the panel has shown
   };
   look.settings.on_click = [this](Control&) {
-    Control* settings = controls_->Find(names::kSettingsPanel);
-    if (!settings) return;  // built once the panel has shown
-    settings->Show(!settings->visible());
-    if (settings->visible()) SetWindowPos(settings->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (controls_->Find(names::kSettingsPanel)) settings_->Toggle();  // its frame comes once the panel shows
   };
   // Selected: new items go to the end, undated; not selected: to the front.
   add_position_ = &look.add_position;
@@ -197,8 +195,6 @@ void LauncherWindow::BuildHiddenParts() {
                            navigation_.category = new_name;
                            RefreshGrid();
                          }});
-  settings_->Build();
-  settings_->panel().SetVersionCaption(services_.version_caption);
   BuildFinder();
   Layout();
 }
@@ -328,7 +324,7 @@ void LauncherWindow::ShowToast(ToastKind kind, std::string_view text) { feedback
 void LauncherWindow::BackupsChanged() { settings_->BackupsChanged(); }
 
 void LauncherWindow::LoadControlStates(const std::filesystem::path& settings_file) {
-  settings::LoadControlStates(settings_file, settings_->port());
+  settings_->LoadControlStates(settings_file);
   settings_->BindOptions(options_.get().appearance);
 }
 

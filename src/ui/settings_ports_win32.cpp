@@ -20,9 +20,10 @@ void Quietly(toolkit::Control& control, Change change) {
 }
 
 template <typename T>
-void NamesOf(const toolkit::ControlHost& controls, std::string_view type_word,
+void NamesOf(const toolkit::ControlHost& controls, std::string_view type_word, const toolkit::Control* scope,
              std::vector<std::string>& names) {
   for (toolkit::Control* control : controls.OfType(type_word)) {
+    if (scope && !IsChild(scope->hwnd(), control->hwnd())) continue;
     if (dynamic_cast<T*>(control)) names.push_back(control->name());
   }
 }
@@ -33,14 +34,14 @@ std::vector<std::string> WindowControls::ControlNames(settings::ControlType type
   std::vector<std::string> names;
   switch (type) {
     case settings::ControlType::kEdit:
-      NamesOf<EditBox>(controls_, toolkit::type_word::kEdit, names);
+      NamesOf<EditBox>(controls_, toolkit::type_word::kEdit, scope_, names);
       break;
     case settings::ControlType::kCombo:
-      NamesOf<ComboBox>(controls_, toolkit::type_word::kComboBox, names);
-      NamesOf<ComboBox>(controls_, toolkit::type_word::kDropDown, names);
+      NamesOf<ComboBox>(controls_, toolkit::type_word::kComboBox, scope_, names);
+      NamesOf<ComboBox>(controls_, toolkit::type_word::kDropDown, scope_, names);
       break;
     case settings::ControlType::kCheck:
-      NamesOf<CheckBox>(controls_, toolkit::type_word::kCheckBox, names);
+      NamesOf<CheckBox>(controls_, toolkit::type_word::kCheckBox, scope_, names);
       break;
   }
   return names;

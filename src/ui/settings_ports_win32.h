@@ -28,6 +28,9 @@ class WindowControls final : public settings::ControlPort {
 
   // The text colour given to a native control, for its parent's colour message; none: default.
   std::optional<std::uint32_t> TextColourOf(HWND control) const;
+  // Only the controls inside `part` are named from now on (null: every control), so that a part
+  // built late takes its stored states without touching the others'.
+  void SetScope(const toolkit::Control* part) { scope_ = part; }
 
  private:
   template <typename T>
@@ -36,6 +39,7 @@ class WindowControls final : public settings::ControlPort {
   }
 
   toolkit::ControlHost& controls_;
+  const toolkit::Control* scope_ = nullptr;
   std::map<HWND, std::uint32_t> text_colours_;
 };
 

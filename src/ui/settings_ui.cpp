@@ -6,11 +6,13 @@
 #include <commctrl.h>
 
 #include "settings/names.h"
+#include "settings/settings.h"
 #include "text/utf.h"
 #include "toolkit/gdiplus.h"
 #include "ui/backup_texts.h"
 #include "ui/file_dialogs_win32.h"
 #include "ui/launcher_window.h"
+#include "ui/launcher_names.h"
 #include "ui/layout.h"
 #include "ui/settings_panel_names.h"
 #include "ui/toast_texts.h"
@@ -39,6 +41,8 @@ SettingsUi::~SettingsUi() {
 }
 
 void SettingsUi::Build() {
+  if (built_) return;
+  built_ = true;
   panel_.Build();
   // The pages colour the text of their native controls as the port was told.
   for (std::string_view name :
@@ -49,6 +53,31 @@ void SettingsUi::Build() {
                         reinterpret_cast<DWORD_PTR>(this));
     }
   }
+  if (toolkit::Control* panel = controls_.Find(names::kSettingsPanel)) RestoreStatesWithin(*panel);
+  if (!settings_file_.empty()) ShowOptions();
+  panel_.SetVersionCaption(version_caption_);
+}
+
+void SettingsUi::Toggle() {
+  Build();
+  panel_.Toggle();
+}
+
+void SettingsUi::LoadControlStates(const std::filesystem::path& settings_file) {
+  settings_file_ = settings_file;
+  settings::LoadControlStates(settings_file, port_);
+}
+
+void SettingsUi::RestoreStatesWithin(const toolkit::Control& part) {
+  if (settings_file_.empty()) return;  // the first load, still to come, takes them
+  port_.SetScope(&part);
+  settings::LoadControlStates(settings_file_, port_);
+  port_.SetScope(nullptr);
+}
+
+void SettingsUi::SetVersionCaption(std::string caption) {
+  version_caption_ = std::move(caption);
+  panel_.SetVersionCaption(version_caption_);
 }
 
 SettingsPanelEvents SettingsUi::Events() {
@@ -81,14 +110,13 @@ SettingsPanelEvents SettingsUi::Events() {
 }
 
 void SettingsUi::BindOptions(const Appearance& look) {
+  look_ = look;
   settings::Options loaded = options_.get();
   // The registry, not the file, says whether the program starts with Windows.
   loaded.autostart = actions_.autostart_exists && actions_.autostart_exists();
   settings::SetDocking(loaded, loaded.docking);
   options_.Observe(
       [this](const settings::Options& now, const settings::Options& before) { OptionsChanged(now, before); });
-  for (const settings::OptionBox& box : settings::OptionBoxes()) panel_.SetBox(box.name, loaded.*box.option);
-  panel_.SelectHotkey(loaded.hotkey);
   options_.Set(loaded);
   RegisterHotkey();
   if (loaded.docking) {
@@ -96,12 +124,20 @@ void SettingsUi::BindOptions(const Appearance& look) {
   } else {
     docking_.Stop();
   }
+  if (built_) ShowOptions();
+}
+
+void SettingsUi::ShowOptions() {
+  const settings::Options& now = options_.get();
+  for (const settings::OptionBox& box : settings::OptionBoxes()) panel_.SetBox(box.name, now.*box.option);
+  panel_.SelectHotkey(now.hotkey);
+  if (hotkey_registered_) panel_.SetHotkeyResult(*hotkey_registered_);
   // The appearance values win over what the fields' own states said.
-  port_.SetText(settings::kCornerRadiusField, std::to_string(look.corner_radius));
-  port_.SetText(settings::kBorderWidthField, std::to_string(look.border_width));
-  panel_.SetSwatchColour(settings::kBackgroundSwatch, look.background);
-  panel_.SetSwatchColour(settings::kTextColourSwatch, look.text);
-  panel_.SetSwatchColour(settings::kBorderColourSwatch, look.border);
+  port_.SetText(settings::kCornerRadiusField, std::to_string(look_.corner_radius));
+  port_.SetText(settings::kBorderWidthField, std::to_string(look_.border_width));
+  panel_.SetSwatchColour(settings::kBackgroundSwatch, look_.background);
+  panel_.SetSwatchColour(settings::kTextColourSwatch, look_.text);
+  panel_.SetSwatchColour(settings::kBorderColourSwatch, look_.border);
 }
 
 void SettingsUi::OptionsChanged(const settings::Options& now, const settings::Options& before) {
@@ -128,7 +164,12 @@ void SettingsUi::RegisterHotkey() {
   // Nothing chosen yet: no key to register, and nothing failed.
   const int index = options_.get().hotkey;
   if (index < 0) return;
-  if (!hotkey_.RegisterFunctionKey(index)) panel_.SetHotkeyResult(false);
+  if (!hotkey_.RegisterFunctionKey(index)) ShowHotkeyResult(false);
+}
+
+void SettingsUi::ShowHotkeyResult(bool registered) {
+  hotkey_registered_ = registered;
+  panel_.SetHotkeyResult(registered);
 }
 
 bool SettingsUi::ChooseDefaultHotkey() {
@@ -140,10 +181,10 @@ bool SettingsUi::ChooseDefaultHotkey() {
     settings::Options chosen = options_.get();
     chosen.hotkey = index;
     options_.Set(chosen);
-    panel_.SetHotkeyResult(true);
+    ShowHotkeyResult(true);
     return true;
   }
-  panel_.SetHotkeyResult(false);
+  ShowHotkeyResult(false);
   return false;
 }
 
@@ -192,7 +233,7 @@ void SettingsUi::ChooseHotkey(int index) {
   settings::Options chosen = options_.get();
   chosen.hotkey = index;
   options_.Set(chosen);
-  panel_.SetHotkeyResult(hotkey_.RegisterFunctionKey(index));
+  ShowHotkeyResult(hotkey_.RegisterFunctionKey(index));
 }
 
 void SettingsUi::SwitchAutostart(bool on) {

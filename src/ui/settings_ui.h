@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,12 +30,22 @@ class SettingsUi final {
   SettingsUi(const SettingsUi&) = delete;
   SettingsUi& operator=(const SettingsUi&) = delete;
 
-  // Fills the settings panel; call once the launcher window's controls exist.
+  // Fills the settings panel at its first need (a panel nobody opens costs neither its controls
+  // nor their fonts): the states the settings file holds for its controls go in, and the
+  // options and the skin page's values are shown. Later calls do nothing.
   void Build();
+  bool built() const { return built_; }
+  // Shows or hides the panel, filling it first.
+  void Toggle();
+  // The settings file's states go into the controls that exist now; a part built later takes
+  // its own from the same file (RestoreStatesWithin).
+  void LoadControlStates(const std::filesystem::path& settings_file);
+  void RestoreStatesWithin(const toolkit::Control& part);
   // Once the controls' stored states are restored: the panel shows the options and follows
   // them from now on, the user's changes go into them, and the hotkey, autostart (as the Run key
   // says), docking and the skin page's values (`look`) take effect.
   void BindOptions(const Appearance& look);
+  void SetVersionCaption(std::string caption);
 
   SettingsPanel& panel() { return panel_; }
   WindowControls& port() { return port_; }
@@ -50,9 +62,13 @@ class SettingsUi final {
   static LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                         DWORD_PTR data) noexcept;
   SettingsPanelEvents Events();
+  // What the built panel shows of the options, the skin and the hotkey's registration.
+  void ShowOptions();
   void OptionsChanged(const settings::Options& now, const settings::Options& before);
   void BoxTicked(std::string_view box, bool checked);
   void RegisterHotkey();
+  // What the panel's label says of the key, also when the panel is built later.
+  void ShowHotkeyResult(bool registered);
   void ChooseHotkey(int index);
   void SwitchAutostart(bool on);
   void RefreshBackups();
@@ -72,6 +88,11 @@ class SettingsUi final {
   std::vector<HWND> pages_;
   std::vector<BackupEntry> backups_;  // as the about page lists them
   bool backups_listed_ = false;
+  bool built_ = false;
+  std::filesystem::path settings_file_;  // empty until the states were first loaded
+  Appearance look_;
+  std::optional<bool> hotkey_registered_;  // unknown until a key was tried
+  std::string version_caption_;
 };
 
 }  // namespace velora::ui

@@ -63,7 +63,8 @@ HWND VeloraProcess::WaitForWindow(DWORD limit_ms) const {
 HWND VeloraProcess::WaitUntilReady(DWORD limit_ms) const {
   const ULONGLONG until = GetTickCount64() + limit_ms;
   HWND window = WaitForWindow(limit_ms);
-  // The tip window is the last part start-up makes, after the hotkey is registered.
+  // The tip window is the last part start-up makes, after the hotkey is registered and every
+  // control's state is restored.
   const auto tips_made = [&] {
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"VeloraTip", nullptr)) != nullptr;) {
       DWORD owner = 0;
@@ -73,7 +74,7 @@ HWND VeloraProcess::WaitUntilReady(DWORD limit_ms) const {
     return false;
   };
   const auto ready = [&] {
-    return IsWindowVisible(window) && FindChildByText(window, L"开机启动") != nullptr && tips_made();
+    return IsWindowVisible(window) && tips_made();
   };
   if (!window || !WaitUntil(ready, static_cast<DWORD>(until - std::min(until, GetTickCount64()))))
     return nullptr;

@@ -91,6 +91,7 @@ class AboutBackupsTest : public ::testing::Test {
     ASSERT_TRUE(launcher_.Create(GetModuleHandleW(nullptr), host_, *gdiplus_));
     ShowWindow(launcher_.hwnd(), SW_SHOW);
     Pump(100);  // the hidden parts are built once the panel has shown
+    Parts::settings(launcher_).Build();  // the settings panel at its first need
     list_ = Parts::controls(launcher_).FindAs<toolkit::ListView>("超级列表框_备份");
     restore_ = Parts::controls(launcher_).Find("按钮_恢复备份");
     ASSERT_NE(list_, nullptr);
@@ -112,7 +113,7 @@ class AboutBackupsTest : public ::testing::Test {
 
   // As a click on the tab does: the tab control selects and tells its parent.
   void ShowAboutPage() {
-    Parts::settings(launcher_).panel().Toggle();
+    Parts::settings(launcher_).Toggle();
     auto* tabs = Parts::controls(launcher_).FindAs<toolkit::TabControl>("选择夹_组件");
     ASSERT_NE(tabs, nullptr);
     tabs->Select(2);

@@ -177,6 +177,8 @@ class TextFitTest : public ::testing::Test {
     ShowWindow(launcher_.hwnd(), SW_SHOW);
     Pump(100);  // the hidden parts are built once the panel has shown
     ASSERT_NE(Parts::controls(launcher_).Find("图片框_程序设置"), nullptr);
+    // The settings' texts are checked too: the panel is filled at its first need.
+    Parts::settings(launcher_).Build();
     ASSERT_TRUE(tip_.Create(instance, launcher_.hwnd(), *gdiplus_));
     // As start-up does.
     launcher_.FillCategoryBar({"软件", "目录", "书签", "图片", "文档", "热键", "搜索", "我的常用网站"});
