@@ -73,9 +73,7 @@ HWND VeloraProcess::WaitUntilReady(DWORD limit_ms) const {
     }
     return false;
   };
-  const auto ready = [&] {
-    return IsWindowVisible(window) && tips_made();
-  };
+  const auto ready = [&] { return IsWindowVisible(window) && tips_made(); };
   if (!window || !WaitUntil(ready, static_cast<DWORD>(until - std::min(until, GetTickCount64()))))
     return nullptr;
   return window;

@@ -90,7 +90,7 @@ class AboutBackupsTest : public ::testing::Test {
     ASSERT_TRUE(window_store_.Make());
     ASSERT_TRUE(launcher_.Create(GetModuleHandleW(nullptr), host_, *gdiplus_));
     ShowWindow(launcher_.hwnd(), SW_SHOW);
-    Pump(100);  // the hidden parts are built once the panel has shown
+    Pump(100);                           // the hidden parts are built once the panel has shown
     Parts::settings(launcher_).Build();  // the settings panel at its first need
     list_ = Parts::controls(launcher_).FindAs<toolkit::ListView>("超级列表框_备份");
     restore_ = Parts::controls(launcher_).Find("按钮_恢复备份");
