@@ -64,7 +64,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
       for (const UINT passed : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
         ChangeWindowMessageFilterEx(hwnd(), passed, MSGFLT_ALLOW, nullptr);
       }
-      Layout();
+      // No layout here: the WM_SIZE that CreateWindowEx sends next lays the controls out.
       // Posted before the panel can show, so the rest of start-up comes before any request
       // that the shown panel may receive.
       PostMessageW(hwnd(), kShownMessage, 0, 0);

@@ -160,8 +160,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   // The host's start-up and the queue timer, once the window procedure has built the controls.
   bool StartUp();
   // Once the panel has shown: what its first look does not show (the recent list, the contents
-  // of the settings and add panels), the host's rest of start-up, which restores the controls'
-  // states, and the hover-tip window.
+  // of the add panels; the settings panel's wait for its first opening), the host's rest of
+  // start-up, which restores the controls' states, and the hover-tip window.
   void OnShown();
   void BuildHiddenParts();
   void Layout();
@@ -169,6 +169,7 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   void Paint();
   // The smallest and largest sizes at the window's DPI.
   void LimitTracking(MINMAXINFO& info) const;
+  // Round corners as the appearance says; the window starts without a region.
   void UpdateRegion();
   void OnTimer();
   void SetPinSelected(bool selected) override;
@@ -208,6 +209,8 @@ class LauncherWindow : public toolkit::BaseWindow<LauncherWindow>, private Launc
   LauncherServices services_;
   settings::OptionsHolder& options_;
   PanelLook look_;
+  int region_diameter_ = 0;  // of the round corners the window's region has now
+  SIZE region_size_{};
   exec::Navigation navigation_;
   LauncherLogic logic_{*this};
   int group_cell_ = 0;  // the bar cell the group menu was last opened on

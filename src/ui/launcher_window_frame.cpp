@@ -73,6 +73,14 @@ void LauncherWindow::UpdateRegion() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   const int diameter = 2 * controls_->Scale(look_.drawn().corner_radius);
+  // Setting a region, even none again, changes the frame: a layout that keeps the corners and
+  // the size leaves it alone.
+  if (diameter == region_diameter_ &&
+      (diameter == 0 || (client.right == region_size_.cx && client.bottom == region_size_.cy))) {
+    return;
+  }
+  region_diameter_ = diameter;
+  region_size_ = {client.right, client.bottom};
   core::UniqueRegion region(
       diameter > 0 ? CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, diameter, diameter)
                    : nullptr);
