@@ -2,7 +2,7 @@
 
 #include "acquire/icon_extract_win32.h"
 #include "acquire/picture_win32.h"
-#include "exec/file_bytes.h"
+#include "core/file_bytes.h"
 #include "exec/suffix_icon.h"
 #include "text/fs_path.h"
 #include "text/hex.h"
@@ -15,7 +15,7 @@ bool IconCache::MakeProgramIcon(const std::string& program_path, const std::stri
 }
 
 std::string IconCache::PictureThumbnailHex(const std::string& picture_path) {
-  const std::optional<std::string> bytes = exec::ReadFileBytes(text::PathFromUtf8(picture_path));
+  const std::optional<std::string> bytes = core::ReadFileBytes(text::PathFromUtf8(picture_path));
   if (!bytes) return {};
   const std::string thumbnail = ItemThumbnail(*bytes);
   return thumbnail.empty() ? std::string() : text::HexEncode(thumbnail);

@@ -8,7 +8,7 @@
 
 #include "desktop/picture_decode_win32.h"
 #include "exec/clipboard_payload.h"
-#include "exec/file_bytes.h"
+#include "core/file_bytes.h"
 #include "formats/image_type.h"
 #include "text/fs_path.h"
 #include "text/utf.h"
@@ -337,7 +337,7 @@ bool Clipboard::PutGifPicture(std::string_view utf8_path) {
   std::error_code error;
   const std::filesystem::path path = std::filesystem::absolute(text::PathFromUtf8(utf8_path), error);
   if (error) return false;
-  const std::optional<std::string> bytes = exec::ReadFileBytes(path);
+  const std::optional<std::string> bytes = core::ReadFileBytes(path);
   if (!bytes || formats::ImageTypeOf(*bytes) != formats::ImageType::kGif) return false;
   core::UniqueBitmap first_frame = DecodePictureBitmap(*bytes);
   if (!first_frame) return false;

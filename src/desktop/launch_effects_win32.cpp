@@ -6,7 +6,7 @@
 #include "desktop/pumping_wait_win32.h"
 #include "desktop/window_at_pointer_win32.h"
 #include "exec/address_lookup_win32.h"
-#include "exec/file_bytes.h"
+#include "core/file_bytes.h"
 #include "exec/key_sender.h"
 #include "store/items.h"
 #include "text/fs_path.h"
@@ -113,7 +113,7 @@ Clipboard* LaunchEffectsWin32::ClipboardToWrite() {
 }
 
 bool LaunchEffectsWin32::PutPicture(const std::string& path) {
-  const std::optional<std::string> bytes = exec::ReadFileBytes(text::PathFromUtf8(path));
+  const std::optional<std::string> bytes = core::ReadFileBytes(text::PathFromUtf8(path));
   Clipboard* clipboard = ClipboardToWrite();
   return clipboard && bytes && clipboard->PutPicture(*bytes);
 }

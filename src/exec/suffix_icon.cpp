@@ -4,7 +4,7 @@
 #include <array>
 
 #include "assets/images/builtin_images.h"
-#include "exec/file_bytes.h"
+#include "core/file_bytes.h"
 #include "exec/item_kind.h"
 #include "exec/names.h"
 #include "text/fs_path.h"
@@ -22,13 +22,13 @@ bool OneOf(std::string_view value, const std::array<std::string_view, N>& set) {
 ImageBytes Builtin(BuiltinImage image) { return ImageBytes::Static(assets::ImageBytesOf(image)); }
 
 ImageBytes FileOrEmpty(const std::filesystem::path& path) {
-  auto bytes = ReadFileBytes(path);
+  auto bytes = core::ReadFileBytes(path);
   return bytes ? ImageBytes::Owned(std::move(*bytes)) : ImageBytes();
 }
 
 std::optional<std::string> IconFileBytes(const std::filesystem::path& data_dir, std::string_view key) {
   const auto path = IconFilePath(data_dir, key);
-  return path ? ReadFileBytes(*path) : std::nullopt;
+  return path ? core::ReadFileBytes(*path) : std::nullopt;
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 #include "settings/atomic_file.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace velora::settings {
 
 std::filesystem::path AtomicFile::TemporaryPath(const std::filesystem::path& target) {
@@ -21,14 +18,6 @@ AtomicFile::~AtomicFile() {
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
   std::unique_ptr<AtomicFile> file = AtomicFile::Begin(target);
   return file && file->Write(bytes) && file->Commit();
-}
-
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
 }
 
 }  // namespace velora::settings

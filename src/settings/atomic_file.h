@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_bytes.h"
+
 namespace velora::settings {
 
 class AtomicFile {
@@ -39,7 +41,7 @@ class AtomicFile {
 
 [[nodiscard]] bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
-// The whole file; empty when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+// Settings and their callers read files the one way the program does.
+using core::ReadFileBytes;
 
 }  // namespace velora::settings
