@@ -6,9 +6,9 @@
 #include <system_error>
 #include <type_traits>
 
+#include "core/file_bytes.h"
 #include "desktop/picture_decode_win32.h"
 #include "exec/clipboard_payload.h"
-#include "core/file_bytes.h"
 #include "formats/image_type.h"
 #include "text/fs_path.h"
 #include "text/utf.h"

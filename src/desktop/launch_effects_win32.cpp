@@ -2,11 +2,11 @@
 
 #include <shlobj.h>
 
+#include "core/file_bytes.h"
 #include "core/handles_win32.h"
 #include "desktop/pumping_wait_win32.h"
 #include "desktop/window_at_pointer_win32.h"
 #include "exec/address_lookup_win32.h"
-#include "core/file_bytes.h"
 #include "exec/key_sender.h"
 #include "store/items.h"
 #include "text/fs_path.h"
