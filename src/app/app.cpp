@@ -71,10 +71,11 @@ void App::OpenDataFolder() {
   store_.on_changed = [this] { ReloadStore(); };
   LoadOptions();
   // Commands started while this copy runs hand their work over to it.
-  (void)transfer_requests_.Listen(instance_, std::filesystem::path(ExecutablePath()).parent_path().wstring(),
-                                  [this](const TransferRequest& request, TransferRequests::Answer answer) {
-                                    TransferForCommand(request, std::move(answer));
-                                  });
+  (void)transfer_requests_.Listen(
+      instance_, std::filesystem::path(ExecutablePath()).parent_path().wstring(),
+      [this](const TransferRequest& request, const TransferRequests::Answer& answer) {
+        TransferForCommand(request, answer);
+      });
 }
 
 bool App::OnLauncherCreate(HWND window) {

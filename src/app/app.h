@@ -80,7 +80,7 @@ class App final : public ui::LauncherHost {
   void AddBackupActions(ui::SettingsActions& actions);
   // An export or import a command handed over (app_transfer.cpp): done on this copy's store by
   // the about page's worker, shown in its panel, answered when it ends.
-  void TransferForCommand(const TransferRequest& request, TransferRequests::Answer answer);
+  void TransferForCommand(const TransferRequest& request, const TransferRequests::Answer& answer);
   // The about page's export and import, run off the UI thread (app_transfer.cpp).
   void AddTransferActions(ui::SettingsActions& actions);
   TransferJobs* Transfers();

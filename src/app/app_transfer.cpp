@@ -24,7 +24,7 @@ void App::AfterImport() {
   ReloadStore();
 }
 
-void App::TransferForCommand(const TransferRequest& request, TransferRequests::Answer answer) {
+void App::TransferForCommand(const TransferRequest& request, const TransferRequests::Answer& answer) {
   if (!launcher_ || !launcher_->hwnd() || settings_file_.empty()) {
     answer({false, std::string(kRunningCopySilent)});  // still starting: nothing to show it in yet
     return;
@@ -34,7 +34,7 @@ void App::TransferForCommand(const TransferRequest& request, TransferRequests::A
     answer({false, std::string(kStoreNotOpened)});
     return;
   }
-  jobs->Start(request, std::move(answer));
+  jobs->Start(request, answer);
 }
 
 TransferJobs* App::Transfers() {

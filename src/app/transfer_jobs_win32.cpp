@@ -62,7 +62,7 @@ void TransferJobs::Toast(core::ToastKind kind, std::string_view text) const {
   if (hooks_.toast) hooks_.toast(kind, text);
 }
 
-bool TransferJobs::Start(const TransferRequest& request, Answer answer) {
+bool TransferJobs::Start(const TransferRequest& request, const Answer& answer) {
   const bool imports = request.verb != TransferVerb::kExport;
   if (busy_) {
     Toast(core::ToastKind::kFailed, kTransferRunning);
@@ -77,7 +77,7 @@ bool TransferJobs::Start(const TransferRequest& request, Answer answer) {
       [request, places = places_, backed_up](store::Database& db) {
         return RunTransfer(db, request, places, [backed_up] { return backed_up; });
       },
-      imports, imports ? kImporting : kExporting, std::move(answer));
+      imports, imports ? kImporting : kExporting, answer);
 }
 
 bool TransferJobs::StartBookmarks(std::vector<transfer::BookmarkFile> files,
@@ -108,7 +108,7 @@ bool TransferJobs::StartBookmarks(std::vector<transfer::BookmarkFile> files,
 }
 
 bool TransferJobs::Launch(std::function<TransferReply(store::Database&)> work, bool imports,
-                          std::string_view progress, Answer answer) {
+                          std::string_view progress, const Answer& answer) {
   auto clock = std::make_shared<Clock>();
   const bool posted = work_.Post(
       [work = std::move(work), store_file = store_file_, clock] {

@@ -50,7 +50,7 @@ class TransferJobs {
 
   // One job at a time: while one runs, another is refused with a toast. False when not started.
   // `answer`, when given, hears the outcome in every case.
-  bool Start(const TransferRequest& request, Answer answer = nullptr);
+  bool Start(const TransferRequest& request, const Answer& answer = nullptr);
   bool StartBookmarks(std::vector<transfer::BookmarkFile> files, transfer::BookmarkOptions options);
   bool Busy() const { return busy_; }
 
@@ -65,7 +65,7 @@ class TransferJobs {
   TransferJobs(std::unique_ptr<core::UiDispatcher> dispatcher, std::filesystem::path store_file,
                TransferPlaces places, TransferJobHooks hooks);
   bool Launch(std::function<TransferReply(store::Database&)> work, bool imports, std::string_view progress,
-              Answer answer);
+              const Answer& answer);
   void Done(const TransferReply& reply, bool imports, const Answer& answer);
   void Toast(core::ToastKind kind, std::string_view text) const;
 

@@ -19,7 +19,7 @@ namespace velora::app {
 class TransferRequests {
  public:
   using Answer = std::function<void(const TransferReply&)>;
-  using Handler = std::function<void(const TransferRequest&, Answer answer)>;
+  using Handler = std::function<void(const TransferRequest&, const Answer& answer)>;
 
   TransferRequests() = default;
   ~TransferRequests();
