@@ -128,8 +128,6 @@ std::optional<core::AccessibleTree> Frame::Accessible() const {
   tree.self.default_action = "选择";
   tree.self.location = {0, 0, client.right, client.bottom};
   tree.self.checked = selected_;
-  tree.self.focusable = tab_stop();
-  tree.self.focused = tab_stop() && GetFocus() == hwnd();
   return tree;
 }
 

@@ -168,6 +168,15 @@ void CustomControl::Paint() {
   surface.Blit(paint.dc(), 0, 0);
 }
 
+core::AccessibleTree CustomControl::AccessibleNow() const {
+  core::AccessibleTree tree = Accessible().value_or(core::AccessibleTree{});
+  if (tab_stop()) {
+    tree.self.focusable = true;
+    tree.self.focused = GetFocus() == hwnd();
+  }
+  return tree;
+}
+
 void CustomControl::SetTabStop(bool tab_stop) {
   const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
   SetWindowLongPtrW(hwnd(), GWL_STYLE, tab_stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});

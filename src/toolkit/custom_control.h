@@ -38,7 +38,6 @@ class CustomControl : public Control, private AccessibleSource {
   virtual bool HandleExtra(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/, LRESULT& /*result*/) {
     return false;
   }
-  bool tab_stop() const;
   // The move loop of the window, as if its caption had been pressed.
   void DragWindow() const;
 
@@ -54,13 +53,13 @@ class CustomControl : public Control, private AccessibleSource {
 
  private:
   // AccessibleSource
-  core::AccessibleTree AccessibleNow() const override {
-    return Accessible().value_or(core::AccessibleTree{});
-  }
+  // A control reached by Tab is read as focusable, and focused while it holds the focus.
+  core::AccessibleTree AccessibleNow() const override;
   HWND AccessibleWindow() const override { return hwnd(); }
   int AccessibleColumns() const override { return AccessibleColumnCount(); }
   void RequestAccessibleAction(int child) override;
 
+  bool tab_stop() const;
   // Keys a control reached by Tab takes itself; true when it did.
   bool TabStopKey(UINT message, WPARAM key);
   void DrawFocusFrame(HDC dc, RECT client) const;

@@ -15,8 +15,6 @@ std::optional<core::AccessibleTree> ImageButton::Accessible() const {
   tree.self.default_action = "按下";
   tree.self.location = {0, 0, client.right, client.bottom};
   tree.self.checked = selected_;  // the pin held, new items at the end
-  tree.self.focusable = tab_stop();
-  tree.self.focused = tab_stop() && GetFocus() == hwnd();
   return tree;
 }
 

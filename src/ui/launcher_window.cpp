@@ -157,9 +157,7 @@ void LauncherWindow::BuildControls() {
   look.recent.on_click = [this](Control&) {
     if (recent_) recent_->Toggle();  // built once the panel has shown
   };
-  look.settings.on_click = [this](Control&) {
-    if (controls_->Find(names::kSettingsPanel)) settings_->Toggle();  // its frame comes once the panel shows
-  };
+  look.settings.on_click = [this](Control&) { settings_->Toggle(); };
   // Selected: new items go to the end, undated; not selected: to the front.
   add_position_ = &look.add_position;
   const auto show_position = [](ImageButton& b) {

@@ -41,7 +41,9 @@ SettingsUi::~SettingsUi() {
 }
 
 void SettingsUi::Build() {
-  if (built_) return;
+  // The panel's frame comes with the window's hidden parts, once the panel has shown.
+  toolkit::Control* frame = controls_.Find(names::kSettingsPanel);
+  if (built_ || !frame) return;
   built_ = true;
   panel_.Build();
   // The pages colour the text of their native controls as the port was told.
@@ -53,7 +55,7 @@ void SettingsUi::Build() {
                         reinterpret_cast<DWORD_PTR>(this));
     }
   }
-  if (toolkit::Control* panel = controls_.Find(names::kSettingsPanel)) RestoreStatesWithin(*panel);
+  RestoreStatesWithin(*frame);
   if (!settings_file_.empty()) ShowOptions();
   panel_.SetVersionCaption(version_caption_);
 }

@@ -32,9 +32,9 @@ class SettingsUi final {
 
   // Fills the settings panel at its first need (a panel nobody opens costs neither its controls
   // nor their fonts): the states the settings file holds for its controls go in, and the
-  // options and the skin page's values are shown. Later calls do nothing.
+  // options and the skin page's values are shown. Later calls, and calls before the panel's frame
+  // exists, do nothing.
   void Build();
-  bool built() const { return built_; }
   // Shows or hides the panel, filling it first.
   void Toggle();
   // The settings file's states go into the controls that exist now; a part built later takes
