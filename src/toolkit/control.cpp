@@ -43,26 +43,29 @@ Control::~Control() {
 }
 
 // Every control's window tells its control when it is gone, whoever destroyed it, so the control
-// never destroys a handle that may name another window by then. It also keeps the overlays on top.
-LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                            UINT_PTR id, DWORD_PTR data) noexcept {
+// never destroys a handle that may name another window by then.
+bool Control::HandleLifetime(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   if (message == WM_NCDESTROY) {
-    RemovePropW(hwnd, kControlProperty);
-    RemoveWindowSubclass(hwnd, &Control::LifetimeProcedure, id);
-    reinterpret_cast<Control*>(data)->hwnd_ = nullptr;
+    RemovePropW(hwnd_, kControlProperty);
+    hwnd_ = nullptr;
   } else if (message == WM_WINDOWPOSCHANGING) {
     auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
-    if (!(pos->flags & SWP_NOZORDER) && pos->hwndInsertAfter == HWND_TOP &&
-        !reinterpret_cast<Control*>(data)->overlay_) {
-      if (HWND lowest = LowestOverlayOnTop(hwnd)) pos->hwndInsertAfter = lowest;
+    if (!(pos->flags & SWP_NOZORDER) && pos->hwndInsertAfter == HWND_TOP && !overlay_) {
+      if (HWND lowest = LowestOverlayOnTop(hwnd_)) pos->hwndInsertAfter = lowest;
     }
-  } else if (message == WM_GETOBJECT) {
-    auto* self = reinterpret_cast<Control*>(data);
-    if (!self->accessible_name_.empty()) {
-      self->host_.StartComForAccessibility();
-      if (const LRESULT named = AnswerGetObjectNamed(hwnd, wparam, lparam, self->accessible_name_))
-        return named;
-    }
+  } else if (message == WM_GETOBJECT && !accessible_name_.empty()) {
+    host_.StartComForAccessibility();
+    result = AnswerGetObjectNamed(hwnd_, wparam, lparam, accessible_name_);
+    return result != 0;
+  }
+  return false;
+}
+
+LRESULT CALLBACK Control::LifetimeProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR id, DWORD_PTR data) noexcept {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &Control::LifetimeProcedure, id);
+  if (LRESULT result = 0; reinterpret_cast<Control*>(data)->HandleLifetime(message, wparam, lparam, result)) {
+    return result;
   }
   return DefSubclassProc(hwnd, message, wparam, lparam);
 }
@@ -77,7 +80,7 @@ void Control::SetAccessibleName(std::string_view label) {
 
 HWND Control::ParentHwnd() const { return parent_ ? parent_->hwnd() : host_.window(); }
 
-bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style) {
+bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style, Kind kind) {
   const core::Rect r = core::Scale(rect_, host_.dpi());
   const std::wstring caption = text::Widen(initial_caption_);
   hwnd_ =
@@ -86,12 +89,17 @@ bool Control::CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style) {
                       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host_.window(), GWLP_HINSTANCE)), this);
   if (!hwnd_) return false;
   SetPropW(hwnd_, kControlProperty, this);
-  SetWindowSubclass(hwnd_, &Control::LifetimeProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
+  kind_ = kind;
+  if (kind_ == Kind::kSystem) {
+    SetWindowSubclass(hwnd_, &Control::LifetimeProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
+  }
   return true;
 }
 
 void Control::Move(core::Rect rect) {
+  // A layout that keeps a control's place costs it nothing.
+  if (hwnd_ && rect == rect_) return;
   rect_ = rect;
   ApplyDpi();
 }
@@ -100,7 +108,7 @@ void Control::ApplyDpi() {
   if (!hwnd_) return;
   const core::Rect r = core::Scale(rect_, host_.dpi());
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
+  if (kind_ == Kind::kSystem) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
 }
 
 void Control::Show(bool visible) {

@@ -90,8 +90,16 @@ class Control {
 
  protected:
   Control(ControlHost& host, std::string_view type_word, ControlArgs args);
+  // A system control is subclassed for its lifetime and draws its text in the font it is sent.
+  // A drawn control's own procedure calls HandleLifetime first and draws with the host's fonts:
+  // every message then spares the subclass's lookup, a round trip to the server under Wine.
+  enum class Kind { kSystem, kDrawn };
   // Creates the control's window; `cls` may be a system class.
-  bool CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style = 0);
+  bool CreateHwnd(const wchar_t* cls, DWORD style, DWORD ex_style = 0, Kind kind = Kind::kSystem);
+  // What every control's window does whatever its procedure: tells the control when the window
+  // is gone, keeps the overlays on top and answers for a native box's drawn label. True when
+  // `result` is the answer.
+  bool HandleLifetime(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   HWND ParentHwnd() const;
   // Native controls report through their parent's WM_COMMAND; the parent forwards here.
   virtual void OnCommand(WORD /*code*/) {}
@@ -109,6 +117,7 @@ class Control {
   std::string initial_caption_;
   std::string accessible_name_;
   HWND hwnd_ = nullptr;
+  Kind kind_ = Kind::kSystem;
   bool overlay_ = false;
 };
 

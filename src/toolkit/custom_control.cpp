@@ -35,15 +35,23 @@ CustomControl* CustomControl::WheelTarget(LPARAM lparam) const {
   return dynamic_cast<CustomControl*>(ControlFromHwnd(under));
 }
 
-CustomControl::CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args)
+CustomControl::CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args, bool tab_stop)
     : Control(host, type_word, std::move(args)) {
   RegisterCustomClass(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host.window(), GWLP_HINSTANCE)),
                       &CustomControl::Procedure);
-  // A panel's native controls take part in the window's Tab order.
-  CreateHwnd(kCustomClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+  // A panel's native controls take part in the window's Tab order; Tab never stops inside a Tab
+  // stop.
+  if (CreateHwnd(kCustomClass, WS_CLIPCHILDREN | (tab_stop ? WS_TABSTOP : 0),
+                 tab_stop ? 0 : WS_EX_CONTROLPARENT, Kind::kDrawn)) {
+    // The class is the toolkit's own: its procedure finds the control here without a lookup.
+    SetWindowLongPtrW(hwnd(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
 }
 
 CustomControl::~CustomControl() {
+  // The window outlives this part of the control by the base's destructor: its last messages go
+  // to the default procedure.
+  if (hwnd()) SetWindowLongPtrW(hwnd(), GWLP_USERDATA, 0);
   if (!accessible_) return;
   accessible_->Disconnect();
   CoDisconnectObject(static_cast<IAccessible*>(accessible_), 0);
@@ -62,10 +70,14 @@ LRESULT CALLBACK CustomControl::Procedure(HWND hwnd, UINT message, WPARAM wparam
   return core::Guarded(
       "control procedure",
       [&]() -> LRESULT {
-        if (auto* self = dynamic_cast<CustomControl*>(ControlFromHwnd(hwnd))) {
-          return self->Handle(message, wparam, lparam);
+        auto* self = reinterpret_cast<CustomControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+        if (LRESULT result = 0; self->HandleLifetime(message, wparam, lparam, result)) return result;
+        if (message == WM_NCDESTROY) {
+          SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+          return DefWindowProcW(hwnd, message, wparam, lparam);
         }
-        return DefWindowProcW(hwnd, message, wparam, lparam);
+        return self->Handle(message, wparam, lparam);
       },
       [&] { return DefWindowProcW(hwnd, message, wparam, lparam); });
 }

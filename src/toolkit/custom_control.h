@@ -23,7 +23,8 @@ class CustomControl : public Control, private AccessibleSource {
   void SetTabStop(bool tab_stop);
 
  protected:
-  CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args);
+  // A Tab stop is made one from the start: changing the styles later costs a round of messages.
+  CustomControl(ControlHost& host, std::string_view type_word, ControlArgs args, bool tab_stop = false);
 
   // Draws the control onto `dc`, which already holds the window background under it.
   virtual void Draw(HDC dc, RECT client) = 0;

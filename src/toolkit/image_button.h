@@ -14,9 +14,7 @@ class ImageButton : public CustomControl {
 
   // A button is reached by Tab; a title drawn as one is taken out.
   ImageButton(ControlHost& host, ControlArgs args)
-      : CustomControl(host, type_word::kImageButton, std::move(args)) {
-    SetTabStop(true);
-  }
+      : CustomControl(host, type_word::kImageButton, std::move(args), /*tab_stop=*/true) {}
 
   void SetGlyph(Glyph glyph) {
     glyph_ = std::move(glyph);

@@ -29,17 +29,17 @@ void RaiseInOrder(toolkit::ControlHost& controls, std::initializer_list<std::str
 
 }  // namespace
 
-FirstLook AddFirstLook(toolkit::ControlHost& c) {
+FirstLook AddFirstLook(toolkit::ControlHost& c, const LauncherLayout& l) {
   using namespace toolkit;
   auto& background =
-      c.Add<Panel>({Name(names::kBackground), nullptr, {1216, 48, 168, 80}, Name(names::kBackgroundCaption)});
+      c.Add<Panel>({Name(names::kBackground), nullptr, l.background, Name(names::kBackgroundCaption)});
   background.SetDragsWindow(true);
   auto& holder = c.Add<Panel>(
-      {Name(names::kCategoryHolder), nullptr, {912, 56, 276, 32}, Name(names::kCategoryHolderCaption)});
-  auto& category_bar = c.Add<CategoryBar>({Name(names::kCategoryBar), &holder, {0, -6, 48, 34}, ""});
+      {Name(names::kCategoryHolder), nullptr, l.category_holder, Name(names::kCategoryHolderCaption)});
+  auto& category_bar = c.Add<CategoryBar>({Name(names::kCategoryBar), &holder, l.category_bar, ""});
 
   auto& bar =
-      c.Add<Panel>({Name(names::kCommandBar), nullptr, {624, 120, 200, 32}, Name(names::kCommandBarCaption)});
+      c.Add<Panel>({Name(names::kCommandBar), nullptr, l.command_bar, Name(names::kCommandBarCaption)});
   bar.SetDragsWindow(true);
   const auto button = [&](std::string_view name, Rect rect, std::string_view tip,
                           ImageButton::Glyph glyph) -> ImageButton& {
@@ -56,9 +56,9 @@ FirstLook AddFirstLook(toolkit::ControlHost& c) {
   auto& pin = button(names::kPinButton, {169, 2, 24, 24}, names::kTipPin, glyphs::Pin);
 
   auto& content =
-      c.Add<Panel>({Name(names::kContent), nullptr, {1, 32, 468, 547}, Name(names::kContentCaption)});
-  c.Add<IconList>({Name(names::kGrid), &content, {55, 352, 181, 179}, Name(names::kGridCaption)});
-  auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, {1360, 144, 12, 12}, Name(names::kTipGrip)});
+      c.Add<Panel>({Name(names::kContent), nullptr, l.content, Name(names::kContentCaption)});
+  c.Add<IconList>({Name(names::kGrid), &content, l.grid, Name(names::kGridCaption)});
+  auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, l.grip, Name(names::kTipGrip)});
   // Stack the components from the background up: each raised one lies above those before it.
   RaiseInOrder(
       c, {names::kBackground, names::kContent, names::kCategoryHolder, names::kCommandBar, names::kGrip});

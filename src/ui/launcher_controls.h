@@ -32,8 +32,8 @@ struct FirstLook {
 };
 
 // The background, the category bar, the command bar, the grid and the grip, stacked from the
-// background up.
-FirstLook AddFirstLook(toolkit::ControlHost& controls);
+// background up, each made in its place in `layout` so that the first layout moves none.
+FirstLook AddFirstLook(toolkit::ControlHost& controls, const LauncherLayout& layout);
 // The toast template, the four panels that open over the grid (hidden) and the recent list
 // (hidden), above everything the first look built; the recent list is returned.
 toolkit::ListView& AddHiddenParts(toolkit::ControlHost& controls);

@@ -134,7 +134,7 @@ LRESULT LauncherWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
 
 void LauncherWindow::BuildControls() {
   using namespace toolkit;
-  const FirstLook look = AddFirstLook(*controls_);
+  const FirstLook look = AddFirstLook(*controls_, ComputeLayout(DesignSize()));
   category_bar_ = &look.category_bar;
   category_bar_->on_select = [this](std::size_t, const std::string& caption) {
     if (recent_) recent_->Hide();
