@@ -108,7 +108,8 @@ void Control::ApplyDpi() {
   if (!hwnd_) return;
   const core::Rect r = core::Scale(rect_, host_.dpi());
   SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (kind_ == Kind::kSystem) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
+  if (kind_ == Kind::kSystem)
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(12)), FALSE);
 }
 
 void Control::Show(bool visible) {

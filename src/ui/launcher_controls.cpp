@@ -55,8 +55,7 @@ FirstLook AddFirstLook(toolkit::ControlHost& c, const LauncherLayout& l) {
   auto& settings = button(names::kSettingsButton, {133, 3, 24, 24}, names::kTipSettings, glyphs::Settings);
   auto& pin = button(names::kPinButton, {169, 2, 24, 24}, names::kTipPin, glyphs::Pin);
 
-  auto& content =
-      c.Add<Panel>({Name(names::kContent), nullptr, l.content, Name(names::kContentCaption)});
+  auto& content = c.Add<Panel>({Name(names::kContent), nullptr, l.content, Name(names::kContentCaption)});
   c.Add<IconList>({Name(names::kGrid), &content, l.grid, Name(names::kGridCaption)});
   auto& grip = c.Add<Grip>({Name(names::kGrip), nullptr, l.grip, Name(names::kTipGrip)});
   // Stack the components from the background up: each raised one lies above those before it.
