@@ -11,11 +11,11 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::FILE* OpenForReading(const std::filesystem::path& path) {
+std::FILE* Open(const std::filesystem::path& path, bool append) {
 #ifdef _WIN32
-  return _wfopen(path.c_str(), L"rb");
+  return _wfopen(path.c_str(), append ? L"ab" : L"rb");
 #else
-  return std::fopen(path.c_str(), "rb");
+  return std::fopen(path.c_str(), append ? "ab" : "rb");
 #endif
 }
 
@@ -24,7 +24,7 @@ std::FILE* OpenForReading(const std::filesystem::path& path) {
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  const std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(path));
+  const std::unique_ptr<std::FILE, FileCloser> file(Open(path, false));
   if (!file) return std::nullopt;
   // One read of the size the file has now (the grid reads up to a page of icon files per
   // refresh), then whatever it grew by meanwhile.
@@ -36,6 +36,13 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
   while ((got = std::fread(more, 1, sizeof more, file.get())) > 0) bytes.append(more, got);
   if (std::ferror(file.get())) return std::nullopt;
   return bytes;
+}
+
+bool AppendFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::FILE* file = Open(path, true);
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
 }
 
 }  // namespace velora::core

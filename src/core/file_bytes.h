@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velora::core {
 
@@ -10,5 +11,7 @@ namespace velora::core {
 // a stream: the first stream builds the C++ locale with every facet it knows, code and tables
 // that start-up otherwise never touches.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+// Adds `bytes` at the end of the file, made when missing; false when it could not be written.
+bool AppendFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace velora::core

@@ -2,10 +2,11 @@
 
 #include <chrono>
 #include <ctime>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <system_error>
+
+#include "core/file_bytes.h"
 
 namespace velora::core {
 namespace {
@@ -63,7 +64,7 @@ void LogFile::Write(std::string_view where, std::string_view what) noexcept {
       std::filesystem::remove(OlderFile(file_), error);
       std::filesystem::rename(file_, OlderFile(file_), error);
     }
-    std::ofstream(file_, std::ios::binary | std::ios::app) << line;
+    (void)AppendFileBytes(file_, line);  // a log that cannot be written has nowhere to say so
   } catch (...) {
   }
 }

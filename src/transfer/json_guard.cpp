@@ -1,8 +1,9 @@
 #include "transfer/json_guard.h"
 
 #include <cstdint>
-#include <fstream>
 #include <system_error>
+
+#include "core/file_bytes.h"
 
 namespace velora::transfer {
 
@@ -38,13 +39,10 @@ std::optional<std::string> ReadJsonFile(const std::filesystem::path& file, Refus
   const std::uintmax_t size = std::filesystem::file_size(file, ec);
   refusal = ec ? Refusal::kUnreadable : size > max_bytes ? Refusal::kTooLarge : Refusal::kNone;
   if (refusal != Refusal::kNone) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!in || static_cast<std::size_t>(in.gcount()) != bytes.size()) {
-    refusal = Refusal::kUnreadable;
-    return std::nullopt;
-  }
+  std::optional<std::string> bytes = core::ReadFileBytes(file);
+  if (!bytes) refusal = Refusal::kUnreadable;
+  else if (bytes->size() > max_bytes) refusal = Refusal::kTooLarge;  // it grew meanwhile
+  if (refusal != Refusal::kNone) return std::nullopt;
   return bytes;
 }
 
