@@ -40,8 +40,10 @@ std::optional<std::string> ReadJsonFile(const std::filesystem::path& file, Refus
   refusal = ec ? Refusal::kUnreadable : size > max_bytes ? Refusal::kTooLarge : Refusal::kNone;
   if (refusal != Refusal::kNone) return std::nullopt;
   std::optional<std::string> bytes = core::ReadFileBytes(file);
-  if (!bytes) refusal = Refusal::kUnreadable;
-  else if (bytes->size() > max_bytes) refusal = Refusal::kTooLarge;  // it grew meanwhile
+  if (!bytes)
+    refusal = Refusal::kUnreadable;
+  else if (bytes->size() > max_bytes)
+    refusal = Refusal::kTooLarge;  // it grew meanwhile
   if (refusal != Refusal::kNone) return std::nullopt;
   return bytes;
 }
