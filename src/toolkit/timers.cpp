@@ -8,8 +8,6 @@ namespace {
 constexpr wchar_t kTimerClass[] = L"VeloraTimers";
 }
 
-Timers::Timers() : window_(CreateMessageWindow(kTimerClass, &Timers::Procedure, this)) {}
-
 Timers::~Timers() {
   if (!window_) return;
   for (const auto& [id, tick] : ticks_) KillTimer(window_, id);
@@ -18,6 +16,7 @@ Timers::~Timers() {
 }
 
 void Timers::Start(UINT_PTR id, UINT interval_ms, std::function<void()> tick) {
+  if (!window_) window_ = CreateMessageWindow(kTimerClass, &Timers::Procedure, this);
   if (!window_) return;
   ticks_[id] = std::move(tick);
   SetTimer(window_, id, interval_ms, nullptr);

@@ -1,7 +1,8 @@
 #pragma once
 // Window timers with callbacks, on a message-only window of their own, so that a component can
 // drive its animation without a window procedure of the window it lives in. The callbacks run
-// on the UI thread from the message loop, so every wait between two ticks pumps messages.
+// on the UI thread from the message loop, so every wait between two ticks pumps messages. The
+// window is made by the first Start: a component whose timers never run costs start-up nothing.
 #include <windows.h>
 
 #include <functional>
@@ -11,13 +12,13 @@ namespace velora::toolkit {
 
 class Timers {
  public:
-  Timers();
+  Timers() = default;
   ~Timers();
   Timers(const Timers&) = delete;
   Timers& operator=(const Timers&) = delete;
 
-  bool ok() const { return window_ != nullptr; }
-  // Starts or restarts timer `id`; the callback runs every `interval_ms` until stopped.
+  // Starts or restarts timer `id`; the callback runs every `interval_ms` until stopped. Without
+  // a window for them (the system refused one) timers never run.
   void Start(UINT_PTR id, UINT interval_ms, std::function<void()> tick);
   void Stop(UINT_PTR id);
   bool Running(UINT_PTR id) const { return ticks_.count(id) != 0; }
