@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/message_pump_win32.h"
 #include "test_window.h"
 #include "text/utf.h"
 #include "toolkit/category_bar.h"
@@ -19,6 +20,7 @@
 #include "toolkit/list_view.h"
 #include "toolkit/native_controls.h"
 #include "toolkit/panel.h"
+#include "toolkit/timers.h"
 
 namespace velora::toolkit {
 namespace {
@@ -346,6 +348,41 @@ TEST_F(Controls, ImageButtonAnswersCheckStateAndClicksOnlyWhenReleasedInside) {
   EXPECT_EQ(clicks, 1);
   pin.SetTip("固定窗口");
   EXPECT_EQ(pin.Text(), "固定窗口");
+}
+
+// Whoever destroys a control's window, the control learns it: a drawn control through its own
+// procedure, a native one through its subclass. A drawn button is a Tab stop from the start.
+TEST_F(Controls, AControlLearnsThatItsWindowWentWhoeverDestroyedIt) {
+  auto& panel = host().Add<Panel>({"图片框_框", nullptr, {0, 0, 50, 50}, ""});
+  auto& box = host().Add<EditBox>({"编辑框_框", nullptr, {0, 60, 50, 24}, ""});
+  auto& button = host().Add<ImageButton>({"超级按钮_框", nullptr, {60, 0, 24, 24}, ""});
+  EXPECT_TRUE(GetWindowLongPtrW(button.hwnd(), GWL_STYLE) & WS_TABSTOP);
+  EXPECT_FALSE(GetWindowLongPtrW(button.hwnd(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+  EXPECT_TRUE(GetWindowLongPtrW(panel.hwnd(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+  for (Control* control : std::vector<Control*>{&panel, &box, &button}) {
+    DestroyWindow(control->hwnd());
+    EXPECT_EQ(control->hwnd(), nullptr) << control->name();
+  }
+}
+
+// Timers cost no window until one runs; then they tick from the message loop.
+TEST(Timers, MakeTheirWindowAtTheFirstStart) {
+  const auto windows = [] {
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, L"VeloraTimers", nullptr)) != nullptr;)
+      ++count;
+    return count;
+  };
+  const int before = windows();
+  Timers timers;
+  EXPECT_EQ(windows(), before);
+  int ticks = 0;
+  timers.Start(1, 10, [&] {
+    if (++ticks == 2) timers.Stop(1);
+  });
+  EXPECT_EQ(windows(), before + 1);
+  EXPECT_TRUE(testing::PumpUntil([&] { return ticks == 2; }, 2000));
+  EXPECT_FALSE(timers.Running(1));
 }
 
 }  // namespace
