@@ -164,12 +164,7 @@ void CategoryBar::Selected(std::optional<std::string> caption, std::size_t index
 }
 
 std::optional<core::AccessibleTree> CategoryBar::Accessible() const {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  core::AccessibleTree tree;
-  tree.self.role = core::AccessibleRole::kPageTabList;
-  tree.self.name = "分组";
-  tree.self.location = {0, 0, client.right, client.bottom};
+  core::AccessibleTree tree = AccessibleSelf(core::AccessibleRole::kPageTabList, "分组");
   const auto& cells = model_.cells();
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const RECT r = CellRect(i);
@@ -180,7 +175,7 @@ std::optional<core::AccessibleTree> CategoryBar::Accessible() const {
     tab.location = {r.left, r.top, r.right - r.left, r.bottom - r.top};
     tab.selectable = true;
     tab.selected = cells[i].selected;
-    tab.offscreen = r.left < 0 || r.right > client.right;  // not wholly in view
+    tab.offscreen = r.left < 0 || r.right > tree.self.location.width;  // not wholly in view
     tree.children.push_back(std::move(tab));
   }
   return tree;

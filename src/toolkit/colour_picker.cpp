@@ -108,25 +108,15 @@ void ColourPicker::Picked() {
 }
 
 std::optional<core::AccessibleTree> ColourPicker::Accessible() const {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  core::AccessibleTree tree;
-  tree.self.role = core::AccessibleRole::kPane;
-  tree.self.name = Text();
+  core::AccessibleTree tree = AccessibleSelf(core::AccessibleRole::kPane, Text());
   tree.self.description = core::HexText(Colour());
-  tree.self.location = {0, 0, client.right, client.bottom};
   return tree;
 }
 
 std::optional<core::AccessibleTree> Frame::Accessible() const {
   if (!on_click) return std::nullopt;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  core::AccessibleTree tree;
-  tree.self.role = core::AccessibleRole::kPushButton;
-  tree.self.name = Text();
+  core::AccessibleTree tree = AccessibleSelf(core::AccessibleRole::kPushButton, Text());
   tree.self.default_action = "选择";
-  tree.self.location = {0, 0, client.right, client.bottom};
   tree.self.checked = selected_;
   return tree;
 }

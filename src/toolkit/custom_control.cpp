@@ -184,6 +184,16 @@ void CustomControl::Paint() {
   surface.Blit(paint.dc(), 0, 0);
 }
 
+core::AccessibleTree CustomControl::AccessibleSelf(core::AccessibleRole role, std::string name) const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  core::AccessibleTree tree;
+  tree.self.role = role;
+  tree.self.name = std::move(name);
+  tree.self.location = {0, 0, client.right, client.bottom};
+  return tree;
+}
+
 core::AccessibleTree CustomControl::AccessibleNow() const {
   core::AccessibleTree tree = Accessible().value_or(core::AccessibleTree{});
   if (tab_stop()) {

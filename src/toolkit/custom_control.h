@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "core/accessible_tree.h"
 #include "toolkit/accessible_win32.h"
@@ -44,6 +45,8 @@ class CustomControl : public Control, private AccessibleSource {
 
   // What assistive tools read of the control; nothing leaves it to the system's own reading.
   virtual std::optional<core::AccessibleTree> Accessible() const { return std::nullopt; }
+  // The start of such a tree: the control read as `role`, named `name`, over its client area.
+  core::AccessibleTree AccessibleSelf(core::AccessibleRole role, std::string name) const;
   // The default action of a child (0: the control's), asked for by an assistive tool.
   virtual void DoAccessibleAction(int /*child*/) {}
   // Children in a row of the control's tree, for moving up and down.

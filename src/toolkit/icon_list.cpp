@@ -62,12 +62,7 @@ std::vector<int> IconList::ItemCells() const {
 }
 
 std::optional<core::AccessibleTree> IconList::Accessible() const {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  core::AccessibleTree tree;
-  tree.self.role = core::AccessibleRole::kList;
-  tree.self.name = Text();
-  tree.self.location = {0, 0, client.right, client.bottom};
+  core::AccessibleTree tree = AccessibleSelf(core::AccessibleRole::kList, Text());
   tree.self.focusable = true;
   const bool in_front = GetForegroundWindow() == GetAncestor(hwnd(), GA_ROOT);
   for (const int cell : ItemCells()) {
@@ -81,7 +76,7 @@ std::optional<core::AccessibleTree> IconList::Accessible() const {
     node.selectable = node.focusable = true;
     node.selected = cell == selected_;
     node.focused = node.selected && in_front;
-    node.offscreen = r.bottom > client.bottom;
+    node.offscreen = r.bottom > tree.self.location.height;
     tree.children.push_back(std::move(node));
   }
   return tree;

@@ -7,13 +7,8 @@
 namespace velora::toolkit {
 
 std::optional<core::AccessibleTree> ImageButton::Accessible() const {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  core::AccessibleTree tree;
-  tree.self.role = core::AccessibleRole::kPushButton;
-  tree.self.name = tip_;
+  core::AccessibleTree tree = AccessibleSelf(core::AccessibleRole::kPushButton, tip_);
   tree.self.default_action = "按下";
-  tree.self.location = {0, 0, client.right, client.bottom};
   tree.self.checked = selected_;  // the pin held, new items at the end
   return tree;
 }
