@@ -1,6 +1,7 @@
 #include "e2e/velora_process.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "e2e/desktop_input.h"
@@ -31,9 +32,17 @@ VeloraProcess::VeloraProcess(const std::filesystem::path& exe, std::wstring_view
   const std::wstring directory = std::filesystem::temp_directory_path().wstring();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                      &startup, &process_)) {
+  // On a busy machine Wine now and then refuses a start while it sets the new process up; a later
+  // try starts it. Each refusal is printed, and a program that cannot start fails every try.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                       &startup, &process_)) {
+      return;
+    }
+    std::fprintf(stderr, "could not start %ls (try %d of 3): error %lu\n", exe.c_str(), attempt,
+                 GetLastError());
     process_ = {};
+    Sleep(500);
   }
 }
 
