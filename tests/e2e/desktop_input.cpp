@@ -1,8 +1,10 @@
 #include "e2e/desktop_input.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "e2e/remote_block.h"
@@ -218,21 +220,70 @@ RECT ListViewRowRect(HWND list, int row) {
   return r;
 }
 
+namespace {
+
+// Where the bar shows `category` on the screen, as the bar's accessible tree tells a screen
+// reader: its tab's rectangle, or empty when the bar has no such tab. `in_view` says whether
+// the tab is wholly in view.
+std::optional<RECT> CategoryTab(HWND bar, std::wstring_view category, bool& in_view) {
+  // The tree of another process comes over COM; the thread may already have its apartment.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  std::optional<RECT> found;
+  IAccessible* tabs = nullptr;
+  if (SUCCEEDED(AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&tabs)))) {
+    long count = 0;
+    tabs->get_accChildCount(&count);
+    for (long id = 1; id <= count && !found; ++id) {
+      VARIANT child;
+      VariantInit(&child);
+      child.vt = VT_I4;
+      child.lVal = id;
+      BSTR name = nullptr;
+      if (tabs->get_accName(child, &name) != S_OK || !name) continue;
+      const bool match = category == std::wstring_view(name, SysStringLen(name));
+      SysFreeString(name);
+      long left = 0, top = 0, width = 0, height = 0;
+      if (!match || FAILED(tabs->accLocation(&left, &top, &width, &height, child))) continue;
+      VARIANT state;
+      VariantInit(&state);
+      in_view = SUCCEEDED(tabs->get_accState(child, &state)) && state.vt == VT_I4 &&
+                !(state.lVal & STATE_SYSTEM_OFFSCREEN);
+      found = RECT{left, top, left + width, top + height};
+    }
+    tabs->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return found;
+}
+
+}  // namespace
+
 bool ChooseCategory(HWND window, const wchar_t* category) {
   HWND bar = FindChildByText(window, L"软件");
   if (!bar) return false;
   RECT r{};
   GetWindowRect(bar, &r);
-  wchar_t text[64] = {};
-  // Categories past the bar's end come into view with the wheel.
-  for (int sweep = 0; sweep < 4; ++sweep) {
-    for (int x = r.left + 4; x < r.right; x += 12) {
-      Click({x, r.top + 20});
-      GetWindowTextW(bar, text, 64);
-      if (std::wstring(text) == category) return true;
+  const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  const auto chosen = [&] {
+    wchar_t text[64] = {};
+    GetWindowTextW(bar, text, 64);
+    return std::wstring_view(text) == category;
+  };
+  // A tab past the bar's end comes into view with the wheel; the click is a user's, at the
+  // tab's middle, and the bar may take its time on a busy machine.
+  for (int turn = 0; turn < 8; ++turn) {
+    bool in_view = false;
+    const std::optional<RECT> tab = CategoryTab(bar, category, in_view);
+    if (!tab) break;
+    if (in_view) {
+      Click({(tab->left + tab->right) / 2, (tab->top + tab->bottom) / 2});
+      if (WaitUntil(chosen)) return true;
+    } else {
+      Wheel(middle, tab->left < r.left ? 3 : -3);
     }
-    Wheel({(r.left + r.right) / 2, r.top + 20}, -3);
   }
+  SaveScreenshot(window, L"choose_category_failed.png");
   return false;
 }
 

@@ -34,7 +34,9 @@ std::wstring ClipboardText();
 // A child window of `parent` (at any depth) whose text is `text`, or null.
 HWND FindChildByText(HWND parent, std::wstring_view text);
 
-// Clicks along the category bar until `category` is the selected one; false when it never was.
+// Clicks `category`'s tab in the category bar, turning the bar with the wheel until the tab is
+// in view, and waits until the tab is the selected one; false when it never was (a screenshot
+// "choose_category_failed.png" then shows the panel).
 bool ChooseCategory(HWND window, const wchar_t* category);
 // The item grid: the custom control that answers the list box messages with its cells.
 HWND FindItemGrid(HWND window);
